@@ -1,0 +1,10 @@
+#include "host/host_functions.h"
+
+namespace rowshift {
+
+HostFunctionTable& HostFunctions() {
+  static HostFunctionTable table;
+  return table;
+}
+
+}  // namespace rowshift

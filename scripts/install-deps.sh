@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what the build and the suites need on a fresh Debian machine, and
+# nothing when it is all there already.
+set -euo pipefail
+
+packages=(cmake ninja-build g++ googletest libutfcpp-dev libpugixml-dev)
+if [[ "${ROWSHIFT_WINDOWS:-1}" == 1 ]]; then
+  packages+=(g++-mingw-w64-i686 wine wine32:i386)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[[ $(id -u) -ne 0 ]] && sudo="sudo"
+if printf '%s\n' "${missing[@]}" | grep -q ':i386$'; then
+  $sudo dpkg --add-architecture i386
+fi
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
