@@ -1,0 +1,57 @@
+// Test controls for the stand-in host's documents.
+//
+// A document is an ordered list of slots, each holding an object or empty.
+// Deletion empties a slot and shifts nothing; insertion after an anchor (or at
+// index 0) opens a new slot there and shifts the later ones. An object's parent
+// is the nearest earlier object of smaller depth. Every object carries int
+// values by identifier (257 depth, 258 collapsed, 260 eligible, 262 selected,
+// and any other) and a name; clones carry every value and the name.
+//
+// The handle the plug-in sees for a document is the Document* itself, and for
+// an object the object's address. Objects removed from a document are kept
+// (marked dead) until the document goes, so a late touch of a deleted object is
+// counted instead of being undefined behaviour.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "standin/standin_api.h"
+
+namespace standin {
+
+class DocumentState;
+
+class STANDIN_API Document {
+ public:
+  Document();
+  ~Document();
+  Document(const Document&) = delete;
+  Document& operator=(const Document&) = delete;
+
+  // Replaces every slot with those of an outline (tools/outline.h). Returns
+  // false and leaves the document empty, with `error` set, for a bad outline.
+  bool LoadOutline(const std::string& text, std::string* error = nullptr);
+  // The slots as an outline, flags included.
+  std::string ToOutline() const;
+
+  // The handle handed to the plug-in.
+  void* Handle() { return this; }
+
+  // The n-th insertion from now (1 = the next) answers -1 and inserts nothing;
+  // 0 turns the fault off.
+  void FailNthInsertion(int n);
+
+  // Calls that named an object after it was deleted or freed.
+  int DeadObjectTouches() const;
+  // Clones made and not yet inserted or freed (leaked copies).
+  int OrphanedClones() const;
+
+  DocumentState& State() { return *state_; }
+  const DocumentState& State() const { return *state_; }
+
+ private:
+  std::unique_ptr<DocumentState> state_;
+};
+
+}  // namespace standin
