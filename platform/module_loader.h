@@ -1,0 +1,19 @@
+// Loading a module by file name, resolving its exports by name, releasing it.
+//
+// Each successful LoadModule takes one reference on the module; ReleaseModule
+// gives it back. The file name is narrow text in the system code page.
+#pragma once
+
+namespace rowshift::platform {
+
+using ModuleHandle = void*;
+
+// The module, or null when the file cannot be loaded as a module.
+ModuleHandle LoadModule(const char* file_name);
+
+// The address of the export named `name`, or null when the module lacks it.
+void* ResolveExport(ModuleHandle module, const char* name);
+
+void ReleaseModule(ModuleHandle module);
+
+}  // namespace rowshift::platform
