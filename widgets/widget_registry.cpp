@@ -14,4 +14,9 @@ void WidgetRegistry::Enroll(int32_t id, MQWidgetBase* widget) {
 
 void WidgetRegistry::Remove(int32_t id) { entries_.erase(id); }
 
+WidgetRegistry& LiveWidgets() {
+  static WidgetRegistry registry;
+  return registry;
+}
+
 }  // namespace rowshift

@@ -4,8 +4,9 @@
 // wrapper again, and how a closure learns that its target is gone. Entries do
 // not own the wrappers. The one registry is created empty when the library is
 // loaded and released at unload, after the plug-in object (and with it any
-// tool window) is destroyed; its storage is defined beside the plug-in object
-// so that this order holds.
+// tool window) is destroyed: the plug-in instance's file asks for it before the
+// plug-in object is defined, so the registry's destruction is registered first
+// and runs last.
 #pragma once
 
 #include <cstddef>
