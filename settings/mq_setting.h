@@ -1,0 +1,48 @@
+// The accessor of one plug-in's section of the host's settings document.
+//
+// Each key is one child element of the section, named by the key, holding the
+// value as its text. A save replaces the key's element at once in the host's
+// document (it removes the element it finds and adds a new one); a load never
+// creates anything; deleting the accessor writes nothing.
+//
+// The elements belong to the host. A null section element (the host could not
+// make the section) is allowed: loads then give the defaults and saves do
+// nothing, and no host call is made. Keys are narrow text in the system code
+// page; a null key behaves like a missing one and is never saved.
+#pragma once
+
+namespace rowshift {
+
+class MQSetting {
+ public:
+  MQSetting(void* plugin_settings_element, void* section_element)
+      : plugin_settings_element_(plugin_settings_element), section_element_(section_element) {}
+  virtual ~MQSetting() = default;
+
+  MQSetting(const MQSetting&) = delete;
+  MQSetting& operator=(const MQSetting&) = delete;
+
+  // The key's integer, or -1 when the key is missing or its text is empty.
+  void LoadInteger(const char* key, int& value) const;
+  // Stores the value as decimal text.
+  void SaveInteger(const char* key, int value);
+
+  // True when the key's decimal value is not 0; false when missing or empty.
+  void LoadFlag(const char* key, bool& value) const;
+  // Stores "1" or "0".
+  void SaveFlag(const char* key, bool value);
+
+  void* PluginSettingsElement() const { return plugin_settings_element_; }
+  void* SectionElement() const { return section_element_; }
+
+ private:
+  // The decimal value of the key's text; false when the key is missing or its
+  // text is empty.
+  bool LoadText(const char* key, int& decimal_value) const;
+  void SaveDecimal(const char* key, int value);
+
+  void* plugin_settings_element_;
+  void* section_element_;
+};
+
+}  // namespace rowshift
