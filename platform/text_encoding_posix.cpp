@@ -15,7 +15,9 @@ constexpr uint32_t kSurrogateLast = 0xDFFF;
 constexpr uint32_t kSupplementaryFirst = 0x10000;
 constexpr int kSurrogatePayloadBits = 10;
 
-bool IsHighSurrogate(uint32_t unit) { return unit >= kHighSurrogateFirst && unit < kLowSurrogateFirst; }
+bool IsHighSurrogate(uint32_t unit) {
+  return unit >= kHighSurrogateFirst && unit < kLowSurrogateFirst;
+}
 bool IsLowSurrogate(uint32_t unit) { return unit >= kLowSurrogateFirst && unit <= kSurrogateLast; }
 
 }  // namespace
@@ -40,7 +42,8 @@ std::string Utf16ToUtf8(const WideChar* text) {
     uint32_t code_point = static_cast<uint16_t>(*unit);
     if (IsHighSurrogate(code_point) && IsLowSurrogate(static_cast<uint16_t>(unit[1]))) {
       const uint32_t low = static_cast<uint16_t>(*++unit);
-      code_point = kSupplementaryFirst + ((code_point - kHighSurrogateFirst) << kSurrogatePayloadBits) +
+      code_point = kSupplementaryFirst +
+                   ((code_point - kHighSurrogateFirst) << kSurrogatePayloadBits) +
                    (low - kLowSurrogateFirst);
     } else if (IsHighSurrogate(code_point) || IsLowSurrogate(code_point)) {
       code_point = kReplacementCharacter;

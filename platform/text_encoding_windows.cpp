@@ -17,7 +17,8 @@ Utf16String MultiByteToUtf16(UINT code_page, const char* text) {
   if (measured <= 0) return {};
   std::vector<wchar_t> buffer(static_cast<size_t>(measured) + 1, L'\0');
   if (MultiByteToWideChar(code_page, 0, text, -1, buffer.data(), measured) <= 0) return {};
-  return Utf16String(buffer.data(), std::find(buffer.begin(), buffer.end(), L'\0') - buffer.begin());
+  return Utf16String(buffer.data(),
+                     std::find(buffer.begin(), buffer.end(), L'\0') - buffer.begin());
 }
 
 }  // namespace
@@ -31,7 +32,8 @@ std::string Utf16ToUtf8(const WideChar* text) {
   const int measured = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
   if (measured <= 0) return {};
   std::vector<char> buffer(static_cast<size_t>(measured) + 1, '\0');
-  if (WideCharToMultiByte(CP_UTF8, 0, text, -1, buffer.data(), measured, nullptr, nullptr) <= 0) return {};
+  if (WideCharToMultiByte(CP_UTF8, 0, text, -1, buffer.data(), measured, nullptr, nullptr) <= 0)
+    return {};
   return std::string(buffer.data(), std::find(buffer.begin(), buffer.end(), '\0') - buffer.begin());
 }
 

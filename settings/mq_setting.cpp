@@ -26,7 +26,9 @@ void MQSetting::LoadFlag(const char* key, bool& value) const {
   value = LoadText(key, stored) ? stored != 0 : kMissingFlag;
 }
 
-void MQSetting::SaveFlag(const char* key, bool value) { SaveDecimal(key, value ? kFlagTrue : kFlagFalse); }
+void MQSetting::SaveFlag(const char* key, bool value) {
+  SaveDecimal(key, value ? kFlagTrue : kFlagFalse);
+}
 
 bool MQSetting::LoadText(const char* key, int& decimal_value) const {
   if (section_element_ == nullptr || key == nullptr) return false;

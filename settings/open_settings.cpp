@@ -16,7 +16,7 @@ constexpr uint32_t kReservedWord = 0;
 void* RequestPluginSettingsElement(uint32_t product, uint32_t plugin) {
   const auto send_message = HostFunctions().MQ_SendMessage;
   if (send_message == nullptr) return nullptr;
-  void* list[] = {const_cast<char*>(kRootKey), nullptr,  //
+  void* list[] = {const_cast<char*>(kRootKey), nullptr,            //
                   const_cast<char*>(kPluginSettingsKey), nullptr,  //
                   nullptr};
   constexpr int kPluginSettingsValueSlot = 3;
@@ -29,7 +29,8 @@ void* RequestPluginSettingsElement(uint32_t product, uint32_t plugin) {
 
 std::string SettingsSectionName(uint32_t product, uint32_t plugin) {
   NarrowFormatBuffer name;
-  FormatNarrow(name, kSectionNameFormat, static_cast<unsigned int>(product), static_cast<unsigned int>(plugin));
+  FormatNarrow(name, kSectionNameFormat, static_cast<unsigned int>(product),
+               static_cast<unsigned int>(plugin));
   return name.data();
 }
 

@@ -1,0 +1,95 @@
+// MQ_SendMessage: every host message is recorded; message 505 hands out the
+// settings document's elements.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <type_traits>
+
+#include "standin/call_log.h"
+#include "standin/settings_control.h"
+#include "standin/settings_document.h"
+#include "standin/settings_entry_points.h"
+
+static_assert(std::is_same_v<decltype(&MQ_SendMessage),
+                             decltype(rowshift::HostFunctionTable::MQ_SendMessage)>,
+              "MQ_SendMessage must have the shape of its entry-point slot");
+
+namespace standin {
+namespace {
+
+constexpr int32_t kSettingsElementMessage = 505;
+constexpr int32_t kMessageResult = 0;
+// A list longer than this is taken as unterminated and read no further.
+constexpr int kMostListPairs = 64;
+
+std::vector<RecordedMessage>& Messages() {
+  static std::vector<RecordedMessage> messages;
+  return messages;
+}
+
+RecordedMessage Record(int32_t code, const HostMessage* message) {
+  RecordedMessage record;
+  record.code = code;
+  if (message == nullptr) return record;
+  record.had_message = true;
+  record.product = message->product;
+  record.plugin = message->plugin;
+  record.reserved = message->reserved;
+  record.had_list = message->list != nullptr;
+  for (int pair = 0; record.had_list && pair < kMostListPairs; ++pair) {
+    const auto* name = static_cast<const char*>(message->list[2 * pair]);
+    if (name == nullptr) break;
+    record.list_names.emplace_back(name);
+  }
+  return record;
+}
+
+// Writes the element handles into the value slots of the pairs the record saw.
+void AnswerSettingsElement(const RecordedMessage& record, void** list) {
+  SettingsDocument& document = TheSettingsDocument();
+  void* plugin_settings =
+      TheSettingsFaults().withhold_plugin_settings ? nullptr : document.PluginSettings();
+  for (std::size_t pair = 0; pair < record.list_names.size(); ++pair) {
+    const std::string& name = record.list_names[pair];
+    if (name == kSettingsRootName) list[2 * pair + 1] = &document.Root();
+    if (name == kPluginSettingsName) list[2 * pair + 1] = plugin_settings;
+  }
+}
+
+std::string LogLine(const RecordedMessage& record) {
+  std::string line = "MQ_SendMessage(" + std::to_string(record.code) + ", ";
+  if (!record.had_message) {
+    line += "null";
+  } else {
+    char identifiers[32];
+    std::snprintf(identifiers, sizeof identifiers, "%08X, %08X",
+                  static_cast<unsigned int>(record.product),
+                  static_cast<unsigned int>(record.plugin));
+    line += identifiers;
+  }
+  return line + ") -> " + std::to_string(kMessageResult);
+}
+
+}  // namespace
+
+const std::vector<RecordedMessage>& HostMessages() { return Messages(); }
+
+int HostMessageCount(int32_t code) {
+  int count = 0;
+  for (const RecordedMessage& record : Messages()) count += record.code == code ? 1 : 0;
+  return count;
+}
+
+void ClearHostMessages() { Messages().clear(); }
+
+}  // namespace standin
+
+extern "C" int32_t ROWSHIFT_CALL MQ_SendMessage(int32_t code, HostMessage* message) {
+  const standin::RecordedMessage record = standin::Record(code, message);
+  if (code == standin::kSettingsElementMessage && record.had_list) {
+    standin::AnswerSettingsElement(record, message->list);
+  }
+  standin::Messages().push_back(record);
+  standin::RecordCall(standin::LogLine(record));
+  return standin::kMessageResult;
+}

@@ -1,0 +1,102 @@
+// MQXmlElem_Value: the element operations on the stand-in's settings document.
+#include <cstdio>
+#include <string>
+#include <type_traits>
+
+#include "standin/call_log.h"
+#include "standin/settings_document.h"
+#include "standin/settings_entry_points.h"
+
+static_assert(std::is_same_v<decltype(&MQXmlElem_Value),
+                             decltype(rowshift::HostFunctionTable::MQXmlElem_Value)>,
+              "MQXmlElem_Value must have the shape of its entry-point slot");
+
+namespace standin {
+namespace {
+
+constexpr int32_t kAddChild = 0x101;
+constexpr int32_t kRemoveChild = 0x102;
+constexpr int32_t kFindChild = 0x201;
+constexpr int32_t kGetText = 0x302;
+constexpr int32_t kSetText = 0x402;
+
+std::string Quoted(const void* text) {
+  return text != nullptr ? "\"" + std::string(static_cast<const char*>(text)) + "\"" : "null";
+}
+
+std::string ElementLabel(void* handle) {
+  if (handle == nullptr) return "null";
+  const SettingsElement* element = TheSettingsDocument().Find(handle);
+  return element != nullptr ? element->name : "unknown";
+}
+
+std::string CodeLabel(int32_t code) {
+  char label[16];
+  std::snprintf(label, sizeof label, "0x%X", static_cast<unsigned int>(code));
+  return label;
+}
+
+// The call's arguments as the log shows them, the element and code first.
+std::string Arguments(void* handle, int32_t code, void** values) {
+  std::string arguments = ElementLabel(handle) + ", " + CodeLabel(code);
+  if (values == nullptr) return arguments + ", null";
+  switch (code) {
+    case kAddChild:
+    case kFindChild:
+    case kSetText:
+      return arguments + ", " + Quoted(values[0]);
+    case kRemoveChild: {
+      const auto* option = static_cast<const int32_t*>(values[1]);
+      return arguments + ", " + ElementLabel(values[0]) + ", " +
+             (option != nullptr ? std::to_string(*option) : "null");
+    }
+    default:
+      return arguments;
+  }
+}
+
+int32_t Apply(SettingsElement& element, int32_t code, void** values) {
+  SettingsDocument& document = TheSettingsDocument();
+  switch (code) {
+    case kFindChild: {
+      if (values[0] == nullptr) return 0;
+      SettingsElement* child =
+          SettingsDocument::FindChild(element, static_cast<const char*>(values[0]));
+      values[1] = child;
+      return child != nullptr ? 1 : 0;
+    }
+    case kAddChild: {
+      if (values[0] == nullptr) return 0;
+      if (TheSettingsFaults().fail_add_child) {
+        values[1] = nullptr;
+        return 0;
+      }
+      values[1] = &document.AddChild(element, static_cast<const char*>(values[0]));
+      return 1;
+    }
+    case kRemoveChild:
+      return document.RemoveChild(element, document.Find(values[0])) ? 1 : 0;
+    case kGetText:
+      values[0] = element.text ? element.text->data() : nullptr;
+      return element.text ? 1 : 0;
+    case kSetText:
+      if (values[0] == nullptr) return 0;
+      element.text = static_cast<const char*>(values[0]);
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+}  // namespace standin
+
+extern "C" int32_t ROWSHIFT_CALL MQXmlElem_Value(void* element, int32_t code, void** values) {
+  // Read before the call changes anything, so a removed child is still named.
+  const std::string arguments = standin::Arguments(element, code, values);
+  standin::SettingsElement* target = standin::TheSettingsDocument().Find(element);
+  const int32_t result =
+      target != nullptr && values != nullptr ? standin::Apply(*target, code, values) : 0;
+  standin::RecordCall("MQXmlElem_Value(" + arguments + ") -> " + std::to_string(result));
+  return result;
+}
