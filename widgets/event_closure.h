@@ -1,0 +1,74 @@
+// Handler closures: a member operation of a widget wrapper bound to that wrapper.
+//
+// Closures are owned through std::shared_ptr made from the concrete closure
+// class, so the last reference frees them as that class; the base destructor
+// is protected and not virtual, so nothing can delete one through the base.
+// A widget's handlers hold one reference per registration.
+#pragma once
+
+#include <cstdint>
+#include <typeinfo>
+
+#include "widgets/widget_registry.h"
+
+namespace rowshift {
+
+class MQWidgetBase;
+
+class MQWidgetEventClosureBase {
+ public:
+  // Calls the bound operation. `sender` may be null (no sender); `record` is
+  // the event's record or null; the answer is the host's BOOL.
+  virtual int32_t Fire(MQWidgetBase* sender, void* document, void* record) = 0;
+  // Same most-derived closure type, same target and same operation.
+  virtual bool SameAs(const MQWidgetEventClosureBase& other) const = 0;
+  virtual void* Target() const = 0;
+  // The bound operation as an untyped address, handed to the host as
+  // "function". A member-operation pointer has no portable code address, so
+  // this is the address of the closure's stored operation: stable and distinct
+  // for as long as the closure lives. The host only passes it through.
+  virtual const void* Method() const = 0;
+
+ protected:
+  MQWidgetEventClosureBase() = default;
+  MQWidgetEventClosureBase(const MQWidgetEventClosureBase&) = default;
+  MQWidgetEventClosureBase& operator=(const MQWidgetEventClosureBase&) = default;
+  ~MQWidgetEventClosureBase() = default;
+};
+
+// Binds `method` of the widget wrapper `target`. The closure remembers the
+// target's id when it is made; once no wrapper is registered under that id
+// (the target was destroyed), Fire answers 0 without touching the target.
+// The record is ignored: these handlers take only (sender, document).
+template <typename T>
+class MQWidgetEventClosure final : public MQWidgetEventClosureBase {
+ public:
+  using MemberOperation = int32_t (T::*)(MQWidgetBase* sender, void* document);
+
+  MQWidgetEventClosure(T* target, MemberOperation method)
+      : target_(target), target_id_(target != nullptr ? target->id() : 0), method_(method) {}
+
+  int32_t Fire(MQWidgetBase* sender, void* document, void* /*record*/) override {
+    if (LiveWidgets().Find(target_id_) == nullptr) return 0;
+    if (target_ == nullptr || method_ == nullptr) return 0;
+    return (target_->*method_)(sender, document);
+  }
+
+  bool SameAs(const MQWidgetEventClosureBase& other) const override {
+    if (typeid(other) != typeid(*this)) return false;
+    const auto& same_kind = static_cast<const MQWidgetEventClosure&>(other);
+    return same_kind.target_ == target_ && same_kind.method_ == method_;
+  }
+
+  void* Target() const override { return target_; }
+  const void* Method() const override { return &method_; }
+
+  int32_t TargetId() const { return target_id_; }
+
+ private:
+  T* target_;
+  int32_t target_id_;
+  MemberOperation method_;
+};
+
+}  // namespace rowshift
