@@ -35,6 +35,10 @@ void* NameValueList::FindLast(const char* key, int first_pair) const {
   return found;
 }
 
+int32_t NameValueList::LastInt(const char* key, int first_pair, int32_t fallback) const {
+  return ReadInt(FindLast(key, first_pair), fallback);
+}
+
 int32_t NameValueList::Int(const char* key, int32_t fallback) const {
   return ReadInt(Find(key), fallback);
 }

@@ -24,6 +24,12 @@ class NameValueList {
 
   // The last pair named `key`, scanning from `first_pair` (0 = the first pair).
   void* FindLast(const char* key, int first_pair) const;
+  // Typed reads of that last pair, as Int and Out below.
+  int32_t LastInt(const char* key, int first_pair, int32_t fallback) const;
+  template <typename T>
+  T* LastOut(const char* key, int first_pair) const {
+    return static_cast<T*>(FindLast(key, first_pair));
+  }
 
   // Typed reads of a pair's value (first match). Absent gives the fallback.
   int32_t Int(const char* key, int32_t fallback) const;

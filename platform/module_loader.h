@@ -14,6 +14,11 @@ ModuleHandle LoadModule(const char* file_name);
 // The address of the export named `name`, or null when the module lacks it.
 void* ResolveExport(ModuleHandle module, const char* name);
 
+// Gives back the reference LoadModule took. A null module is ignored.
 void ReleaseModule(ModuleHandle module);
+
+// Whether the module that `file_name` designates is in the process now. Takes
+// no reference and never loads it; used to watch a module go away.
+bool IsModuleLoaded(const char* file_name);
 
 }  // namespace rowshift::platform

@@ -1,0 +1,80 @@
+#include "host/command_events.h"
+
+#include <iterator>
+
+namespace rowshift {
+
+namespace {
+
+constexpr int32_t kFirstPointerEvent = 120;
+constexpr int32_t kLastPointerEvent = 130;
+constexpr int32_t kKeyDownEvent = 140;
+constexpr int32_t kKeyUpEvent = 141;
+
+using PointerOperation = int32_t (MQCommandPlugin::*)(void*, void*, PointerState*);
+
+// One per event, from 120 to 130.
+constexpr PointerOperation kPointerOperations[] = {
+    &MQCommandPlugin::HandleEvent120, &MQCommandPlugin::HandleEvent121,
+    &MQCommandPlugin::HandleEvent122, &MQCommandPlugin::HandleEvent123,
+    &MQCommandPlugin::HandleEvent124, &MQCommandPlugin::HandleEvent125,
+    &MQCommandPlugin::HandleEvent126, &MQCommandPlugin::HandleEvent127,
+    &MQCommandPlugin::HandleEvent128, &MQCommandPlugin::HandleEvent129,
+    &MQCommandPlugin::HandleEvent130};
+static_assert(std::size(kPointerOperations) == kLastPointerEvent - kFirstPointerEvent + 1);
+
+// Bits of "button_state", named as the widget layer names them.
+constexpr int kLeftButtonBit = 0;
+constexpr int kRightButtonBit = 1;
+constexpr int kShiftBit = 2;
+constexpr int kCtrlBit = 3;
+constexpr int kMiddleButtonBit = 4;
+constexpr int kAltBit = 5;
+
+int32_t Bit(int32_t state, int bit) { return (state >> bit) & 1; }
+
+PointerState ButtonsOnly(const NameValueList& list) {
+  const int32_t state = list.Int("button_state", 0);
+  PointerState pointer{};
+  pointer.left_button = Bit(state, kLeftButtonBit);
+  pointer.middle_button = Bit(state, kMiddleButtonBit);
+  pointer.right_button = Bit(state, kRightButtonBit);
+  pointer.shift = Bit(state, kShiftBit);
+  pointer.ctrl = Bit(state, kCtrlBit);
+  pointer.alt = Bit(state, kAltBit);
+  return pointer;
+}
+
+PointerState FullPointer(const NameValueList& list) {
+  PointerState pointer = ButtonsOnly(list);
+  pointer.x = list.Int("mouse_pos_x", 0);
+  pointer.y = list.Int("mouse_pos_y", 0);
+  pointer.wheel = list.Int("mouse_wheel", 0);
+  pointer.pressure = list.Float("pressure", 0.0f);
+  return pointer;
+}
+
+}  // namespace
+
+bool IsCommandEvent(int32_t event) {
+  return (event >= kFirstPointerEvent && event <= kLastPointerEvent) || event == kKeyDownEvent ||
+         event == kKeyUpEvent;
+}
+
+int32_t DispatchCommandEvent(MQCommandPlugin& plugin, void* document, int32_t event,
+                             const NameValueList& list) {
+  void* scene = list.Find("scene");
+  if (event >= kFirstPointerEvent && event <= kLastPointerEvent) {
+    PointerState pointer = FullPointer(list);
+    return (plugin.*kPointerOperations[event - kFirstPointerEvent])(document, scene, &pointer);
+  }
+  if (event == kKeyDownEvent || event == kKeyUpEvent) {
+    PointerState pointer = ButtonsOnly(list);
+    const int32_t key = list.Int("key", 0);
+    return event == kKeyDownEvent ? plugin.HandleEvent140(document, scene, key, &pointer)
+                                  : plugin.HandleEvent141(document, scene, key, &pointer);
+  }
+  return 0;
+}
+
+}  // namespace rowshift

@@ -1,0 +1,49 @@
+#include "host/event_dispatch.h"
+
+#include <optional>
+
+#include "host/command_events.h"
+#include "host/command_plugin.h"
+#include "host/import_plugin.h"
+#include "host/name_value_list.h"
+#include "host/station_events.h"
+#include "host/station_plugin.h"
+
+namespace rowshift {
+
+namespace {
+
+constexpr int32_t kImportRun = 300;
+constexpr int32_t kImportSetOptions = 301;
+
+int32_t DispatchImportFallback(MQBasePlugin& plugin, int32_t event, void* argument) {
+  auto* importer = dynamic_cast<MQImportPlugin*>(&plugin);
+  if (importer == nullptr) return 0;
+  if (event == kImportRun) return importer->HandleEvent300();
+  if (event == kImportSetOptions) {
+    const NameValueList list(static_cast<void**>(argument));
+    importer->background = list.Int("background", 0);
+    importer->args = list.Find("args");
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int32_t DispatchEvent(MQBasePlugin* plugin, void* document, int32_t event, void* argument) {
+  if (plugin == nullptr) return 0;
+  if (auto* station = dynamic_cast<MQStationPlugin*>(plugin)) {
+    if (IsCommandEvent(event)) {
+      auto* command = dynamic_cast<MQCommandPlugin*>(plugin);
+      if (command == nullptr) return 0;
+      return DispatchCommandEvent(*command, document, event,
+                                  NameValueList(static_cast<void**>(argument)));
+    }
+    const std::optional<int32_t> answer = DispatchStationEvent(*station, document, event, argument);
+    if (answer) return *answer;
+  }
+  return DispatchImportFallback(*plugin, event, argument);
+}
+
+}  // namespace rowshift

@@ -1,0 +1,13 @@
+#include "settings/open_settings.h"
+#include "host/base_plugin.h"
+
+namespace rowshift {
+
+std::unique_ptr<MQSetting> MQBasePlugin::OpenSettings() {
+  uint32_t product = 0;
+  uint32_t plugin = 0;
+  GetIdentifiers(product, plugin);
+  return OpenSettingsSection(product, plugin);
+}
+
+}  // namespace rowshift

@@ -1,0 +1,20 @@
+#include "host/station_plugin.h"
+
+#include "host/host_functions.h"
+
+namespace rowshift {
+
+namespace {
+constexpr int32_t kWindowClosedMessage = 100;
+}  // namespace
+
+void MQStationPlugin::NotifyWindowClosed() {
+  const auto send_message = HostFunctions().MQ_SendMessage;
+  if (send_message == nullptr) return;
+  void* empty_list[] = {nullptr};
+  HostMessage message{0, 0, 0, empty_list};
+  GetIdentifiers(message.product, message.plugin);
+  send_message(kWindowClosedMessage, &message);
+}
+
+}  // namespace rowshift

@@ -1,0 +1,30 @@
+#include <dlfcn.h>
+
+#include "platform/module_loader.h"
+
+namespace rowshift::platform {
+
+ModuleHandle LoadModule(const char* file_name) {
+  if (file_name == nullptr) return nullptr;
+  return dlopen(file_name, RTLD_NOW | RTLD_LOCAL);
+}
+
+void* ResolveExport(ModuleHandle module, const char* name) {
+  if (module == nullptr || name == nullptr) return nullptr;
+  return dlsym(module, name);
+}
+
+void ReleaseModule(ModuleHandle module) {
+  if (module != nullptr) dlclose(module);
+}
+
+bool IsModuleLoaded(const char* file_name) {
+  if (file_name == nullptr) return false;
+  // RTLD_NOLOAD answers an existing module (taking a reference) or null.
+  ModuleHandle module = dlopen(file_name, RTLD_NOW | RTLD_NOLOAD);
+  if (module == nullptr) return false;
+  dlclose(module);
+  return true;
+}
+
+}  // namespace rowshift::platform

@@ -1,0 +1,52 @@
+// The plug-in object: a station plug-in that reorders the document's object
+// list through six sub-commands and a tool window.
+//
+// Exactly one exists, with static storage, for as long as the library is
+// loaded (host/plugin_instance.h). It is constant-initialised: no constructor
+// logic runs, so it is whole before the first export is called.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "host/station_plugin.h"
+
+namespace rowshift {
+
+class RowshiftWindow;
+
+inline constexpr uint32_t kProductIdentifier = 0x5D2E7C14;
+inline constexpr uint32_t kPluginIdentifier = 0x2A6B93F0;
+inline constexpr int32_t kStationKind = 6;
+
+class Rowshift : public MQStationPlugin {
+ public:
+  constexpr Rowshift() = default;
+  // Deletes the tool window if ShutDown left one.
+  ~Rowshift() override;
+
+  void GetIdentifiers(uint32_t& product, uint32_t& plugin) override;
+  const char* GetNameText() override;
+  int32_t GetKind() override;
+
+  const WideChar* GetDisplayTitle() override;
+  const char* GetSubcommandKey(int32_t index) override;
+  const WideChar* GetSubcommandTitle(int32_t index) override;
+  int32_t StartUp() override;
+  void ShutDown() override;
+  int32_t SetShown(void* document, int32_t flag) override;
+  int32_t IsShown(void* document) override;
+  // Runs the sub-command's reorder operation and answers its result; 0 and
+  // nothing done for an index outside 0 to 5. Works whether shown or not.
+  int32_t RunSubcommand(void* document, int32_t index) override;
+
+  // Invokes record->operation on this object with `argument`; 0 for a null
+  // record or operation.
+  int32_t RunCallback(void* argument, CallbackRecord* record) override;
+
+ private:
+  std::unique_ptr<RowshiftWindow> window_;  // null until StartUp builds it
+  bool shown_ = false;                      // switched on; mirrors the window
+};
+
+}  // namespace rowshift
