@@ -42,10 +42,17 @@ class STANDIN_API Document {
   // 0 turns the fault off.
   void FailNthInsertion(int n);
 
-  // Calls that named an object after it was deleted or freed.
+  // Calls that named an object after it was deleted or freed, or named to
+  // this document an object it never held.
   int DeadObjectTouches() const;
   // Clones made and not yet inserted or freed (leaked copies).
   int OrphanedClones() const;
+
+  // The handle in a slot without going through an export (nothing is
+  // recorded): null for an empty slot or an index out of range. Lets a test
+  // see that a moved object is a new object.
+  void* ObjectInSlot(int index) const;
+  int SlotCount() const;
 
   DocumentState& State() { return *state_; }
   const DocumentState& State() const { return *state_; }
@@ -53,5 +60,14 @@ class STANDIN_API Document {
  private:
   std::unique_ptr<DocumentState> state_;
 };
+
+// Whether the document exports write to the call log (on at start). Turned off
+// where the log would dominate, as in a benchmark.
+STANDIN_API void RecordDocumentCalls(bool on);
+
+// Object-export calls (MQObj_*) that named a handle the stand-in never made or
+// whose document is gone: no document can count these.
+STANDIN_API int StrayObjectTouches();
+STANDIN_API void ResetStrayObjectTouches();
 
 }  // namespace standin

@@ -9,7 +9,10 @@
 //
 // Two spaces of indent per depth level, then the name, then optional flags in
 // brackets: current, selected, collapsed, ineligible. A line "-" (at any indent)
-// is an empty slot. Blank lines and lines starting with '#' are ignored.
+// is an empty slot; "- [current]" is an empty slot that the current object index
+// names. A flag "depth=N" states a depth that indentation cannot show (a
+// negative one); FormatOutline writes it only then. Blank lines and lines
+// starting with '#' (after the indent) are ignored.
 // Names are unique within a document in our tests but the format does not
 // require it.
 #pragma once

@@ -1,0 +1,88 @@
+#include <string>
+#include <vector>
+
+#include "standin/document_control.h"
+#include "standin/document_registry.h"
+#include "standin/document_state.h"
+#include "tools/outline.h"
+
+namespace standin {
+namespace {
+
+constexpr int32_t kFlagSet = 1;
+constexpr int32_t kFlagClear = 0;
+
+int32_t Flag(bool on) { return on ? kFlagSet : kFlagClear; }
+
+}  // namespace
+
+Document::Document() : state_(std::make_unique<DocumentState>()) {
+  RegisterDocument(Handle(), state_.get());
+}
+
+Document::~Document() { UnregisterDocument(Handle()); }
+
+bool Document::LoadOutline(const std::string& text, std::string* error) {
+  state_->Clear();
+  const rowshift::outline::ParseResult parsed = rowshift::outline::ParseOutline(text);
+  if (parsed.error) {
+    if (error != nullptr) {
+      *error = "line " + std::to_string(parsed.error->line) + ": " + parsed.error->message;
+    }
+    return false;
+  }
+  std::vector<ObjectRecord*>& slots = state_->Slots();
+  for (const rowshift::outline::OutlineRow& row : parsed.rows) {
+    if (row.current) state_->current_index = static_cast<int32_t>(slots.size());
+    if (row.empty) {
+      slots.push_back(nullptr);
+      continue;
+    }
+    ObjectRecord* object = state_->NewObject();
+    object->name = row.name;
+    object->SetValue(ValueId::kDepth, row.depth);
+    object->SetValue(ValueId::kCollapsed, Flag(row.collapsed));
+    object->SetValue(ValueId::kEligible, Flag(!row.ineligible));
+    object->SetValue(ValueId::kSelected, Flag(row.selected));
+    object->status = ObjectStatus::kInDocument;
+    slots.push_back(object);
+  }
+  return true;
+}
+
+std::string Document::ToOutline() const {
+  std::vector<rowshift::outline::OutlineRow> rows;
+  const std::vector<ObjectRecord*>& slots = state_->Slots();
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    rowshift::outline::OutlineRow row;
+    row.current = static_cast<int32_t>(i) == state_->current_index;
+    const ObjectRecord* object = slots[i];
+    if (object == nullptr) {
+      row.empty = true;
+    } else {
+      row.name = object->name;
+      row.depth = object->Value(ValueId::kDepth);
+      row.collapsed = object->Value(ValueId::kCollapsed) != 0;
+      row.ineligible = object->Value(ValueId::kEligible) == 0;
+      row.selected = object->Value(ValueId::kSelected) != 0;
+    }
+    rows.push_back(row);
+  }
+  return rowshift::outline::FormatOutline(rows);
+}
+
+void Document::FailNthInsertion(int n) { state_->insertions_until_failure = n > 0 ? n : 0; }
+
+int Document::DeadObjectTouches() const { return state_->dead_object_touches; }
+
+int Document::OrphanedClones() const { return state_->OrphanedClones(); }
+
+void* Document::ObjectInSlot(int index) const { return state_->ObjectAt(index); }
+
+int Document::SlotCount() const { return state_->SlotCount(); }
+
+int StrayObjectTouches() { return StrayObjectTouchCount(); }
+
+void ResetStrayObjectTouches() { ResetStrayObjectTouchCount(); }
+
+}  // namespace standin

@@ -1,0 +1,226 @@
+#include "standin/document_exports.h"
+
+#include <string>
+#include <type_traits>
+
+#include "host/host_functions.h"
+#include "standin/call_log.h"
+#include "standin/document_control.h"
+#include "standin/document_registry.h"
+#include "standin/document_state.h"
+
+// Each export must have the exact shape of its slot in the entry-point table.
+#define STANDIN_MATCHES_SLOT(name)                                                             \
+  static_assert(std::is_same_v<decltype(&name), decltype(rowshift::HostFunctionTable::name)>, \
+                #name " differs from its entry-point table slot");
+STANDIN_MATCHES_SLOT(MQDoc_GetObjectCount)
+STANDIN_MATCHES_SLOT(MQDoc_GetObject)
+STANDIN_MATCHES_SLOT(MQDoc_GetObjectIndex)
+STANDIN_MATCHES_SLOT(MQDoc_GetCurrentObjectIndex)
+STANDIN_MATCHES_SLOT(MQDoc_SetCurrentObjectIndex)
+STANDIN_MATCHES_SLOT(MQDoc_GetParentObject)
+STANDIN_MATCHES_SLOT(MQDoc_GetChildObjectCount)
+STANDIN_MATCHES_SLOT(MQDoc_InsertObject)
+STANDIN_MATCHES_SLOT(MQDoc_DeleteObject)
+STANDIN_MATCHES_SLOT(MQObj_Clone)
+STANDIN_MATCHES_SLOT(MQObj_Delete)
+STANDIN_MATCHES_SLOT(MQObj_GetIntValue)
+STANDIN_MATCHES_SLOT(MQObj_SetIntValue)
+#undef STANDIN_MATCHES_SLOT
+
+namespace standin {
+namespace {
+
+constexpr int32_t kNoIndex = -1;
+constexpr int32_t kDone = 1;
+constexpr int32_t kNotDone = 0;
+constexpr char kNullName[] = "null";
+constexpr char kUnknownName[] = "?";
+
+bool& RecordingOn() {
+  static bool on = true;
+  return on;
+}
+
+void Record(const std::string& line) {
+  if (RecordingOn()) RecordCall(line);
+}
+
+std::string NameOf(const void* object) {
+  if (object == nullptr) return kNullName;
+  if (OwnerOf(object) == nullptr) return kUnknownName;
+  return static_cast<const ObjectRecord*>(object)->name;
+}
+
+// The live object behind a handle named in a call, or null. `document` is the
+// document the call is about, null for the object exports. A dead object, one
+// the stand-in never made, or one of another document counts as a touch.
+ObjectRecord* LiveObject(void* object, DocumentState* document) {
+  if (object == nullptr) return nullptr;
+  DocumentState* owner = OwnerOf(object);
+  if (owner == nullptr || (document != nullptr && owner != document)) {
+    if (document != nullptr) {
+      ++document->dead_object_touches;
+    } else {
+      CountStrayObjectTouch();
+    }
+    return nullptr;
+  }
+  auto* record = static_cast<ObjectRecord*>(object);
+  if (record->status == ObjectStatus::kDead) {
+    ++owner->dead_object_touches;
+    return nullptr;
+  }
+  return record;
+}
+
+// A live object that stands in a slot of `document`, or null.
+ObjectRecord* PlacedObject(void* object, DocumentState* document) {
+  ObjectRecord* record = LiveObject(object, document);
+  return record != nullptr && record->status == ObjectStatus::kInDocument ? record : nullptr;
+}
+
+int32_t Insert(DocumentState* document, void* object, void* anchor) {
+  if (document == nullptr) return kNoIndex;
+  if (document->ConsumeInsertionFault()) return kNoIndex;
+  ObjectRecord* record = LiveObject(object, document);
+  if (record == nullptr || record->status != ObjectStatus::kLoose) return kNoIndex;
+  if (anchor == nullptr) return document->InsertAfter(record, nullptr);
+  const ObjectRecord* anchor_record = PlacedObject(anchor, document);
+  if (anchor_record == nullptr) return kNoIndex;
+  return document->InsertAfter(record, anchor_record);
+}
+
+}  // namespace
+
+void RecordDocumentCalls(bool on) { RecordingOn() = on; }
+
+}  // namespace standin
+
+using standin::DocumentState;
+using standin::FindDocument;
+using standin::NameOf;
+using standin::ObjectRecord;
+using standin::Record;
+
+extern "C" {
+
+ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetObjectCount(void* doc) {
+  const DocumentState* document = FindDocument(doc);
+  const int32_t count = document == nullptr ? 0 : document->SlotCount();
+  Record("MQDoc_GetObjectCount() -> " + std::to_string(count));
+  return count;
+}
+
+ROWSHIFT_MODULE_EXPORT void* ROWSHIFT_CALL MQDoc_GetObject(void* doc, int32_t index) {
+  const DocumentState* document = FindDocument(doc);
+  ObjectRecord* object = document == nullptr ? nullptr : document->ObjectAt(index);
+  Record("MQDoc_GetObject(" + std::to_string(index) + ") -> " + NameOf(object));
+  return object;
+}
+
+ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetObjectIndex(void* doc, void* obj) {
+  DocumentState* document = FindDocument(doc);
+  const ObjectRecord* object = document == nullptr ? nullptr : standin::LiveObject(obj, document);
+  const int32_t index = object == nullptr ? standin::kNoIndex : document->IndexOf(object);
+  Record("MQDoc_GetObjectIndex(" + NameOf(obj) + ") -> " + std::to_string(index));
+  return index;
+}
+
+ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetCurrentObjectIndex(void* doc) {
+  const DocumentState* document = FindDocument(doc);
+  const int32_t index = document == nullptr ? standin::kNoIndex : document->current_index;
+  Record("MQDoc_GetCurrentObjectIndex() -> " + std::to_string(index));
+  return index;
+}
+
+ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_SetCurrentObjectIndex(void* doc,
+                                                                         int32_t index) {
+  DocumentState* document = FindDocument(doc);
+  int32_t result = standin::kNotDone;
+  if (document != nullptr && index < document->SlotCount()) {
+    document->current_index = index;
+    result = standin::kDone;
+  }
+  Record("MQDoc_SetCurrentObjectIndex(" + std::to_string(index) + ") -> " +
+         std::to_string(result));
+  return result;
+}
+
+ROWSHIFT_MODULE_EXPORT void* ROWSHIFT_CALL MQDoc_GetParentObject(void* doc, void* obj) {
+  DocumentState* document = FindDocument(doc);
+  const ObjectRecord* object =
+      document == nullptr ? nullptr : standin::PlacedObject(obj, document);
+  ObjectRecord* parent = object == nullptr ? nullptr : document->ParentOf(object);
+  Record("MQDoc_GetParentObject(" + NameOf(obj) + ") -> " + NameOf(parent));
+  return parent;
+}
+
+ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetChildObjectCount(void* doc, void* obj) {
+  DocumentState* document = FindDocument(doc);
+  const ObjectRecord* object =
+      document == nullptr ? nullptr : standin::PlacedObject(obj, document);
+  const int32_t count = object == nullptr ? 0 : document->ChildCountOf(object);
+  Record("MQDoc_GetChildObjectCount(" + NameOf(obj) + ") -> " + std::to_string(count));
+  return count;
+}
+
+ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_InsertObject(void* doc, void* obj,
+                                                                void* anchor) {
+  const int32_t index = standin::Insert(FindDocument(doc), obj, anchor);
+  Record("MQDoc_InsertObject(" + NameOf(obj) + ", " + NameOf(anchor) + ") -> " +
+         std::to_string(index));
+  return index;
+}
+
+ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_DeleteObject(void* doc, int32_t index) {
+  DocumentState* document = FindDocument(doc);
+  const bool deleted = document != nullptr && document->EmptySlot(index);
+  const int32_t result = deleted ? standin::kDone : standin::kNotDone;
+  Record("MQDoc_DeleteObject(" + std::to_string(index) + ") -> " + std::to_string(result));
+  return result;
+}
+
+ROWSHIFT_MODULE_EXPORT void* ROWSHIFT_CALL MQObj_Clone(void* obj) {
+  const ObjectRecord* original = standin::LiveObject(obj, nullptr);
+  ObjectRecord* copy = nullptr;
+  if (original != nullptr) {
+    copy = standin::OwnerOf(obj)->NewObject();
+    copy->name = original->name;
+    copy->values = original->values;
+  }
+  Record("MQObj_Clone(" + NameOf(obj) + ") -> " + NameOf(copy));
+  return copy;
+}
+
+ROWSHIFT_MODULE_EXPORT void ROWSHIFT_CALL MQObj_Delete(void* obj) {
+  ObjectRecord* object = standin::LiveObject(obj, nullptr);
+  if (object != nullptr && object->status == standin::ObjectStatus::kLoose) {
+    object->status = standin::ObjectStatus::kDead;
+  }
+  Record("MQObj_Delete(" + NameOf(obj) + ")");
+}
+
+ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQObj_GetIntValue(void* obj, int32_t value_id) {
+  const ObjectRecord* object = standin::LiveObject(obj, nullptr);
+  int32_t value = 0;
+  if (object != nullptr) {
+    const auto found = object->values.find(value_id);
+    if (found != object->values.end()) value = found->second;
+  }
+  Record("MQObj_GetIntValue(" + NameOf(obj) + ", " + std::to_string(value_id) + ") -> " +
+         std::to_string(value));
+  return value;
+}
+
+ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQObj_SetIntValue(void* obj, int32_t value_id,
+                                                               int32_t value) {
+  ObjectRecord* object = standin::LiveObject(obj, nullptr);
+  if (object != nullptr) object->values[value_id] = value;
+  const int32_t result = object == nullptr ? standin::kNotDone : standin::kDone;
+  Record("MQObj_SetIntValue(" + NameOf(obj) + ", " + std::to_string(value_id) + ", " +
+         std::to_string(value) + ") -> " + std::to_string(result));
+  return result;
+}
+
+}  // extern "C"

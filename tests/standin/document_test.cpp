@@ -1,0 +1,286 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "standin/call_log.h"
+#include "standin/document_control.h"
+#include "standin/document_exports.h"
+
+namespace standin {
+namespace {
+
+constexpr int32_t kDepth = 257;
+constexpr int32_t kCollapsed = 258;
+constexpr int32_t kEligible = 260;
+constexpr int32_t kSelected = 262;
+constexpr int32_t kOtherValue = 1000;
+
+class DocumentTest : public ::testing::Test {
+ protected:
+  void Load(const std::string& outline) {
+    std::string error;
+    ASSERT_TRUE(document_.LoadOutline(outline, &error)) << error;
+    ClearCalls();
+  }
+  void* At(int index) { return document_.ObjectInSlot(index); }
+  void* Handle() { return document_.Handle(); }
+
+  Document document_;
+};
+
+TEST_F(DocumentTest, OutlineRoundTripKeepsEverySlotAndFlag) {
+  const std::string outline =
+      "Body\n"
+      "  Arm [selected collapsed]\n"
+      "    Hand [ineligible]\n"
+      "- [current]\n"
+      "Lamp\n";
+  Load(outline);
+  EXPECT_EQ(document_.ToOutline(), outline);
+  EXPECT_EQ(document_.SlotCount(), 5);
+  EXPECT_EQ(MQDoc_GetCurrentObjectIndex(Handle()), 3);
+}
+
+TEST_F(DocumentTest, OutlineFlagsBecomeObjectValues) {
+  Load("A\n  B [selected collapsed ineligible]\n");
+  EXPECT_EQ(MQObj_GetIntValue(At(0), kDepth), 0);
+  EXPECT_EQ(MQObj_GetIntValue(At(0), kEligible), 1);
+  EXPECT_EQ(MQObj_GetIntValue(At(0), kSelected), 0);
+  EXPECT_EQ(MQObj_GetIntValue(At(1), kDepth), 1);
+  EXPECT_EQ(MQObj_GetIntValue(At(1), kCollapsed), 1);
+  EXPECT_EQ(MQObj_GetIntValue(At(1), kEligible), 0);
+  EXPECT_EQ(MQObj_GetIntValue(At(1), kSelected), 1);
+  EXPECT_EQ(MQObj_GetIntValue(At(1), kOtherValue), 0);
+  EXPECT_EQ(MQDoc_GetCurrentObjectIndex(Handle()), -1);
+}
+
+TEST_F(DocumentTest, BadOutlineLeavesTheDocumentEmptyAndNamesTheLine) {
+  Load("A\nB\n");
+  std::string error;
+  EXPECT_FALSE(document_.LoadOutline("A\n B\n", &error));
+  EXPECT_EQ(error, "line 2: odd indent");
+  EXPECT_EQ(MQDoc_GetObjectCount(Handle()), 0);
+  EXPECT_EQ(document_.ToOutline(), "");
+}
+
+TEST_F(DocumentTest, DeletionEmptiesTheSlotAndShiftsNothing) {
+  Load("A\nB\nC\n");
+  void* c = At(2);
+  EXPECT_EQ(MQDoc_DeleteObject(Handle(), 1), 1);
+  EXPECT_EQ(MQDoc_GetObjectCount(Handle()), 3);
+  EXPECT_EQ(MQDoc_GetObject(Handle(), 1), nullptr);
+  EXPECT_EQ(MQDoc_GetObjectIndex(Handle(), c), 2);
+  EXPECT_EQ(document_.ToOutline(), "A\n-\nC\n");
+  EXPECT_EQ(MQDoc_DeleteObject(Handle(), 1), 0);
+  EXPECT_EQ(MQDoc_DeleteObject(Handle(), 7), 0);
+}
+
+TEST_F(DocumentTest, TouchingADeletedObjectIsCountedAndAnsweredSafely) {
+  Load("A\nB\n");
+  void* b = At(1);
+  MQDoc_DeleteObject(Handle(), 1);
+  EXPECT_EQ(document_.DeadObjectTouches(), 0);
+  EXPECT_EQ(MQDoc_GetObjectIndex(Handle(), b), -1);
+  EXPECT_EQ(MQObj_GetIntValue(b, kDepth), 0);
+  EXPECT_EQ(MQObj_SetIntValue(b, kDepth, 3), 0);
+  EXPECT_EQ(MQObj_Clone(b), nullptr);
+  EXPECT_EQ(MQDoc_GetParentObject(Handle(), b), nullptr);
+  EXPECT_EQ(document_.DeadObjectTouches(), 5);
+}
+
+TEST_F(DocumentTest, InsertionAfterAnAnchorShiftsLaterSlotsButNotTheCurrentIndex) {
+  Load("A\nB [current]\nC\n");
+  void* copy = MQObj_Clone(At(2));
+  EXPECT_EQ(MQDoc_InsertObject(Handle(), copy, At(0)), 1);
+  EXPECT_EQ(document_.ToOutline(), "A\nC [current]\nB\nC\n");
+  EXPECT_EQ(MQDoc_GetObjectIndex(Handle(), copy), 1);
+
+  void* front = MQObj_Clone(At(0));
+  EXPECT_EQ(MQDoc_InsertObject(Handle(), front, nullptr), 0);
+  EXPECT_EQ(MQDoc_GetObject(Handle(), 0), front);
+  EXPECT_EQ(MQDoc_GetObjectCount(Handle()), 5);
+}
+
+TEST_F(DocumentTest, InsertionRefusesObjectsThatCannotGoIn) {
+  Load("A\nB\n");
+  EXPECT_EQ(MQDoc_InsertObject(Handle(), At(0), At(1)), -1) << "already in a slot";
+  EXPECT_EQ(MQDoc_InsertObject(Handle(), nullptr, At(1)), -1);
+  void* copy = MQObj_Clone(At(0));
+  void* b = At(1);
+  MQDoc_DeleteObject(Handle(), 1);
+  EXPECT_EQ(MQDoc_InsertObject(Handle(), copy, b), -1) << "deleted anchor";
+  EXPECT_EQ(document_.DeadObjectTouches(), 1);
+  EXPECT_EQ(document_.ToOutline(), "A\n-\n");
+}
+
+TEST_F(DocumentTest, TheNthInsertionFailsAndInsertsNothing) {
+  Load("A\n");
+  document_.FailNthInsertion(2);
+  void* first = MQObj_Clone(At(0));
+  void* second = MQObj_Clone(At(0));
+  void* third = MQObj_Clone(At(0));
+  EXPECT_EQ(MQDoc_InsertObject(Handle(), first, nullptr), 0);
+  EXPECT_EQ(MQDoc_InsertObject(Handle(), second, nullptr), -1);
+  EXPECT_EQ(MQDoc_InsertObject(Handle(), third, nullptr), 0);
+  EXPECT_EQ(MQDoc_GetObjectCount(Handle()), 3);
+  EXPECT_EQ(document_.OrphanedClones(), 1);
+  MQObj_Delete(second);
+  EXPECT_EQ(document_.OrphanedClones(), 0);
+}
+
+TEST_F(DocumentTest, ParentIsTheNearestEarlierObjectOfSmallerDepth) {
+  Load("A\n  B\n    C\n-\n    D\n  E\nF\n");
+  EXPECT_EQ(MQDoc_GetParentObject(Handle(), At(0)), nullptr);
+  EXPECT_EQ(MQDoc_GetParentObject(Handle(), At(1)), At(0));
+  EXPECT_EQ(MQDoc_GetParentObject(Handle(), At(2)), At(1));
+  EXPECT_EQ(MQDoc_GetParentObject(Handle(), At(4)), At(1)) << "across an empty slot";
+  EXPECT_EQ(MQDoc_GetParentObject(Handle(), At(5)), At(0));
+  EXPECT_EQ(MQDoc_GetParentObject(Handle(), At(6)), nullptr);
+}
+
+TEST_F(DocumentTest, ChildCountCountsOnlyDirectChildren) {
+  Load("A\n  B\n    C\n-\n    D\n  E\nF\n");
+  EXPECT_EQ(MQDoc_GetChildObjectCount(Handle(), At(0)), 2);
+  EXPECT_EQ(MQDoc_GetChildObjectCount(Handle(), At(1)), 2);
+  EXPECT_EQ(MQDoc_GetChildObjectCount(Handle(), At(2)), 0);
+  EXPECT_EQ(MQDoc_GetChildObjectCount(Handle(), At(6)), 0);
+}
+
+TEST_F(DocumentTest, ChildCountFollowsTheParentRuleForUnevenDepths) {
+  // C is two levels below A but has no object between: A is its parent.
+  Load("A\n    C\n  D\n");
+  EXPECT_EQ(MQDoc_GetChildObjectCount(Handle(), At(0)), 2);
+  EXPECT_EQ(MQDoc_GetParentObject(Handle(), At(2)), At(0));
+}
+
+TEST_F(DocumentTest, CloneCarriesEveryValueAndTheNameButStandsInNoSlot) {
+  Load("Arm [selected collapsed]\n");
+  MQObj_SetIntValue(At(0), kOtherValue, 42);
+  void* copy = MQObj_Clone(At(0));
+  ASSERT_NE(copy, nullptr);
+  EXPECT_NE(copy, At(0));
+  EXPECT_EQ(MQObj_GetIntValue(copy, kCollapsed), 1);
+  EXPECT_EQ(MQObj_GetIntValue(copy, kSelected), 1);
+  EXPECT_EQ(MQObj_GetIntValue(copy, kOtherValue), 42);
+  EXPECT_EQ(MQDoc_GetObjectIndex(Handle(), copy), -1);
+  EXPECT_EQ(document_.OrphanedClones(), 1);
+  EXPECT_EQ(MQDoc_InsertObject(Handle(), copy, At(0)), 1);
+  EXPECT_EQ(document_.OrphanedClones(), 0);
+  EXPECT_EQ(document_.ToOutline(), "Arm [selected collapsed]\nArm [selected collapsed]\n");
+}
+
+TEST_F(DocumentTest, FreeingLeavesObjectsInSlotsAlone) {
+  Load("A\n");
+  MQObj_Delete(At(0));
+  EXPECT_EQ(document_.ToOutline(), "A\n");
+  EXPECT_EQ(MQObj_GetIntValue(At(0), kEligible), 1);
+  EXPECT_EQ(document_.DeadObjectTouches(), 0);
+}
+
+TEST_F(DocumentTest, CurrentIndexIsAPlainNumberWithinTheSlots) {
+  Load("A\nB\n");
+  EXPECT_EQ(MQDoc_SetCurrentObjectIndex(Handle(), 1), 1);
+  EXPECT_EQ(MQDoc_GetCurrentObjectIndex(Handle()), 1);
+  EXPECT_EQ(MQDoc_SetCurrentObjectIndex(Handle(), 2), 0);
+  EXPECT_EQ(MQDoc_GetCurrentObjectIndex(Handle()), 1);
+  EXPECT_EQ(MQDoc_SetCurrentObjectIndex(Handle(), -1), 1);
+  EXPECT_EQ(MQDoc_GetCurrentObjectIndex(Handle()), -1);
+}
+
+TEST_F(DocumentTest, EveryCallIsRecordedInOneLine) {
+  Load("P\nQ\n");
+  void* copy = MQObj_Clone(At(1));
+  MQDoc_InsertObject(Handle(), copy, At(0));
+  MQDoc_GetObjectIndex(Handle(), At(2));
+  MQDoc_DeleteObject(Handle(), 2);
+  MQObj_GetIntValue(copy, kDepth);
+  MQObj_SetIntValue(copy, kDepth, 1);
+  MQDoc_GetParentObject(Handle(), copy);
+  MQDoc_GetObject(Handle(), 2);
+  MQObj_Delete(nullptr);
+  const std::vector<std::string> expected = {
+      "MQObj_Clone(Q) -> Q",
+      "MQDoc_InsertObject(Q, P) -> 1",
+      "MQDoc_GetObjectIndex(Q) -> 2",
+      "MQDoc_DeleteObject(2) -> 1",
+      "MQObj_GetIntValue(Q, 257) -> 0",
+      "MQObj_SetIntValue(Q, 257, 1) -> 1",
+      "MQDoc_GetParentObject(Q) -> P",
+      "MQDoc_GetObject(2) -> null",
+      "MQObj_Delete(null)",
+  };
+  EXPECT_EQ(Calls(), expected);
+}
+
+TEST_F(DocumentTest, RecordingCanBeTurnedOff) {
+  Load("P\n");
+  RecordDocumentCalls(false);
+  MQDoc_GetObjectCount(Handle());
+  RecordDocumentCalls(true);
+  EXPECT_TRUE(Calls().empty());
+  MQDoc_GetObjectCount(Handle());
+  EXPECT_EQ(Calls(), std::vector<std::string>{"MQDoc_GetObjectCount() -> 1"});
+}
+
+TEST(DocumentHandleTest, NullAndUnknownHandlesGetSafeAnswers) {
+  Document document;
+  ASSERT_TRUE(document.LoadOutline("A\n"));
+  int not_an_object = 0;
+  void* stray = &not_an_object;
+  ResetStrayObjectTouches();
+
+  EXPECT_EQ(MQDoc_GetObjectCount(nullptr), 0);
+  EXPECT_EQ(MQDoc_GetObject(nullptr, 0), nullptr);
+  EXPECT_EQ(MQDoc_GetObjectIndex(nullptr, document.ObjectInSlot(0)), -1);
+  EXPECT_EQ(MQDoc_GetCurrentObjectIndex(nullptr), -1);
+  EXPECT_EQ(MQDoc_SetCurrentObjectIndex(nullptr, 0), 0);
+  EXPECT_EQ(MQDoc_GetParentObject(nullptr, document.ObjectInSlot(0)), nullptr);
+  EXPECT_EQ(MQDoc_GetChildObjectCount(nullptr, document.ObjectInSlot(0)), 0);
+  EXPECT_EQ(MQDoc_InsertObject(nullptr, nullptr, nullptr), -1);
+  EXPECT_EQ(MQDoc_DeleteObject(nullptr, 0), 0);
+  EXPECT_EQ(MQDoc_GetObjectCount(stray), 0);
+
+  EXPECT_EQ(MQDoc_GetObjectIndex(document.Handle(), stray), -1);
+  EXPECT_EQ(document.DeadObjectTouches(), 1);
+
+  EXPECT_EQ(MQObj_Clone(nullptr), nullptr);
+  EXPECT_EQ(MQObj_GetIntValue(nullptr, kDepth), 0);
+  EXPECT_EQ(MQObj_SetIntValue(nullptr, kDepth, 1), 0);
+  MQObj_Delete(nullptr);
+  EXPECT_EQ(StrayObjectTouches(), 0);
+  EXPECT_EQ(MQObj_Clone(stray), nullptr);
+  EXPECT_EQ(MQObj_GetIntValue(stray, kDepth), 0);
+  MQObj_Delete(stray);
+  EXPECT_EQ(StrayObjectTouches(), 3);
+  EXPECT_EQ(document.ToOutline(), "A\n");
+}
+
+TEST(DocumentHandleTest, HandlesOfAGoneDocumentBecomeUnknown) {
+  auto document = std::make_unique<Document>();
+  ASSERT_TRUE(document->LoadOutline("A\n"));
+  void* handle = document->Handle();
+  void* object = document->ObjectInSlot(0);
+  document.reset();
+  ResetStrayObjectTouches();
+  EXPECT_EQ(MQDoc_GetObjectCount(handle), 0);
+  EXPECT_EQ(MQObj_GetIntValue(object, kDepth), 0);
+  EXPECT_EQ(StrayObjectTouches(), 1);
+}
+
+TEST(DocumentHandleTest, ObjectsOfAnotherDocumentAreRefused) {
+  Document first;
+  Document second;
+  ASSERT_TRUE(first.LoadOutline("A\n"));
+  ASSERT_TRUE(second.LoadOutline("B\n"));
+  void* copy = MQObj_Clone(first.ObjectInSlot(0));
+  EXPECT_EQ(MQDoc_InsertObject(second.Handle(), copy, nullptr), -1);
+  EXPECT_EQ(MQDoc_GetObjectIndex(second.Handle(), first.ObjectInSlot(0)), -1);
+  EXPECT_EQ(second.ToOutline(), "B\n");
+  EXPECT_EQ(second.DeadObjectTouches(), 2);
+  MQObj_Delete(copy);
+}
+
+}  // namespace
+}  // namespace standin

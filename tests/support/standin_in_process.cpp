@@ -1,0 +1,27 @@
+#include "support/standin_in_process.h"
+
+#include "host/host_functions.h"
+#include "standin/document_exports.h"
+
+namespace rowshift::testing {
+
+void BindStandinDocumentFunctions() {
+  HostFunctionTable& host = HostFunctions();
+  host.MQDoc_GetObjectCount = &::MQDoc_GetObjectCount;
+  host.MQDoc_GetObject = &::MQDoc_GetObject;
+  host.MQDoc_GetObjectIndex = &::MQDoc_GetObjectIndex;
+  host.MQDoc_GetCurrentObjectIndex = &::MQDoc_GetCurrentObjectIndex;
+  host.MQDoc_SetCurrentObjectIndex = &::MQDoc_SetCurrentObjectIndex;
+  host.MQDoc_GetParentObject = &::MQDoc_GetParentObject;
+  host.MQDoc_GetChildObjectCount = &::MQDoc_GetChildObjectCount;
+  host.MQDoc_InsertObject = &::MQDoc_InsertObject;
+  host.MQDoc_DeleteObject = &::MQDoc_DeleteObject;
+  host.MQObj_Clone = &::MQObj_Clone;
+  host.MQObj_Delete = &::MQObj_Delete;
+  host.MQObj_GetIntValue = &::MQObj_GetIntValue;
+  host.MQObj_SetIntValue = &::MQObj_SetIntValue;
+}
+
+void UnbindHostFunctions() { HostFunctions() = HostFunctionTable{}; }
+
+}  // namespace rowshift::testing

@@ -1,0 +1,25 @@
+// Binds the host entry-point table straight to the stand-in host's exports in
+// this process (the test links mqhost), so engine code runs against stand-in
+// documents without loading any module.
+#pragma once
+
+namespace rowshift::testing {
+
+// Fills every document and object slot of HostFunctions() with the stand-in's
+// exports. The other slots are left as they are.
+void BindStandinDocumentFunctions();
+
+// Empties every slot of HostFunctions().
+void UnbindHostFunctions();
+
+// Binds on construction and empties the table on destruction, so a test
+// leaves nothing bound behind it.
+class ScopedStandinBinding {
+ public:
+  ScopedStandinBinding() { BindStandinDocumentFunctions(); }
+  ~ScopedStandinBinding() { UnbindHostFunctions(); }
+  ScopedStandinBinding(const ScopedStandinBinding&) = delete;
+  ScopedStandinBinding& operator=(const ScopedStandinBinding&) = delete;
+};
+
+}  // namespace rowshift::testing
