@@ -1,0 +1,21 @@
+// rowshift-host's work for one command line: load, run the steps, print.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "tools/rowshift_host_options.h"
+
+namespace rowshift::tool {
+
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitFailure = 1;  // a file, the plug-in or a step failed
+inline constexpr int kExitUsage = 2;    // the command line itself is wrong
+
+// Runs what `options` ask for and returns the process's exit code. Results go
+// to `out`, errors (one clear line each) to `err`. `program_folder` is where
+// the modules are looked for when no path is given.
+int RunHost(const Options& options, const std::string& program_folder, std::ostream& out,
+            std::ostream& err);
+
+}  // namespace rowshift::tool

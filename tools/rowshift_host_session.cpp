@@ -1,0 +1,58 @@
+#include "tools/rowshift_host_session.h"
+
+namespace rowshift::tool {
+namespace {
+
+// The version this host reports to MQCheckVersion; plug-ins answer 0 to a host
+// they cannot run in.
+constexpr uint32_t kHostVersion = 0x4702;
+// An export every host module has; a module without it is no host.
+constexpr char kHostProbeExport[] = "MQ_SendMessage";
+
+}  // namespace
+
+std::unique_ptr<PluginSession> PluginSession::Open(const SessionPaths& paths, std::string* error) {
+  platform::ModuleHandle host_module = platform::LoadModule(paths.host_module.c_str());
+  if (host_module == nullptr) {
+    *error = "cannot load the host module '" + paths.host_module + "'";
+    return nullptr;
+  }
+  std::unique_ptr<PluginSession> session(new PluginSession(paths, host_module));
+  if (platform::ResolveExport(host_module, kHostProbeExport) == nullptr) {
+    *error =
+        "'" + paths.host_module + "' is not a host module: it does not export " + kHostProbeExport;
+    return nullptr;
+  }
+  session->plugin_ = PluginModule::Load(paths.plugin, error);
+  if (!session->plugin_) return nullptr;
+  if (session->plugin_->CheckVersion(kHostVersion) == 0) {
+    *error = "the plug-in '" + paths.plugin + "' refuses this host's version";
+    return nullptr;
+  }
+  session->identity_ = session->plugin_->Identity();
+  if (session->plugin_->Init(paths.host_module) == 0) {
+    *error = "the plug-in '" + paths.plugin + "' could not bind the host functions of '" +
+             paths.host_module + "' (MQInit answered 0)";
+    return nullptr;
+  }
+  return session;
+}
+
+PluginSession::~PluginSession() {
+  Stop();
+  plugin_.reset();
+  platform::ReleaseModule(host_module_);
+}
+
+int32_t PluginSession::Start() {
+  started_ = true;
+  return plugin_->OnEvent(nullptr, HostEvent::kStartUp, nullptr);
+}
+
+int32_t PluginSession::Stop() {
+  if (!started_) return 0;
+  started_ = false;
+  return plugin_->OnEvent(nullptr, HostEvent::kShutDown, nullptr);
+}
+
+}  // namespace rowshift::tool

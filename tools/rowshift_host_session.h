@@ -1,0 +1,51 @@
+// One run of a plug-in inside the command-line host, from load to unload.
+//
+// Open loads the host module and the plug-in by path, asks the plug-in who it
+// is and binds it with MQInit; Start sends event 1 and Stop event 2. The
+// destructor stops a started plug-in, then releases the plug-in module and
+// after it the host module, which the plug-in's table points into.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/module_loader.h"
+#include "tools/rowshift_host_plugin.h"
+
+namespace rowshift::tool {
+
+struct SessionPaths {
+  std::string plugin;
+  std::string host_module;
+};
+
+class PluginSession {
+ public:
+  // Null, with `error` set, when a module does not load, the plug-in refuses
+  // the host's version or its MQInit answers 0.
+  static std::unique_ptr<PluginSession> Open(const SessionPaths& paths, std::string* error);
+
+  ~PluginSession();
+  PluginSession(const PluginSession&) = delete;
+  PluginSession& operator=(const PluginSession&) = delete;
+
+  int32_t Start();  // event 1; its answer
+  int32_t Stop();   // event 2; its answer; nothing when not started
+
+  const PluginModule& Plugin() const { return *plugin_; }
+  const PluginIdentity& Identity() const { return identity_; }
+  const SessionPaths& Paths() const { return paths_; }
+
+ private:
+  PluginSession(const SessionPaths& paths, platform::ModuleHandle host_module)
+      : paths_(paths), host_module_(host_module) {}
+
+  SessionPaths paths_;
+  platform::ModuleHandle host_module_;  // our own reference: MQInit gives its back
+  std::unique_ptr<PluginModule> plugin_;
+  PluginIdentity identity_;
+  bool started_ = false;
+};
+
+}  // namespace rowshift::tool
