@@ -1,0 +1,55 @@
+// Firing widget events into the plug-in's registered callbacks.
+#include <string>
+#include <vector>
+
+#include "standin/widget_control.h"
+#include "standin/widget_host.h"
+
+namespace standin {
+namespace {
+
+constexpr char kTargetIdKey[] = "target_id";
+constexpr char kSenderIdKey[] = "sender_id";
+constexpr char kTypeKey[] = "type";
+constexpr char kExecuteEvent[] = "execute";
+constexpr char kHideEvent[] = "hide";
+
+}  // namespace
+
+int32_t FireEvent(int32_t widget_id, const std::string& type, const std::vector<EventPair>& extra,
+                  void* document) {
+  // Copied first: a handler may send requests that add or remove hooks.
+  const std::vector<WidgetHook> hooks = WidgetHost::Instance().HooksOf(widget_id, type);
+  int32_t answer = 0;
+  for (const WidgetHook& hook : hooks) {
+    int32_t target_id = widget_id;
+    int32_t sender_id = widget_id;
+    std::vector<void*> list = {const_cast<char*>(kTargetIdKey), &target_id,
+                               const_cast<char*>(kSenderIdKey), &sender_id,
+                               const_cast<char*>(kTypeKey),     const_cast<char*>(type.c_str())};
+    for (const EventPair& pair : extra) {
+      list.push_back(const_cast<char*>(pair.name));
+      list.push_back(pair.value);
+    }
+    list.push_back(nullptr);
+    answer = hook.proc(document, list.data(), hook.pointer);
+  }
+  return answer;
+}
+
+int32_t Click(int32_t button_id, void* document) {
+  return FireEvent(button_id, kExecuteEvent, {}, document);
+}
+
+bool SimulateUserClose(int32_t window_id, void* document) {
+  WidgetHost& host = WidgetHost::Instance();
+  if (!host.IsVisibleWindow(window_id)) return false;
+  WidgetValue hidden;
+  hidden.kind = WidgetValueKind::Bool;
+  hidden.bool_value = false;
+  host.SetProperty(window_id, kVisibleKey, hidden);
+  FireEvent(window_id, kHideEvent, {}, document);
+  return true;
+}
+
+}  // namespace standin

@@ -1,0 +1,209 @@
+#include "standin/widget_exports.h"
+
+#include <cstdio>
+#include <string>
+#include <type_traits>
+#include <utility>
+
+#include "host/host_functions.h"
+#include "standin/call_log.h"
+#include "standin/widget_control.h"
+#include "standin/widget_host.h"
+#include "standin/widget_values.h"
+
+// Each export must have the exact shape of its slot in the entry-point table.
+static_assert(std::is_same_v<decltype(&MQWidget_Value),
+                             decltype(rowshift::HostFunctionTable::MQWidget_Value)>,
+              "MQWidget_Value differs from its entry-point table slot");
+static_assert(std::is_same_v<decltype(&MQCanvas_Value),
+                             decltype(rowshift::HostFunctionTable::MQCanvas_Value)>,
+              "MQCanvas_Value differs from its entry-point table slot");
+
+namespace standin {
+namespace {
+
+constexpr int32_t kSystemWidget = 0x100;
+constexpr int32_t kCreate = 0x101;
+constexpr int32_t kDelete = 0x102;
+constexpr int32_t kAttachChild = 0x201;
+constexpr int32_t kAttachWindow = 0x203;
+constexpr int32_t kRead = 0x301;
+constexpr int32_t kWrite = 0x302;
+constexpr int32_t kHookEvent = 0x304;
+constexpr int32_t kCanvasDelete = 0x102;
+
+constexpr int32_t kDone = 1;
+constexpr int32_t kNotDone = 0;
+constexpr char kMainWindowName[] = "main_window";
+
+std::string CodeName(int32_t code) {
+  switch (code) {
+    case kSystemWidget: return "SystemWidget";
+    case kCreate: return "Create";
+    case kDelete: return "Delete";
+    case kAttachChild: return "AttachChild";
+    case kAttachWindow: return "AttachWindow";
+    case kRead: return "Read";
+    case kWrite: return "Write";
+    case kHookEvent: return "HookEvent";
+    default: {
+      char buffer[16];
+      std::snprintf(buffer, sizeof buffer, "0x%X", static_cast<unsigned>(code));
+      return buffer;
+    }
+  }
+}
+
+// The value pointer of the first pair named `name`, or null.
+void* ValueOf(void** list, const std::string& name) {
+  if (list == nullptr) return nullptr;
+  for (void** pair = list; pair[0] != nullptr; pair += 2) {
+    if (name == static_cast<const char*>(pair[0])) return pair[1];
+  }
+  return nullptr;
+}
+
+WidgetValue Read(void** list, const std::string& name) {
+  return ReadWidgetValue(name, ValueOf(list, name));
+}
+
+// What a request did: its answer, and a window it hid (0: none), whose "hide"
+// is fired once the request has been recorded.
+struct Outcome {
+  int32_t answer = kNotDone;
+  int32_t hidden_window = 0;
+};
+
+Outcome Answer(bool done) { return Outcome{done ? kDone : kNotDone, 0}; }
+
+Outcome FindMainWindow(WidgetHost& host, void** list) {
+  if (host.withhold_main_window || Read(list, "system").text != kMainWindowName) {
+    return Answer(false);
+  }
+  StoreInt(ValueOf(list, "result"), kStandinMainWindowId);
+  return Answer(true);
+}
+
+Outcome CreateWidget(WidgetHost& host, void** list) {
+  const WidgetValue type = Read(list, "type");
+  void* id_field = ValueOf(list, "id");
+  if (type.kind != WidgetValueKind::Text || id_field == nullptr) return Answer(false);
+  const int32_t id = host.Create(type.text);
+  if (id != 0) StoreInt(id_field, id);
+  return Answer(id != 0);
+}
+
+Outcome AttachWidget(WidgetHost& host, int32_t container, void** list) {
+  const WidgetValue child = Read(list, "child");
+  const bool attached =
+      child.kind == WidgetValueKind::Int && host.Attach(container, child.int_value);
+  StoreInt(ValueOf(list, "result"), attached ? kDone : kNotDone);
+  return Answer(attached);
+}
+
+Outcome ReadProperties(WidgetHost& host, int32_t id, void** list) {
+  WidgetEntry* entry = host.Find(id);
+  if (entry == nullptr || list == nullptr) return Answer(false);
+  bool all_read = true;
+  for (void** pair = list; pair[0] != nullptr; pair += 2) {
+    auto property = entry->properties.find(static_cast<const char*>(pair[0]));
+    if (property == entry->properties.end() || property->second.kind != WidgetValueKind::Int) {
+      all_read = false;
+      continue;
+    }
+    StoreInt(pair[1], property->second.int_value);
+  }
+  return Answer(all_read);
+}
+
+Outcome WriteProperties(WidgetHost& host, int32_t id, void** list) {
+  if (host.Find(id) == nullptr || list == nullptr) return Answer(false);
+  Outcome outcome = Answer(true);
+  for (void** pair = list; pair[0] != nullptr; pair += 2) {
+    const std::string key = static_cast<const char*>(pair[0]);
+    if (host.SetProperty(id, key, ReadWidgetValue(key, pair[1]))) outcome.hidden_window = id;
+  }
+  return outcome;
+}
+
+Outcome HookEvent(WidgetHost& host, int32_t id, void** list) {
+  WidgetHook hook;
+  hook.widget_id = id;
+  hook.type = Read(list, "type").text;
+  hook.proc = reinterpret_cast<WidgetEventProc>(ValueOf(list, "proc"));
+  hook.pointer = ValueOf(list, "pointer");
+  hook.function = ValueOf(list, "function");
+  hook.prior = Read(list, "prior").bool_value;
+  if (host.Find(id) == nullptr || hook.proc == nullptr) return Answer(false);
+  host.AddHook(std::move(hook));
+  return Answer(true);
+}
+
+Outcome Apply(WidgetHost& host, int32_t target, int32_t code, void** list) {
+  switch (code) {
+    case kSystemWidget: return FindMainWindow(host, list);
+    case kCreate: return CreateWidget(host, list);
+    case kDelete: return Answer(host.Delete(target));
+    case kAttachChild:
+    case kAttachWindow: return AttachWidget(host, target, list);
+    case kRead: return ReadProperties(host, target, list);
+    case kWrite: return WriteProperties(host, target, list);
+    case kHookEvent: return HookEvent(host, target, list);
+    default: return Answer(false);
+  }
+}
+
+std::string Arguments(const WidgetRequestRecord& record) {
+  std::string line;
+  for (const WidgetPair& pair : record.pairs) {
+    line += ", " + pair.name + "=" + pair.sent.ToString();
+    const std::string returned = pair.returned.ToString();
+    if (returned != pair.sent.ToString()) line += " (now " + returned + ")";
+  }
+  return line;
+}
+
+void Record(WidgetRequestRecord record, void** list, int32_t answer, const std::string& target) {
+  const std::vector<WidgetPair> after = ReadPairs(list);
+  for (std::size_t index = 0; index < record.pairs.size() && index < after.size(); ++index) {
+    record.pairs[index].returned = after[index].sent;
+  }
+  const std::string entry_point = record.on_canvas ? "MQCanvas_Value(" : "MQWidget_Value(";
+  RecordCall(entry_point + target + ", " + CodeName(record.code) + Arguments(record) + ") -> " +
+             std::to_string(answer));
+  WidgetHost::Instance().Requests().push_back(std::move(record));
+}
+
+WidgetRequestRecord Received(int32_t code, void** list) {
+  WidgetRequestRecord record;
+  record.code = code;
+  record.null_list = list == nullptr;
+  record.pairs = ReadPairs(list);
+  return record;
+}
+
+}  // namespace
+}  // namespace standin
+
+extern "C" int32_t ROWSHIFT_CALL MQWidget_Value(int32_t widget_id, int32_t code, void** list) {
+  using namespace standin;
+  WidgetRequestRecord record = Received(code, list);
+  record.target = widget_id;
+  const Outcome outcome = Apply(WidgetHost::Instance(), widget_id, code, list);
+  Record(std::move(record), list, outcome.answer, "#" + std::to_string(widget_id));
+  if (outcome.hidden_window != 0) FireEvent(outcome.hidden_window, "hide");
+  return outcome.answer;
+}
+
+extern "C" int32_t ROWSHIFT_CALL MQCanvas_Value(void* canvas, int32_t code, void** list) {
+  using namespace standin;
+  WidgetRequestRecord record = Received(code, list);
+  record.on_canvas = true;
+  record.canvas = canvas;
+  // Canvases belong to the host's drawing; releasing one is only recorded.
+  const int32_t answer = code == kCanvasDelete && canvas != nullptr ? kDone : kNotDone;
+  char handle[32];
+  std::snprintf(handle, sizeof handle, "@%p", canvas);
+  Record(std::move(record), list, answer, handle);
+  return answer;
+}
