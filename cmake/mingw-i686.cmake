@@ -10,7 +10,6 @@ set(ROWSHIFT_MINGW_TRIPLE i686-w64-mingw32)
 find_program(CMAKE_C_COMPILER NAMES ${ROWSHIFT_MINGW_TRIPLE}-gcc-posix REQUIRED)
 find_program(CMAKE_CXX_COMPILER NAMES ${ROWSHIFT_MINGW_TRIPLE}-g++-posix REQUIRED)
 find_program(CMAKE_RC_COMPILER NAMES ${ROWSHIFT_MINGW_TRIPLE}-windres REQUIRED)
-find_program(ROWSHIFT_OBJDUMP NAMES ${ROWSHIFT_MINGW_TRIPLE}-objdump)
 
 # Headers and libraries come from the mingw-w64 sysroot only; programs run on
 # this machine.
