@@ -17,12 +17,11 @@
 #include <cstdint>
 
 #include "platform/abi.h"
+#include "standin/standin_api.h"
 
 extern "C" {
 
-ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQWidget_Value(int32_t widget_id, int32_t code,
-                                                            void** list);
-ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQCanvas_Value(void* canvas, int32_t code,
-                                                            void** list);
+STANDIN_API int32_t ROWSHIFT_CALL MQWidget_Value(int32_t widget_id, int32_t code, void** list);
+STANDIN_API int32_t ROWSHIFT_CALL MQCanvas_Value(void* canvas, int32_t code, void** list);
 
 }  // extern "C"
