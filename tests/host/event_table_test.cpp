@@ -1,0 +1,283 @@
+// The station rows of host event dispatch: which operation each event reaches,
+// with which arguments, what it answers and what it writes back.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "host/event_dispatch.h"
+#include "host/list_builder.h"
+#include "host/recording_station.h"
+
+namespace rowshift::testing {
+namespace {
+
+// Host values passed on unread; the recorder writes them by label.
+char document_object, scene, xml, file, srcdoc, objects, materials, description, message;
+void* const kDocument = &document_object;
+
+// An argument that must never be read: events without keys ignore it.
+void* const kUnreadable = reinterpret_cast<void*>(0x10);
+
+constexpr int32_t kOperationAnswer = 7;
+
+class EventTable : public ::testing::Test {
+ protected:
+  EventTable() {
+    plugin.int_answer = kOperationAnswer;
+    const std::pair<const void*, const char*> labels[] = {{kDocument, "doc"},
+                                                          {&scene, "scene"},
+                                                          {&xml, "xml"},
+                                                          {&file, "file"},
+                                                          {&srcdoc, "srcdoc"},
+                                                          {&objects, "objects"},
+                                                          {&materials, "materials"},
+                                                          {&description, "description"},
+                                                          {&message, "message"}};
+    for (const auto& [pointer, label] : labels) plugin.Label(pointer, label);
+  }
+
+  int32_t Send(int32_t event, void* argument) {
+    return DispatchEvent(&plugin, kDocument, event, argument);
+  }
+
+  RecordingStation plugin;
+};
+
+struct Row {
+  const char* what;
+  int32_t event;
+  std::function<void(ListBuilder&)> keys;  // null: the event gets an unreadable argument
+  std::string expected_call;
+  int32_t expected_answer;
+};
+
+const std::vector<Row>& Rows() {
+  static const std::vector<Row> rows = {
+      {"start-up answers its result", 1, nullptr, "StartUp()", kOperationAnswer},
+      {"shut-down answers 1", 2, nullptr, "ShutDown()", 1},
+      {"event 7", 7, nullptr, "HandleEvent7(doc)", 1},
+      {"is-shown answers its result", 101, nullptr, "IsShown(doc)", kOperationAnswer},
+      {"message with every key", 103,
+       [](ListBuilder& l) {
+         l.Int("src_product", 5)
+             .Int("src_id", 6)
+             .Value("description", &description)
+             .Value("message", &message);
+       },
+       "HandleEvent103(doc, 5, 6, description, message)", 1},
+      {"message without keys", 103, [](ListBuilder&) {}, "HandleEvent103(doc, 0, 0, null, null)",
+       1},
+      {"sub-command by index", 104, [](ListBuilder& l) { l.Int("index", 3); },
+       "RunSubcommand(doc, 3)", kOperationAnswer},
+      {"sub-command without index runs 0", 104, [](ListBuilder&) {}, "RunSubcommand(doc, 0)",
+       kOperationAnswer},
+      {"event 105 answers its result", 105, nullptr, "HandleEvent105(doc)", kOperationAnswer},
+      {"view size", 110,
+       [](ListBuilder& l) { l.Value("scene", &scene).Int("width", 640).Int("height", 480); },
+       "HandleEvent110(doc, scene, 640, 480)", 1},
+      {"view size defaults to 1 by 1", 110, [](ListBuilder&) {}, "HandleEvent110(doc, null, 1, 1)",
+       1},
+      {"element", 200, [](ListBuilder& l) { l.Value("xml_elem", &xml).Value("filename", &file); },
+       "HandleEvent200(doc, file, {xml})", 1},
+      {"event 201", 201, nullptr, "HandleEvent201(doc)", 1},
+      {"save always passes past state -1", 202,
+       [](ListBuilder& l) {
+         l.Value("xml_elem", &xml).Value("filename", &file).Int("past_state", 5);
+       },
+       "HandleEvent202(doc, file, {xml, 0, -1})", 1},
+      {"save with past state", 203,
+       [](ListBuilder& l) {
+         l.Value("xml_elem", &xml).Value("filename", &file).Int("past_state", 5);
+       },
+       "HandleEvent203(doc, file, {xml, 0, 5})", 1},
+      {"save without past state passes -1", 203, [](ListBuilder&) {},
+       "HandleEvent203(doc, null, {null, 0, -1})", 1},
+      {"source element", 204,
+       [](ListBuilder& l) {
+         l.Value("xml_elem", &xml)
+             .Value("srcdoc", &srcdoc)
+             .Value("object_table", &objects)
+             .Value("material_table", &materials)
+             .Value("filename", &file);
+       },
+       "HandleEvent204(doc, file, {xml, srcdoc, objects, materials})", 1},
+      {"state 210", 210, [](ListBuilder& l) { l.Int("state", 4); }, "HandleEvent210(doc, 4)",
+       kOperationAnswer},
+      {"state 210 defaults to 0", 210, [](ListBuilder&) {}, "HandleEvent210(doc, 0)",
+       kOperationAnswer},
+      {"state 211", 211, [](ListBuilder& l) { l.Int("state", 4); }, "HandleEvent211(doc, 4)",
+       kOperationAnswer},
+      {"state and size, state first", 212, [](ListBuilder& l) { l.Int("size", 9).Int("state", 4); },
+       "HandleEvent212(doc, 4, 9)", 1},
+      {"event 220", 220, nullptr, "HandleEvent220(doc)", 1},
+      {"event 221", 221, nullptr, "HandleEvent221(doc)", 1},
+      {"event 222", 222, nullptr, "HandleEvent222(doc)", 1},
+      {"event 230", 230, nullptr, "HandleEvent230(doc)", 1},
+      {"event 231", 231, nullptr, "HandleEvent231(doc)", 1},
+      {"scene", 240, [](ListBuilder& l) { l.Value("scene", &scene); }, "HandleEvent240(doc, scene)",
+       1},
+      {"trigger screen", 250, [](ListBuilder& l) { l.Text("trigger", "screen"); },
+       "HandleEvent250(doc, 1)", 1},
+      {"trigger world", 250, [](ListBuilder& l) { l.Text("trigger", "world"); },
+       "HandleEvent250(doc, 2)", 1},
+      {"trigger local", 250, [](ListBuilder& l) { l.Text("trigger", "local"); },
+       "HandleEvent250(doc, 3)", 1},
+      {"any other trigger word passes 0", 250, [](ListBuilder& l) { l.Text("trigger", "World"); },
+       "HandleEvent250(doc, 0)", 1},
+  };
+  return rows;
+}
+
+TEST_F(EventTable, EachRowCallsItsOperationWithItsArgumentsAndAnswers) {
+  for (const Row& row : Rows()) {
+    SCOPED_TRACE(row.what);
+    plugin.calls.clear();
+    ListBuilder list;
+    void* argument = kUnreadable;
+    if (row.keys) {
+      row.keys(list);
+      argument = list.Slots();
+    }
+    EXPECT_EQ(Send(row.event, argument), row.expected_answer);
+    EXPECT_EQ(plugin.calls, std::vector<std::string>{row.expected_call});
+  }
+}
+
+TEST_F(EventTable, EventsWithoutARowAnswerZeroAndCallNothing) {
+  ListBuilder list;
+  list.Int("index", 1).OutPointer("result");
+  for (int32_t event :
+       {-1, 0, 5, 6, 8, 99, 106, 119, 131, 139, 142, 199, 205, 251, 259, 263, 300, 301, 1000}) {
+    SCOPED_TRACE(event);
+    EXPECT_EQ(Send(event, list.Slots()), 0);
+  }
+  EXPECT_TRUE(plugin.calls.empty());
+}
+
+TEST_F(EventTable, CommandEventsAnswerZeroForAStationWithoutReadingTheirList) {
+  for (int32_t event : {120, 121, 125, 130, 140, 141}) {
+    SCOPED_TRACE(event);
+    EXPECT_EQ(Send(event, kUnreadable), 0);
+  }
+  EXPECT_TRUE(plugin.calls.empty());
+}
+
+TEST_F(EventTable, SubcommandKeyIsStoredThroughThePointerSizedResult) {
+  ListBuilder list;
+  list.Int("index", 0);
+  void** result = list.OutPointer("result");
+  EXPECT_EQ(Send(3, list.Slots()), 1);
+  EXPECT_EQ(*result, RecordingStation::kKey);
+  EXPECT_EQ(plugin.calls, std::vector<std::string>{"GetSubcommandKey(0)"});
+}
+
+TEST_F(EventTable, SubcommandTitleIsStoredThroughThePointerSizedResult) {
+  ListBuilder list;
+  void** result = list.OutPointer("result");
+  EXPECT_EQ(Send(4, list.Slots()), 1);
+  EXPECT_EQ(*result, static_cast<const void*>(RecordingStation::kTitle));
+  EXPECT_EQ(plugin.calls, std::vector<std::string>{"GetSubcommandTitle(0)"});
+}
+
+TEST_F(EventTable, IndexPastTheTableStoresNullAndStillAnswersOne) {
+  ListBuilder list;
+  list.Int("index", 6);
+  void** result = list.OutPointer("result");
+  EXPECT_EQ(Send(3, list.Slots()), 1);
+  EXPECT_EQ(*result, nullptr);
+}
+
+TEST_F(EventTable, SubcommandQueriesWithoutResultAnswerZeroAndCallNothing) {
+  for (int32_t event : {3, 4}) {
+    ListBuilder list;
+    list.Int("index", 0);
+    EXPECT_EQ(Send(event, list.Slots()), 0);
+  }
+  EXPECT_TRUE(plugin.calls.empty());
+}
+
+TEST_F(EventTable, TheFirstOfTwoEqualKeysWins) {
+  ListBuilder list;
+  list.Int("index", 2).Int("index", 5);
+  list.OutPointer("result");
+  Send(3, list.Slots());
+  EXPECT_EQ(plugin.calls, std::vector<std::string>{"GetSubcommandKey(2)"});
+}
+
+TEST_F(EventTable, KeysMatchExactlyIncludingLetterCaseAndTrailingBlanks) {
+  ListBuilder list;
+  list.Int("Index", 2).Int("index ", 3).Int("INDEX", 4).Int("inde", 5);
+  EXPECT_EQ(Send(104, list.Slots()), kOperationAnswer);
+  EXPECT_EQ(plugin.calls, std::vector<std::string>{"RunSubcommand(doc, 0)"});
+}
+
+TEST_F(EventTable, SetShownTakesThe32BitValueTheArgumentPointsAt) {
+  int32_t flag = 1;
+  EXPECT_EQ(Send(100, &flag), kOperationAnswer);
+  int32_t value = -3;
+  EXPECT_EQ(Send(102, &value), 1);
+  EXPECT_EQ(plugin.calls,
+            (std::vector<std::string>{"SetShown(doc, 1)", "HandleEvent102(doc, -3)"}));
+}
+
+TEST_F(EventTable, NullArgumentForAValueEventAnswersZeroAndCallsNothing) {
+  EXPECT_EQ(Send(100, nullptr), 0);
+  EXPECT_EQ(Send(102, nullptr), 0);
+  EXPECT_TRUE(plugin.calls.empty());
+}
+
+TEST_F(EventTable, MessageResultIsStoredWhenPresent) {
+  ListBuilder list;
+  int32_t* result = list.Out32("result");
+  EXPECT_EQ(Send(103, list.Slots()), 1);
+  EXPECT_EQ(*result, kOperationAnswer);
+}
+
+TEST_F(EventTable, SaveRequestSetsSaveUidToOne) {
+  for (int32_t event : {202, 203}) {
+    plugin.save_request = 9;
+    ListBuilder list;
+    int32_t* save_uid = list.Out32("save_uid");
+    EXPECT_EQ(Send(event, list.Slots()), 1);
+    EXPECT_EQ(*save_uid, 1) << event;
+  }
+}
+
+TEST_F(EventTable, NoSaveRequestLeavesSaveUidUntouched) {
+  plugin.save_request = 0;
+  ListBuilder list;
+  int32_t* save_uid = list.Out32("save_uid");
+  EXPECT_EQ(Send(202, list.Slots()), 1);
+  EXPECT_EQ(*save_uid, kUntouched32);
+}
+
+TEST_F(EventTable, SaveRequestWithoutSaveUidWritesNothingAndAnswersOne) {
+  plugin.save_request = 1;
+  ListBuilder list;
+  list.Value("xml_elem", &xml);
+  EXPECT_EQ(Send(203, list.Slots()), 1);
+  EXPECT_EQ(plugin.calls.size(), 1u);
+}
+
+TEST_F(EventTable, TriggerIsRequired) {
+  ListBuilder list;
+  list.Int("trigger_code", 1);
+  EXPECT_EQ(Send(250, list.Slots()), 0);
+  EXPECT_EQ(Send(250, nullptr), 0);
+  EXPECT_TRUE(plugin.calls.empty());
+}
+
+TEST_F(EventTable, NullListReadsAsEveryKeyAbsent) {
+  EXPECT_EQ(Send(104, nullptr), kOperationAnswer);
+  EXPECT_EQ(Send(3, nullptr), 0);
+  EXPECT_EQ(plugin.calls, std::vector<std::string>{"RunSubcommand(doc, 0)"});
+}
+
+TEST_F(EventTable, NullPluginAnswersZero) {
+  EXPECT_EQ(DispatchEvent(nullptr, kDocument, 1, nullptr), 0);
+}
+
+}  // namespace
+}  // namespace rowshift::testing
