@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "standin/call_log.h"
 #include "standin/document_control.h"
 #include "support/standin_in_process.h"
+#include "tools/outline.h"
 
 namespace rowshift::testing {
 namespace {
@@ -40,6 +42,27 @@ std::string WithoutEmptySlots(const std::string& outline) {
     kept += '\n';
   }
   return kept;
+}
+
+std::vector<std::string> SortedNames(const std::string& outline) {
+  const outline::ParseResult parsed = outline::ParseOutline(outline);
+  std::vector<std::string> names;
+  for (const outline::OutlineRow& row : parsed.rows) {
+    if (!row.empty) names.push_back(row.name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void ExpectOutlineCases(const std::vector<OutlineCase>& cases) {
+  for (const OutlineCase& check : cases) {
+    SCOPED_TRACE(::testing::Message() << check.what << "\nbefore:\n" << check.before);
+    const OutlineRun run = RunOnOutline(check.operation, check.before);
+    EXPECT_EQ(run.compact_after, check.after);
+    EXPECT_EQ(run.result, check.result);
+    EXPECT_EQ(run.dead_object_touches, 0);
+    EXPECT_EQ(run.orphaned_clones, 0);
+  }
 }
 
 }  // namespace rowshift::testing

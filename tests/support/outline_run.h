@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace rowshift::testing {
 
@@ -24,5 +25,23 @@ OutlineRun RunOnOutline(Operation operation, const std::string& before);
 
 // `outline` without its lines "-" (a current empty slot is kept).
 std::string WithoutEmptySlots(const std::string& outline);
+
+// The names of the objects of an outline, sorted: equal for two documents
+// that hold the same objects in any order.
+std::vector<std::string> SortedNames(const std::string& outline);
+
+// One row of a table: the document before, the operation, the document after
+// (without plain empty slots) and the result.
+struct OutlineCase {
+  const char* what;  // names the case in failure messages
+  Operation operation;
+  const char* before;
+  const char* after;
+  int32_t result;
+};
+
+// Runs every case and checks its outline after and result, and that it
+// touched no deleted object and left no copy outside the document.
+void ExpectOutlineCases(const std::vector<OutlineCase>& cases);
 
 }  // namespace rowshift::testing

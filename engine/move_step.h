@@ -1,0 +1,24 @@
+// The one way the engine moves an object: copy it, place the copy, delete the
+// original. A moved object is therefore always a new object.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/document.h"
+
+namespace rowshift {
+
+struct MovedObject {
+  Object object = nullptr;  // what now stands for the moved object
+  int32_t index = -1;       // the insertion's answer; negative when it failed
+};
+
+// Puts `object` directly after `anchor` (at index 0 for none). The copy is
+// inserted before the original is deleted, so a failing insertion loses
+// nothing: the copy is freed, the original stays where it was and is
+// answered with the negative index. Otherwise the original is deleted and
+// must not be touched again; the copy is answered with its index. The caller
+// never passes an object as its own anchor.
+MovedObject MoveObjectAfter(const Document& document, Object object, Object anchor);
+
+}  // namespace rowshift

@@ -1,0 +1,69 @@
+// Move to top and Move to bottom: every selected object, with its descendants,
+// to the top level at the front of the list or behind its last eligible
+// object, in list order.
+//
+// The group is listed first, as the list stands at the start: scanning while
+// moving would skip slots pushed out of reach, meet its own copies and move
+// them again, and break the group's order.
+#include <utility>
+
+#include "engine/move_step.h"
+#include "engine/operations.h"
+#include "engine/rows.h"
+#include "engine/selected_group.h"
+#include "engine/subtree.h"
+
+namespace rowshift {
+namespace {
+
+constexpr int32_t kAlwaysDone = 1;
+constexpr int32_t kTopLevel = 0;
+
+DepthDifference ToTopLevel(const Document& document, Object object) {
+  return static_cast<DepthDifference>(kTopLevel) - document.Value(object, ObjectValueId::Depth);
+}
+
+}  // namespace
+
+int32_t MoveToTop(void* handle) {
+  const Document document(handle);
+  if (!document.IsUsable()) return kAlwaysDone;
+  const int32_t count = document.ObjectCount();
+  if (count <= 0) return kAlwaysDone;
+  // The last object placed at the top; none: the next one goes to index 0.
+  Object anchor = nullptr;
+  for (GroupMember& member : ListSelectedGroup(document, count)) {
+    Object object = member.object;
+    const DepthDifference difference = ToTopLevel(document, object);
+    if (object != anchor) {
+      const MovedObject moved = MoveObjectAfter(document, object, anchor);
+      object = moved.object;
+      anchor = moved.index >= 0 ? document.ObjectAt(moved.index) : nullptr;
+    }
+    document.SetValue(object, ObjectValueId::Depth, kTopLevel);
+    const int32_t last_placed =
+        RelocateSubtree(document, std::move(member.subtree), object, difference);
+    if (last_placed > 0) anchor = document.ObjectAt(last_placed);
+  }
+  return kAlwaysDone;
+}
+
+int32_t MoveToBottom(void* handle) {
+  const Document document(handle);
+  if (!document.IsUsable()) return kAlwaysDone;
+  const int32_t count = document.ObjectCount();
+  if (count <= 0) return kAlwaysDone;
+  for (GroupMember& member : ListSelectedGroup(document, count)) {
+    Object object = member.object;
+    const DepthDifference difference = ToTopLevel(document, object);
+    const Object last_eligible = LastEligibleBefore(document, document.ObjectCount());
+    if (object != last_eligible) {
+      object = MoveObjectAfter(document, object, last_eligible).object;
+    }
+    document.SetValue(object, ObjectValueId::Depth, kTopLevel);
+    RelocateSubtree(document, std::move(member.subtree), object, difference);
+  }
+  return kAlwaysDone;
+}
+
+}  // namespace rowshift

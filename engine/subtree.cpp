@@ -1,0 +1,56 @@
+#include "engine/subtree.h"
+
+#include <limits>
+
+#include "engine/move_step.h"
+
+namespace rowshift {
+namespace {
+
+constexpr int32_t kEntryStayed = -1;
+
+}  // namespace
+
+int32_t ShiftDepth(int32_t depth, DepthDifference difference) {
+  const int64_t shifted = static_cast<int64_t>(depth) + difference;
+  if (shifted > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+  if (shifted < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(shifted);
+}
+
+Subtree CollectSubtree(const Document& document, Object object, int32_t* end_index) {
+  const int32_t count = document.ObjectCount();
+  const int32_t start = document.IndexOf(object);
+  const int32_t depth = document.Value(object, ObjectValueId::Depth);
+  Subtree subtree;
+  int32_t index = start < 0 ? count : start + 1;
+  for (; index < count; ++index) {
+    const Object descendant = document.ObjectAt(index);
+    if (descendant == nullptr) continue;
+    const int32_t descendant_depth = document.Value(descendant, ObjectValueId::Depth);
+    if (descendant_depth <= depth) break;
+    subtree.push_back({descendant, descendant_depth});
+  }
+  if (end_index != nullptr) *end_index = index;
+  return subtree;
+}
+
+int32_t RelocateSubtree(const Document& document, Subtree subtree, Object anchor,
+                        DepthDifference difference) {
+  Object previous = anchor;
+  int32_t result = 0;
+  for (SubtreeEntry& entry : subtree) {
+    if (entry.object != previous) {
+      const MovedObject moved = MoveObjectAfter(document, entry.object, previous);
+      entry.object = moved.object;
+      result = moved.index;
+    } else {
+      result = kEntryStayed;
+    }
+    document.SetValue(entry.object, ObjectValueId::Depth, ShiftDepth(entry.depth, difference));
+    previous = entry.object;
+  }
+  return result;
+}
+
+}  // namespace rowshift

@@ -1,0 +1,43 @@
+// Collecting an object's descendants and re-creating them behind a new place.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/document.h"
+
+namespace rowshift {
+
+// One collected descendant: the object and its depth as read when collected.
+struct SubtreeEntry {
+  Object object = nullptr;
+  int32_t depth = 0;
+};
+
+// A collected subtree in list order. Owned by the operation that collected
+// it; the handles in it are valid only until that operation moves them.
+using Subtree = std::vector<SubtreeEntry>;
+
+// A change of depth applied to a whole subtree. Wide, so that no pair of
+// 32-bit depths can overflow it.
+using DepthDifference = int64_t;
+
+// `depth` + `difference`, held within the 32-bit range.
+int32_t ShiftDepth(int32_t depth, DepthDifference difference);
+
+// The descendants of `object`: the objects that follow it up to the first one
+// whose depth is not greater than its own. Empty slots are passed over; flags
+// play no part. `end_index`, when given, receives the index where the run
+// ended (that object's slot, or the count). Empty for an object that stands in
+// no slot.
+Subtree CollectSubtree(const Document& document, Object object, int32_t* end_index = nullptr);
+
+// Re-creates the collected descendants one by one behind `anchor` (the object
+// just placed), in their old order, each at its collected depth plus
+// `difference`. Answers the index of the last insertion, -1 when the last
+// entry stood behind the previous one already and stayed, 0 for an empty
+// subtree.
+int32_t RelocateSubtree(const Document& document, Subtree subtree, Object anchor,
+                        DepthDifference difference);
+
+}  // namespace rowshift

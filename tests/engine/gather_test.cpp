@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include "engine/operations.h"
+#include "support/outline_run.h"
+
+namespace rowshift {
+namespace {
+
+using testing::ExpectOutlineCases;
+using testing::RunOnOutline;
+
+TEST(GatherTest, MakesTheOtherSelectedObjectsTheTargetsFirstChildren) {
+  ExpectOutlineCases({
+      {"Q and S become T's first children in their old order", GatherSelected,
+       "T [current selected]\nR\nQ [selected]\n  Q1\nS [selected]\n",
+       "T [current selected]\n  Q [selected]\n    Q1\n  S [selected]\nR\n", 1},
+      {"a selected child of a gathered object travels inside it", GatherSelected,
+       "T [current selected]\nQ [selected]\n  Q1 [selected]\n",
+       "T [current selected]\n  Q [selected]\n    Q1 [selected]\n", 1},
+      {"a selected grandchild of the target becomes a direct child in front", GatherSelected,
+       "T [current selected]\n  C\n    G [selected]\n",
+       "T [current selected]\n  G [selected]\n  C\n", 1},
+      {"a selected object hidden under a collapsed one is gathered", GatherSelected,
+       "T [current selected]\nP [collapsed]\n  H [selected]\n",
+       "T [current selected]\n  H [selected]\nP [collapsed]\n", 1},
+      {"the gathered keep their depth below the target's depth", GatherSelected,
+       "A\n  T [current selected]\nB\n  C\n    Q [selected]\n      Q1\n",
+       "A\n  T [current selected]\n    Q [selected]\n      Q1\nB\n  C\n", 1},
+  });
+}
+
+TEST(GatherTest, ASelectedObjectBeforeTheTargetLeavesAnEmptySlot) {
+  const testing::OutlineRun run =
+      RunOnOutline(GatherSelected, "Q [selected]\nT [current selected]\n  C\n");
+  EXPECT_EQ(run.after, "-\nT [current selected]\n  Q [selected]\n  C\n");
+  EXPECT_EQ(run.result, 1);
+}
+
+TEST(GatherTest, WithoutATargetOrAnythingToGatherNothingChanges) {
+  ExpectOutlineCases({
+      {"the current object not selected", GatherSelected, "T [current]\nQ [selected]\n",
+       "T [current]\nQ [selected]\n", 0},
+      {"no current object", GatherSelected, "T [selected]\nQ [selected]\n",
+       "T [selected]\nQ [selected]\n", 0},
+      {"the current object not eligible", GatherSelected,
+       "T [current selected ineligible]\nQ [selected]\n",
+       "T [current selected ineligible]\nQ [selected]\n", 0},
+      {"the current object below an earlier selected object", GatherSelected,
+       "Q [selected]\n  T [current selected]\nR [selected]\n",
+       "Q [selected]\n  T [current selected]\nR [selected]\n", 0},
+      {"no other selected object", GatherSelected, "T [current selected]\nQ\n",
+       "T [current selected]\nQ\n", 0},
+      {"the other selected object not eligible", GatherSelected,
+       "T [current selected]\nQ [selected ineligible]\n",
+       "T [current selected]\nQ [selected ineligible]\n", 0},
+      {"the current index on an empty slot", GatherSelected, "- [current]\nQ [selected]\n",
+       "- [current]\nQ [selected]\n", 0},
+      {"an empty list", GatherSelected, "", "", 0},
+  });
+}
+
+}  // namespace
+}  // namespace rowshift

@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include "engine/operations.h"
+#include "standin/document_control.h"
+#include "support/outline_run.h"
+#include "support/standin_in_process.h"
+
+namespace rowshift {
+namespace {
+
+using testing::ExpectOutlineCases;
+using testing::RunOnOutline;
+
+TEST(MoveToTopBottomTest, SelectedObjectsLineUpInTheirListOrder) {
+  ExpectOutlineCases({
+      {"top", MoveToTop, "P\nQ [selected]\nR\nS [selected]\nT\n",
+       "Q [selected]\nS [selected]\nP\nR\nT\n", 1},
+      {"bottom", MoveToBottom, "P\nQ [selected]\nR\nS [selected]\nT\n",
+       "P\nR\nT\nQ [selected]\nS [selected]\n", 1},
+  });
+}
+
+TEST(MoveToTopBottomTest, MovedObjectsGoToTheTopLevelWithTheirDescendants) {
+  ExpectOutlineCases({
+      {"top from depth 2", MoveToTop, "A\n  B\n    C [selected]\n      D\nE\n",
+       "C [selected]\n  D\nA\n  B\nE\n", 1},
+      {"bottom from depth 2", MoveToBottom, "A\n  B\n    C [selected]\n      D\nE\n",
+       "A\n  B\nE\nC [selected]\n  D\n", 1},
+      {"a selected object hidden under a collapsed one", MoveToTop,
+       "P [collapsed]\n  H [selected]\nQ\n", "H [selected]\nP [collapsed]\nQ\n", 1},
+      {"bottom places the group in front of trailing ineligible objects", MoveToBottom,
+       "P [selected]\nQ\nZ [ineligible]\n", "Q\nP [selected]\nZ [ineligible]\n", 1},
+  });
+}
+
+TEST(MoveToTopBottomTest, TheLastEligibleObjectStaysButIsRecreatedAtTopLevel) {
+  const testing::OutlineRun run =
+      RunOnOutline(MoveToBottom, "P\n  Q [selected]\n    Q1 [ineligible]\n");
+  EXPECT_EQ(run.after, "P\nQ [selected]\n  Q1 [ineligible]\n-\n");
+  EXPECT_EQ(run.result, 1);
+}
+
+TEST(MoveToTopBottomTest, IneligibleSelectedObjectsMoveOnlyInsideAMovedSubtree) {
+  ExpectOutlineCases({
+      {"not moved on its own", MoveToTop, "P\nI [selected ineligible]\nQ\n",
+       "P\nI [selected ineligible]\nQ\n", 1},
+      {"carried by its moved parent", MoveToBottom, "S [selected]\n  I [selected ineligible]\nP\n",
+       "P\nS [selected]\n  I [selected ineligible]\n", 1},
+  });
+}
+
+TEST(MoveToTopBottomTest, NothingSelectedChangesNothing) {
+  ExpectOutlineCases({
+      {"top, nothing selected", MoveToTop, "P\n  Q\n", "P\n  Q\n", 1},
+      {"bottom, nothing selected", MoveToBottom, "P\n  Q\n", "P\n  Q\n", 1},
+      {"top, empty list", MoveToTop, "", "", 1},
+      {"bottom, empty list", MoveToBottom, "", "", 1},
+  });
+}
+
+// Scanning the list while moving would miss slots pushed past the count read
+// at the start, meet copies already placed and move them again, and break the
+// group's order. The group is listed before anything moves.
+TEST(MoveToTopBottomTest, EverySelectedObjectIsMovedOnceInItsOrder) {
+  ExpectOutlineCases({
+      {"top reaches selected objects at the end of the list", MoveToTop,
+       "P\nQ\nR [selected]\nS [selected]\n", "R [selected]\nS [selected]\nP\nQ\n", 1},
+      {"top keeps a selected child inside its selected parent", MoveToTop,
+       "A [selected]\n  B [selected]\nC\n", "A [selected]\n  B [selected]\nC\n", 1},
+      {"bottom does not move its placed copies again", MoveToBottom,
+       "P [selected]\nQ [selected]\nZ [ineligible]\n",
+       "P [selected]\nQ [selected]\nZ [ineligible]\n", 1},
+      {"bottom keeps a later member's trailing ineligible descendants", MoveToBottom,
+       "L [selected]\nO [selected]\n  O1\n  O2 [ineligible]\n",
+       "L [selected]\nO [selected]\n  O1\n  O2 [ineligible]\n", 1},
+      {"top with selected objects at several depths", MoveToTop,
+       "A\n  B [selected]\n    C [selected]\n  D [selected]\nE [selected]\n",
+       "B [selected]\n  C [selected]\nD [selected]\nE [selected]\nA\n", 1},
+  });
+}
+
+TEST(MoveToTopBottomTest, AnObjectAlreadyAtTheFrontIsStillRecreated) {
+  testing::ScopedStandinBinding binding;
+  standin::Document document;
+  ASSERT_TRUE(document.LoadOutline("Q [selected]\nP\n"));
+  void* original = document.ObjectInSlot(0);
+  ASSERT_EQ(MoveToTop(document.Handle()), 1);
+  EXPECT_EQ(document.ToOutline(), "Q [selected]\n-\nP\n");
+  EXPECT_NE(document.ObjectInSlot(0), original);
+  EXPECT_EQ(document.DeadObjectTouches(), 0);
+}
+
+}  // namespace
+}  // namespace rowshift

@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include "engine/operations.h"
+#include "standin/call_log.h"
+#include "standin/document_control.h"
+#include "standin/document_exports.h"
+#include "support/outline_run.h"
+#include "support/standin_in_process.h"
+
+namespace rowshift {
+namespace {
+
+using testing::ExpectOutlineCases;
+using testing::Operation;
+using testing::RunOnOutline;
+
+constexpr int32_t kCollapsedId = 258;
+constexpr int32_t kOddCollapsedValue = 5;
+
+TEST(MoveUpDownTest, StepsOneRowIntoAndOutOfExpandedObjects) {
+  ExpectOutlineCases({
+      {"up onto the last child of P makes Q P's first child", MoveUp,
+       "P\n  P1\nQ [current]\n", "P\n  Q [current]\n  P1\n", 1},
+      {"up again takes Q to the front at P's depth", MoveUp, "P\n  Q [current]\n  P1\n",
+       "Q [current]\nP\n  P1\n", 1},
+      {"up passes a collapsed object with its hidden subtree in one step", MoveUp,
+       "P [collapsed]\n  P1\nQ [current]\n", "Q [current]\nP [collapsed]\n  P1\n", 1},
+      {"down makes Q R's first child", MoveDown, "Q [current]\nR\n  R1\n",
+       "R\n  Q [current]\n  R1\n", 1},
+      {"down again takes Q behind R's subtree at depth 0", MoveDown,
+       "R\n  Q [current]\n  R1\n", "R\n  R1\nQ [current]\n", 1},
+      {"up on the first row wraps behind the last eligible object", MoveUp,
+       "P [current]\nQ\nR\n", "Q\nR\nP [current]\n", 1},
+      {"down on an object whose subtree holds the last row wraps to the front", MoveDown,
+       "A\nB [current]\n  B1\n", "B [current]\n  B1\nA\n", 1},
+  });
+}
+
+TEST(MoveUpDownTest, DescendantsTravelWithTheirRelativeDepths) {
+  ExpectOutlineCases({
+      {"a child stays one level below its moved parent", MoveUp,
+       "P\n  P1\nQ [current]\n  Q1\n    Q2\n", "P\n  Q [current]\n    Q1\n      Q2\n  P1\n", 1},
+      {"down carries the whole subtree behind the next row", MoveDown,
+       "Q [current]\n  Q1\nR\nS\n", "R\nQ [current]\n  Q1\nS\n", 1},
+  });
+}
+
+TEST(MoveUpDownTest, IneligibleObjectsAreNeverTargetRows) {
+  ExpectOutlineCases({
+      {"up passes an ineligible object and lands in front of P", MoveUp,
+       "P\nI [ineligible]\nQ [current]\n", "Q [current]\nP\nI [ineligible]\n", 1},
+      {"the only eligible object is its own anchor and stays, at depth 0", MoveUp,
+       "A [ineligible]\n  Q [current]\n", "A [ineligible]\nQ [current]\n", 1},
+  });
+}
+
+TEST(MoveUpDownTest, NothingToActOnChangesNothing) {
+  ExpectOutlineCases({
+      {"up without a current object", MoveUp, "P\nQ\n", "P\nQ\n", -1},
+      {"down without a current object", MoveDown, "P\nQ\n", "P\nQ\n", -1},
+      {"up with the current index on an empty slot", MoveUp, "P\n- [current]\nQ\n",
+       "P\n- [current]\nQ\n", -1},
+      {"down with the current index on an empty slot", MoveDown, "P\n- [current]\nQ\n",
+       "P\n- [current]\nQ\n", -1},
+      {"up on an empty list", MoveUp, "", "", -1},
+  });
+}
+
+TEST(MoveUpDownTest, CurrentIndexOnAnEmptySlotCallsNothingBeyondTheSlot) {
+  const testing::OutlineRun run = RunOnOutline(MoveDown, "P\n- [current]\nQ\n");
+  EXPECT_EQ(run.result, -1);
+  const std::vector<std::string> expected = {"MQDoc_GetCurrentObjectIndex() -> 1",
+                                             "MQDoc_GetObject(1) -> null"};
+  EXPECT_EQ(standin::Calls(), expected);
+}
+
+// Moving the first row down when its subtree holds every later row wraps it
+// onto its own place; the row that then follows it is its own first
+// descendant, whose depth it must not take.
+TEST(MoveUpDownTest, DownOnAFirstRowHoldingEveryLaterRowKeepsItsSubtree) {
+  const testing::OutlineRun run = RunOnOutline(MoveDown, "A [current]\n  B\n    C\n  D\n");
+  EXPECT_EQ(run.compact_after, "A [current]\n  B\n    C\n  D\n");
+  EXPECT_EQ(run.result, 1);
+  EXPECT_EQ(run.dead_object_touches, 0);
+}
+
+TEST(MoveUpDownTest, CollapsedValueIsWrittenBackAsOneOrZero) {
+  struct Case {
+    const char* what;
+    Operation operation;
+    const char* before;
+    int32_t collapsed_before;
+    int32_t collapsed_after;
+  };
+  const Case cases[] = {
+      {"up, moved", MoveUp, "P\nQ [current]\n", kOddCollapsedValue, 1},
+      {"down, moved", MoveDown, "Q [current]\nP\n", kOddCollapsedValue, 1},
+      {"up, not collapsed", MoveUp, "P\nQ [current]\n", 0, 0},
+      {"up, staying in place", MoveUp, "A [ineligible]\nQ [current]\n", kOddCollapsedValue, 1},
+  };
+  testing::ScopedStandinBinding binding;
+  for (const Case& check : cases) {
+    SCOPED_TRACE(check.what);
+    standin::Document document;
+    ASSERT_TRUE(document.LoadOutline(check.before));
+    const int32_t current = MQDoc_GetCurrentObjectIndex(document.Handle());
+    MQObj_SetIntValue(document.ObjectInSlot(current), kCollapsedId, check.collapsed_before);
+    EXPECT_EQ(check.operation(document.Handle()), 1);
+    void* moved = document.ObjectInSlot(MQDoc_GetCurrentObjectIndex(document.Handle()));
+    EXPECT_EQ(MQObj_GetIntValue(moved, kCollapsedId), check.collapsed_after);
+  }
+}
+
+TEST(MoveUpDownTest, CollapsedIsClearedWhileTheFollowingRowIsSought) {
+  testing::ScopedStandinBinding binding;
+  standin::Document document;
+  ASSERT_TRUE(document.LoadOutline("P\n  P1\nQ [current collapsed]\n"));
+  standin::ClearCalls();
+  ASSERT_EQ(MoveUp(document.Handle()), 1);
+  // Q lands between P and P1; P1 is found as the following row only because
+  // Q, now its parent by depth, is not collapsed during the search.
+  EXPECT_EQ(testing::WithoutEmptySlots(document.ToOutline()),
+            "P\n  Q [current collapsed]\n  P1\n");
+  const std::vector<std::string> writes = standin::CallsStartingWith("MQObj_SetIntValue");
+  const std::vector<std::string> expected = {"MQObj_SetIntValue(Q, 258, 0) -> 1",
+                                             "MQObj_SetIntValue(Q, 258, 1) -> 1",
+                                             "MQObj_SetIntValue(Q, 257, 1) -> 1"};
+  EXPECT_EQ(writes, expected);
+}
+
+TEST(MoveUpDownTest, CurrentIndexNamesTheMovedCopy) {
+  testing::ScopedStandinBinding binding;
+  standin::Document document;
+  ASSERT_TRUE(document.LoadOutline("P\nQ [current]\n"));
+  void* original = document.ObjectInSlot(1);
+  ASSERT_EQ(MoveUp(document.Handle()), 1);
+  const int32_t current = MQDoc_GetCurrentObjectIndex(document.Handle());
+  EXPECT_EQ(current, 0);
+  EXPECT_NE(document.ObjectInSlot(current), original);
+  EXPECT_EQ(document.ToOutline(), "Q [current]\nP\n-\n");
+}
+
+}  // namespace
+}  // namespace rowshift

@@ -1,0 +1,92 @@
+#include "engine/subtree.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "engine/document.h"
+#include "standin/call_log.h"
+#include "standin/document_control.h"
+#include "standin/document_exports.h"
+#include "support/outline_run.h"
+#include "support/standin_in_process.h"
+
+namespace rowshift {
+namespace {
+
+constexpr int32_t kDepthId = 257;
+
+class SubtreeTest : public ::testing::Test {
+ protected:
+  void Load(const std::string& outline) {
+    ASSERT_TRUE(standin_.LoadOutline(outline));
+    standin::ClearCalls();
+  }
+  Object At(int index) const { return standin_.ObjectInSlot(index); }
+
+  testing::ScopedStandinBinding binding_;
+  standin::Document standin_;
+  Document document_{standin_.Handle()};
+};
+
+TEST_F(SubtreeTest, CollectsEveryDescendantUpToTheFirstObjectNoDeeper) {
+  Load("A\n  B\n-\n  C [ineligible collapsed]\n    D\nE\n");
+  int32_t end = 0;
+  const Subtree subtree = CollectSubtree(document_, At(0), &end);
+  ASSERT_EQ(subtree.size(), 3u);
+  EXPECT_EQ(subtree[0].object, At(1));
+  EXPECT_EQ(subtree[1].object, At(3));
+  EXPECT_EQ(subtree[2].object, At(4));
+  EXPECT_EQ(subtree[2].depth, 2);
+  EXPECT_EQ(end, 5);
+  EXPECT_TRUE(CollectSubtree(document_, At(1)).empty()) << "stops at equal depth";
+}
+
+TEST_F(SubtreeTest, CollectionReadsTheCountOnceThenIndexAndDepth) {
+  Load("A\n  B\n");
+  CollectSubtree(document_, At(0));
+  const std::vector<std::string> expected = {
+      "MQDoc_GetObjectCount() -> 2",   "MQDoc_GetObjectIndex(A) -> 0",
+      "MQObj_GetIntValue(A, 257) -> 0", "MQDoc_GetObject(1) -> B",
+      "MQObj_GetIntValue(B, 257) -> 1",
+  };
+  EXPECT_EQ(standin::Calls(), expected);
+}
+
+TEST_F(SubtreeTest, RelocatingNothingChangesNothingAndAnswersZero) {
+  Load("A\n");
+  EXPECT_EQ(RelocateSubtree(document_, {}, At(0), 1), 0);
+  EXPECT_TRUE(standin::Calls().empty());
+}
+
+TEST_F(SubtreeTest, RelocationUsesTheCollectedDepthNotTheCurrentOne) {
+  Load("X\nA\n  B\n    C\n");
+  Subtree subtree = CollectSubtree(document_, At(1));
+  MQObj_SetIntValue(At(3), kDepthId, 7);
+  EXPECT_EQ(RelocateSubtree(document_, subtree, At(0), -1), 2);
+  EXPECT_EQ(testing::WithoutEmptySlots(standin_.ToOutline()), "X\nB\n  C\nA\n");
+  EXPECT_EQ(standin_.DeadObjectTouches(), 0);
+  EXPECT_EQ(standin_.OrphanedClones(), 0);
+}
+
+TEST_F(SubtreeTest, AnEntryStandingBehindItsAnchorStaysAndAnswersMinusOne) {
+  Load("A\n  B\n");
+  EXPECT_EQ(RelocateSubtree(document_, {{At(1), 1}}, At(1), 1), -1);
+  EXPECT_EQ(standin_.ToOutline(), "A\n    B\n");
+  EXPECT_TRUE(standin::CallsStartingWith("MQObj_Clone").empty());
+}
+
+TEST(ShiftDepthTest, HoldsWithinThe32BitRange) {
+  constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+  constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+  EXPECT_EQ(ShiftDepth(3, -1), 2);
+  EXPECT_EQ(ShiftDepth(kMax, 1), kMax);
+  EXPECT_EQ(ShiftDepth(kMin, -1), kMin);
+  EXPECT_EQ(ShiftDepth(0, static_cast<DepthDifference>(kMax) - kMin), kMax);
+}
+
+}  // namespace
+}  // namespace rowshift
