@@ -1,0 +1,91 @@
+#include "tools/host_process_support.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace rowshift::testing {
+namespace {
+
+constexpr char kStdoutFile[] = "tools_tests_stdout.txt";
+constexpr char kStderrFile[] = "tools_tests_stderr.txt";
+constexpr char kStepMarker[] = " -> ";
+constexpr std::size_t kBlockMargin = 2;
+// std::system answers a wait status on POSIX systems (the exit code in the
+// second byte) and the exit code itself on Windows. rowshift-host's codes are
+// small, so a status above one byte can only be the POSIX form.
+constexpr int kExitCodeShift = 8;
+constexpr int kLargestPlainExitCode = 255;
+
+std::string Quoted(const std::string& argument) { return "\"" + argument + "\""; }
+
+int ExitCodeOf(int status) {
+  return status > kLargestPlainExitCode ? status >> kExitCodeShift : status;
+}
+
+}  // namespace
+
+HostProcess RunRowshiftHost(const std::vector<std::string>& arguments, const std::string& folder) {
+  namespace fs = std::filesystem;
+  const std::string program = fs::absolute(ROWSHIFT_HOST_PROGRAM).string();
+  const std::string out_file = fs::absolute(kStdoutFile).string();
+  const std::string err_file = fs::absolute(kStderrFile).string();
+  std::string command = Quoted(program);
+  for (const std::string& argument : arguments) command += " " + Quoted(argument);
+  command += " >" + Quoted(out_file) + " 2>" + Quoted(err_file);
+  if (!folder.empty()) command = "cd " + Quoted(folder) + " && " + command;
+  HostProcess process;
+  process.exit_code = ExitCodeOf(std::system(command.c_str()));
+  process.out = ReadFile(out_file);
+  process.err = ReadFile(err_file);
+  return process;
+}
+
+std::string ExamplePath(const std::string& file_name) {
+  return (std::filesystem::path(ROWSHIFT_EXAMPLES_DIR) / file_name).string();
+}
+
+std::string WriteSuiteFile(const std::string& name, const std::string& text) {
+  const std::string path = "tools_tests_" + name;
+  std::ofstream(path, std::ios::binary) << text;
+  return path;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+std::vector<PrintedBlock> PrintedBlocks(const std::string& out) {
+  std::vector<PrintedBlock> blocks;
+  std::istringstream lines(out);
+  std::string line;
+  bool in_block = false;
+  while (std::getline(lines, line)) {
+    if (line.empty()) {
+      in_block = false;
+    } else if (!in_block) {
+      blocks.push_back({line, ""});
+      in_block = true;
+    } else {
+      blocks.back().body += line.substr(line.size() >= kBlockMargin ? kBlockMargin : 0) + "\n";
+    }
+  }
+  return blocks;
+}
+
+void PrintTo(const PrintedBlock& block, std::ostream* stream) {
+  *stream << "\n" << block.heading << "\n" << block.body;
+}
+
+std::vector<PrintedBlock> StepBlocks(const std::string& out) {
+  std::vector<PrintedBlock> steps;
+  for (const PrintedBlock& block : PrintedBlocks(out)) {
+    if (block.heading.find(kStepMarker) != std::string::npos) steps.push_back(block);
+  }
+  return steps;
+}
+
+}  // namespace rowshift::testing

@@ -1,0 +1,45 @@
+// Runs rowshift-host as a process, the way a person runs it, and captures what
+// it printed and how it ended.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace rowshift::testing {
+
+struct HostProcess {
+  int exit_code = -1;
+  std::string out;  // everything written to stdout
+  std::string err;  // everything written to stderr
+};
+
+// Runs the rowshift-host beside the suite with `arguments` (each passed as one
+// argument) in the current folder, or in `folder` when it is not empty.
+HostProcess RunRowshiftHost(const std::vector<std::string>& arguments,
+                            const std::string& folder = "");
+
+// An example outline shipped with the project.
+std::string ExamplePath(const std::string& file_name);
+
+// Writes `text` to a file of the suite's own in the current folder; returns its name.
+std::string WriteSuiteFile(const std::string& name, const std::string& text);
+std::string ReadFile(const std::string& path);
+
+// The printed blocks of a run: a heading line, and the lines under it with
+// their two-space margin taken off. Blocks are separated by blank lines.
+struct PrintedBlock {
+  std::string heading;
+  std::string body;
+  bool operator==(const PrintedBlock& other) const {
+    return heading == other.heading && body == other.body;
+  }
+};
+std::vector<PrintedBlock> PrintedBlocks(const std::string& out);
+// How a block reads in a failed expectation.
+void PrintTo(const PrintedBlock& block, std::ostream* stream);
+
+// The blocks of the steps (their heading contains " -> "), in order.
+std::vector<PrintedBlock> StepBlocks(const std::string& out);
+
+}  // namespace rowshift::testing

@@ -1,0 +1,93 @@
+// rowshift-host's failures: one clear line on stderr that names what is wrong,
+// a non-zero exit code, and no step run.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tools/host_process_support.h"
+
+namespace rowshift::testing {
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+struct ErrorCase {
+  const char* name;
+  std::vector<std::string> arguments;
+  int exit_code;
+  std::vector<std::string> message_parts;  // each must appear on stderr
+};
+
+const std::string kBadOutlineFile = "tools_tests_bad_outline.txt";
+const std::string kHostModuleLackingAName =
+    std::string("./mqhost_lacking_last") + ROWSHIFT_MODULE_SUFFIX;
+const std::string kHostModule = std::string("./mqhost") + ROWSHIFT_MODULE_SUFFIX;
+
+std::vector<ErrorCase> ErrorCases() {
+  const std::string scene = ExamplePath("scene.txt");
+  return {
+      {"MissingOutlineFile",
+       {"tools_tests_no_such_outline.txt", "up"},
+       kExitFailure,
+       {"tools_tests_no_such_outline.txt", "no such file"}},
+      {"BadOutlineLineIsNamedWithItsNumberAndText",
+       {kBadOutlineFile, "up"},
+       kExitFailure,
+       {kBadOutlineFile + ":3:", "\"   Hand\""}},
+      {"UnknownSubcommandListsTheOfferedKeys",
+       {scene, "up", "sideways"},
+       kExitFailure,
+       {"unknown sub-command 'sideways'", "insert, up, down, top, bottom, gather"}},
+      {"SubcommandKeysMatchExactly", {scene, "Up"}, kExitFailure, {"unknown sub-command 'Up'"}},
+      {"PluginThatDoesNotLoad",
+       {"--plugin", "./tools_tests_no_such_plugin.so", scene, "up"},
+       kExitFailure,
+       {"cannot load the plug-in module", "tools_tests_no_such_plugin.so"}},
+      {"ModuleThatIsNoPlugin",
+       {"--plugin", kHostModule, scene, "up"},
+       kExitFailure,
+       {"is not a plug-in", "MQCheckVersion"}},
+      {"HostModuleThatDoesNotLoad",
+       {"--host-module", "./tools_tests_no_such_host.so", scene, "up"},
+       kExitFailure,
+       {"cannot load the host module", "tools_tests_no_such_host.so"}},
+      {"PluginWhoseInitAnswersZero",
+       {"--host-module", kHostModuleLackingAName, scene, "up"},
+       kExitFailure,
+       {"MQInit answered 0", kHostModuleLackingAName}},
+      {"NoOutlineFile", {}, kExitUsage, {"no outline file given"}},
+      {"UnknownOption", {"--colour", scene}, kExitUsage, {"unknown option '--colour'"}},
+      {"OptionWithoutItsValue", {scene, "--plugin"}, kExitUsage, {"--plugin needs a value"}},
+      {"ClickWithoutAButton", {scene, "click"}, kExitUsage, {"click needs a button"}},
+  };
+}
+
+class RowshiftHostErrors : public ::testing::TestWithParam<ErrorCase> {
+ protected:
+  static void SetUpTestSuite() {
+    // Line 3 is indented by three spaces: not a whole level.
+    WriteSuiteFile("bad_outline.txt", "Body\n  Arm\n   Hand\n");
+  }
+};
+
+TEST_P(RowshiftHostErrors, ExplainOnOneLineAndFailWithoutRunningAStep) {
+  const ErrorCase& error = GetParam();
+
+  const HostProcess run = RunRowshiftHost(error.arguments);
+
+  EXPECT_EQ(run.exit_code, error.exit_code) << run.out << run.err;
+  ASSERT_FALSE(run.err.empty());
+  EXPECT_EQ(run.err.rfind("rowshift-host: ", 0), 0u) << run.err;
+  for (const std::string& part : error.message_parts) {
+    EXPECT_NE(run.err.find(part), std::string::npos) << "'" << part << "' not in: " << run.err;
+  }
+  EXPECT_TRUE(StepBlocks(run.out).empty()) << run.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(CommandLines, RowshiftHostErrors, ::testing::ValuesIn(ErrorCases()),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+}  // namespace
+}  // namespace rowshift::testing
