@@ -1,0 +1,121 @@
+// Handler closures bound to member operations of widget wrappers.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "recording_closure.h"
+#include "standin/widget_control.h"
+#include "widget_test_host.h"
+#include "widgets/button.h"
+#include "widgets/event_closure.h"
+#include "widgets/frame.h"
+#include "widgets/widget_registry.h"
+#include "widgets/window.h"
+
+namespace rowshift {
+namespace {
+
+static constexpr rowshift_test::WideLiteral kLabel("go");
+
+// A window whose handlers count their calls in a counter that outlives it.
+class CountingWindow : public MQWindow {
+ public:
+  CountingWindow(MQWindowBase* parent, int* calls) : MQWindow(parent), calls_(calls) {}
+  int32_t OnGo(MQWidgetBase* sender, void* document) {
+    ++*calls_;
+    last_sender = sender;
+    last_document = document;
+    return 7;
+  }
+  int32_t OnStop(MQWidgetBase*, void*) { return 0; }
+
+  MQWidgetBase* last_sender = nullptr;
+  void* last_document = nullptr;
+
+ private:
+  int* calls_;
+};
+
+class EventClosureTest : public ::testing::Test {
+ protected:
+  rowshift_test::WidgetTestHost host_;
+  MQWindow main_window_ = MQWindow::FindMainWindow();
+  int calls_ = 0;
+};
+
+TEST_F(EventClosureTest, FireCallsTheBoundOperationWithSenderAndDocument) {
+  CountingWindow window(&main_window_, &calls_);
+  MQWidgetEventClosure<CountingWindow> closure(&window, &CountingWindow::OnGo);
+  int document = 0;
+  int record = 0;
+
+  EXPECT_EQ(closure.Fire(&main_window_, &document, &record), 7);
+  EXPECT_EQ(calls_, 1);
+  EXPECT_EQ(window.last_sender, &main_window_);
+  EXPECT_EQ(window.last_document, &document);
+  EXPECT_EQ(closure.TargetId(), window.id());
+  EXPECT_EQ(closure.Target(), &window);
+}
+
+TEST_F(EventClosureTest, AClosureWhoseTargetIsGoneAnswersZeroEvenWhileStillHeld) {
+  auto target = std::make_unique<CountingWindow>(&main_window_, &calls_);
+  CountingWindow holder(&main_window_, &calls_);
+  MQButton* button = holder.NewButton(nullptr, kLabel.text);
+  button->BindExecute(target.get(), &CountingWindow::OnGo);
+  std::shared_ptr<MQWidgetEventClosureBase> held = button->handlers().at(0);
+
+  EXPECT_EQ(standin::Click(button->id()), 7);
+  target.reset();
+
+  EXPECT_EQ(standin::Click(button->id()), 0);
+  EXPECT_EQ(held->Fire(nullptr, nullptr, nullptr), 0);
+  EXPECT_EQ(calls_, 1);
+}
+
+TEST_F(EventClosureTest, AClosureMadeForAnUnregisteredTargetNeverRuns) {
+  CountingWindow target(&main_window_, &calls_);
+  standin::FailNthCreate(1);
+  CountingWindow failed(&main_window_, &calls_);  // id 0, never enrolled
+  MQWidgetEventClosure<CountingWindow> closure(&failed, &CountingWindow::OnGo);
+  EXPECT_EQ(closure.Fire(nullptr, nullptr, nullptr), 0);
+  EXPECT_EQ(calls_, 0);
+}
+
+TEST_F(EventClosureTest, SameAsComparesClosureTypeTargetAndOperation) {
+  CountingWindow first(&main_window_, &calls_);
+  CountingWindow second(&main_window_, &calls_);
+  MQWidgetEventClosure<CountingWindow> go_first(&first, &CountingWindow::OnGo);
+  MQWidgetEventClosure<CountingWindow> go_first_again(&first, &CountingWindow::OnGo);
+  MQWidgetEventClosure<CountingWindow> stop_first(&first, &CountingWindow::OnStop);
+  MQWidgetEventClosure<CountingWindow> go_second(&second, &CountingWindow::OnGo);
+  rowshift_test::RecordingClosure other_kind(nullptr);
+
+  EXPECT_TRUE(go_first.SameAs(go_first_again));
+  EXPECT_FALSE(go_first.SameAs(stop_first));
+  EXPECT_FALSE(go_first.SameAs(go_second));
+  EXPECT_FALSE(go_first.SameAs(other_kind));
+}
+
+TEST_F(EventClosureTest, MethodIsAStableAddressDistinctPerClosure) {
+  CountingWindow window(&main_window_, &calls_);
+  MQWidgetEventClosure<CountingWindow> one(&window, &CountingWindow::OnGo);
+  MQWidgetEventClosure<CountingWindow> two(&window, &CountingWindow::OnGo);
+  EXPECT_NE(one.Method(), nullptr);
+  EXPECT_EQ(one.Method(), one.Method());
+  EXPECT_NE(one.Method(), two.Method());
+}
+
+TEST_F(EventClosureTest, TheLastReferenceFreesAClosureWithItsWidget) {
+  std::weak_ptr<MQWidgetEventClosureBase> watched;
+  {
+    CountingWindow window(&main_window_, &calls_);
+    MQButton* button = window.NewButton(nullptr, kLabel.text);
+    button->BindExecute(&window, &CountingWindow::OnGo);
+    watched = button->handlers().at(0);
+    EXPECT_EQ(watched.use_count(), 1) << "only the button holds it";
+  }
+  EXPECT_TRUE(watched.expired());
+}
+
+}  // namespace
+}  // namespace rowshift
