@@ -18,6 +18,7 @@ namespace {
 
 constexpr int32_t kAlwaysDone = 1;
 constexpr int32_t kTopLevel = 0;
+constexpr int32_t kNoSlot = -1;
 
 DepthDifference ToTopLevel(const Document& document, Object object) {
   return static_cast<DepthDifference>(kTopLevel) - document.Value(object, ObjectValueId::Depth);
@@ -53,15 +54,19 @@ int32_t MoveToBottom(void* handle) {
   if (!document.IsUsable()) return kAlwaysDone;
   const int32_t count = document.ObjectCount();
   if (count <= 0) return kAlwaysDone;
+  // The slot of the last descendant placed with the previous member, if any.
+  int32_t group_end = kNoSlot;
   for (GroupMember& member : ListSelectedGroup(document, count)) {
     Object object = member.object;
     const DepthDifference difference = ToTopLevel(document, object);
-    const Object last_eligible = LastEligibleBefore(document, document.ObjectCount());
-    if (object != last_eligible) {
-      object = MoveObjectAfter(document, object, last_eligible).object;
-    }
+    const LocatedObject last_eligible = FindLastEligibleBefore(document, document.ObjectCount());
+    // Behind the previous member's ineligible last descendants, not in front
+    // of them: they belong to that member and must stay with it.
+    const Object anchor =
+        group_end > last_eligible.index ? document.ObjectAt(group_end) : last_eligible.object;
+    if (object != anchor) object = MoveObjectAfter(document, object, anchor).object;
     document.SetValue(object, ObjectValueId::Depth, kTopLevel);
-    RelocateSubtree(document, std::move(member.subtree), object, difference);
+    group_end = RelocateSubtree(document, std::move(member.subtree), object, difference);
   }
   return kAlwaysDone;
 }

@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "engine/operations.h"
+#include "host/host_functions.h"
+#include "standin/call_log.h"
+#include "standin/document_control.h"
+#include "support/outline_run.h"
+#include "support/standin_in_process.h"
+
+namespace rowshift {
+namespace {
+
+constexpr char kBusyDocument[] = "T [current selected]\nP\n  P1 [selected]\nQ [selected]\nZ\n";
+
+struct NothingToActOn {
+  const char* what;
+  testing::Operation operation;
+  int32_t result;
+};
+
+const NothingToActOn kOperations[] = {
+    {"insert", InsertFromBottom, -1}, {"up", MoveUp, -1},         {"down", MoveDown, -1},
+    {"top", MoveToTop, 1},            {"bottom", MoveToBottom, 1}, {"gather", GatherSelected, 0},
+};
+
+TEST(BadDocumentTest, ANullDocumentIsNothingToActOn) {
+  testing::ScopedStandinBinding binding;
+  for (const NothingToActOn& check : kOperations) {
+    SCOPED_TRACE(check.what);
+    standin::ClearCalls();
+    EXPECT_EQ(check.operation(nullptr), check.result);
+    EXPECT_TRUE(standin::Calls().empty());
+  }
+}
+
+TEST(BadDocumentTest, AnUnboundTableIsNothingToActOn) {
+  testing::UnbindHostFunctions();
+  standin::Document document;
+  ASSERT_TRUE(document.LoadOutline(kBusyDocument));
+  for (const NothingToActOn& check : kOperations) {
+    SCOPED_TRACE(check.what);
+    EXPECT_EQ(check.operation(document.Handle()), check.result);
+    EXPECT_EQ(document.ToOutline(), kBusyDocument);
+  }
+}
+
+TEST(BadDocumentTest, ATableMissingOneDocumentEntryIsNothingToActOn) {
+  testing::ScopedStandinBinding binding;
+  HostFunctions().MQObj_Delete = nullptr;
+  standin::Document document;
+  ASSERT_TRUE(document.LoadOutline(kBusyDocument));
+  standin::ClearCalls();
+  for (const NothingToActOn& check : kOperations) {
+    SCOPED_TRACE(check.what);
+    EXPECT_EQ(check.operation(document.Handle()), check.result);
+  }
+  EXPECT_EQ(document.ToOutline(), kBusyDocument);
+  EXPECT_TRUE(standin::Calls().empty());
+}
+
+TEST(BadDocumentTest, AStaleDocumentHandleGetsSafeAnswers) {
+  testing::ScopedStandinBinding binding;
+  void* stale = nullptr;
+  {
+    standin::Document document;
+    ASSERT_TRUE(document.LoadOutline(kBusyDocument));
+    stale = document.Handle();
+  }
+  for (const NothingToActOn& check : kOperations) {
+    SCOPED_TRACE(check.what);
+    EXPECT_EQ(check.operation(stale), check.result);
+  }
+}
+
+}  // namespace
+}  // namespace rowshift
