@@ -1,0 +1,89 @@
+// Loading and unloading the plug-in module: what load leaves alone, that
+// unload really unloads, that a second load starts fresh, and that events
+// before MQInit or without a document are answered safely.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+
+#include "e2e/plugin_module.h"
+#include "platform/module_loader.h"
+#include "standin/call_log.h"
+#include "standin/document_control.h"
+
+namespace rowshift::testing {
+namespace {
+
+TEST(LoadAndUnload, LoadingLeavesTheHostProcessLocaleAlone) {
+  ASSERT_FALSE(platform::IsModuleLoaded(ROWSHIFT_PLUGIN_FILE));
+  const std::string before = std::setlocale(LC_CTYPE, nullptr);
+  {
+    PluginModule plugin;
+    ASSERT_TRUE(plugin.Loaded());
+    EXPECT_EQ(std::string(std::setlocale(LC_CTYPE, nullptr)), before);
+  }
+  EXPECT_EQ(std::string(std::setlocale(LC_CTYPE, nullptr)), before);
+}
+
+TEST(LoadAndUnload, ReleasingTheLastReferenceUnloadsTheModule) {
+  {
+    PluginModule plugin;
+    ASSERT_TRUE(plugin.Loaded());
+    ASSERT_EQ(plugin.BindToStandin(), 1);
+    EXPECT_EQ(plugin.MQOnEvent(nullptr, 1, nullptr), 1);
+    EXPECT_EQ(plugin.MQOnEvent(nullptr, 2, nullptr), 1);
+    EXPECT_TRUE(platform::IsModuleLoaded(ROWSHIFT_PLUGIN_FILE));
+  }
+  EXPECT_FALSE(platform::IsModuleLoaded(ROWSHIFT_PLUGIN_FILE));
+}
+
+TEST(LoadAndUnload, ASecondLoadStartsWithAnUnboundTable) {
+  standin::Document document;
+  ASSERT_TRUE(document.LoadOutline("P\nQ [current]\n"));
+  const std::string before = document.ToOutline();
+  {
+    PluginModule first;
+    ASSERT_EQ(first.BindToStandin(), 1);
+  }
+  PluginModule second;
+  ASSERT_TRUE(second.Loaded());
+  standin::ClearCalls();
+  int32_t up = 1;
+  void* list[] = {const_cast<char*>("index"), &up, nullptr};
+  second.MQOnEvent(document.Handle(), 104, list);
+  EXPECT_EQ(document.ToOutline(), before) << "the new instance reached the host unbound";
+  EXPECT_TRUE(standin::Calls().empty());
+}
+
+TEST(LoadAndUnload, EventsBeforeInitAnswerWithoutReachingTheHost) {
+  PluginModule plugin;
+  ASSERT_TRUE(plugin.Loaded());
+  int32_t flag = 1;
+  EXPECT_EQ(plugin.MQOnEvent(nullptr, 1, nullptr), 1);
+  EXPECT_EQ(plugin.MQOnEvent(nullptr, 100, &flag), 0);
+  EXPECT_EQ(plugin.MQOnEvent(nullptr, 101, nullptr), 0);
+  for (int32_t index = 0; index < 6; ++index) {
+    int32_t value = index;
+    void* list[] = {const_cast<char*>("index"), &value, nullptr};
+    plugin.MQOnEvent(nullptr, 104, list);
+  }
+  EXPECT_EQ(plugin.MQOnEvent(nullptr, 2, nullptr), 1);
+}
+
+TEST(LoadAndUnload, SubcommandsWithoutADocumentChangeNothing) {
+  PluginModule plugin;
+  ASSERT_EQ(plugin.BindToStandin(), 1);
+  standin::Document bystander;
+  ASSERT_TRUE(bystander.LoadOutline("A [current selected]\nB [selected]\n"));
+  const std::string before = bystander.ToOutline();
+  for (int32_t index = 0; index < 6; ++index) {
+    int32_t value = index;
+    void* list[] = {const_cast<char*>("index"), &value, nullptr};
+    const int32_t answer = plugin.MQOnEvent(nullptr, 104, list);
+    EXPECT_LE(answer, 1) << index;
+  }
+  EXPECT_EQ(bystander.ToOutline(), before);
+}
+
+}  // namespace
+}  // namespace rowshift::testing

@@ -1,0 +1,138 @@
+// The host's road to the six sub-commands: listing their keys and titles
+// (events 3 and 4) and running them on a stand-in document (event 104).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "e2e/plugin_module.h"
+#include "standin/document_control.h"
+#include "support/outline_run.h"
+#include "tools/outline.h"
+
+namespace rowshift::testing {
+namespace {
+
+// Reads an outline and writes it back the way the stand-in writes documents,
+// without the slots that moves leave empty: the order, depths and flags.
+std::string Canonical(const std::string& text) {
+  const outline::ParseResult parsed = outline::ParseOutline(text);
+  EXPECT_FALSE(parsed.error.has_value()) << text;
+  return WithoutEmptySlots(outline::FormatOutline(parsed.rows));
+}
+
+class SubcommandEvents : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(plugin.HasEveryExport());
+    ASSERT_EQ(plugin.BindToStandin(), 1);
+  }
+
+  int32_t RunSubcommand(void* document, int32_t index) {
+    int32_t value = index;
+    void* list[] = {const_cast<char*>("index"), &value, nullptr};
+    return plugin.MQOnEvent(document, 104, list);
+  }
+
+  const void* Query(int32_t event, int32_t index) {
+    int32_t value = index;
+    const void* result = &result;  // anything but null, so a null answer shows
+    void* list[] = {const_cast<char*>("index"), &value, const_cast<char*>("result"), &result,
+                    nullptr};
+    EXPECT_EQ(plugin.MQOnEvent(nullptr, event, list), 1);
+    return result;
+  }
+
+  PluginModule plugin;
+};
+
+TEST_F(SubcommandEvents, KeysAndTitlesListTheSixSubcommandsInOrder) {
+  const char* const names[] = {"insert", "up", "down", "top", "bottom", "gather"};
+  for (int32_t index = 0; index < 6; ++index) {
+    SCOPED_TRACE(index);
+    const auto* key = static_cast<const char*>(Query(3, index));
+    ASSERT_NE(key, nullptr);
+    EXPECT_STREQ(key, names[index]);
+    const std::string name = names[index];
+    EXPECT_EQ(Utf16(static_cast<const WideChar*>(Query(4, index))),
+              std::u16string(name.begin(), name.end()));
+  }
+}
+
+TEST_F(SubcommandEvents, IndicesOutsideTheTableListNull) {
+  for (int32_t index : {6, 7, 1000, -1}) {
+    EXPECT_EQ(Query(3, index), nullptr) << index;
+    EXPECT_EQ(Query(4, index), nullptr) << index;
+  }
+}
+
+struct SubcommandCase {
+  const char* what;
+  int32_t index;
+  const char* before;
+  const char* after;
+  int32_t result;
+};
+
+TEST_F(SubcommandEvents, EachSubcommandReordersTheDocument) {
+  const SubcommandCase cases[] = {
+      {"insert brings the last row behind the current object", 0, "A [current]\nB\nC\n",
+       "A [current]\nC\nB\n", 1},
+      {"up makes the object the first child of the row above", 1, "P\n  P1\nQ [current]\n",
+       "P\n  Q [current]\n  P1\n", 1},
+      {"down makes the object the first child of the row below", 2, "Q [current]\nR\n  R1\n",
+       "R\n  Q [current]\n  R1\n", 1},
+      {"top puts the selected objects first", 3, "P\nQ [selected]\nR\nS [selected]\nT\n",
+       "Q [selected]\nS [selected]\nP\nR\nT\n", 1},
+      {"bottom puts the selected objects last", 4, "P\nQ [selected]\nR\nS [selected]\nT\n",
+       "P\nR\nT\nQ [selected]\nS [selected]\n", 1},
+      {"gather makes the selected objects the current object's children", 5,
+       "T [current selected]\nR\nQ [selected]\n  Q1\nS [selected]\n",
+       "T [current selected]\n  Q [selected]\n    Q1\n  S [selected]\nR\n", 1},
+  };
+  for (const SubcommandCase& run : cases) {
+    SCOPED_TRACE(run.what);
+    standin::Document document;
+    std::string error;
+    ASSERT_TRUE(document.LoadOutline(run.before, &error)) << error;
+    EXPECT_EQ(RunSubcommand(document.Handle(), run.index), run.result);
+    EXPECT_EQ(Canonical(document.ToOutline()), Canonical(run.after));
+    EXPECT_EQ(document.DeadObjectTouches(), 0);
+    EXPECT_EQ(document.OrphanedClones(), 0);
+  }
+}
+
+TEST_F(SubcommandEvents, UpWithoutCurrentObjectAnswersMinusOneUnchanged) {
+  standin::Document document;
+  ASSERT_TRUE(document.LoadOutline("A\nB\n"));
+  const std::string before = document.ToOutline();
+  EXPECT_EQ(RunSubcommand(document.Handle(), 1), -1);
+  EXPECT_EQ(document.ToOutline(), before);
+}
+
+TEST_F(SubcommandEvents, IndexOutsideTheTableAnswersZeroAndLeavesTheDocument) {
+  standin::Document document;
+  ASSERT_TRUE(document.LoadOutline("A [current selected]\nB [selected]\nC\n"));
+  const std::string before = document.ToOutline();
+  for (int32_t index : {6, -1, 1000}) {
+    EXPECT_EQ(RunSubcommand(document.Handle(), index), 0) << index;
+  }
+  EXPECT_EQ(document.ToOutline(), before);
+}
+
+TEST_F(SubcommandEvents, SubcommandWithoutIndexRunsInsert) {
+  standin::Document document;
+  ASSERT_TRUE(document.LoadOutline("A [current]\nB\nC\n"));
+  EXPECT_EQ(plugin.MQOnEvent(document.Handle(), 104, EmptyList()), 1);
+  EXPECT_EQ(Canonical(document.ToOutline()), Canonical("A [current]\nC\nB\n"));
+}
+
+TEST_F(SubcommandEvents, SubcommandsRunWhileThePluginIsNotShown) {
+  standin::Document document;
+  ASSERT_TRUE(document.LoadOutline("P\nQ [current]\n"));
+  EXPECT_EQ(plugin.MQOnEvent(document.Handle(), 101, nullptr), 0);
+  EXPECT_EQ(RunSubcommand(document.Handle(), 1), 1);
+  EXPECT_EQ(Canonical(document.ToOutline()), Canonical("Q [current]\nP\n"));
+}
+
+}  // namespace
+}  // namespace rowshift::testing
