@@ -7,43 +7,21 @@
 
 #include <string>
 
+#include "system_text_cases.h"
+
 namespace rowshift::platform {
 namespace {
 
-constexpr int kActiveCodePage = ROWSHIFT_TEST_ACTIVE_CODE_PAGE;
-constexpr int kUtf8CodePage = 65001;
-constexpr int kWesternCodePage = 1252;
-constexpr int kJapaneseCodePage = 932;
-
-// "Größe", "設定" and friends as the system code page spells them, and as
-// UTF-8. Only the rows of the code page in effect apply.
-struct SystemTextCase {
-  int code_page;
-  const char* system_text;
-  const char* utf8;
-};
-
-constexpr SystemTextCase kSystemTextCases[] = {
-    {kUtf8CodePage, "PosX", "PosX"},
-    {kUtf8CodePage, "Gr\xC3\xB6\xC3\x9F" "e", "Gr\xC3\xB6\xC3\x9F" "e"},
-    {kUtf8CodePage, "\xE8\xA8\xAD\xE5\xAE\x9A", "\xE8\xA8\xAD\xE5\xAE\x9A"},
-    {kWesternCodePage, "PosX", "PosX"},
-    {kWesternCodePage, "Gr\xF6\xDF" "e", "Gr\xC3\xB6\xC3\x9F" "e"},
-    {kWesternCodePage, "\x80", "\xE2\x82\xAC"},
-    {kJapaneseCodePage, "PosX", "PosX"},
-    {kJapaneseCodePage, "\x90\xDD\x92\xE8", "\xE8\xA8\xAD\xE5\xAE\x9A"},
-    {kJapaneseCodePage, "\xB6\xC5", "\xEF\xBD\xB6\xEF\xBE\x85"},
-};
+using rowshift::testing::ActiveCodePageCases;
+using rowshift::testing::kActiveCodePage;
 
 TEST(SystemCodePageText, ReachesUtf8AsTheSameCharacters) {
-  int rows_run = 0;
-  for (const SystemTextCase& row : kSystemTextCases) {
-    if (row.code_page != kActiveCodePage) continue;
-    ++rows_run;
+  const auto rows = ActiveCodePageCases();
+  ASSERT_FALSE(rows.empty()) << "no rows for code page " << kActiveCodePage;
+  for (const auto& row : rows) {
     const Utf16String wide = SystemCodePageToUtf16(row.system_text);
-    EXPECT_EQ(Utf16ToUtf8(wide.c_str()), row.utf8) << "code page " << row.code_page;
+    EXPECT_EQ(Utf16ToUtf8(wide.c_str()), row.utf8) << row.utf8;
   }
-  EXPECT_GT(rows_run, 0) << "no rows for code page " << kActiveCodePage;
 }
 
 // UTF-16 spelled out unit by unit, so the table reads the same on both systems.
