@@ -74,6 +74,12 @@ std::string DescribeSubcommands(const std::vector<Subcommand>& subcommands) {
   return text;
 }
 
+std::string OnOneLine(const std::string& text) {
+  std::string line;
+  for (char c : text) line += c == '\n' ? std::string("\\n") : std::string(1, c);
+  return line;
+}
+
 std::string DescribeCalls(const std::vector<std::string>& calls, int indent) {
   const std::string margin(static_cast<std::size_t>(indent), ' ');
   if (calls.empty()) return margin + "(no host calls)\n";

@@ -22,6 +22,9 @@ std::string DescribeIdentity(const PluginIdentity& identity, const std::string& 
 // The sub-commands as the host lists them: position, key and title.
 std::string DescribeSubcommands(const std::vector<Subcommand>& subcommands);
 
+// `text` with each line break written as \n, to keep it on one line.
+std::string OnOneLine(const std::string& text);
+
 // The host calls made during one step, one per line, marked as calls.
 std::string DescribeCalls(const std::vector<std::string>& calls, int indent);
 

@@ -7,7 +7,6 @@
 #include <optional>
 #include <sstream>
 #include <system_error>
-#include <vector>
 
 #include "standin/call_log.h"
 #include "standin/document_control.h"
@@ -16,6 +15,8 @@
 #include "tools/rowshift_host_printing.h"
 #include "tools/rowshift_host_session.h"
 #include "tools/rowshift_host_settings_file.h"
+#include "tools/rowshift_host_steps.h"
+#include "tools/rowshift_host_window.h"
 
 namespace rowshift::tool {
 namespace {
@@ -25,8 +26,6 @@ constexpr char kPluginFileName[] = ROWSHIFT_HOST_PLUGIN_FILE_NAME;
 constexpr char kHostModuleFileName[] = ROWSHIFT_HOST_MODULE_FILE_NAME;
 constexpr int kOutlineIndent = 2;
 constexpr int kCallIndent = 2;
-constexpr int32_t kShowFlag = 1;
-constexpr int32_t kHideFlag = 0;
 
 // Line `number` (from 1) of `text`, without its line break.
 std::string LineOf(const std::string& text, int number) {
@@ -40,12 +39,6 @@ std::string LineOf(const std::string& text, int number) {
   return line;
 }
 
-// A step checked against what the plug-in offers, ready to run.
-struct PlannedStep {
-  Step step;
-  int32_t subcommand = -1;  // the sub-command's index, for kSubcommand
-};
-
 class HostRun {
  public:
   HostRun(const Options& options, const std::string& program_folder, std::ostream& out,
@@ -58,15 +51,18 @@ class HostRun {
       outline = ReadOutline(*options_.outline_path);
       if (!outline) return kExitFailure;
     }
-    if (options_.settings_path && !LoadSettings()) return kExitFailure;
-
     std::string error;
+    if (options_.settings_path && !LoadSettingsFile(*options_.settings_path, &error)) {
+      return Fail(error);
+    }
+
     const SessionPaths paths{
         options_.plugin_path.value_or(BesideProgram(program_folder_, kPluginFileName)),
         options_.host_module_path.value_or(BesideProgram(program_folder_, kHostModuleFileName))};
     session_ = PluginSession::Open(paths, &error);
     if (!session_) return Fail(error);
     out_ << DescribeIdentity(session_->Identity(), paths.plugin);
+    if (options_.settings_path) out_ << "  settings " << *options_.settings_path << "\n";
 
     standin::Document document;
     if (outline && !document.LoadOutline(*outline, &error)) {
@@ -78,23 +74,23 @@ class HostRun {
     const int32_t started = session_->Start();
     if (options_.trace) PrintPhase("start-up (event 1)", started);
 
-    subcommands_ = session_->Plugin().Subcommands();
-    std::vector<PlannedStep> plan;
-    if (!Plan(&plan)) return StopAfterFailure();
-    if (options_.list) out_ << "\n" << DescribeSubcommands(subcommands_);
+    StepRunner steps(session_->Plugin(), document, options_.trace, out_);
+    if (!steps.Plan(options_.steps, &error)) return StopAfterFailure(error);
+    if (options_.list) out_ << "\n" << DescribeSubcommands(steps.Subcommands());
+    if (options_.window) PrintWindow("tool window after start-up:");
     if (outline) {
       out_ << "\ndocument: " << *options_.outline_path << "\n"
            << Indented(document.ToOutline(), kOutlineIndent);
     }
-    for (const PlannedStep& planned : plan) {
-      if (!RunStep(planned, document)) return StopAfterFailure();
-    }
+    if (!steps.RunAll(&error)) return StopAfterFailure(error);
+    if (options_.window && !options_.steps.empty()) PrintWindow("tool window at the end:");
 
     standin::ClearCalls();
     const int32_t stopped = session_->Stop();
     if (options_.trace) PrintPhase("shut-down (event 2)", stopped);
-    if (options_.settings_path && !SaveSettingsFile(*options_.settings_path, &error)) {
-      return Fail(error);
+    if (options_.settings_path) {
+      if (!SaveSettingsFile(*options_.settings_path, &error)) return Fail(error);
+      out_ << "\nsettings saved to " << *options_.settings_path << "\n";
     }
     return kExitSuccess;
   }
@@ -107,9 +103,16 @@ class HostRun {
 
   // A failed run still shuts the plug-in down, but keeps its settings file as
   // it was.
-  int StopAfterFailure() {
+  int StopAfterFailure(const std::string& error) {
     session_->Stop();
-    return kExitFailure;
+    return Fail(error);
+  }
+
+  void PrintWindow(const std::string& heading) {
+    out_ << "\n" << heading << "\n";
+    const std::optional<int32_t> window = FindToolWindow();
+    out_ << (window ? Indented(DescribeWidgetTree(*window), kOutlineIndent)
+                    : std::string(kOutlineIndent, ' ') + "(none)\n");
   }
 
   std::optional<std::string> ReadOutline(const std::string& path) {
@@ -133,71 +136,6 @@ class HostRun {
     return text;
   }
 
-  bool LoadSettings() {
-    std::string error;
-    if (LoadSettingsFile(*options_.settings_path, &error)) return true;
-    Fail(error);
-    return false;
-  }
-
-  std::optional<int32_t> FindSubcommand(const std::string& key) const {
-    for (const Subcommand& subcommand : subcommands_) {
-      if (subcommand.key == key) return subcommand.index;
-    }
-    return std::nullopt;
-  }
-
-  std::string OfferedKeys() const {
-    std::string keys;
-    for (const Subcommand& subcommand : subcommands_) {
-      keys += (keys.empty() ? "" : ", ") + subcommand.key;
-    }
-    return keys.empty() ? "none" : keys;
-  }
-
-  bool Plan(std::vector<PlannedStep>* plan) {
-    for (const Step& step : options_.steps) {
-      PlannedStep planned{step};
-      if (step.kind == Step::Kind::kSubcommand) {
-        const std::optional<int32_t> index = FindSubcommand(step.text);
-        if (!index) {
-          Fail("unknown sub-command '" + step.text + "'; the plug-in offers: " + OfferedKeys());
-          return false;
-        }
-        planned.subcommand = *index;
-      }
-      plan->push_back(planned);
-    }
-    return true;
-  }
-
-  bool RunStep(const PlannedStep& planned, standin::Document& document) {
-    const PluginModule& plugin = session_->Plugin();
-    standin::ClearCalls();
-    switch (planned.step.kind) {
-      case Step::Kind::kSubcommand:
-        PrintStep(planned.step.text, plugin.RunSubcommand(document.Handle(), planned.subcommand));
-        break;
-      case Step::Kind::kShow:
-        PrintStep("show", plugin.SetShown(document.Handle(), kShowFlag));
-        break;
-      case Step::Kind::kHide:
-        PrintStep("hide", plugin.SetShown(document.Handle(), kHideFlag));
-        break;
-      case Step::Kind::kClick:
-      case Step::Kind::kClose:
-        Fail("this stand-in host has no tool window to click or close");
-        return false;
-    }
-    out_ << Indented(document.ToOutline(), kOutlineIndent);
-    return true;
-  }
-
-  void PrintStep(const std::string& title, int32_t result) {
-    out_ << "\n" << title << " -> " << DescribeResult(result) << "\n";
-    if (options_.trace) out_ << DescribeCalls(standin::Calls(), kCallIndent);
-  }
-
   void PrintPhase(const std::string& title, int32_t result) {
     out_ << "\n"
          << title << " -> " << result << "\n"
@@ -209,7 +147,6 @@ class HostRun {
   std::ostream& out_;
   std::ostream& err_;
   std::unique_ptr<PluginSession> session_;
-  std::vector<Subcommand> subcommands_;
 };
 
 }  // namespace

@@ -14,6 +14,17 @@ namespace {
 
 constexpr char kIndent[] = "  ";
 
+// The settings document has names, texts and children only; an attribute
+// would be lost on saving, so a file that has one is refused.
+pugi::xml_node FirstWithAttributes(const pugi::xml_node& element) {
+  if (element.first_attribute()) return element;
+  for (pugi::xml_node child : element.children()) {
+    if (child.type() != pugi::node_element) continue;
+    if (pugi::xml_node found = FirstWithAttributes(child)) return found;
+  }
+  return pugi::xml_node();
+}
+
 standin::SettingsNode FromXml(const pugi::xml_node& element) {
   standin::SettingsNode node;
   node.name = element.name();
@@ -63,9 +74,13 @@ bool LoadSettingsFile(const std::string& path, std::string* error) {
   pugi::xml_document document;
   const pugi::xml_parse_result parsed = document.load_buffer(text.data(), text.size());
   if (!parsed) {
-    *error = "the settings file '" + path +
-             "' is not a settings document: " + parsed.description() + " at byte " +
-             std::to_string(parsed.offset) + " (the file was left as it is)";
+    *error = "the settings file '" + path + "' is not well-formed XML: " + parsed.description() +
+             " at byte " + std::to_string(parsed.offset) + "; the file was left as it is";
+    return false;
+  }
+  if (pugi::xml_node element = FirstWithAttributes(document.document_element())) {
+    *error = "the settings file '" + path + "' has attributes (on <" + element.name() +
+             ">), which the host's settings document cannot keep; the file was left as it is";
     return false;
   }
   standin::LoadSettingsTree(FromXml(document.document_element()));

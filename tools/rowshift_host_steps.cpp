@@ -1,0 +1,159 @@
+#include "tools/rowshift_host_steps.h"
+
+#include <optional>
+
+#include "standin/call_log.h"
+#include "standin/document_control.h"
+#include "standin/widget_control.h"
+#include "tools/rowshift_host_printing.h"
+#include "tools/rowshift_host_window.h"
+
+namespace rowshift::tool {
+namespace {
+
+constexpr int kBlockIndent = 2;
+constexpr int32_t kShowFlag = 1;
+constexpr int32_t kHideFlag = 0;
+
+std::string ButtonList(const std::vector<WindowButton>& buttons) {
+  std::string list;
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    list += (i == 0 ? "" : ", ") + std::to_string(i) + " " + OnOneLine(buttons[i].label);
+  }
+  return list.empty() ? "none" : list;
+}
+
+std::string KeyList(const std::vector<Subcommand>& subcommands) {
+  std::string keys;
+  for (const Subcommand& subcommand : subcommands) {
+    keys += (keys.empty() ? "" : ", ") + subcommand.key;
+  }
+  return keys.empty() ? "none" : keys;
+}
+
+}  // namespace
+
+StepRunner::StepRunner(const PluginModule& plugin, standin::Document& document, bool trace,
+                       std::ostream& out)
+    : plugin_(plugin), document_(document), trace_(trace), out_(out) {}
+
+bool StepRunner::Plan(const std::vector<Step>& steps, std::string* error) {
+  subcommands_ = plugin_.Subcommands();
+  for (const Step& step : steps) {
+    PlannedStep planned;
+    planned.step = step;
+    switch (step.kind) {
+      case Step::Kind::kSubcommand:
+        for (const Subcommand& subcommand : subcommands_) {
+          if (subcommand.key != step.text) continue;
+          planned.subcommand = subcommand.index;
+          break;
+        }
+        if (planned.subcommand < 0) {
+          *error = "unknown sub-command '" + step.text +
+                   "'; the plug-in offers: " + KeyList(subcommands_);
+          return false;
+        }
+        break;
+      case Step::Kind::kClick:
+        if (!PlanClick(&planned, error)) return false;
+        break;
+      case Step::Kind::kClose:
+        if (!FindToolWindow()) {
+          *error = "cannot close the tool window: the plug-in has none";
+          return false;
+        }
+        break;
+      case Step::Kind::kShow:
+      case Step::Kind::kHide:
+        break;
+    }
+    plan_.push_back(planned);
+  }
+  return true;
+}
+
+bool StepRunner::PlanClick(PlannedStep* planned, std::string* error) const {
+  const std::optional<int32_t> window = FindToolWindow();
+  if (!window) {
+    *error = "cannot click '" + planned->step.text + "': the plug-in has no tool window";
+    return false;
+  }
+  const std::vector<WindowButton> buttons = ButtonsOf(*window);
+  const std::optional<WindowButton> button = FindButton(buttons, planned->step.text);
+  if (!button) {
+    *error = "the tool window has no button '" + planned->step.text +
+             "'; its buttons: " + ButtonList(buttons);
+    return false;
+  }
+  planned->button = button->id;
+  planned->label = button->label;
+  return true;
+}
+
+bool StepRunner::RunAll(std::string* error) {
+  for (const PlannedStep& planned : plan_) {
+    if (!RunStep(planned, error)) return false;
+  }
+  return true;
+}
+
+bool StepRunner::RunStep(const PlannedStep& planned, std::string* error) {
+  standin::ClearCalls();
+  switch (planned.step.kind) {
+    case Step::Kind::kSubcommand:
+      PrintHeading(planned.step.text,
+                   DescribeResult(plugin_.RunSubcommand(document_.Handle(), planned.subcommand)));
+      PrintDocument();
+      return true;
+    case Step::Kind::kClick: {
+      const std::optional<int32_t> window = FindToolWindow();
+      if (!window || !IsWindowVisible(*window)) {
+        *error = "cannot click '" + OnOneLine(planned.label) +
+                 "': the tool window is hidden (add the step 'show' before it)";
+        return false;
+      }
+      const int32_t result = standin::Click(planned.button, document_.Handle());
+      PrintHeading("click " + OnOneLine(planned.label), DescribeResult(result));
+      PrintDocument();
+      return true;
+    }
+    case Step::Kind::kShow:
+    case Step::Kind::kHide: {
+      const bool show = planned.step.kind == Step::Kind::kShow;
+      const int32_t result = plugin_.SetShown(document_.Handle(), show ? kShowFlag : kHideFlag);
+      PrintHeading(show ? "show" : "hide", std::to_string(result));
+      PrintActivation();
+      return true;
+    }
+    case Step::Kind::kClose: {
+      const std::optional<int32_t> window = FindToolWindow();
+      const bool hidden = window && standin::SimulateUserClose(*window, document_.Handle());
+      PrintHeading("close", hidden ? "the window was closed" : "the window was already hidden");
+      PrintActivation();
+      return true;
+    }
+  }
+  return true;
+}
+
+void StepRunner::PrintHeading(const std::string& heading, const std::string& result) {
+  out_ << "\n" << heading << " -> " << result << "\n";
+  if (trace_) out_ << DescribeCalls(standin::Calls(), kBlockIndent);
+}
+
+void StepRunner::PrintDocument() { out_ << Indented(document_.ToOutline(), kBlockIndent); }
+
+// Whether the plug-in is on (event 101) and its window visible, after a step
+// that switched it.
+void StepRunner::PrintActivation() {
+  const std::optional<int32_t> window = FindToolWindow();
+  const bool on = plugin_.IsShown(document_.Handle()) != 0;
+  out_ << std::string(kBlockIndent, ' ') << "plug-in " << (on ? "on" : "off") << ", window "
+       << (!window                    ? "none"
+           : IsWindowVisible(*window) ? "visible"
+                                      : "hidden")
+       << "\n";
+}
+
+}  // namespace rowshift::tool

@@ -1,0 +1,58 @@
+// The steps of a command line: checked against what the plug-in and its tool
+// window offer, then run one by one with what each did printed.
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "tools/rowshift_host_options.h"
+#include "tools/rowshift_host_plugin.h"
+
+namespace standin {
+class Document;
+}
+
+namespace rowshift::tool {
+
+class StepRunner {
+ public:
+  // `plugin` and `document` must outlive the runner; the plug-in is started.
+  StepRunner(const PluginModule& plugin, standin::Document& document, bool trace,
+             std::ostream& out);
+
+  // Checks every step before any runs: sub-command keys the plug-in lists,
+  // buttons its tool window has. False, with `error` set, at the first that
+  // cannot run.
+  bool Plan(const std::vector<Step>& steps, std::string* error);
+
+  // Runs the planned steps in order. False, with `error` set, when a step
+  // cannot run now (a click on a hidden window); the steps before it ran.
+  bool RunAll(std::string* error);
+
+  const std::vector<Subcommand>& Subcommands() const { return subcommands_; }
+
+ private:
+  struct PlannedStep {
+    Step step;
+    int32_t subcommand = -1;  // kSubcommand: the index the plug-in listed it at
+    int32_t button = 0;       // kClick: the button's widget id
+    std::string label;        // kClick: the button's label as shown
+  };
+
+  bool PlanClick(PlannedStep* planned, std::string* error) const;
+  bool RunStep(const PlannedStep& planned, std::string* error);
+  void PrintHeading(const std::string& heading, const std::string& result);
+  void PrintDocument();
+  void PrintActivation();
+
+  const PluginModule& plugin_;
+  standin::Document& document_;
+  const bool trace_;
+  std::ostream& out_;
+  std::vector<Subcommand> subcommands_;
+  std::vector<PlannedStep> plan_;
+};
+
+}  // namespace rowshift::tool

@@ -1,0 +1,145 @@
+#include "tools/rowshift_host_window.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "standin/widget_control.h"
+#include "tools/rowshift_host_printing.h"
+
+namespace rowshift::tool {
+namespace {
+
+constexpr char kWindowType[] = "window";
+constexpr char kButtonType[] = "button";
+constexpr char kVisibleProperty[] = "visible";
+constexpr char kTextProperty[] = "text";
+constexpr int kTreeIndent = 2;
+constexpr std::size_t kMaxPositionDigits = 4;
+
+bool IsType(int32_t id, const char* type) {
+  const std::optional<standin::WidgetInfo> widget = standin::FindWidget(id);
+  return widget && widget->type == type;
+}
+
+void CollectButtons(int32_t id, std::vector<WindowButton>* buttons) {
+  const std::optional<standin::WidgetInfo> widget = standin::FindWidget(id);
+  if (!widget) return;
+  if (widget->type == kButtonType) {
+    const auto text = widget->properties.find(kTextProperty);
+    buttons->push_back({id, text == widget->properties.end() ? "" : text->second.text});
+  }
+  for (int32_t child : widget->children) CollectButtons(child, buttons);
+}
+
+std::string Lowered(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+std::string FirstWord(const std::string& text) { return text.substr(0, text.find(' ')); }
+
+// A button's position, written in digits; longer numbers name no button.
+bool IsPosition(const std::string& text) {
+  return !text.empty() && text.size() <= kMaxPositionDigits &&
+         std::all_of(text.begin(), text.end(),
+                     [](unsigned char c) { return std::isdigit(c) != 0; });
+}
+
+void DescribeWidget(int32_t id, int depth, std::string* text) {
+  const std::optional<standin::WidgetInfo> widget = standin::FindWidget(id);
+  if (!widget) return;
+  *text += std::string(static_cast<std::size_t>(depth * kTreeIndent), ' ') + widget->type + " #" +
+           std::to_string(id);
+  for (const auto& [name, value] : widget->properties) {
+    *text += "  " + name + "=" + OnOneLine(value.ToString());
+  }
+  std::vector<std::string> events;
+  for (const standin::WidgetHook& hook : standin::WidgetHooks(id)) {
+    if (std::find(events.begin(), events.end(), hook.type) == events.end()) {
+      events.push_back(hook.type);
+    }
+  }
+  if (!events.empty()) {
+    *text += "  on:";
+    for (const std::string& event : events) *text += " " + event;
+  }
+  *text += "\n";
+  for (int32_t child : widget->children) DescribeWidget(child, depth + 1, text);
+}
+
+}  // namespace
+
+std::optional<int32_t> FindToolWindow() {
+  const int32_t main_window = standin::MainWindowId();
+  if (const std::optional<standin::WidgetInfo> main = standin::FindWidget(main_window)) {
+    for (int32_t child : main->children) {
+      if (IsType(child, kWindowType)) return child;
+    }
+  }
+  for (int32_t id : standin::WidgetIds()) {
+    if (id != main_window && IsType(id, kWindowType)) return id;
+  }
+  return std::nullopt;
+}
+
+bool IsWindowVisible(int32_t window_id) {
+  const std::optional<standin::WidgetInfo> window = standin::FindWidget(window_id);
+  if (!window) return false;
+  const auto visible = window->properties.find(kVisibleProperty);
+  return visible != window->properties.end() &&
+         visible->second.kind == standin::WidgetValueKind::Bool && visible->second.bool_value;
+}
+
+std::vector<WindowButton> ButtonsOf(int32_t window_id) {
+  std::vector<WindowButton> buttons;
+  CollectButtons(window_id, &buttons);
+  return buttons;
+}
+
+std::string LabelWithoutMnemonics(const std::string& label) {
+  std::string plain;
+  for (std::size_t i = 0; i < label.size(); ++i) {
+    const char c = label[i];
+    // "(&X)": kept as X inside a word ("(&H)ere"), dropped after one ("up(&U)").
+    if (c == '(' && i + 3 < label.size() && label[i + 1] == '&' && label[i + 3] == ')') {
+      const bool inside_word =
+          i + 4 < label.size() && std::isalpha(static_cast<unsigned char>(label[i + 4]));
+      if (inside_word) plain += label[i + 2];
+      i += 3;
+    } else if (c == '&' && i + 1 < label.size()) {
+      plain += label[++i];
+    } else {
+      plain += c == '\n' ? ' ' : c;
+    }
+  }
+  return plain;
+}
+
+std::optional<WindowButton> FindButton(const std::vector<WindowButton>& buttons,
+                                       const std::string& wanted) {
+  if (IsPosition(wanted)) {
+    const std::size_t position = std::stoul(wanted);
+    if (position < buttons.size()) return buttons[position];
+    return std::nullopt;
+  }
+  for (const WindowButton& button : buttons) {
+    if (button.label == wanted) return button;
+  }
+  const std::string lowered = Lowered(wanted);
+  for (const WindowButton& button : buttons) {
+    if (Lowered(LabelWithoutMnemonics(button.label)) == lowered) return button;
+  }
+  for (const WindowButton& button : buttons) {
+    if (Lowered(FirstWord(LabelWithoutMnemonics(button.label))) == lowered) return button;
+  }
+  return std::nullopt;
+}
+
+std::string DescribeWidgetTree(int32_t widget_id) {
+  std::string text;
+  DescribeWidget(widget_id, 0, &text);
+  return text;
+}
+
+}  // namespace rowshift::tool

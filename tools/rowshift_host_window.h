@@ -1,0 +1,40 @@
+// The plug-in's tool window as the stand-in host holds it: finding it and its
+// buttons, and printing its widget tree.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace rowshift::tool {
+
+// The tool window: the first window attached to the host's main window, or
+// any other window when none is attached. Nothing when the plug-in built none.
+std::optional<int32_t> FindToolWindow();
+
+bool IsWindowVisible(int32_t window_id);
+
+struct WindowButton {
+  int32_t id = 0;
+  std::string label;  // as shown, UTF-8, mnemonics included: "up(&U)"
+};
+
+// The window's buttons in tree order (depth first, children in order), which
+// is the order the window shows them in.
+std::vector<WindowButton> ButtonsOf(int32_t window_id);
+
+// The button that `wanted` names: its position ("0"), its label as shown
+// ("up(&U)"), its label without mnemonics ("up", "insert Here from bottom";
+// any case) or the first word of that ("insert"). Nothing when none matches.
+std::optional<WindowButton> FindButton(const std::vector<WindowButton>& buttons,
+                                       const std::string& wanted);
+
+// "insert (&H)ere\nfrom bottom" -> "insert Here from bottom"; "up(&U)" -> "up".
+std::string LabelWithoutMnemonics(const std::string& label);
+
+// The widget and everything under it, one widget a line: type, id, properties
+// in name order, the events it is hooked to; children indented below it.
+std::string DescribeWidgetTree(int32_t widget_id);
+
+}  // namespace rowshift::tool
