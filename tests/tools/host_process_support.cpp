@@ -9,6 +9,7 @@
 namespace rowshift::testing {
 namespace {
 
+constexpr char kSuiteFilePrefix[] = "tools_tests_";
 constexpr char kStdoutFile[] = "tools_tests_stdout.txt";
 constexpr char kStderrFile[] = "tools_tests_stderr.txt";
 constexpr char kStepMarker[] = " -> ";
@@ -47,8 +48,10 @@ std::string ExamplePath(const std::string& file_name) {
   return (std::filesystem::path(ROWSHIFT_EXAMPLES_DIR) / file_name).string();
 }
 
+std::string SuiteFile(const std::string& name) { return kSuiteFilePrefix + name; }
+
 std::string WriteSuiteFile(const std::string& name, const std::string& text) {
-  const std::string path = "tools_tests_" + name;
+  const std::string path = SuiteFile(name);
   std::ofstream(path, std::ios::binary) << text;
   return path;
 }

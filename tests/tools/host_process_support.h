@@ -22,7 +22,9 @@ HostProcess RunRowshiftHost(const std::vector<std::string>& arguments,
 // An example outline shipped with the project.
 std::string ExamplePath(const std::string& file_name);
 
-// Writes `text` to a file of the suite's own in the current folder; returns its name.
+// The path of a file of the suite's own in the current folder.
+std::string SuiteFile(const std::string& name);
+// Writes `text` to SuiteFile(name) and returns that path.
 std::string WriteSuiteFile(const std::string& name, const std::string& text);
 std::string ReadFile(const std::string& path);
 

@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(RowshiftHostSettings, MissingFileStartsEmptyAndIsWrittenAfterTheRun) {
-  const std::string file = "tools_tests_new_settings.xml";
+  const std::string file = SuiteFile("new_settings.xml");
   std::remove(file.c_str());
 
   const HostProcess run = RunRowshiftHost({"--settings", file, ExamplePath("scene.txt"), "up"});
