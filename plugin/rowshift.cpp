@@ -11,7 +11,6 @@ namespace {
 // Six spaces part the version from the notice.
 constexpr char kNameText[] = "Rowshift v.1.4      Copyright (C) 2026 Rowshift developers";
 constexpr auto kDisplayTitle = Widen("Rowshift");
-constexpr int32_t kStarted = 1;
 
 }  // namespace
 
@@ -36,25 +35,6 @@ const char* Rowshift::GetSubcommandKey(int32_t index) {
 const WideChar* Rowshift::GetSubcommandTitle(int32_t index) {
   const Subcommand* row = FindSubcommand(index);
   return row != nullptr ? row->title : nullptr;
-}
-
-// The tool window is not built here yet, so there is no state to load or to
-// show: the plug-in starts switched off.
-int32_t Rowshift::StartUp() { return kStarted; }
-
-// Nothing to save or release while no window is ever built.
-void Rowshift::ShutDown() {}
-
-// Without a window the plug-in cannot be shown: 0 and the flag unchanged.
-int32_t Rowshift::SetShown(void* /*document*/, int32_t flag) {
-  if (window_ == nullptr) return 0;
-  shown_ = flag != 0;
-  return shown_ ? 1 : 0;
-}
-
-int32_t Rowshift::IsShown(void* /*document*/) {
-  if (window_ == nullptr) return 0;
-  return shown_ ? 1 : 0;
 }
 
 int32_t Rowshift::RunSubcommand(void* document, int32_t index) {

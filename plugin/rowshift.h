@@ -13,6 +13,7 @@
 
 namespace rowshift {
 
+class MQWidgetBase;
 class RowshiftWindow;
 
 inline constexpr uint32_t kProductIdentifier = 0x5D2E7C14;
@@ -32,9 +33,19 @@ class Rowshift : public MQStationPlugin {
   const WideChar* GetDisplayTitle() override;
   const char* GetSubcommandKey(int32_t index) override;
   const WideChar* GetSubcommandTitle(int32_t index) override;
+  // Loads the stored shown flag and window position, builds the tool window
+  // under the host's main window the first time (placing it only at a stored
+  // position with both coordinates >= 0), then shows or hides it as stored.
+  // Without settings from the host it starts hidden at the host's position.
+  // Answers 1.
   int32_t StartUp() override;
+  // Saves the shown flag, then the window's position (only while a window
+  // exists), and deletes the window. Without settings it saves nothing.
   void ShutDown() override;
+  // Sets the shown flag from `flag`, then the window's visibility, and answers
+  // the new flag as 1 or 0. Without a window: 0 and the flag unchanged.
   int32_t SetShown(void* document, int32_t flag) override;
+  // The shown flag as 1 or 0; 0 without a window.
   int32_t IsShown(void* document) override;
   // Runs the sub-command's reorder operation and answers its result; 0 and
   // nothing done for an index outside 0 to 5. Works whether shown or not.
@@ -43,6 +54,11 @@ class Rowshift : public MQStationPlugin {
   // Invokes record->operation on this object with `argument`; 0 for a null
   // record or operation.
   int32_t RunCallback(void* argument, CallbackRecord* record) override;
+
+  // The tool window was hidden. When the plug-in still counted as shown, the
+  // user closed the window: the flag is cleared and the host told (message
+  // 100). A hide that SetShown caused finds the flag already cleared. Answers 0.
+  int32_t OnHide(MQWidgetBase* sender, void* document);
 
  private:
   std::unique_ptr<RowshiftWindow> window_;  // null until StartUp builds it

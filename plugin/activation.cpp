@@ -1,0 +1,91 @@
+// Start-up, shut-down, show and hide of the plug-in object, and the state that
+// survives between runs of the host: the shown flag and the window position.
+#include <memory>
+
+#include "host/host_functions.h"
+#include "plugin/rowshift.h"
+#include "plugin/rowshift_window.h"
+#include "settings/mq_setting.h"
+#include "widgets/widget_requests.h"
+#include "widgets/window.h"
+
+namespace rowshift {
+
+namespace {
+
+constexpr char kActivateKey[] = "Rowshift_activate";
+constexpr char kPosXKey[] = "PosX";
+constexpr char kPosYKey[] = "PosY";
+
+constexpr int kNoStoredPosition = -1;
+constexpr int32_t kStarted = 1;
+constexpr int32_t kHideAnswer = 0;
+
+int32_t AsAnswer(bool flag) { return flag ? 1 : 0; }
+
+// Before MQInit the host cannot make widgets, so no window is built: the
+// plug-in then stays without one and answers as if never started.
+bool HostMakesWidgets() { return HostFunctions().MQWidget_Value != nullptr; }
+
+}  // namespace
+
+int32_t Rowshift::StartUp() {
+  int position_x = kNoStoredPosition;
+  int position_y = kNoStoredPosition;
+  bool stored_shown = false;
+  if (std::unique_ptr<MQSetting> settings = OpenSettings()) {
+    // The flag is read before the position.
+    settings->LoadFlag(kActivateKey, stored_shown);
+    settings->LoadInteger(kPosXKey, position_x);
+    settings->LoadInteger(kPosYKey, position_y);
+  }
+
+  // A second start-up keeps the window where it is.
+  if (window_ == nullptr && HostMakesWidgets()) {
+    MQWindow main_window = MQWindow::FindMainWindow();
+    window_ = std::make_unique<RowshiftWindow>(this, &main_window);
+    if (position_x >= 0 && position_y >= 0) {
+      WriteIntProperty(window_->id(), kPosXProperty, position_x);
+      WriteIntProperty(window_->id(), kPosYProperty, position_y);
+    }
+  }
+
+  SetShown(nullptr, AsAnswer(stored_shown));
+  return kStarted;
+}
+
+void Rowshift::ShutDown() {
+  if (std::unique_ptr<MQSetting> settings = OpenSettings()) {
+    // The flag is saved before the position.
+    settings->SaveFlag(kActivateKey, shown_);
+    if (window_ != nullptr) {
+      settings->SaveInteger(kPosXKey, ReadIntProperty(window_->id(), kPosXProperty));
+      settings->SaveInteger(kPosYKey, ReadIntProperty(window_->id(), kPosYProperty));
+    }
+  }
+  window_.reset();
+}
+
+int32_t Rowshift::SetShown(void* /*document*/, int32_t flag) {
+  if (window_ == nullptr) return 0;
+  // Changed before the window is hidden, so the "hide" this causes is not
+  // taken for the user closing the window.
+  shown_ = flag != 0;
+  WriteBoolProperty(window_->id(), kVisibleProperty, shown_);
+  return AsAnswer(shown_);
+}
+
+int32_t Rowshift::IsShown(void* /*document*/) {
+  if (window_ == nullptr) return 0;
+  return AsAnswer(shown_);
+}
+
+int32_t Rowshift::OnHide(MQWidgetBase* /*sender*/, void* /*document*/) {
+  if (shown_) {
+    shown_ = false;
+    NotifyWindowClosed();
+  }
+  return kHideAnswer;
+}
+
+}  // namespace rowshift
