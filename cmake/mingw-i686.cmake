@@ -22,6 +22,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")
+# A release DLL ships without its symbol table.
+set(CMAKE_MODULE_LINKER_FLAGS_RELEASE_INIT "-s")
 
 # ctest runs every test executable through Wine, in a prefix of the build's own
 # (created quietly on first use).
