@@ -60,8 +60,7 @@ int32_t GatherSelected(void* handle) {
     Subtree subtree = CollectSubtree(document, *it);
     const int32_t target_depth = document.Value(plan.target, ObjectValueId::Depth);
     const DepthDifference difference = static_cast<DepthDifference>(target_depth) -
-                                       document.Value(*it, ObjectValueId::Depth) +
-                                       kOneLevelBelow;
+                                       document.Value(*it, ObjectValueId::Depth) + kOneLevelBelow;
     const Object object = MoveObjectAfter(document, *it, plan.target).object;
     document.SetValue(object, ObjectValueId::Depth, ShiftDepth(target_depth, kOneLevelBelow));
     RelocateSubtree(document, std::move(subtree), object, difference);

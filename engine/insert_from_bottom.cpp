@@ -28,8 +28,7 @@ Object InsertionAnchor(const Document& document, Object current, int32_t current
     return current;
   }
   const Object next_row = FindRow(document, current, RowDirection::Forward);
-  const int32_t bound =
-      next_row == nullptr ? document.ObjectCount() : document.IndexOf(next_row);
+  const int32_t bound = next_row == nullptr ? document.ObjectCount() : document.IndexOf(next_row);
   const LocatedObject end_of_block = FindLastEligibleBefore(document, bound);
   return end_of_block.index < current_index ? current : end_of_block.object;
 }

@@ -10,7 +10,7 @@
 #include "standin/document_state.h"
 
 // Each export must have the exact shape of its slot in the entry-point table.
-#define STANDIN_MATCHES_SLOT(name)                                                             \
+#define STANDIN_MATCHES_SLOT(name)                                                            \
   static_assert(std::is_same_v<decltype(&name), decltype(rowshift::HostFunctionTable::name)>, \
                 #name " differs from its entry-point table slot");
 STANDIN_MATCHES_SLOT(MQDoc_GetObjectCount)
@@ -134,23 +134,20 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetCurrentObjectIndex(void* d
   return index;
 }
 
-ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_SetCurrentObjectIndex(void* doc,
-                                                                         int32_t index) {
+ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_SetCurrentObjectIndex(void* doc, int32_t index) {
   DocumentState* document = FindDocument(doc);
   int32_t result = standin::kNotDone;
   if (document != nullptr && index < document->SlotCount()) {
     document->current_index = index;
     result = standin::kDone;
   }
-  Record("MQDoc_SetCurrentObjectIndex(" + std::to_string(index) + ") -> " +
-         std::to_string(result));
+  Record("MQDoc_SetCurrentObjectIndex(" + std::to_string(index) + ") -> " + std::to_string(result));
   return result;
 }
 
 ROWSHIFT_MODULE_EXPORT void* ROWSHIFT_CALL MQDoc_GetParentObject(void* doc, void* obj) {
   DocumentState* document = FindDocument(doc);
-  const ObjectRecord* object =
-      document == nullptr ? nullptr : standin::PlacedObject(obj, document);
+  const ObjectRecord* object = document == nullptr ? nullptr : standin::PlacedObject(obj, document);
   ObjectRecord* parent = object == nullptr ? nullptr : document->ParentOf(object);
   Record("MQDoc_GetParentObject(" + NameOf(obj) + ") -> " + NameOf(parent));
   return parent;
@@ -158,8 +155,7 @@ ROWSHIFT_MODULE_EXPORT void* ROWSHIFT_CALL MQDoc_GetParentObject(void* doc, void
 
 ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetChildObjectCount(void* doc, void* obj) {
   DocumentState* document = FindDocument(doc);
-  const ObjectRecord* object =
-      document == nullptr ? nullptr : standin::PlacedObject(obj, document);
+  const ObjectRecord* object = document == nullptr ? nullptr : standin::PlacedObject(obj, document);
   const int32_t count = object == nullptr ? 0 : document->ChildCountOf(object);
   Record("MQDoc_GetChildObjectCount(" + NameOf(obj) + ") -> " + std::to_string(count));
   return count;

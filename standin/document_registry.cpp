@@ -33,9 +33,7 @@ void RegisterDocument(const void* handle, DocumentState* state) { Documents()[ha
 void UnregisterDocument(const void* handle) { Documents().erase(handle); }
 DocumentState* FindDocument(const void* handle) { return Lookup(Documents(), handle); }
 
-void RegisterObject(const ObjectRecord* object, DocumentState* owner) {
-  Objects()[object] = owner;
-}
+void RegisterObject(const ObjectRecord* object, DocumentState* owner) { Objects()[object] = owner; }
 void UnregisterObject(const ObjectRecord* object) { Objects().erase(object); }
 DocumentState* OwnerOf(const void* object) { return Lookup(Objects(), object); }
 

@@ -61,7 +61,7 @@ class DocumentState {
   const std::vector<ObjectRecord*>& Slots() const { return slots_; }
   int32_t SlotCount() const { return static_cast<int32_t>(slots_.size()); }
 
-  int32_t current_index = -1;  // a plain number: insertions do not move it
+  int32_t current_index = -1;        // a plain number: insertions do not move it
   int insertions_until_failure = 0;  // 0: no fault armed
   int dead_object_touches = 0;
 

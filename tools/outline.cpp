@@ -18,9 +18,7 @@ constexpr char kIneligibleFlag[] = "ineligible";
 // States a depth that indentation cannot show (a negative one).
 constexpr char kDepthFlagPrefix[] = "depth=";
 
-bool IsBlank(const std::string& text) {
-  return text.find_first_not_of(' ') == std::string::npos;
-}
+bool IsBlank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
 
 std::string TrimSpaces(const std::string& text) {
   const std::size_t first = text.find_first_not_of(' ');

@@ -21,8 +21,9 @@ struct NothingToActOn {
 };
 
 const NothingToActOn kOperations[] = {
-    {"insert", InsertFromBottom, -1}, {"up", MoveUp, -1},         {"down", MoveDown, -1},
-    {"top", MoveToTop, 1},            {"bottom", MoveToBottom, 1}, {"gather", GatherSelected, 0},
+    {"insert", InsertFromBottom, -1}, {"up", MoveUp, -1},
+    {"down", MoveDown, -1},           {"top", MoveToTop, 1},
+    {"bottom", MoveToBottom, 1},      {"gather", GatherSelected, 0},
 };
 
 TEST(BadDocumentTest, ANullDocumentIsNothingToActOn) {

@@ -13,8 +13,8 @@ using testing::RunOnOutline;
 
 TEST(InsertFromBottomTest, MovesTheLastRowBehindTheCurrentObject) {
   ExpectOutlineCases({
-      {"Z takes Q's depth and ends P's subtree", InsertFromBottom,
-       "P\n  P1 [current]\nQ\nZ\n", "P\n  P1 [current]\nZ\nQ\n", 1},
+      {"Z takes Q's depth and ends P's subtree", InsertFromBottom, "P\n  P1 [current]\nQ\nZ\n",
+       "P\n  P1 [current]\nZ\nQ\n", 1},
       {"behind an expanded P, Z becomes its first child", InsertFromBottom,
        "P [current]\n  P1\nQ\nZ\n", "P [current]\n  Z\n  P1\nQ\n", 1},
       {"behind a collapsed P, Z lands behind the hidden subtree", InsertFromBottom,
@@ -25,8 +25,8 @@ TEST(InsertFromBottomTest, MovesTheLastRowBehindTheCurrentObject) {
        "P [current]\nQ\nZ\n  Z1\n", "P [current]\nZ1\nQ\nZ\n", 1},
       {"a last row already behind the current object is re-created", InsertFromBottom,
        "P [current]\nZ\n", "P [current]\nZ\n", 1},
-      {"the current object as the last row answers its index", InsertFromBottom,
-       "P\nZ [current]\n", "P\nZ [current]\n", 1},
+      {"the current object as the last row answers its index", InsertFromBottom, "P\nZ [current]\n",
+       "P\nZ [current]\n", 1},
   });
 }
 
@@ -48,8 +48,8 @@ TEST(InsertFromBottomTest, FindsTheLastRowByRows) {
 TEST(InsertFromBottomTest, NothingToActOnChangesNothing) {
   ExpectOutlineCases({
       {"no current object", InsertFromBottom, "P\nZ\n", "P\nZ\n", -1},
-      {"no row at all", InsertFromBottom, "A [current ineligible]\n",
-       "A [current ineligible]\n", -1},
+      {"no row at all", InsertFromBottom, "A [current ineligible]\n", "A [current ineligible]\n",
+       -1},
       {"the current index on an empty slot", InsertFromBottom, "P\n- [current]\nZ\n",
        "P\n- [current]\nZ\n", -1},
       {"an empty list", InsertFromBottom, "", "", -1},
@@ -60,8 +60,8 @@ TEST(InsertFromBottomTest, NothingToActOnChangesNothing) {
 // it, leaving the current index on an emptied slot.
 TEST(InsertFromBottomTest, CurrentObjectInsideTheLastRowsSubtreeChangesNothing) {
   ExpectOutlineCases({
-      {"hidden under a collapsed last row", InsertFromBottom,
-       "P\nZ [collapsed]\n  Z1 [current]\n", "P\nZ [collapsed]\n  Z1 [current]\n", 2},
+      {"hidden under a collapsed last row", InsertFromBottom, "P\nZ [collapsed]\n  Z1 [current]\n",
+       "P\nZ [collapsed]\n  Z1 [current]\n", 2},
       {"an ineligible descendant of the last row", InsertFromBottom,
        "P\nZ\n  Z1 [current ineligible]\n", "P\nZ\n  Z1 [current ineligible]\n", 2},
       {"deep inside a collapsed last row", InsertFromBottom,
@@ -74,8 +74,8 @@ TEST(InsertFromBottomTest, CurrentObjectInsideTheLastRowsSubtreeChangesNothing) 
 // eligible: the block's last eligible object lies in front of it, and the
 // last row must still land behind it so that the index keeps naming it.
 TEST(InsertFromBottomTest, NeverInsertsInFrontOfTheCurrentObject) {
-  const testing::OutlineRun run = RunOnOutline(
-      InsertFromBottom, "P\nX [current collapsed ineligible]\n  X1 [ineligible]\nZ\n");
+  const testing::OutlineRun run =
+      RunOnOutline(InsertFromBottom, "P\nX [current collapsed ineligible]\n  X1 [ineligible]\nZ\n");
   EXPECT_EQ(run.after, "P\nX [current collapsed ineligible]\nZ\n  X1 [ineligible]\n-\n");
   EXPECT_EQ(run.result, 1);
 }

@@ -19,18 +19,18 @@ constexpr int32_t kOddCollapsedValue = 5;
 
 TEST(MoveUpDownTest, StepsOneRowIntoAndOutOfExpandedObjects) {
   ExpectOutlineCases({
-      {"up onto the last child of P makes Q P's first child", MoveUp,
-       "P\n  P1\nQ [current]\n", "P\n  Q [current]\n  P1\n", 1},
+      {"up onto the last child of P makes Q P's first child", MoveUp, "P\n  P1\nQ [current]\n",
+       "P\n  Q [current]\n  P1\n", 1},
       {"up again takes Q to the front at P's depth", MoveUp, "P\n  Q [current]\n  P1\n",
        "Q [current]\nP\n  P1\n", 1},
       {"up passes a collapsed object with its hidden subtree in one step", MoveUp,
        "P [collapsed]\n  P1\nQ [current]\n", "Q [current]\nP [collapsed]\n  P1\n", 1},
       {"down makes Q R's first child", MoveDown, "Q [current]\nR\n  R1\n",
        "R\n  Q [current]\n  R1\n", 1},
-      {"down again takes Q behind R's subtree at depth 0", MoveDown,
-       "R\n  Q [current]\n  R1\n", "R\n  R1\nQ [current]\n", 1},
-      {"up on the first row wraps behind the last eligible object", MoveUp,
-       "P [current]\nQ\nR\n", "Q\nR\nP [current]\n", 1},
+      {"down again takes Q behind R's subtree at depth 0", MoveDown, "R\n  Q [current]\n  R1\n",
+       "R\n  R1\nQ [current]\n", 1},
+      {"up on the first row wraps behind the last eligible object", MoveUp, "P [current]\nQ\nR\n",
+       "Q\nR\nP [current]\n", 1},
       {"down on an object whose subtree holds the last row wraps to the front", MoveDown,
        "A\nB [current]\n  B1\n", "B [current]\n  B1\nA\n", 1},
   });
@@ -40,8 +40,8 @@ TEST(MoveUpDownTest, DescendantsTravelWithTheirRelativeDepths) {
   ExpectOutlineCases({
       {"a child stays one level below its moved parent", MoveUp,
        "P\n  P1\nQ [current]\n  Q1\n    Q2\n", "P\n  Q [current]\n    Q1\n      Q2\n  P1\n", 1},
-      {"down carries the whole subtree behind the next row", MoveDown,
-       "Q [current]\n  Q1\nR\nS\n", "R\nQ [current]\n  Q1\nS\n", 1},
+      {"down carries the whole subtree behind the next row", MoveDown, "Q [current]\n  Q1\nR\nS\n",
+       "R\nQ [current]\n  Q1\nS\n", 1},
   });
 }
 
@@ -119,8 +119,7 @@ TEST(MoveUpDownTest, CollapsedIsClearedWhileTheFollowingRowIsSought) {
   ASSERT_EQ(MoveUp(document.Handle()), 1);
   // Q lands between P and P1; P1 is found as the following row only because
   // Q, now its parent by depth, is not collapsed during the search.
-  EXPECT_EQ(testing::WithoutEmptySlots(document.ToOutline()),
-            "P\n  Q [current collapsed]\n  P1\n");
+  EXPECT_EQ(testing::WithoutEmptySlots(document.ToOutline()), "P\n  Q [current collapsed]\n  P1\n");
   const std::vector<std::string> writes = standin::CallsStartingWith("MQObj_SetIntValue");
   const std::vector<std::string> expected = {"MQObj_SetIntValue(Q, 258, 0) -> 1",
                                              "MQObj_SetIntValue(Q, 258, 1) -> 1",

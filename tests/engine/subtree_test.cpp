@@ -49,7 +49,7 @@ TEST_F(SubtreeTest, CollectionReadsTheCountOnceThenIndexAndDepth) {
   Load("A\n  B\n");
   CollectSubtree(document_, At(0));
   const std::vector<std::string> expected = {
-      "MQDoc_GetObjectCount() -> 2",   "MQDoc_GetObjectIndex(A) -> 0",
+      "MQDoc_GetObjectCount() -> 2",    "MQDoc_GetObjectIndex(A) -> 0",
       "MQObj_GetIntValue(A, 257) -> 0", "MQDoc_GetObject(1) -> B",
       "MQObj_GetIntValue(B, 257) -> 1",
   };

@@ -93,8 +93,7 @@ TEST_P(OutlineErrorTest, NamesTheLineAndTheFault) {
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, OutlineErrorTest,
-    ::testing::Values(BadOutline{"A\n   B\n", 2, "odd indent"},
-                      BadOutline{"A\n\tB\n", 2, "tab"},
+    ::testing::Values(BadOutline{"A\n   B\n", 2, "odd indent"}, BadOutline{"A\n\tB\n", 2, "tab"},
                       BadOutline{"A [shiny]\n", 1, "unknown flag"},
                       BadOutline{"A\n  [selected]\n", 2, "without a name"},
                       BadOutline{"A [current]\nB [current]\n", 2, "second current"},
