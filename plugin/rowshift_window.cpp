@@ -17,7 +17,7 @@ namespace {
 
 using Handler = MQWidgetEventClosure<RowshiftWindow>::MemberOperation;
 
-constexpr char kHideEvent[] = "hide";
+constexpr char kWindowHiddenEvent[] = "hide";
 constexpr bool kNotPrior = false;
 constexpr double kFrameInspace = 0.0;
 constexpr double kFrameOutspace = 0.2;
@@ -64,7 +64,7 @@ RowshiftWindow::RowshiftWindow(Rowshift* plugin, MQWindowBase* parent)
     button->BindExecute(this, row.handler);
   }
 
-  AddHandler(kHideEvent,
+  AddHandler(kWindowHiddenEvent,
              std::make_shared<MQWidgetEventClosure<RowshiftWindow>>(this, &RowshiftWindow::OnHide),
              kNotPrior);
 }

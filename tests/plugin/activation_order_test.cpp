@@ -1,0 +1,193 @@
+// Start-up and shut-down in process: the order of their host calls, and what
+// they do when the host gives no settings or no window.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host/host_functions.h"
+#include "plugin/rowshift.h"
+#include "plugin/rowshift_window.h"
+#include "plugin_test_host.h"
+#include "standin/call_log.h"
+#include "standin/settings_control.h"
+#include "standin/widget_control.h"
+#include "widgets/widget_registry.h"
+
+namespace rowshift::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+constexpr char kSection[] = "Plugin-5D2E7C14-2A6B93F0";
+constexpr int32_t kWindowClosedMessage = 100;
+
+// A settings document whose section holds `values` as (key, text) pairs.
+void StoreSettings(const std::vector<std::pair<std::string, std::string>>& values) {
+  standin::SettingsNode section{kSection, std::nullopt, {}};
+  for (const auto& [key, text] : values) section.children.push_back({key, text, {}});
+  standin::LoadSettingsTree({"root", std::nullopt, {{"pluginsettings", std::nullopt, {section}}}});
+}
+
+// The calls that carry the persisted state and the window's visibility and
+// position; building the window's contents is tested with the window.
+std::vector<std::string> StateCalls() {
+  std::vector<std::string> kept;
+  for (const std::string& line : standin::Calls()) {
+    for (const char* word : {"Rowshift_activate", "PosX", "PosY", "pos_x", "pos_y", "visible",
+                             "MQ_SendMessage", "SystemWidget", "type=\"window\"", "Delete"}) {
+      if (line.find(word) != std::string::npos) {
+        kept.push_back(line);
+        break;
+      }
+    }
+  }
+  return kept;
+}
+
+class ActivationOrderTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    plugin_.ShutDown();
+    EXPECT_EQ(LiveWidgets().Size(), 0u);
+  }
+
+  PluginTestHost host_;
+  Rowshift plugin_;
+};
+
+TEST_F(ActivationOrderTest, StartUpReadsFlagThenPositionThenBuildsPlacesAndShows) {
+  StoreSettings({{"Rowshift_activate", "1"}, {"PosX", "120"}, {"PosY", "80"}});
+  standin::ClearCalls();
+  ASSERT_EQ(plugin_.StartUp(), 1);
+  EXPECT_THAT(
+      StateCalls(),
+      ElementsAre(
+          "MQ_SendMessage(505, 5D2E7C14, 2A6B93F0) -> 0",
+          "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x201, \"Rowshift_activate\") -> 1",
+          "MQXmlElem_Value(Rowshift_activate, 0x302) -> 1",
+          "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x201, \"PosX\") -> 1",
+          "MQXmlElem_Value(PosX, 0x302) -> 1",
+          "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x201, \"PosY\") -> 1",
+          "MQXmlElem_Value(PosY, 0x302) -> 1",
+          "MQWidget_Value(#0, SystemWidget, system=\"main_window\", result=-1 (now 1)) -> 1",
+          "MQWidget_Value(#0, Create, type=\"window\", id=0 (now 2)) -> 1",
+          "MQWidget_Value(#2, Write, pos_x=120) -> 1", "MQWidget_Value(#2, Write, pos_y=80) -> 1",
+          "MQWidget_Value(#2, Write, visible=true) -> 1"));
+  EXPECT_EQ(plugin_.IsShown(nullptr), 1);
+}
+
+TEST_F(ActivationOrderTest, ShutDownSavesTheFlagBeforeThePositionAndDeletesLast) {
+  StoreSettings({{"Rowshift_activate", "1"}, {"PosX", "120"}, {"PosY", "80"}});
+  ASSERT_EQ(plugin_.StartUp(), 1);
+  standin::ClearCalls();
+  plugin_.ShutDown();
+  const std::vector<std::string> calls = StateCalls();
+  constexpr std::size_t kSaveCalls = 15;
+  constexpr std::size_t kDeletes = 8;  // frame and six buttons in address order, then the window
+  ASSERT_EQ(calls.size(), kSaveCalls + kDeletes);
+  EXPECT_THAT(
+      std::vector<std::string>(calls.begin(), calls.begin() + kSaveCalls),
+      ElementsAre("MQ_SendMessage(505, 5D2E7C14, 2A6B93F0) -> 0",
+                  "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x201, \"Rowshift_activate\") -> 1",
+                  "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x102, Rowshift_activate, 0) -> 1",
+                  "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x101, \"Rowshift_activate\") -> 1",
+                  "MQXmlElem_Value(Rowshift_activate, 0x402, \"1\") -> 1",
+                  "MQWidget_Value(#2, Read, pos_x=0 (now 120)) -> 1",
+                  "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x201, \"PosX\") -> 1",
+                  "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x102, PosX, 0) -> 1",
+                  "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x101, \"PosX\") -> 1",
+                  "MQXmlElem_Value(PosX, 0x402, \"120\") -> 1",
+                  "MQWidget_Value(#2, Read, pos_y=0 (now 80)) -> 1",
+                  "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x201, \"PosY\") -> 1",
+                  "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x102, PosY, 0) -> 1",
+                  "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x101, \"PosY\") -> 1",
+                  "MQXmlElem_Value(PosY, 0x402, \"80\") -> 1"));
+  for (std::size_t call = kSaveCalls; call < calls.size(); ++call) {
+    EXPECT_THAT(calls[call], ::testing::EndsWith(", Delete) -> 1"));
+  }
+  EXPECT_EQ(calls.back(), "MQWidget_Value(#2, Delete) -> 1");
+  EXPECT_EQ(plugin_.IsShown(nullptr), 0);
+}
+
+TEST_F(ActivationOrderTest, HidingBySetShownIsNotTakenForTheUserClosing) {
+  ASSERT_EQ(plugin_.StartUp(), 1);
+  ASSERT_EQ(plugin_.SetShown(nullptr, 1), 1);
+  standin::ClearCalls();
+  standin::ClearHostMessages();
+  EXPECT_EQ(plugin_.SetShown(nullptr, 0), 0);
+  EXPECT_THAT(StateCalls(), ElementsAre("MQWidget_Value(#2, Write, visible=false) -> 1"));
+  EXPECT_EQ(standin::HostMessageCount(kWindowClosedMessage), 0);
+  EXPECT_EQ(plugin_.IsShown(nullptr), 0);
+}
+
+TEST_F(ActivationOrderTest, SetShownAnswersTheNewFlagForAnyNonZeroValue) {
+  ASSERT_EQ(plugin_.StartUp(), 1);
+  EXPECT_EQ(plugin_.SetShown(nullptr, -7), 1);
+  EXPECT_EQ(plugin_.IsShown(nullptr), 1);
+  EXPECT_EQ(standin::FindWidget(ToolWindowId())->properties.at("visible").bool_value, true);
+}
+
+TEST_F(ActivationOrderTest, WithoutSettingsStartUpBuildsAHiddenWindowAndShutDownSavesNothing) {
+  standin::WithholdPluginSettingsElement(true);
+  standin::ClearCalls();
+  ASSERT_EQ(plugin_.StartUp(), 1);
+  EXPECT_NE(ToolWindowId(), 0);
+  EXPECT_EQ(plugin_.IsShown(nullptr), 0);
+  EXPECT_THAT(standin::CallsStartingWith("MQXmlElem_Value"), IsEmpty());
+  EXPECT_THAT(
+      StateCalls(),
+      ElementsAre(
+          "MQ_SendMessage(505, 5D2E7C14, 2A6B93F0) -> 0",
+          "MQWidget_Value(#0, SystemWidget, system=\"main_window\", result=-1 (now 1)) -> 1",
+          "MQWidget_Value(#0, Create, type=\"window\", id=0 (now 2)) -> 1",
+          "MQWidget_Value(#2, Write, visible=false) -> 1"));
+
+  ASSERT_EQ(plugin_.SetShown(nullptr, 1), 1);
+  standin::ClearCalls();
+  plugin_.ShutDown();
+  EXPECT_THAT(standin::CallsStartingWith("MQXmlElem_Value"), IsEmpty());
+  EXPECT_THAT(BriefWidgetRequests(),
+              ::testing::Not(::testing::Contains(::testing::HasSubstr("Read"))));
+  EXPECT_EQ(ToolWindowId(), 0) << "the window outlived shut-down";
+  EXPECT_EQ(standin::ReadSettingsTree().children.at(0).children.size(), 0u);
+}
+
+TEST_F(ActivationOrderTest, ShutDownWithoutAWindowSavesTheFlagAndReadsNoPosition) {
+  plugin_.ShutDown();
+  EXPECT_THAT(standin::CallsStartingWith("MQWidget_Value"), IsEmpty());
+  const void* section = standin::SettingsChildNamed(standin::PluginSettingsElement(), kSection);
+  ASSERT_NE(section, nullptr);
+  const auto children = standin::SettingsElementChildren(const_cast<void*>(section));
+  ASSERT_EQ(children.size(), 1u);
+  EXPECT_EQ(standin::SettingsElementName(children[0]), "Rowshift_activate");
+  EXPECT_EQ(standin::SettingsElementText(children[0]), "0");
+}
+
+TEST_F(ActivationOrderTest, ShowAndAskBeforeStartUpAnswerZero) {
+  EXPECT_EQ(plugin_.SetShown(nullptr, 1), 0);
+  EXPECT_EQ(plugin_.IsShown(nullptr), 0);
+  EXPECT_THAT(standin::Calls(), IsEmpty());
+}
+
+TEST_F(ActivationOrderTest, ASectionTheHostCouldNotAddGivesTheDefaults) {
+  standin::FailAddChildElement(true);
+  ASSERT_EQ(plugin_.StartUp(), 1);
+  EXPECT_EQ(plugin_.IsShown(nullptr), 0);
+  EXPECT_THAT(StateCalls(), ::testing::Not(::testing::Contains(::testing::HasSubstr("pos_"))));
+  plugin_.ShutDown();
+  EXPECT_EQ(ToolWindowId(), 0);
+}
+
+TEST_F(ActivationOrderTest, BeforeTheHostIsBoundStartUpBuildsNothing) {
+  HostFunctions().MQWidget_Value = nullptr;
+  EXPECT_EQ(plugin_.StartUp(), 1);
+  EXPECT_EQ(plugin_.SetShown(nullptr, 1), 0);
+  EXPECT_EQ(plugin_.IsShown(nullptr), 0);
+  EXPECT_EQ(ToolWindowId(), 0);
+}
+
+}  // namespace
+}  // namespace rowshift::testing
