@@ -37,7 +37,7 @@ struct WidgetValue {
   bool bool_value = false;
   int32_t int_value = 0;
   double double_value = 0.0;
-  std::string text;  // Text, and WideText as UTF-8
+  std::string text;               // Text, and WideText as UTF-8
   const void* address = nullptr;  // Address: the value pointer itself
 
   // true, 7, 0.2, "vert", L"up(&U)", @0x1234; "none" for None.
@@ -52,9 +52,9 @@ struct WidgetPair {
 
 // One MQWidget_Value or MQCanvas_Value call.
 struct WidgetRequestRecord {
-  bool on_canvas = false;         // an MQCanvas_Value request
-  int32_t target = 0;             // the widget id (widget requests)
-  const void* canvas = nullptr;   // the canvas handle (canvas requests)
+  bool on_canvas = false;        // an MQCanvas_Value request
+  int32_t target = 0;            // the widget id (widget requests)
+  const void* canvas = nullptr;  // the canvas handle (canvas requests)
   int32_t code = 0;
   std::vector<WidgetPair> pairs;  // in the order sent, without the closing null
   bool null_list = false;         // the list pointer itself was null
@@ -103,8 +103,7 @@ struct EventPair {
 // then `extra`, closed by a null name; `document` is passed through. Answers
 // the last proc's answer, 0 when no hook matches.
 STANDIN_API int32_t FireEvent(int32_t widget_id, const std::string& type,
-                              const std::vector<EventPair>& extra = {},
-                              void* document = nullptr);
+                              const std::vector<EventPair>& extra = {}, void* document = nullptr);
 // A press of the button: fires "execute" on it.
 STANDIN_API int32_t Click(int32_t button_id, void* document = nullptr);
 // The user closes the window: "visible" becomes false and, when it was

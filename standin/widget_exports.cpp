@@ -38,14 +38,22 @@ constexpr char kMainWindowName[] = "main_window";
 
 std::string CodeName(int32_t code) {
   switch (code) {
-    case kSystemWidget: return "SystemWidget";
-    case kCreate: return "Create";
-    case kDelete: return "Delete";
-    case kAttachChild: return "AttachChild";
-    case kAttachWindow: return "AttachWindow";
-    case kRead: return "Read";
-    case kWrite: return "Write";
-    case kHookEvent: return "HookEvent";
+    case kSystemWidget:
+      return "SystemWidget";
+    case kCreate:
+      return "Create";
+    case kDelete:
+      return "Delete";
+    case kAttachChild:
+      return "AttachChild";
+    case kAttachWindow:
+      return "AttachWindow";
+    case kRead:
+      return "Read";
+    case kWrite:
+      return "Write";
+    case kHookEvent:
+      return "HookEvent";
     default: {
       char buffer[16];
       std::snprintf(buffer, sizeof buffer, "0x%X", static_cast<unsigned>(code));
@@ -141,15 +149,23 @@ Outcome HookEvent(WidgetHost& host, int32_t id, void** list) {
 
 Outcome Apply(WidgetHost& host, int32_t target, int32_t code, void** list) {
   switch (code) {
-    case kSystemWidget: return FindMainWindow(host, list);
-    case kCreate: return CreateWidget(host, list);
-    case kDelete: return Answer(host.Delete(target));
+    case kSystemWidget:
+      return FindMainWindow(host, list);
+    case kCreate:
+      return CreateWidget(host, list);
+    case kDelete:
+      return Answer(host.Delete(target));
     case kAttachChild:
-    case kAttachWindow: return AttachWidget(host, target, list);
-    case kRead: return ReadProperties(host, target, list);
-    case kWrite: return WriteProperties(host, target, list);
-    case kHookEvent: return HookEvent(host, target, list);
-    default: return Answer(false);
+    case kAttachWindow:
+      return AttachWidget(host, target, list);
+    case kRead:
+      return ReadProperties(host, target, list);
+    case kWrite:
+      return WriteProperties(host, target, list);
+    case kHookEvent:
+      return HookEvent(host, target, list);
+    default:
+      return Answer(false);
   }
 }
 

@@ -49,13 +49,13 @@ void AppendUtf8(std::string& out, uint32_t code_point) {
 
 WidgetValueKind KindOfKey(const std::string& key) {
   static const std::map<std::string, WidgetValueKind> kinds = {
-      {"visible", WidgetValueKind::Bool},     {"prior", WidgetValueKind::Bool},
-      {"pos_x", WidgetValueKind::Int},        {"pos_y", WidgetValueKind::Int},
-      {"id", WidgetValueKind::Int},           {"child", WidgetValueKind::Int},
-      {"result", WidgetValueKind::Int},       {"inspace", WidgetValueKind::Double},
-      {"outspace", WidgetValueKind::Double},  {"type", WidgetValueKind::Text},
-      {"system", WidgetValueKind::Text},      {"alignment", WidgetValueKind::Text},
-      {"title", WidgetValueKind::WideText},   {"text", WidgetValueKind::WideText},
+      {"visible", WidgetValueKind::Bool},    {"prior", WidgetValueKind::Bool},
+      {"pos_x", WidgetValueKind::Int},       {"pos_y", WidgetValueKind::Int},
+      {"id", WidgetValueKind::Int},          {"child", WidgetValueKind::Int},
+      {"result", WidgetValueKind::Int},      {"inspace", WidgetValueKind::Double},
+      {"outspace", WidgetValueKind::Double}, {"type", WidgetValueKind::Text},
+      {"system", WidgetValueKind::Text},     {"alignment", WidgetValueKind::Text},
+      {"title", WidgetValueKind::WideText},  {"text", WidgetValueKind::WideText},
   };
   auto found = kinds.find(key);
   return found == kinds.end() ? WidgetValueKind::Address : found->second;

@@ -22,9 +22,9 @@ struct ButtonState {
 
 ButtonState DecodeButtonState(const NameValueList& list) {
   int32_t bits = list.Int("button_state", 0);
-  return {(bits & kLeftButtonBit) != 0, (bits & kMiddleButtonBit) != 0,
+  return {(bits & kLeftButtonBit) != 0,  (bits & kMiddleButtonBit) != 0,
           (bits & kRightButtonBit) != 0, (bits & kShiftBit) != 0,
-          (bits & kCtrlBit) != 0,       (bits & kAltBit) != 0};
+          (bits & kCtrlBit) != 0,        (bits & kAltBit) != 0};
 }
 
 // A host bool is one byte; any nonzero byte reads as true.

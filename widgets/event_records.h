@@ -46,7 +46,7 @@ struct KeyEventArgs {
 };
 
 struct PaintEventArgs {
-  MQCanvas* canvas = nullptr;  // a non-owning wrapper; its handle may be null
+  MQCanvas* canvas = nullptr;   // a non-owning wrapper; its handle may be null
   bool* interrupted = nullptr;  // the host's flag, or null when not given
 };
 

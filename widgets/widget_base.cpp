@@ -67,12 +67,10 @@ MQWidgetEventClosureBase* MQWidgetBase::FindHandler(const void* closure_address)
   return nullptr;
 }
 
-std::shared_ptr<MQWidgetEventClosureBase> MQWidgetBase::TakeHandler(
-    const void* closure_address) {
+std::shared_ptr<MQWidgetEventClosureBase> MQWidgetBase::TakeHandler(const void* closure_address) {
   if (closure_address == nullptr) return nullptr;
-  auto found = std::find_if(handlers_.begin(), handlers_.end(), [&](const auto& handler) {
-    return handler.get() == closure_address;
-  });
+  auto found = std::find_if(handlers_.begin(), handlers_.end(),
+                            [&](const auto& handler) { return handler.get() == closure_address; });
   if (found == handlers_.end()) return nullptr;
   std::shared_ptr<MQWidgetEventClosureBase> taken = std::move(*found);
   handlers_.erase(found);

@@ -13,8 +13,6 @@ MQWindow::MQWindow(int32_t existing_id) : MQWindowBase(existing_id) {}
 
 MQWindow::~MQWindow() = default;
 
-MQWindow MQWindow::FindMainWindow() {
-  return MQWindow(SendSystemWidget(kMainWindowSystemName));
-}
+MQWindow MQWindow::FindMainWindow() { return MQWindow(SendSystemWidget(kMainWindowSystemName)); }
 
 }  // namespace rowshift

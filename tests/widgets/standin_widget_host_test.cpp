@@ -93,9 +93,9 @@ TEST_F(StandinWidgetHostTest, AUserClosingAVisibleWindowHidesItAndFiresHide) {
 TEST_F(StandinWidgetHostTest, DeletingAWidgetDropsItsHooksAndItsPlaceInItsParent) {
   auto window = std::make_unique<MQWindow>(&main_window_);
   MQButton* button = window->NewButton(window.get(), kLabel.text);
-  button->AddHandler("execute",
-                     std::make_shared<RecordingClosure>([](MQWidgetBase*, void*, void*) { return 1; }),
-                     false);
+  button->AddHandler(
+      "execute", std::make_shared<RecordingClosure>([](MQWidgetBase*, void*, void*) { return 1; }),
+      false);
   const int32_t window_id = window->id();
   const int32_t button_id = button->id();
   ASSERT_EQ(standin::WidgetHooks(button_id).size(), 1u);
@@ -158,9 +158,9 @@ TEST_F(StandinWidgetHostTest, EveryRequestIsLoggedWithTheValuesTheHostWroteBack)
 TEST_F(StandinWidgetHostTest, RequestsWithNullListsOrUnknownWidgetsAreRecordedAndChangeNothing) {
   EXPECT_EQ(MQWidget_Value(0, static_cast<int32_t>(WidgetRequest::Create), nullptr), 0);
   EXPECT_EQ(MQWidget_Value(99, static_cast<int32_t>(WidgetRequest::Delete), nullptr), 0);
-  EXPECT_EQ(MQWidget_Value(standin::MainWindowId(), static_cast<int32_t>(WidgetRequest::Delete),
-                           nullptr),
-            0);
+  EXPECT_EQ(
+      MQWidget_Value(standin::MainWindowId(), static_cast<int32_t>(WidgetRequest::Delete), nullptr),
+      0);
   EXPECT_EQ(MQWidget_Value(0, 0x999, nullptr), 0);
   EXPECT_EQ(standin::WidgetRequests().size(), 5u);  // with the main window query
   EXPECT_TRUE(standin::WidgetRequests().back().null_list);

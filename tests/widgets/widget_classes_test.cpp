@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "standin/widget_control.h"
@@ -47,7 +48,8 @@ class ToolWindow : public MQWindow {
       button->BindExecute(this, &ToolWindow::OnClick);
       buttons.push_back(button);
     }
-    AddHandler("hide", std::make_shared<MQWidgetEventClosure<ToolWindow>>(this, &ToolWindow::OnHide),
+    AddHandler(kHideEvent,
+               std::make_shared<MQWidgetEventClosure<ToolWindow>>(this, &ToolWindow::OnHide),
                false);
   }
 
@@ -57,6 +59,16 @@ class ToolWindow : public MQWindow {
   MQFrame* frame = nullptr;
   std::vector<MQButton*> buttons;
 };
+
+// A copy of an owning wrapper would delete its host widget twice, and the
+// registry names wrappers by address: no wrapper can be copied or moved.
+template <typename Wrapper>
+constexpr bool kPinned =
+    !std::is_copy_constructible_v<Wrapper> && !std::is_copy_assignable_v<Wrapper> &&
+    !std::is_move_constructible_v<Wrapper> && !std::is_move_assignable_v<Wrapper>;
+static_assert(kPinned<MQWidgetBase> && kPinned<MQWindowBase> && kPinned<MQWindow> &&
+                  kPinned<MQFrame> && kPinned<MQButton> && kPinned<MQCanvas>,
+              "wrappers are neither copyable nor movable");
 
 class WidgetClassesTest : public ::testing::Test {
  protected:
@@ -72,23 +84,15 @@ TEST_F(WidgetClassesTest, BuildingAToolWindowSendsTheRequestsInOrder) {
   // Ids are handed out from 2 on; the main window is 1.
   EXPECT_THAT(BriefRequests(),
               ElementsAre("SystemWidget #0 system=\"main_window\" result=-1",
-                          "Create #0 type=\"window\" id=0",
-                          "AttachWindow #1 child=2 result=-1",
-                          "Write #2 title=L\"Tool\"",
-                          "Create #0 type=\"frame\" id=0",
-                          "Write #3 alignment=\"vert\"",
-                          "AttachChild #2 child=3 result=-1",
-                          "Write #3 inspace=0",
-                          "Write #3 outspace=0.2",
-                          "Create #0 type=\"button\" id=0",
-                          "Write #4 text=L\"\"",
-                          "AttachChild #3 child=4 result=-1",
-                          "Write #4 text=L\"up(&U)\"",
+                          "Create #0 type=\"window\" id=0", "AttachWindow #1 child=2 result=-1",
+                          "Write #2 title=L\"Tool\"", "Create #0 type=\"frame\" id=0",
+                          "Write #3 alignment=\"vert\"", "AttachChild #2 child=3 result=-1",
+                          "Write #3 inspace=0", "Write #3 outspace=0.2",
+                          "Create #0 type=\"button\" id=0", "Write #4 text=L\"\"",
+                          "AttachChild #3 child=4 result=-1", "Write #4 text=L\"up(&U)\"",
                           "HookEvent #4 type=\"execute\" proc=@ pointer=@ function=@ prior=false",
-                          "Create #0 type=\"button\" id=0",
-                          "Write #5 text=L\"\"",
-                          "AttachChild #3 child=5 result=-1",
-                          "Write #5 text=L\"down(&D)\"",
+                          "Create #0 type=\"button\" id=0", "Write #5 text=L\"\"",
+                          "AttachChild #3 child=5 result=-1", "Write #5 text=L\"down(&D)\"",
                           "HookEvent #5 type=\"execute\" proc=@ pointer=@ function=@ prior=false",
                           "HookEvent #2 type=\"hide\" proc=@ pointer=@ function=@ prior=false"));
 
@@ -162,8 +166,7 @@ TEST_F(WidgetClassesTest, AFailedFrameCreateLeavesAnUnownedUnregisteredFrameThat
   EXPECT_EQ(window->created().count(frame), 1u);
   MQButton* button = window->NewButton(frame, kEmpty.text);
   EXPECT_THAT(BriefRequests(static_cast<int32_t>(WidgetRequest::AttachChild)),
-              ElementsAre("AttachChild #2 child=0 result=-1",
-                          "AttachChild #0 child=3 result=-1"));
+              ElementsAre("AttachChild #2 child=0 result=-1", "AttachChild #0 child=3 result=-1"));
   EXPECT_EQ(button->id(), 3);
 
   standin::ClearWidgetRequests();
@@ -182,9 +185,9 @@ TEST_F(WidgetClassesTest, AButtonWhoseCreateFailedIsStillAdoptedLabelledAndFreed
 
   EXPECT_EQ(button->id(), 0);
   EXPECT_EQ(window->created().count(button), 1u);
-  EXPECT_THAT(BriefRequests(), ElementsAre("Create #0 type=\"button\" id=0",
-                                           "Write #0 text=L\"up(&U)\"",
-                                           "AttachChild #3 child=0 result=-1"));
+  EXPECT_THAT(BriefRequests(),
+              ElementsAre("Create #0 type=\"button\" id=0", "Write #0 text=L\"up(&U)\"",
+                          "AttachChild #3 child=0 result=-1"));
   standin::ClearWidgetRequests();
   window.reset();
   EXPECT_THAT(BriefRequests(), ElementsAre("Delete #3", "Delete #2"));
@@ -195,7 +198,8 @@ TEST_F(WidgetClassesTest, AButtonWithoutParentIsNotAttached) {
   MQWindow window(&main_window);
   standin::ClearWidgetRequests();
   window.NewButton(nullptr, kEmpty.text);
-  EXPECT_THAT(BriefRequests(), ElementsAre("Create #0 type=\"button\" id=0", "Write #3 text=L\"\""));
+  EXPECT_THAT(BriefRequests(),
+              ElementsAre("Create #0 type=\"button\" id=0", "Write #3 text=L\"\""));
 }
 
 TEST_F(WidgetClassesTest, AdoptingTheSameWrapperTwiceOwnsItOnce) {

@@ -94,16 +94,20 @@ struct ScalarWrite {
 
 TEST_F(WidgetRequestsTest, ScalarPropertiesCrossAsOneByteBoolsInt32sAndEightByteDoubles) {
   const ScalarWrite writes[] = {
-      {"visible true", [](int32_t id) { WriteBoolProperty(id, kVisibleProperty, true); },
-       "visible", {1}},
-      {"visible false", [](int32_t id) { WriteBoolProperty(id, kVisibleProperty, false); },
-       "visible", {0}},
+      {"visible true",
+       [](int32_t id) { WriteBoolProperty(id, kVisibleProperty, true); },
+       "visible",
+       {1}},
+      {"visible false",
+       [](int32_t id) { WriteBoolProperty(id, kVisibleProperty, false); },
+       "visible",
+       {0}},
       {"pos_x", [](int32_t id) { WriteIntProperty(id, kPosXProperty, -320); }, "pos_x",
        BytesOf<int32_t>(-320)},
       {"inspace", [](int32_t id) { WriteDoubleProperty(id, kInspaceProperty, 0.0); }, "inspace",
        BytesOf<double>(0.0)},
-      {"outspace", [](int32_t id) { WriteDoubleProperty(id, kOutspaceProperty, 0.2); },
-       "outspace", BytesOf<double>(0.2)},
+      {"outspace", [](int32_t id) { WriteDoubleProperty(id, kOutspaceProperty, 0.2); }, "outspace",
+       BytesOf<double>(0.2)},
   };
   for (const ScalarWrite& write : writes) {
     SCOPED_TRACE(write.what);

@@ -19,15 +19,24 @@ int32_t ROWSHIFT_CALL ObservedWidgetValue(int32_t target, int32_t code, void** l
 
 std::string CodeName(int32_t code) {
   switch (code) {
-    case 0x100: return "SystemWidget";
-    case 0x101: return "Create";
-    case 0x102: return "Delete";
-    case 0x201: return "AttachChild";
-    case 0x203: return "AttachWindow";
-    case 0x301: return "Read";
-    case 0x302: return "Write";
-    case 0x304: return "HookEvent";
-    default: return std::to_string(code);
+    case 0x100:
+      return "SystemWidget";
+    case 0x101:
+      return "Create";
+    case 0x102:
+      return "Delete";
+    case 0x201:
+      return "AttachChild";
+    case 0x203:
+      return "AttachWindow";
+    case 0x301:
+      return "Read";
+    case 0x302:
+      return "Write";
+    case 0x304:
+      return "HookEvent";
+    default:
+      return std::to_string(code);
   }
 }
 
