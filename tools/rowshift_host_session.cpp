@@ -1,5 +1,7 @@
 #include "tools/rowshift_host_session.h"
 
+#include "standin/document_exports.h"
+
 namespace rowshift::tool {
 namespace {
 
@@ -7,7 +9,14 @@ namespace {
 // they cannot run in.
 constexpr uint32_t kHostVersion = 0x4702;
 // An export every host module has; a module without it is no host.
-constexpr char kHostProbeExport[] = "MQ_SendMessage";
+constexpr char kHostProbeExport[] = "MQDoc_GetObjectCount";
+
+// rowshift-host builds documents and reads the call log and the widgets
+// through the stand-in module it is linked with. Another copy of that module
+// would keep its own documents and widgets, invisible from here.
+bool IsTheLinkedStandin(void* probe) {
+  return probe == reinterpret_cast<void*>(&MQDoc_GetObjectCount);
+}
 
 }  // namespace
 
@@ -18,7 +27,8 @@ std::unique_ptr<PluginSession> PluginSession::Open(const SessionPaths& paths, st
     return nullptr;
   }
   std::unique_ptr<PluginSession> session(new PluginSession(paths, host_module));
-  if (platform::ResolveExport(host_module, kHostProbeExport) == nullptr) {
+  void* probe = platform::ResolveExport(host_module, kHostProbeExport);
+  if (probe == nullptr) {
     *error =
         "'" + paths.host_module + "' is not a host module: it does not export " + kHostProbeExport;
     return nullptr;
@@ -33,6 +43,12 @@ std::unique_ptr<PluginSession> PluginSession::Open(const SessionPaths& paths, st
   if (session->plugin_->Init(paths.host_module) == 0) {
     *error = "the plug-in '" + paths.plugin + "' could not bind the host functions of '" +
              paths.host_module + "' (MQInit answered 0)";
+    return nullptr;
+  }
+  if (!IsTheLinkedStandin(probe)) {
+    *error = "'" + paths.host_module +
+             "' is another copy of the stand-in host than the one rowshift-host is built with; "
+             "its documents and windows would not be visible here";
     return nullptr;
   }
   return session;

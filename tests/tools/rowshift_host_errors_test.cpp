@@ -24,6 +24,7 @@ const std::string kBadOutlineFile = "tools_tests_bad_outline.txt";
 const std::string kHostModuleLackingAName =
     std::string("./mqhost_lacking_last") + ROWSHIFT_MODULE_SUFFIX;
 const std::string kHostModule = std::string("./mqhost") + ROWSHIFT_MODULE_SUFFIX;
+const std::string kOtherHostModuleCopy = std::string("./mqhost_unlinked") + ROWSHIFT_MODULE_SUFFIX;
 
 std::vector<ErrorCase> ErrorCases() {
   const std::string scene = ExamplePath("scene.txt");
@@ -57,6 +58,10 @@ std::vector<ErrorCase> ErrorCases() {
        {"--host-module", kHostModuleLackingAName, scene, "up"},
        kExitFailure,
        {"MQInit answered 0", kHostModuleLackingAName}},
+      {"HostModuleThatIsNotTheLinkedStandin",
+       {"--host-module", kOtherHostModuleCopy, scene, "up"},
+       kExitFailure,
+       {"another copy of the stand-in host", kOtherHostModuleCopy}},
       {"NoOutlineFile", {}, kExitUsage, {"no outline file given"}},
       {"UnknownOption", {"--colour", scene}, kExitUsage, {"unknown option '--colour'"}},
       {"OptionWithoutItsValue", {scene, "--plugin"}, kExitUsage, {"--plugin needs a value"}},
