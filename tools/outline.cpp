@@ -32,7 +32,7 @@ bool ParseInteger(const std::string& text, int* value) {
   if (text.empty()) return false;
   std::size_t used = 0;
   try {
-    const long parsed = std::stol(text, &used);
+    const long long parsed = std::stoll(text, &used);
     if (used != text.size() || parsed < INT32_MIN || parsed > INT32_MAX) return false;
     *value = static_cast<int>(parsed);
   } catch (const std::exception&) {
