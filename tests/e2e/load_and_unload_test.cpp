@@ -14,15 +14,26 @@
 namespace rowshift::testing {
 namespace {
 
-TEST(LoadAndUnload, LoadingLeavesTheHostProcessLocaleAlone) {
+// Empty where loading must leave the character-type locale as it was.
+constexpr const char* kLoadTimeLocale = ROWSHIFT_TEST_LOAD_TIME_CHARACTER_LOCALE;
+
+TEST(LoadAndUnload, LoadingSetsOnlyThePlatformsCharacterTypeLocale) {
   ASSERT_FALSE(platform::IsModuleLoaded(ROWSHIFT_PLUGIN_FILE));
-  const std::string before = std::setlocale(LC_CTYPE, nullptr);
+  const std::string character_before = std::setlocale(LC_CTYPE, nullptr);
+  const std::string numeric_before = std::setlocale(LC_NUMERIC, nullptr);
+  std::string character_loaded;
   {
     PluginModule plugin;
     ASSERT_TRUE(plugin.Loaded());
-    EXPECT_EQ(std::string(std::setlocale(LC_CTYPE, nullptr)), before);
+    character_loaded = std::setlocale(LC_CTYPE, nullptr);
+    EXPECT_EQ(std::string(std::setlocale(LC_NUMERIC, nullptr)), numeric_before);
   }
-  EXPECT_EQ(std::string(std::setlocale(LC_CTYPE, nullptr)), before);
+  std::setlocale(LC_CTYPE, character_before.c_str());
+  if (std::string(kLoadTimeLocale).empty()) {
+    EXPECT_EQ(character_loaded, character_before);
+  } else {
+    EXPECT_EQ(character_loaded, kLoadTimeLocale);
+  }
 }
 
 TEST(LoadAndUnload, ReleasingTheLastReferenceUnloadsTheModule) {
