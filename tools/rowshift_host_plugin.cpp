@@ -8,9 +8,11 @@ namespace {
 // A guard against a plug-in that never ends its sub-command list.
 constexpr int32_t kMaxSubcommands = 256;
 
-// Keys of the events' name/value lists. Non-const because a list slot is void*.
-char kIndexKey[] = "index";
-char kResultKey[] = "result";
+constexpr char kIndexKey[] = "index";
+constexpr char kResultKey[] = "result";
+
+// A name in a name/value list: the slots are void*, and the plug-in only reads names.
+void* Name(const char* key) { return const_cast<char*>(key); }
 
 template <typename Function>
 bool Resolve(platform::ModuleHandle module, const char* name, Function* function,
@@ -70,7 +72,7 @@ int32_t PluginModule::OnEvent(void* document, HostEvent event, void* argument) c
 
 void* PluginModule::ListEvent(HostEvent event, int32_t index) const {
   void* result = nullptr;
-  void* list[] = {kIndexKey, &index, kResultKey, &result, nullptr};
+  void* list[] = {Name(kIndexKey), &index, Name(kResultKey), &result, nullptr};
   OnEvent(nullptr, event, list);
   return result;
 }
@@ -87,7 +89,7 @@ std::vector<Subcommand> PluginModule::Subcommands() const {
 }
 
 int32_t PluginModule::RunSubcommand(void* document, int32_t index) const {
-  void* list[] = {kIndexKey, &index, nullptr};
+  void* list[] = {Name(kIndexKey), &index, nullptr};
   return OnEvent(document, HostEvent::kRunSubcommand, list);
 }
 

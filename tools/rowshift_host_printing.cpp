@@ -84,7 +84,7 @@ std::string DescribeCalls(const std::vector<std::string>& calls, int indent) {
   const std::string margin(static_cast<std::size_t>(indent), ' ');
   if (calls.empty()) return margin + "(no host calls)\n";
   std::string text;
-  for (const std::string& call : calls) text += margin + "> " + call + "\n";
+  for (const std::string& call : calls) text += margin + "> " + OnOneLine(call) + "\n";
   return text;
 }
 

@@ -10,6 +10,7 @@ namespace rowshift::testing {
 namespace {
 
 constexpr char kSuiteFilePrefix[] = "tools_tests_";
+constexpr char kCurrentFolder[] = ".";
 constexpr char kStdoutFile[] = "tools_tests_stdout.txt";
 constexpr char kStderrFile[] = "tools_tests_stderr.txt";
 constexpr char kStepMarker[] = " -> ";
@@ -33,10 +34,12 @@ HostProcess RunRowshiftHost(const std::vector<std::string>& arguments, const std
   const std::string program = fs::absolute(ROWSHIFT_HOST_PROGRAM).string();
   const std::string out_file = fs::absolute(kStdoutFile).string();
   const std::string err_file = fs::absolute(kStderrFile).string();
-  std::string command = Quoted(program);
+  // Starting with "cd" keeps the line from beginning with a quote, which some
+  // command interpreters strip.
+  std::string command =
+      "cd " + Quoted(folder.empty() ? kCurrentFolder : folder) + " && " + Quoted(program);
   for (const std::string& argument : arguments) command += " " + Quoted(argument);
   command += " >" + Quoted(out_file) + " 2>" + Quoted(err_file);
-  if (!folder.empty()) command = "cd " + Quoted(folder) + " && " + command;
   HostProcess process;
   process.exit_code = ExitCodeOf(std::system(command.c_str()));
   process.out = ReadFile(out_file);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,19 @@ TEST(RowshiftHostTrace, PrintsTheHostCallsOfEachStepInOrder) {
   EXPECT_NE(up->body.find("Shelf\n  Vase [current]\n  Book\n-\n"), std::string::npos);
   EXPECT_NE(FindBlock(steps, "start-up (event 1) -> 1"), nullptr) << run.out;
   EXPECT_NE(FindBlock(steps, "shut-down (event 2) -> 1"), nullptr) << run.out;
+}
+
+TEST(RowshiftHostTrace, KeepsEachCallOnOneLineEvenWithATwoLineLabel) {
+  const HostProcess run = RunRowshiftHost({"--trace", "--list"});
+
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  const std::vector<PrintedBlock> blocks = PrintedBlocks(run.out);
+  const PrintedBlock* start_up = FindBlock(blocks, "start-up (event 1) -> 1");
+  ASSERT_NE(start_up, nullptr) << run.out;
+  EXPECT_NE(start_up->body.find("text=L\"insert (&H)ere\\nfrom bottom\")"), std::string::npos)
+      << start_up->body;
+  std::istringstream lines(start_up->body);
+  for (std::string line; std::getline(lines, line);) EXPECT_EQ(line.rfind("> ", 0), 0u) << line;
 }
 
 TEST(RowshiftHostTrace, IsQuietWithoutTheOption) {
