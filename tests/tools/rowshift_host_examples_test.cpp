@@ -134,6 +134,16 @@ TEST(RowshiftHost, NamesThePluginItLoaded) {
             "plug-in: Rowshift v.1.4 \"Rowshift\", kind 6, id 5D2E7C14-2A6B93F0");
 }
 
+TEST(RowshiftHost, LoadsTheModulesNamedOnTheCommandLine) {
+  const std::string host_module = std::string("./mqhost") + ROWSHIFT_MODULE_SUFFIX;
+  const HostProcess run =
+      RunRowshiftHost({"--plugin", ROWSHIFT_PLUGIN_FILE, "--host-module", host_module, "--list"});
+
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_NE(run.out.find(std::string("\n  from ") + ROWSHIFT_PLUGIN_FILE + "\n"), std::string::npos)
+      << run.out;
+}
+
 TEST(RowshiftHost, FindsTheModulesBesideItselfWhenStartedElsewhere) {
   const HostProcess run = RunRowshiftHost({"up_down.txt", "up"}, ROWSHIFT_EXAMPLES_DIR);
 
