@@ -17,7 +17,6 @@ namespace {
 
 using Handler = MQWidgetEventClosure<RowshiftWindow>::MemberOperation;
 
-constexpr char kWindowHiddenEvent[] = "hide";
 constexpr bool kNotPrior = false;
 constexpr double kFrameInspace = 0.0;
 constexpr double kFrameOutspace = 0.2;
@@ -64,7 +63,7 @@ RowshiftWindow::RowshiftWindow(Rowshift* plugin, MQWindowBase* parent)
     button->BindExecute(this, row.handler);
   }
 
-  AddHandler(kWindowHiddenEvent,
+  AddHandler(kHideEvent,
              std::make_shared<MQWidgetEventClosure<RowshiftWindow>>(this, &RowshiftWindow::OnHide),
              kNotPrior);
 }
