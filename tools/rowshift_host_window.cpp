@@ -15,20 +15,24 @@ constexpr char kVisibleProperty[] = "visible";
 constexpr char kTextProperty[] = "text";
 constexpr int kTreeIndent = 2;
 constexpr std::size_t kMaxPositionDigits = 4;
+// The host keeps parents and children as the plug-in attached them; a plug-in
+// that attached a window into its own child would make the tree a loop, so
+// walks stop this deep.
+constexpr int kMaxTreeDepth = 32;
 
 bool IsType(int32_t id, const char* type) {
   const std::optional<standin::WidgetInfo> widget = standin::FindWidget(id);
   return widget && widget->type == type;
 }
 
-void CollectButtons(int32_t id, std::vector<WindowButton>* buttons) {
+void CollectButtons(int32_t id, int depth, std::vector<WindowButton>* buttons) {
   const std::optional<standin::WidgetInfo> widget = standin::FindWidget(id);
-  if (!widget) return;
+  if (!widget || depth > kMaxTreeDepth) return;
   if (widget->type == kButtonType) {
     const auto text = widget->properties.find(kTextProperty);
     buttons->push_back({id, text == widget->properties.end() ? "" : text->second.text});
   }
-  for (int32_t child : widget->children) CollectButtons(child, buttons);
+  for (int32_t child : widget->children) CollectButtons(child, depth + 1, buttons);
 }
 
 std::string Lowered(std::string text) {
@@ -48,7 +52,7 @@ bool IsPosition(const std::string& text) {
 
 void DescribeWidget(int32_t id, int depth, std::string* text) {
   const std::optional<standin::WidgetInfo> widget = standin::FindWidget(id);
-  if (!widget) return;
+  if (!widget || depth > kMaxTreeDepth) return;
   *text += std::string(static_cast<std::size_t>(depth * kTreeIndent), ' ') + widget->type + " #" +
            std::to_string(id);
   for (const auto& [name, value] : widget->properties) {
@@ -93,7 +97,7 @@ bool IsWindowVisible(int32_t window_id) {
 
 std::vector<WindowButton> ButtonsOf(int32_t window_id) {
   std::vector<WindowButton> buttons;
-  CollectButtons(window_id, &buttons);
+  CollectButtons(window_id, 0, &buttons);
   return buttons;
 }
 
