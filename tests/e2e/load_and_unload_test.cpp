@@ -1,15 +1,19 @@
 // Loading and unloading the plug-in module: what load leaves alone, that
-// unload really unloads, that a second load starts fresh, and that events
-// before MQInit or without a document are answered safely.
+// unload really unloads and deletes a tool window that shut-down left, that a
+// second load starts fresh, and that events before MQInit or without a
+// document are answered safely.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <string>
+#include <vector>
 
 #include "e2e/plugin_module.h"
 #include "platform/module_loader.h"
 #include "standin/call_log.h"
 #include "standin/document_control.h"
+#include "standin/widget_control.h"
 
 namespace rowshift::testing {
 namespace {
@@ -46,6 +50,54 @@ TEST(LoadAndUnload, ReleasingTheLastReferenceUnloadsTheModule) {
     EXPECT_TRUE(platform::IsModuleLoaded(ROWSHIFT_PLUGIN_FILE));
   }
   EXPECT_FALSE(platform::IsModuleLoaded(ROWSHIFT_PLUGIN_FILE));
+}
+
+constexpr int32_t kDeleteRequest = 0x102;
+
+// The widgets the plug-in created: every live one but the host's main window.
+std::vector<int32_t> PluginWidgets() {
+  std::vector<int32_t> ids = standin::WidgetIds();
+  ids.erase(std::remove(ids.begin(), ids.end(), standin::MainWindowId()), ids.end());
+  return ids;
+}
+
+std::vector<int32_t> DeletedWidgets() {
+  std::vector<int32_t> deleted;
+  for (const standin::WidgetRequestRecord& request : standin::WidgetRequests()) {
+    if (!request.on_canvas && request.code == kDeleteRequest) deleted.push_back(request.target);
+  }
+  return deleted;
+}
+
+TEST(LoadAndUnload, UnloadWithoutShutDownDeletesTheToolWindowOnce) {
+  standin::ResetWidgetHost();
+  int32_t window_id = 0;
+  {
+    PluginModule plugin;
+    ASSERT_EQ(plugin.BindToStandin(), 1);
+    ASSERT_EQ(plugin.MQOnEvent(nullptr, 1, nullptr), 1);
+    ASSERT_FALSE(PluginWidgets().empty());
+    window_id = PluginWidgets().front();
+    standin::ClearWidgetRequests();
+  }
+  const std::vector<int32_t> deleted = DeletedWidgets();
+  EXPECT_EQ(std::count(deleted.begin(), deleted.end(), window_id), 1);
+  EXPECT_TRUE(PluginWidgets().empty());
+  standin::ResetWidgetHost();
+}
+
+TEST(LoadAndUnload, UnloadAfterShutDownDeletesNothing) {
+  standin::ResetWidgetHost();
+  {
+    PluginModule plugin;
+    ASSERT_EQ(plugin.BindToStandin(), 1);
+    ASSERT_EQ(plugin.MQOnEvent(nullptr, 1, nullptr), 1);
+    ASSERT_EQ(plugin.MQOnEvent(nullptr, 2, nullptr), 1);
+    EXPECT_TRUE(PluginWidgets().empty());
+    standin::ClearWidgetRequests();
+  }
+  EXPECT_TRUE(standin::WidgetRequests().empty());
+  standin::ResetWidgetHost();
 }
 
 TEST(LoadAndUnload, ASecondLoadStartsWithAnUnboundTable) {
