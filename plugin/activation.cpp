@@ -2,7 +2,6 @@
 // survives between runs of the host: the shown flag and the window position.
 #include <memory>
 
-#include "host/host_functions.h"
 #include "plugin/rowshift.h"
 #include "plugin/rowshift_window.h"
 #include "settings/mq_setting.h"
@@ -23,10 +22,6 @@ constexpr int32_t kHideAnswer = 0;
 
 int32_t AsAnswer(bool flag) { return flag ? 1 : 0; }
 
-// Before MQInit the host cannot make widgets, so no window is built: the
-// plug-in then stays without one and answers as if never started.
-bool HostMakesWidgets() { return HostFunctions().MQWidget_Value != nullptr; }
-
 }  // namespace
 
 int32_t Rowshift::StartUp() {
@@ -40,8 +35,10 @@ int32_t Rowshift::StartUp() {
     settings->LoadInteger(kPosYKey, position_y);
   }
 
-  // A second start-up keeps the window where it is.
-  if (window_ == nullptr && HostMakesWidgets()) {
+  // A second start-up keeps the window where it is. The window is built even
+  // while the widget entry point is unbound: its requests then go nowhere, and
+  // the shown flag still follows SetShown as it does with a host.
+  if (window_ == nullptr) {
     MQWindow main_window = MQWindow::FindMainWindow();
     window_ = std::make_unique<RowshiftWindow>(this, &main_window);
     if (position_x >= 0 && position_y >= 0) {

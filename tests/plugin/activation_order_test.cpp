@@ -181,12 +181,20 @@ TEST_F(ActivationOrderTest, ASectionTheHostCouldNotAddGivesTheDefaults) {
   EXPECT_EQ(ToolWindowId(), 0);
 }
 
-TEST_F(ActivationOrderTest, BeforeTheHostIsBoundStartUpBuildsNothing) {
+// Without the widget entry point the window is still made, so show and ask
+// answer as after any start-up; its requests simply reach no host.
+TEST_F(ActivationOrderTest, WithoutTheWidgetEntryPointStartUpStillMakesTheWindow) {
+  StoreSettings({{"Rowshift_activate", "1"}, {"PosX", "120"}, {"PosY", "80"}});
   HostFunctions().MQWidget_Value = nullptr;
   EXPECT_EQ(plugin_.StartUp(), 1);
-  EXPECT_EQ(plugin_.SetShown(nullptr, 1), 0);
+  EXPECT_EQ(plugin_.IsShown(nullptr), 1);
+  EXPECT_EQ(plugin_.SetShown(nullptr, 0), 0);
   EXPECT_EQ(plugin_.IsShown(nullptr), 0);
+  EXPECT_EQ(plugin_.SetShown(nullptr, 1), 1);
+  plugin_.ShutDown();
+  EXPECT_THAT(standin::CallsStartingWith("MQWidget_Value"), IsEmpty());
   EXPECT_EQ(ToolWindowId(), 0);
+  EXPECT_EQ(plugin_.IsShown(nullptr), 0);
 }
 
 }  // namespace
