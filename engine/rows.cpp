@@ -7,12 +7,15 @@ namespace {
 
 int32_t Step(RowDirection direction) { return direction == RowDirection::Forward ? 1 : -1; }
 
+// The walk goes on to the top level past a collapsed ancestor: a row is an
+// object none of whose ancestors is collapsed, so every one of them is asked.
 bool HasCollapsedAncestor(const Document& document, Object object) {
+  bool collapsed = false;
   for (Object ancestor = document.Parent(object); ancestor != nullptr;
        ancestor = document.Parent(ancestor)) {
-    if (document.Flag(ancestor, ObjectValueId::Collapsed)) return true;
+    if (document.Flag(ancestor, ObjectValueId::Collapsed)) collapsed = true;
   }
-  return false;
+  return collapsed;
 }
 
 // The index to go on from after `object`, met at `index`. Asked of the host,

@@ -65,6 +65,21 @@ TEST_F(RowsTest, SearchReadsTheCountAtEveryStepAndWalksAncestorsOnlyOfAFoundObje
   EXPECT_EQ(standin::Calls(), expected);
 }
 
+TEST_F(RowsTest, AncestorWalkGoesOnToTheTopLevelPastACollapsedAncestor) {
+  Load("A\n  B [collapsed]\n    C\nD\n");
+  ASSERT_EQ(FindRow(document_, At(1), RowDirection::Forward), At(3));
+  const std::vector<std::string> expected = {
+      "MQDoc_GetObjectIndex(B) -> 1",     "MQDoc_GetObjectCount() -> 4",
+      "MQDoc_GetObject(2) -> C",          "MQObj_GetIntValue(C, 260) -> 1",
+      "MQDoc_GetParentObject(C) -> B",    "MQObj_GetIntValue(B, 258) -> 1",
+      "MQDoc_GetParentObject(B) -> A",    "MQObj_GetIntValue(A, 258) -> 0",
+      "MQDoc_GetParentObject(A) -> null", "MQDoc_GetObjectIndex(C) -> 2",
+      "MQDoc_GetObjectCount() -> 4",      "MQDoc_GetObject(3) -> D",
+      "MQObj_GetIntValue(D, 260) -> 1",   "MQDoc_GetParentObject(D) -> null",
+  };
+  EXPECT_EQ(standin::Calls(), expected);
+}
+
 TEST_F(RowsTest, PassingOverASubtreeContinuesBehindItsLastEntry) {
   Load("X\nA\n  B\n-\n  C\nD\n");
   const Subtree subtree = {{At(2), 1}, {At(4), 1}};
