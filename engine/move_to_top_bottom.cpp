@@ -36,15 +36,21 @@ int32_t MoveToTop(void* handle) {
   for (GroupMember& member : ListSelectedGroup(document, count)) {
     Object object = member.object;
     const DepthDifference difference = ToTopLevel(document, object);
+    bool placed = true;
     if (object != anchor) {
       const MovedObject moved = MoveObjectAfter(document, object, anchor);
       object = moved.object;
-      anchor = moved.index >= 0 ? document.ObjectAt(moved.index) : nullptr;
+      placed = moved.index >= 0;
+      // Asked even for a failed insertion's negative index, which names no
+      // object: the next one then goes to the front.
+      anchor = document.ObjectAt(moved.index);
     }
     document.SetValue(object, ObjectValueId::Depth, kTopLevel);
     const int32_t last_placed =
         RelocateSubtree(document, std::move(member.subtree), object, difference);
-    if (last_placed > 0) anchor = document.ObjectAt(last_placed);
+    // An object that could not be placed keeps its descendants at its old
+    // place, in the middle of the list; they must not become the anchor.
+    if (placed && last_placed > 0) anchor = document.ObjectAt(last_placed);
   }
   return kAlwaysDone;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -115,6 +116,21 @@ TEST_F(MoveStepTest, MoveToTopWithAFailedInsertionPlacesTheNextObjectAtTheFront)
   standin_.FailNthInsertion(1);
   EXPECT_EQ(MoveToTop(standin_.Handle()), 1);
   EXPECT_EQ(Compact(), "B [selected]\nP\nA [selected]\n");
+  // The anchor is asked of the host at the failed insertion's index.
+  const std::vector<std::string>& calls = standin::Calls();
+  const auto freed = std::find(calls.begin(), calls.end(), "MQObj_Delete(A)");
+  ASSERT_NE(freed, calls.end());
+  ASSERT_NE(freed + 1, calls.end());
+  EXPECT_EQ(*(freed + 1), "MQDoc_GetObject(-1) -> null");
+}
+
+TEST_F(MoveStepTest, MoveToTopDoesNotAnchorOnTheDescendantsOfAnObjectLeftInPlace) {
+  Load("P\nA [selected]\n  A1\nB [selected]\n");
+  standin_.FailNthInsertion(1);
+  EXPECT_EQ(MoveToTop(standin_.Handle()), 1);
+  EXPECT_EQ(Compact(), "B [selected]\nP\nA [selected]\n  A1\n");
+  EXPECT_EQ(standin_.OrphanedClones(), 0);
+  EXPECT_EQ(standin_.DeadObjectTouches(), 0);
 }
 
 }  // namespace
