@@ -62,7 +62,10 @@ int32_t GatherSelected(void* handle) {
     const DepthDifference difference = static_cast<DepthDifference>(target_depth) -
                                        document.Value(*it, ObjectValueId::Depth) + kOneLevelBelow;
     const Object object = MoveObjectAfter(document, *it, plan.target).object;
-    document.SetValue(object, ObjectValueId::Depth, ShiftDepth(target_depth, kOneLevelBelow));
+    // The target's depth is asked afresh for the new depth.
+    document.SetValue(
+        object, ObjectValueId::Depth,
+        ShiftDepth(document.Value(plan.target, ObjectValueId::Depth), kOneLevelBelow));
     RelocateSubtree(document, std::move(subtree), object, difference);
   }
   return kGathered;

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "engine/operations.h"
+#include "standin/call_log.h"
 #include "support/outline_run.h"
 
 namespace rowshift {
@@ -34,6 +38,39 @@ TEST(GatherTest, ASelectedObjectBeforeTheTargetLeavesAnEmptySlot) {
       RunOnOutline(GatherSelected, "Q [selected]\nT [current selected]\n  C\n");
   EXPECT_EQ(run.after, "-\nT [current selected]\n  Q [selected]\n  C\n");
   EXPECT_EQ(run.result, 1);
+}
+
+TEST(GatherTest, HostCallsOfListingAndMovingInOrder) {
+  const testing::OutlineRun run =
+      RunOnOutline(GatherSelected, "T [current selected]\nQ [selected]\n");
+  ASSERT_EQ(run.result, 1);
+  const std::vector<std::string> expected = {
+      // Choosing the target and the objects to gather.
+      "MQDoc_GetCurrentObjectIndex() -> 0",
+      "MQDoc_GetObjectCount() -> 2",
+      "MQDoc_GetObject(0) -> T",
+      "MQObj_GetIntValue(T, 260) -> 1",
+      "MQObj_GetIntValue(T, 257) -> 0",
+      "MQObj_GetIntValue(T, 262) -> 1",
+      "MQDoc_GetObject(1) -> Q",
+      "MQObj_GetIntValue(Q, 260) -> 1",
+      "MQObj_GetIntValue(Q, 257) -> 0",
+      "MQObj_GetIntValue(Q, 262) -> 1",
+      // Moving Q: its subtree, the difference (target first), the move, the
+      // new depth from the target's depth asked again.
+      "MQDoc_GetObjectCount() -> 2",
+      "MQDoc_GetObjectIndex(Q) -> 1",
+      "MQObj_GetIntValue(Q, 257) -> 0",
+      "MQObj_GetIntValue(T, 257) -> 0",
+      "MQObj_GetIntValue(Q, 257) -> 0",
+      "MQObj_Clone(Q) -> Q",
+      "MQDoc_InsertObject(Q, T) -> 1",
+      "MQDoc_GetObjectIndex(Q) -> 2",
+      "MQDoc_DeleteObject(2) -> 1",
+      "MQObj_GetIntValue(T, 257) -> 0",
+      "MQObj_SetIntValue(Q, 257, 1) -> 1",
+  };
+  EXPECT_EQ(standin::Calls(), expected);
 }
 
 TEST(GatherTest, WithoutATargetOrAnythingToGatherNothingChanges) {
