@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "engine/operations.h"
+#include "standin/call_log.h"
 #include "standin/document_control.h"
 #include "support/outline_run.h"
 #include "support/standin_in_process.h"
@@ -28,6 +32,58 @@ TEST(InsertFromBottomTest, MovesTheLastRowBehindTheCurrentObject) {
       {"the current object as the last row answers its index", InsertFromBottom, "P\nZ [current]\n",
        "P\nZ [current]\n", 1},
   });
+}
+
+// Behind a collapsed current object: its children are counted, the anchor is
+// found from the next row, then the last row, its depth and subtree, and the
+// row behind the anchor, all before anything moves.
+TEST(InsertFromBottomTest, HostCallsInOrderBehindACollapsedObject) {
+  const testing::OutlineRun run =
+      RunOnOutline(InsertFromBottom, "P [current collapsed]\n  P1\nQ\nZ\n");
+  ASSERT_EQ(run.result, 1);
+  const std::vector<std::string> expected = {
+      "MQDoc_GetCurrentObjectIndex() -> 0",
+      "MQDoc_GetObject(0) -> P",
+      "MQDoc_GetChildObjectCount(P) -> 1",
+      "MQObj_GetIntValue(P, 258) -> 1",
+      "MQDoc_GetObjectIndex(P) -> 0",
+      "MQDoc_GetObjectCount() -> 4",
+      "MQDoc_GetObject(1) -> P1",
+      "MQObj_GetIntValue(P1, 260) -> 1",
+      "MQDoc_GetParentObject(P1) -> P",
+      "MQObj_GetIntValue(P, 258) -> 1",
+      "MQDoc_GetParentObject(P) -> null",
+      "MQDoc_GetObjectIndex(P1) -> 1",
+      "MQDoc_GetObjectCount() -> 4",
+      "MQDoc_GetObject(2) -> Q",
+      "MQObj_GetIntValue(Q, 260) -> 1",
+      "MQDoc_GetParentObject(Q) -> null",
+      "MQDoc_GetObjectIndex(Q) -> 2",
+      "MQDoc_GetObjectCount() -> 4",
+      "MQDoc_GetObject(1) -> P1",
+      "MQObj_GetIntValue(P1, 260) -> 1",
+      "MQDoc_GetObjectCount() -> 4",
+      "MQDoc_GetObjectCount() -> 4",
+      "MQDoc_GetObject(3) -> Z",
+      "MQObj_GetIntValue(Z, 260) -> 1",
+      "MQDoc_GetParentObject(Z) -> null",
+      "MQObj_GetIntValue(Z, 257) -> 0",
+      "MQDoc_GetObjectCount() -> 4",
+      "MQDoc_GetObjectIndex(Z) -> 3",
+      "MQObj_GetIntValue(Z, 257) -> 0",
+      "MQDoc_GetObjectIndex(P1) -> 1",
+      "MQDoc_GetObjectCount() -> 4",
+      "MQDoc_GetObject(2) -> Q",
+      "MQObj_GetIntValue(Q, 260) -> 1",
+      "MQDoc_GetParentObject(Q) -> null",
+      "MQObj_GetIntValue(Q, 257) -> 0",
+      "MQObj_Clone(Z) -> Z",
+      "MQDoc_InsertObject(Z, P1) -> 2",
+      "MQDoc_GetObjectIndex(Z) -> 4",
+      "MQDoc_DeleteObject(4) -> 1",
+      "MQObj_SetIntValue(Z, 257, 0) -> 1",
+  };
+  EXPECT_EQ(standin::Calls(), expected);
 }
 
 TEST(InsertFromBottomTest, FindsTheLastRowByRows) {

@@ -127,6 +127,65 @@ TEST(MoveUpDownTest, CollapsedIsClearedWhileTheFollowingRowIsSought) {
   EXPECT_EQ(writes, expected);
 }
 
+// The target row is found behind the next row after the subtree, the anchor
+// before it; the copy becomes current, and the following row is sought with
+// its Collapsed value cleared before the descendants are re-created.
+TEST(MoveUpDownTest, DownHostCallsInOrder) {
+  const testing::OutlineRun run = RunOnOutline(MoveDown, "Q [current collapsed]\n  Q1\nR\n  R1\n");
+  ASSERT_EQ(run.result, 1);
+  const std::vector<std::string> expected = {
+      "MQDoc_GetCurrentObjectIndex() -> 0",
+      "MQDoc_GetObject(0) -> Q",
+      "MQObj_GetIntValue(Q, 257) -> 0",
+      "MQDoc_GetObjectCount() -> 4",
+      "MQDoc_GetObjectIndex(Q) -> 0",
+      "MQObj_GetIntValue(Q, 257) -> 0",
+      "MQDoc_GetObject(1) -> Q1",
+      "MQObj_GetIntValue(Q1, 257) -> 1",
+      "MQDoc_GetObject(2) -> R",
+      "MQObj_GetIntValue(R, 257) -> 0",
+      "MQDoc_GetObjectIndex(Q1) -> 1",
+      "MQDoc_GetObjectCount() -> 4",
+      "MQDoc_GetObject(2) -> R",
+      "MQObj_GetIntValue(R, 260) -> 1",
+      "MQDoc_GetParentObject(R) -> null",
+      "MQDoc_GetObjectIndex(R) -> 2",
+      "MQDoc_GetObjectCount() -> 4",
+      "MQDoc_GetObject(3) -> R1",
+      "MQObj_GetIntValue(R1, 260) -> 1",
+      "MQDoc_GetParentObject(R1) -> R",
+      "MQObj_GetIntValue(R, 258) -> 0",
+      "MQDoc_GetParentObject(R) -> null",
+      "MQDoc_GetObjectIndex(R1) -> 3",
+      "MQDoc_GetObjectCount() -> 4",
+      "MQDoc_GetObject(2) -> R",
+      "MQObj_GetIntValue(R, 260) -> 1",
+      "MQObj_Clone(Q) -> Q",
+      "MQDoc_InsertObject(Q, R) -> 3",
+      "MQDoc_GetObjectIndex(Q) -> 0",
+      "MQDoc_DeleteObject(0) -> 1",
+      "MQDoc_SetCurrentObjectIndex(3) -> 1",
+      "MQObj_GetIntValue(Q, 258) -> 1",
+      "MQObj_SetIntValue(Q, 258, 0) -> 1",
+      "MQDoc_GetObjectIndex(Q) -> 3",
+      "MQDoc_GetObjectCount() -> 5",
+      "MQDoc_GetObject(4) -> R1",
+      "MQObj_GetIntValue(R1, 260) -> 1",
+      "MQDoc_GetParentObject(R1) -> Q",
+      "MQObj_GetIntValue(Q, 258) -> 0",
+      "MQDoc_GetParentObject(Q) -> null",
+      "MQObj_SetIntValue(Q, 258, 1) -> 1",
+      "MQObj_GetIntValue(R1, 257) -> 1",
+      "MQObj_SetIntValue(Q, 257, 1) -> 1",
+      "MQObj_Clone(Q1) -> Q1",
+      "MQDoc_InsertObject(Q1, Q) -> 4",
+      "MQDoc_GetObjectIndex(Q1) -> 1",
+      "MQDoc_DeleteObject(1) -> 1",
+      "MQObj_SetIntValue(Q1, 257, 2) -> 1",
+  };
+  EXPECT_EQ(standin::Calls(), expected);
+}
+
 TEST(MoveUpDownTest, CurrentIndexNamesTheMovedCopy) {
   testing::ScopedStandinBinding binding;
   standin::Document document;
