@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <typeinfo>
 
 #include "widgets/widget_registry.h"
@@ -23,10 +24,8 @@ class MQWidgetEventClosureBase {
   // Same most-derived closure type, same target and same operation.
   virtual bool SameAs(const MQWidgetEventClosureBase& other) const = 0;
   virtual void* Target() const = 0;
-  // The bound operation as an untyped address, handed to the host as
-  // "function". A member-operation pointer has no portable code address, so
-  // this is the address of the closure's stored operation: stable and distinct
-  // for as long as the closure lives. The host only passes it through.
+  // The bound operation's code address, handed to the host as "function";
+  // the host only passes it through.
   virtual const void* Method() const = 0;
 
  protected:
@@ -35,6 +34,18 @@ class MQWidgetEventClosureBase {
   MQWidgetEventClosureBase& operator=(const MQWidgetEventClosureBase&) = default;
   ~MQWidgetEventClosureBase() = default;
 };
+
+// The entry address a pointer to a non-virtual member operation holds. The
+// ABIs the plug-in is built with (the Itanium one of GCC and MinGW, and the
+// single-inheritance form of MSVC's) keep it in the pointer's first word.
+template <typename MemberOperation>
+const void* CodeAddressOf(MemberOperation operation) {
+  static_assert(sizeof(MemberOperation) >= sizeof(const void*),
+                "a member-operation pointer starts with its code address");
+  const void* address = nullptr;
+  std::memcpy(&address, &operation, sizeof address);
+  return address;
+}
 
 // Binds `method` of the widget wrapper `target`. The closure remembers the
 // target's id when it is made; once no wrapper is registered under that id
@@ -61,7 +72,8 @@ class MQWidgetEventClosure final : public MQWidgetEventClosureBase {
   }
 
   void* Target() const override { return target_; }
-  const void* Method() const override { return &method_; }
+  // `method` must be non-virtual, as every handler is.
+  const void* Method() const override { return CodeAddressOf(method_); }
 
   int32_t TargetId() const { return target_id_; }
 

@@ -14,6 +14,7 @@
 #include "standin/document_control.h"
 #include "standin/settings_control.h"
 #include "standin/widget_control.h"
+#include "widgets/event_closure.h"
 #include "widgets/widget_registry.h"
 #include "widgets/widget_requests.h"
 #include "widgets/window.h"
@@ -100,6 +101,25 @@ TEST_F(ToolWindowTest, SixButtonsInSubcommandOrderWithTheirLabels) {
   EXPECT_EQ(standin::FindWidget(ToolWindowId())->parent, standin::MainWindowId());
   EXPECT_EQ(standin::FindWidget(ToolFrameId())->properties.at("alignment").text, "vert");
   EXPECT_EQ(window->created().size(), 7u);
+}
+
+// Each registration hands the host the code address of the handler it binds.
+TEST_F(ToolWindowTest, EachRegistrationNamesItsHandlersCodeAddress) {
+  const auto window = BuildWindow();
+  const std::vector<const void*> handlers = {
+      CodeAddressOf(&RowshiftWindow::OnInsert), CodeAddressOf(&RowshiftWindow::OnUp),
+      CodeAddressOf(&RowshiftWindow::OnDown),   CodeAddressOf(&RowshiftWindow::OnTop),
+      CodeAddressOf(&RowshiftWindow::OnBottom), CodeAddressOf(&RowshiftWindow::OnGather)};
+  const std::vector<int32_t> buttons = ToolButtonIds();
+  ASSERT_EQ(buttons.size(), handlers.size());
+  for (std::size_t row = 0; row < buttons.size(); ++row) {
+    const std::vector<standin::WidgetHook> hooks = standin::WidgetHooks(buttons[row]);
+    ASSERT_EQ(hooks.size(), 1u) << row;
+    EXPECT_EQ(hooks[0].function, handlers[row]) << row;
+  }
+  const std::vector<standin::WidgetHook> window_hooks = standin::WidgetHooks(ToolWindowId());
+  ASSERT_EQ(window_hooks.size(), 1u);
+  EXPECT_EQ(window_hooks[0].function, CodeAddressOf(&RowshiftWindow::OnHide));
 }
 
 TEST_F(ToolWindowTest, TitleIsTheDisplayTitle) {

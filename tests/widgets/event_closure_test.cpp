@@ -96,13 +96,22 @@ TEST_F(EventClosureTest, SameAsComparesClosureTypeTargetAndOperation) {
   EXPECT_FALSE(go_first.SameAs(other_kind));
 }
 
-TEST_F(EventClosureTest, MethodIsAStableAddressDistinctPerClosure) {
+// "function" names the operation itself: every closure of one operation gives
+// the same address, whatever its target, and it lies outside the closure.
+TEST_F(EventClosureTest, MethodIsTheBoundOperationsCodeAddress) {
   CountingWindow window(&main_window_, &calls_);
+  CountingWindow other_window(&main_window_, &calls_);
   MQWidgetEventClosure<CountingWindow> one(&window, &CountingWindow::OnGo);
   MQWidgetEventClosure<CountingWindow> two(&window, &CountingWindow::OnGo);
+  MQWidgetEventClosure<CountingWindow> elsewhere(&other_window, &CountingWindow::OnGo);
+  MQWidgetEventClosure<CountingWindow> stop(&window, &CountingWindow::OnStop);
   EXPECT_NE(one.Method(), nullptr);
-  EXPECT_EQ(one.Method(), one.Method());
-  EXPECT_NE(one.Method(), two.Method());
+  EXPECT_EQ(one.Method(), two.Method());
+  EXPECT_EQ(one.Method(), elsewhere.Method());
+  EXPECT_NE(one.Method(), stop.Method());
+  const auto* method = static_cast<const char*>(one.Method());
+  const auto* closure = reinterpret_cast<const char*>(&one);
+  EXPECT_FALSE(method >= closure && method < closure + sizeof one);
 }
 
 TEST_F(EventClosureTest, TheLastReferenceFreesAClosureWithItsWidget) {
