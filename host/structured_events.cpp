@@ -134,11 +134,13 @@ EntryAllocator HeapEntryAllocator() {
 int32_t DispatchEvent261(MQStationPlugin& plugin, void* document, const NameValueList& list,
                          const EntryAllocator& allocator) {
   const char* form = list.FirstName();
+  if (form == nullptr) return kNotHandled;
+  const bool vertex = Is(form, "vertex");
+  if (!vertex && !Is(form, "apex")) return kHandled;  // an unknown form's value is never read
   const void* record = list.FirstValue();
-  if (form == nullptr || record == nullptr) return kNotHandled;
-  if (Is(form, "vertex")) return VertexRecord(plugin, document, record, allocator);
-  if (Is(form, "apex")) return ApexRecord(plugin, document, record, allocator);
-  return kHandled;
+  if (record == nullptr) return kNotHandled;
+  return vertex ? VertexRecord(plugin, document, record, allocator)
+                : ApexRecord(plugin, document, record, allocator);
 }
 
 int32_t DispatchEvent262(MQStationPlugin& plugin, void* document, const NameValueList& list) {

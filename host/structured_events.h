@@ -34,9 +34,9 @@ inline constexpr int32_t kFixedEntryCapacity = 4;
 // value the host's record of that form. Converts the record's entries (word 1
 // of the record and of each entry is never read) into contiguous items, on the
 // stack up to kFixedEntryCapacity, else in storage from `allocator`, released
-// as soon as the operation returns. Answers 1; an unknown form calls nothing.
-// Answers 0, calling nothing, when there is no first pair, the record is null,
-// or the storage cannot be had.
+// as soon as the operation returns. Answers 1; an unknown form calls nothing
+// and reads nothing. Answers 0, calling nothing, when there is no first pair,
+// a known form's record is null, or the storage cannot be had.
 int32_t DispatchEvent261(MQStationPlugin& plugin, void* document, const NameValueList& list,
                          const EntryAllocator& allocator = HeapEntryAllocator());
 

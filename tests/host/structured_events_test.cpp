@@ -74,6 +74,16 @@ TEST_F(StructuredEvents, Event260StoresTheFormCodeOfATrueAnswer) {
   }
 }
 
+TEST_F(StructuredEvents, Event260WritesTheResultAs32Bits) {
+  plugin.bool_answer = true;
+  int32_t result[2] = {kUntouched32, kUntouched32};
+  ListBuilder list;
+  list.Text("type", "apex").Value("result", &result[0]);
+  EXPECT_EQ(Send(260, list.Slots()), 1);
+  EXPECT_EQ(result[0], 2);
+  EXPECT_EQ(result[1], kUntouched32);
+}
+
 TEST_F(StructuredEvents, Event260DefaultsReasonToZeroAndObjectsToNull) {
   ListBuilder list;
   list.Text("type", "apex");
@@ -254,6 +264,16 @@ TEST_F(StructuredEvents, Event261WithAnUnknownFormAnswersOneAndCallsNothing) {
   EXPECT_TRUE(plugin.calls.empty());
 }
 
+TEST_F(StructuredEvents, Event261WithAnUnknownFormNeverReadsItsValue) {
+  ListBuilder list;
+  list.Value("edge", nullptr);
+  EXPECT_EQ(Send(261, list.Slots()), 1);
+  ListBuilder unreadable;
+  unreadable.Value("edge", reinterpret_cast<void*>(0x10));
+  EXPECT_EQ(Send(261, unreadable.Slots()), 1);
+  EXPECT_TRUE(plugin.calls.empty());
+}
+
 TEST_F(StructuredEvents, Event261WithoutAFirstPairAnswersZero) {
   ListBuilder empty;
   EXPECT_EQ(Send(261, empty.Slots()), 0);
@@ -283,6 +303,16 @@ TEST_F(StructuredEvents, QueryStoresTheAnswerAsOneByte) {
     EXPECT_EQ(plugin.calls, std::vector<std::string>{
                                 "HandleEvent262(doc, null, 0, {4, 5, 6, null, 0, null, null})"});
   }
+}
+
+TEST_F(StructuredEvents, QueryWritesOneByteOnly) {
+  plugin.bool_answer = true;
+  unsigned char reply[2] = {kUntouchedByte, kUntouchedByte};
+  ListBuilder list;
+  list.Value("query", &reply[0]);
+  EXPECT_EQ(Send(262, list.Slots()), 1);
+  EXPECT_EQ(reply[0], 1);
+  EXPECT_EQ(reply[1], kUntouchedByte);
 }
 
 TEST_F(StructuredEvents, QueryKeepsTheLastOfTwoEqualNames) {
@@ -319,6 +349,20 @@ TEST_F(StructuredEvents, CopyAndCutHandTheBlockBackWhenTheOperationAnswersTrue) 
               std::vector<std::string>{
                   "HandleEvent262(doc, object, 1, {0, 0, 0, null, 0, vertid, faceid})"});
   }
+}
+
+TEST_F(StructuredEvents, CopyWritesAPointerSizedBlockAndA32BitSize) {
+  plugin.bool_answer = true;
+  plugin.copy_data = nullptr;
+  plugin.copy_size = 0;
+  ListBuilder list;
+  void** data = list.OutPointer("copy");
+  int32_t size[2] = {kUntouched32, kUntouched32};
+  list.Value("size", &size[0]);
+  EXPECT_EQ(Send(262, list.Slots()), 1);
+  EXPECT_EQ(*data, nullptr) << "every byte of the block pointer is written";
+  EXPECT_EQ(size[0], 0);
+  EXPECT_EQ(size[1], kUntouched32);
 }
 
 TEST_F(StructuredEvents, CopyAnsweredFalseWritesNothingAndAnswersOne) {
@@ -371,6 +415,16 @@ TEST_F(StructuredEvents, PastePassesTheBlockAndItsSize) {
   EXPECT_EQ(plugin.calls, (std::vector<std::string>{
                               "HandleEvent262(doc, object, 2, {0, 0, 0, block, 12, null, null})",
                               "HandleEvent262(doc, null, 2, {0, 0, 0, block, 0, null, null})"}));
+}
+
+TEST_F(StructuredEvents, PasteIgnoresTheOperationsAnswer) {
+  plugin.bool_answer = true;
+  ListBuilder list;
+  list.Value("paste", &block);
+  int32_t* size = list.Out32("size");
+  EXPECT_EQ(Send(262, list.Slots()), 1);
+  EXPECT_EQ(*size, kUntouched32);
+  EXPECT_EQ(plugin.calls.size(), 1u);
 }
 
 TEST_F(StructuredEvents, Event262ModeComesOnlyFromTheFirstPair) {
