@@ -152,6 +152,7 @@ TEST_F(EventTable, EventsWithoutARowAnswerZeroAndCallNothing) {
        {-1, 0, 5, 6, 8, 99, 106, 119, 131, 139, 142, 199, 205, 251, 259, 263, 300, 301, 1000}) {
     SCOPED_TRACE(event);
     EXPECT_EQ(Send(event, list.Slots()), 0);
+    EXPECT_EQ(Send(event, kUnreadable), 0);
   }
   EXPECT_TRUE(plugin.calls.empty());
 }
@@ -233,6 +234,29 @@ TEST_F(EventTable, MessageResultIsStoredWhenPresent) {
   int32_t* result = list.Out32("result");
   EXPECT_EQ(Send(103, list.Slots()), 1);
   EXPECT_EQ(*result, kOperationAnswer);
+}
+
+// A 32-bit out slot with a guard word behind it: a wider write shows.
+struct Guarded32 {
+  int32_t value = kUntouched32;
+  int32_t after = kUntouched32;
+};
+
+TEST_F(EventTable, MessageResultAndSaveUidAreWrittenAs32Bits) {
+  Guarded32 result;
+  ListBuilder notice;
+  notice.Value("result", &result.value);
+  EXPECT_EQ(Send(103, notice.Slots()), 1);
+  EXPECT_EQ(result.value, kOperationAnswer);
+  EXPECT_EQ(result.after, kUntouched32);
+
+  plugin.save_request = 1;
+  Guarded32 save_uid;
+  ListBuilder save;
+  save.Value("save_uid", &save_uid.value);
+  EXPECT_EQ(Send(202, save.Slots()), 1);
+  EXPECT_EQ(save_uid.value, 1);
+  EXPECT_EQ(save_uid.after, kUntouched32);
 }
 
 TEST_F(EventTable, SaveRequestSetsSaveUidToOne) {

@@ -12,7 +12,9 @@ namespace rowshift::testing {
 
 inline constexpr int32_t kUntouched32 = 0x5A5A5A5A;
 inline constexpr unsigned char kUntouchedByte = 0xA5;
-inline void* const kUntouchedPointer = reinterpret_cast<void*>(0x5A5A5A5A);
+// Every byte of the pointer is poison, so a write narrower than a pointer shows.
+inline void* const kUntouchedPointer =
+    reinterpret_cast<void*>(~static_cast<uintptr_t>(0) / 0xFF * 0x5A);
 
 class ListBuilder {
  public:
