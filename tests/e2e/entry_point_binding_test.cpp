@@ -11,6 +11,7 @@
 #include "e2e/plugin_module.h"
 #include "host/host_function_list.h"
 #include "platform/module_loader.h"
+#include "standin/document_control.h"
 
 namespace rowshift::testing {
 namespace {
@@ -88,6 +89,36 @@ TEST(EntryPointBinding, ModuleLackingTheFirstNameWritesOnlyThatEntry) {
   }
 }
 
+// The 191 names in the order of the table.
+std::vector<const char*> Names() {
+  std::vector<const char*> names;
+#define ROWSHIFT_NAME_CALLED(name, result, params) names.push_back(#name);
+#define ROWSHIFT_NAME_RESOLVED(name) names.push_back(#name);
+  ROWSHIFT_HOST_FUNCTIONS(ROWSHIFT_NAME_CALLED, ROWSHIFT_NAME_RESOLVED)
+#undef ROWSHIFT_NAME_CALLED
+#undef ROWSHIFT_NAME_RESOLVED
+  return names;
+}
+
+TEST(EntryPointBinding, ASecondBindingOverwritesTheEntriesItReaches) {
+  HostFunctionTable table = MarkedTable();
+  ASSERT_EQ(BindHostFunctions(HostModuleFile("mqhost").c_str(), table), 1);
+  const std::vector<void*> first = Entries(table);
+  // Held here so the addresses the second binding finds stay comparable.
+  const std::string other_file = HostModuleFile("mqhost_lacking_last");
+  platform::ModuleHandle other = platform::LoadModule(other_file.c_str());
+  ASSERT_NE(other, nullptr);
+  EXPECT_EQ(BindHostFunctions(other_file.c_str(), table), 0);
+  const std::vector<void*> second = Entries(table);
+  const std::vector<const char*> names = Names();
+  for (std::size_t index = 0; index + 1 < second.size(); ++index) {
+    EXPECT_EQ(second[index], platform::ResolveExport(other, names[index])) << names[index];
+    EXPECT_NE(second[index], first[index]) << names[index];
+  }
+  EXPECT_EQ(second.back(), nullptr);
+  platform::ReleaseModule(other);
+}
+
 TEST(EntryPointBinding, FileThatIsNoModuleLeavesTheTableUntouched) {
   HostFunctionTable table = MarkedTable();
   EXPECT_EQ(BindHostFunctions(HostModuleFile("no_such_host").c_str(), table), 0);
@@ -110,6 +141,21 @@ TEST_F(PluginInit, AnswersOneOnlyWhenEveryNameIsFound) {
   EXPECT_EQ(plugin.MQInit(nullptr), 0);
   // A second binding repeats the whole binding.
   EXPECT_EQ(plugin.MQInit(HostModuleFile("mqhost").c_str()), 1);
+}
+
+TEST_F(PluginInit, FailedBindingKeepsTheEntriesItDidNotReach) {
+  ASSERT_EQ(plugin.MQInit(HostModuleFile("mqhost").c_str()), 1);
+  // Neither binding reaches the document entries: a module that cannot be
+  // loaded touches nothing, one that lacks the first name stops there.
+  EXPECT_EQ(plugin.MQInit(HostModuleFile("no_such_host").c_str()), 0);
+  EXPECT_EQ(plugin.MQInit(HostModuleFile("mqhost_lacking_first").c_str()), 0);
+  standin::Document document;
+  ASSERT_TRUE(document.LoadOutline("P\nQ [current]\n"));
+  int32_t up = 1;
+  void* list[] = {const_cast<char*>("index"), &up, nullptr};
+  EXPECT_EQ(plugin.MQOnEvent(document.Handle(), 104, list), 1);
+  EXPECT_NE(document.ToOutline().find("Q [current]\nP"), std::string::npos)
+      << document.ToOutline();
 }
 
 TEST_F(PluginInit, GivesBackTheModuleReferenceItTakes) {
