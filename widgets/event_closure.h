@@ -7,9 +7,9 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 #include <typeinfo>
 
+#include "platform/member_code_address.h"
 #include "widgets/widget_registry.h"
 
 namespace rowshift {
@@ -34,18 +34,6 @@ class MQWidgetEventClosureBase {
   MQWidgetEventClosureBase& operator=(const MQWidgetEventClosureBase&) = default;
   ~MQWidgetEventClosureBase() = default;
 };
-
-// The entry address a pointer to a non-virtual member operation holds. The
-// ABIs the plug-in is built with (the Itanium one of GCC and MinGW, and the
-// single-inheritance form of MSVC's) keep it in the pointer's first word.
-template <typename MemberOperation>
-const void* CodeAddressOf(MemberOperation operation) {
-  static_assert(sizeof(MemberOperation) >= sizeof(const void*),
-                "a member-operation pointer starts with its code address");
-  const void* address = nullptr;
-  std::memcpy(&address, &operation, sizeof address);
-  return address;
-}
 
 // Binds `method` of the widget wrapper `target`. The closure remembers the
 // target's id when it is made; once no wrapper is registered under that id
@@ -73,7 +61,7 @@ class MQWidgetEventClosure final : public MQWidgetEventClosureBase {
 
   void* Target() const override { return target_; }
   // `method` must be non-virtual, as every handler is.
-  const void* Method() const override { return CodeAddressOf(method_); }
+  const void* Method() const override { return platform::MemberCodeAddress(method_); }
 
   int32_t TargetId() const { return target_id_; }
 

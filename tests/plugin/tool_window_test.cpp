@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/member_code_address.h"
 #include "plugin/rowshift.h"
 #include "plugin/rowshift_window.h"
 #include "plugin_test_host.h"
@@ -106,10 +107,11 @@ TEST_F(ToolWindowTest, SixButtonsInSubcommandOrderWithTheirLabels) {
 // Each registration hands the host the code address of the handler it binds.
 TEST_F(ToolWindowTest, EachRegistrationNamesItsHandlersCodeAddress) {
   const auto window = BuildWindow();
+  using platform::MemberCodeAddress;
   const std::vector<const void*> handlers = {
-      CodeAddressOf(&RowshiftWindow::OnInsert), CodeAddressOf(&RowshiftWindow::OnUp),
-      CodeAddressOf(&RowshiftWindow::OnDown),   CodeAddressOf(&RowshiftWindow::OnTop),
-      CodeAddressOf(&RowshiftWindow::OnBottom), CodeAddressOf(&RowshiftWindow::OnGather)};
+      MemberCodeAddress(&RowshiftWindow::OnInsert), MemberCodeAddress(&RowshiftWindow::OnUp),
+      MemberCodeAddress(&RowshiftWindow::OnDown),   MemberCodeAddress(&RowshiftWindow::OnTop),
+      MemberCodeAddress(&RowshiftWindow::OnBottom), MemberCodeAddress(&RowshiftWindow::OnGather)};
   const std::vector<int32_t> buttons = ToolButtonIds();
   ASSERT_EQ(buttons.size(), handlers.size());
   for (std::size_t row = 0; row < buttons.size(); ++row) {
@@ -119,7 +121,7 @@ TEST_F(ToolWindowTest, EachRegistrationNamesItsHandlersCodeAddress) {
   }
   const std::vector<standin::WidgetHook> window_hooks = standin::WidgetHooks(ToolWindowId());
   ASSERT_EQ(window_hooks.size(), 1u);
-  EXPECT_EQ(window_hooks[0].function, CodeAddressOf(&RowshiftWindow::OnHide));
+  EXPECT_EQ(window_hooks[0].function, MemberCodeAddress(&RowshiftWindow::OnHide));
 }
 
 TEST_F(ToolWindowTest, TitleIsTheDisplayTitle) {
