@@ -1,6 +1,7 @@
 // Text in the system's active code page beside the same text in UTF-8, for the
-// code pages the suites meet: UTF-8 on Linux, 1252 under the Wine runner, and
-// 932 on a Japanese Windows. Only the rows of the code page in effect apply.
+// code pages the suites meet: UTF-8 on Linux, 932 (Japanese) under the Wine
+// runner, and 1252 on a Western Windows. Only the rows of the code page in
+// effect apply.
 #pragma once
 
 #include <vector>
