@@ -31,6 +31,8 @@ inline constexpr SystemTextCase kSystemTextCases[] = {
     {kJapaneseCodePage, "PosX", "PosX"},
     {kJapaneseCodePage, "\x90\xDD\x92\xE8", "\xE8\xA8\xAD\xE5\xAE\x9A"},
     {kJapaneseCodePage, "\xB6\xC5", "\xEF\xBD\xB6\xEF\xBE\x85"},
+    // "表ソ": double-byte characters whose second byte is a backslash.
+    {kJapaneseCodePage, "\x95\x5C\x83\x5C", "\xE8\xA1\xA8\xE3\x82\xBD"},
 };
 
 inline std::vector<SystemTextCase> ActiveCodePageCases() {
