@@ -84,6 +84,10 @@ struct WidgetInfo {
 STANDIN_API const std::vector<WidgetRequestRecord>& WidgetRequests();
 STANDIN_API void ClearWidgetRequests();
 
+// A request code's name as the request log writes it ("Create", "Write", ...);
+// an unknown code as hexadecimal.
+STANDIN_API std::string WidgetRequestName(int32_t code);
+
 STANDIN_API int32_t MainWindowId();
 // The live widget `id`, or nothing.
 STANDIN_API std::optional<WidgetInfo> FindWidget(int32_t id);

@@ -36,31 +36,6 @@ constexpr int32_t kDone = 1;
 constexpr int32_t kNotDone = 0;
 constexpr char kMainWindowName[] = "main_window";
 
-std::string CodeName(int32_t code) {
-  switch (code) {
-    case kSystemWidget:
-      return "SystemWidget";
-    case kCreate:
-      return "Create";
-    case kDelete:
-      return "Delete";
-    case kAttachChild:
-      return "AttachChild";
-    case kAttachWindow:
-      return "AttachWindow";
-    case kRead:
-      return "Read";
-    case kWrite:
-      return "Write";
-    case kHookEvent:
-      return "HookEvent";
-    default: {
-      char buffer[16];
-      std::snprintf(buffer, sizeof buffer, "0x%X", static_cast<unsigned>(code));
-      return buffer;
-    }
-  }
-}
 
 // The value pointer of the first pair named `name`, or null.
 void* ValueOf(void** list, const std::string& name) {
@@ -185,7 +160,7 @@ void Record(WidgetRequestRecord record, void** list, int32_t answer, const std::
     record.pairs[index].returned = after[index].sent;
   }
   const std::string entry_point = record.on_canvas ? "MQCanvas_Value(" : "MQWidget_Value(";
-  RecordCall(entry_point + target + ", " + CodeName(record.code) + Arguments(record) + ") -> " +
+  RecordCall(entry_point + target + ", " + WidgetRequestName(record.code) + Arguments(record) + ") -> " +
              std::to_string(answer));
   WidgetHost::Instance().Requests().push_back(std::move(record));
 }
@@ -199,6 +174,33 @@ WidgetRequestRecord Received(int32_t code, void** list) {
 }
 
 }  // namespace
+
+std::string WidgetRequestName(int32_t code) {
+  switch (code) {
+    case kSystemWidget:
+      return "SystemWidget";
+    case kCreate:
+      return "Create";
+    case kDelete:
+      return "Delete";
+    case kAttachChild:
+      return "AttachChild";
+    case kAttachWindow:
+      return "AttachWindow";
+    case kRead:
+      return "Read";
+    case kWrite:
+      return "Write";
+    case kHookEvent:
+      return "HookEvent";
+    default: {
+      char buffer[16];
+      std::snprintf(buffer, sizeof buffer, "0x%X", static_cast<unsigned>(code));
+      return buffer;
+    }
+  }
+}
+
 }  // namespace standin
 
 extern "C" int32_t ROWSHIFT_CALL MQWidget_Value(int32_t widget_id, int32_t code, void** list) {

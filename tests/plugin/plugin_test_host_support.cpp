@@ -22,29 +22,6 @@ int32_t ROWSHIFT_CALL ObservedWidgetValue(int32_t target, int32_t code, void** l
   return MQWidget_Value(target, code, list);
 }
 
-std::string CodeName(int32_t code) {
-  switch (code) {
-    case 0x100:
-      return "SystemWidget";
-    case 0x101:
-      return "Create";
-    case 0x102:
-      return "Delete";
-    case 0x201:
-      return "AttachChild";
-    case 0x203:
-      return "AttachWindow";
-    case 0x301:
-      return "Read";
-    case 0x302:
-      return "Write";
-    case 0x304:
-      return "HookEvent";
-    default:
-      return std::to_string(code);
-  }
-}
-
 }  // namespace
 
 PluginTestHost::PluginTestHost() {
@@ -93,7 +70,7 @@ std::string WidgetProperty(int32_t id, const std::string& key) {
 }
 
 std::string BriefRequest(const standin::WidgetRequestRecord& record) {
-  std::string line = CodeName(record.code) + " #" + std::to_string(record.target);
+  std::string line = standin::WidgetRequestName(record.code) + " #" + std::to_string(record.target);
   for (const standin::WidgetPair& pair : record.pairs) {
     line += " " + pair.name + "=";
     line += pair.sent.kind == standin::WidgetValueKind::Address ? "@" : pair.sent.ToString();
