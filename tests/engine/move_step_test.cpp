@@ -7,28 +7,19 @@
 #include <vector>
 
 #include "engine/document.h"
+#include "engine_document_fixture.h"
 #include "engine/operations.h"
 #include "standin/call_log.h"
-#include "standin/document_control.h"
 #include "support/outline_run.h"
-#include "support/standin_in_process.h"
 
 namespace rowshift {
 namespace {
 
-class MoveStepTest : public ::testing::Test {
+class MoveStepTest : public testing::EngineDocumentTest {
  protected:
-  void Load(const std::string& outline) {
-    ASSERT_TRUE(standin_.LoadOutline(outline));
-    standin::ClearCalls();
-  }
-  Object At(int index) const { return standin_.ObjectInSlot(index); }
   std::string Compact() const { return testing::WithoutEmptySlots(standin_.ToOutline()); }
   std::vector<std::string> Names() const { return testing::SortedNames(standin_.ToOutline()); }
 
-  testing::ScopedStandinBinding binding_;
-  standin::Document standin_;
-  Document document_{standin_.Handle()};
 };
 
 TEST_F(MoveStepTest, InsertsTheCopyBeforeDeletingTheOriginal) {

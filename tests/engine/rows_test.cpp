@@ -6,25 +6,13 @@
 #include <vector>
 
 #include "engine/document.h"
+#include "engine_document_fixture.h"
 #include "standin/call_log.h"
-#include "standin/document_control.h"
-#include "support/standin_in_process.h"
 
 namespace rowshift {
 namespace {
 
-class RowsTest : public ::testing::Test {
- protected:
-  void Load(const std::string& outline) {
-    ASSERT_TRUE(standin_.LoadOutline(outline));
-    standin::ClearCalls();
-  }
-  Object At(int index) const { return standin_.ObjectInSlot(index); }
-
-  testing::ScopedStandinBinding binding_;
-  standin::Document standin_;
-  Document document_{standin_.Handle()};
-};
+class RowsTest : public testing::EngineDocumentTest {};
 
 TEST_F(RowsTest, FromNoneForwardIsTheFirstRowAndBackwardTheLast) {
   Load("A [ineligible]\nB\nC\nD [ineligible]\n");

@@ -8,29 +8,17 @@
 #include <vector>
 
 #include "engine/document.h"
+#include "engine_document_fixture.h"
 #include "standin/call_log.h"
-#include "standin/document_control.h"
 #include "standin/document_exports.h"
 #include "support/outline_run.h"
-#include "support/standin_in_process.h"
 
 namespace rowshift {
 namespace {
 
 constexpr int32_t kDepthId = 257;
 
-class SubtreeTest : public ::testing::Test {
- protected:
-  void Load(const std::string& outline) {
-    ASSERT_TRUE(standin_.LoadOutline(outline));
-    standin::ClearCalls();
-  }
-  Object At(int index) const { return standin_.ObjectInSlot(index); }
-
-  testing::ScopedStandinBinding binding_;
-  standin::Document standin_;
-  Document document_{standin_.Handle()};
-};
+class SubtreeTest : public testing::EngineDocumentTest {};
 
 TEST_F(SubtreeTest, CollectsEveryDescendantUpToTheFirstObjectNoDeeper) {
   Load("A\n  B\n-\n  C [ineligible collapsed]\n    D\nE\n");
