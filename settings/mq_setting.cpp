@@ -43,13 +43,15 @@ bool MQSetting::LoadText(const char* key, int& decimal_value) const {
 
 void MQSetting::SaveDecimal(const char* key, int value) {
   if (section_element_ == nullptr || key == nullptr) return;
-  if (void* existing = FindChildElement(section_element_, key)) {
-    RemoveChildElement(section_element_, existing);
-  }
+  // The new element is complete before the old one goes, so a host that
+  // refuses the add keeps the stored value.
+  void* existing = FindChildElement(section_element_, key);
+  void* element = AddChildElement(section_element_, key);
+  if (element == nullptr) return;
   WideFormatBuffer text;
   FormatWide(text, "%d", value);
-  void* element = AddChildElement(section_element_, key);
   SetElementText(element, WideString(text.data()));
+  if (existing != nullptr) RemoveChildElement(section_element_, existing);
 }
 
 }  // namespace rowshift

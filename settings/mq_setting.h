@@ -2,8 +2,9 @@
 //
 // Each key is one child element of the section, named by the key, holding the
 // value as its text. A save replaces the key's element at once in the host's
-// document (it removes the element it finds and adds a new one); a load never
-// creates anything; deleting the accessor writes nothing.
+// document (it adds a new element with the text, then removes the one it found
+// before; when the host refuses the add, the old element stays as it was); a
+// load never creates anything; deleting the accessor writes nothing.
 //
 // The elements belong to the host. A null section element (the host could not
 // make the section) is allowed: loads then give the defaults and saves do

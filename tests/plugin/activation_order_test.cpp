@@ -92,24 +92,43 @@ TEST_F(ActivationOrderTest, ShutDownSavesTheFlagBeforeThePositionAndDeletesLast)
       std::vector<std::string>(calls.begin(), calls.begin() + kSaveCalls),
       ElementsAre("MQ_SendMessage(505, 5D2E7C14, 2A6B93F0) -> 0",
                   "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x201, \"Rowshift_activate\") -> 1",
-                  "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x102, Rowshift_activate, 0) -> 1",
                   "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x101, \"Rowshift_activate\") -> 1",
                   "MQXmlElem_Value(Rowshift_activate, 0x402, \"1\") -> 1",
+                  "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x102, Rowshift_activate, 0) -> 1",
                   "MQWidget_Value(#2, Read, pos_x=0 (now 120)) -> 1",
                   "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x201, \"PosX\") -> 1",
-                  "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x102, PosX, 0) -> 1",
                   "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x101, \"PosX\") -> 1",
                   "MQXmlElem_Value(PosX, 0x402, \"120\") -> 1",
+                  "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x102, PosX, 0) -> 1",
                   "MQWidget_Value(#2, Read, pos_y=0 (now 80)) -> 1",
                   "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x201, \"PosY\") -> 1",
-                  "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x102, PosY, 0) -> 1",
                   "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x101, \"PosY\") -> 1",
-                  "MQXmlElem_Value(PosY, 0x402, \"80\") -> 1"));
+                  "MQXmlElem_Value(PosY, 0x402, \"80\") -> 1",
+                  "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x102, PosY, 0) -> 1"));
   for (std::size_t call = kSaveCalls; call < calls.size(); ++call) {
     EXPECT_THAT(calls[call], ::testing::EndsWith(", Delete) -> 1"));
   }
   EXPECT_EQ(calls.back(), "MQWidget_Value(#2, Delete) -> 1");
   EXPECT_EQ(plugin_.IsShown(nullptr), 0);
+}
+
+// A host that refuses every add at shut-down must not cost the stored values:
+// the old elements stay as they were, one per key.
+TEST_F(ActivationOrderTest, AShutDownWhoseAddsAllFailKeepsTheStoredSettings) {
+  StoreSettings({{"Rowshift_activate", "1"}, {"PosX", "120"}, {"PosY", "80"}});
+  ASSERT_EQ(plugin_.StartUp(), 1);
+  ASSERT_EQ(plugin_.SetShown(nullptr, 0), 0);
+  standin::FailAddChildElement(true);
+  plugin_.ShutDown();
+
+  const standin::SettingsNode section = standin::ReadSettingsTree().children.at(0).children.at(0);
+  ASSERT_EQ(section.children.size(), 3u);
+  EXPECT_EQ(section.children[0].name, "Rowshift_activate");
+  EXPECT_EQ(section.children[0].text, "1");
+  EXPECT_EQ(section.children[1].name, "PosX");
+  EXPECT_EQ(section.children[1].text, "120");
+  EXPECT_EQ(section.children[2].name, "PosY");
+  EXPECT_EQ(section.children[2].text, "80");
 }
 
 TEST_F(ActivationOrderTest, HidingBySetShownIsNotTakenForTheUserClosing) {

@@ -106,7 +106,7 @@ TEST_F(MQSettingTest, LoadFindsTheKeyThenReadsItsText) {
                           "MQXmlElem_Value(PosX, 0x302) -> 1"));
 }
 
-TEST_F(MQSettingTest, SaveFindsRemovesAddsThenSetsTheText) {
+TEST_F(MQSettingTest, SaveFindsAddsSetsTheTextThenRemovesTheOldElement) {
   settings_->SaveInteger("PosX", 120);
   EXPECT_THAT(ElementCalls(),
               ElementsAre("MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x201, \"PosX\") -> 0",
@@ -117,9 +117,11 @@ TEST_F(MQSettingTest, SaveFindsRemovesAddsThenSetsTheText) {
   settings_->SaveInteger("PosX", -80);
   EXPECT_THAT(ElementCalls(),
               ElementsAre("MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x201, \"PosX\") -> 1",
-                          "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x102, PosX, 0) -> 1",
                           "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x101, \"PosX\") -> 1",
-                          "MQXmlElem_Value(PosX, 0x402, \"-80\") -> 1"));
+                          "MQXmlElem_Value(PosX, 0x402, \"-80\") -> 1",
+                          "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x102, PosX, 0) -> 1"));
+  EXPECT_THAT(ChildNames(SectionInDocument()), ElementsAre("PosX"));
+  EXPECT_EQ(StoredText("PosX"), "-80");
 }
 
 TEST_F(MQSettingTest, SavingAKeyTwiceLeavesOneElementWithTheLastValue) {
@@ -205,9 +207,9 @@ TEST_F(MQSettingTest, WithoutASectionLoadsGiveDefaultsAndSavesDoNothing) {
   EXPECT_THAT(ChildNames(standin::PluginSettingsElement()), IsEmpty());
 }
 
-// The section exists but the host cannot add a key's element: the old element
-// is gone, nothing is written through a null element, and the key reads missing.
-TEST_F(MQSettingTest, ASaveWhoseAddFailsSetsNoTextOnANullElement) {
+// The section exists but the host cannot add a key's element: nothing is
+// written through a null element and the old element keeps the stored value.
+TEST_F(MQSettingTest, ASaveWhoseAddFailsKeepsTheStoredValue) {
   settings_->SaveInteger("PosX", 120);
   standin::FailAddChildElement(true);
   standin::ClearCalls();
@@ -218,10 +220,11 @@ TEST_F(MQSettingTest, ASaveWhoseAddFailsSetsNoTextOnANullElement) {
 
   EXPECT_THAT(ElementCalls(),
               ElementsAre("MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x201, \"PosX\") -> 1",
-                          "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x102, PosX, 0) -> 1",
                           "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x101, \"PosX\") -> 0",
-                          "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x201, \"PosX\") -> 0"));
-  EXPECT_EQ(integer, -1);
+                          "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x201, \"PosX\") -> 1",
+                          "MQXmlElem_Value(PosX, 0x302) -> 1"));
+  EXPECT_EQ(integer, 120);
+  EXPECT_THAT(ChildNames(SectionInDocument()), ElementsAre("PosX"));
 }
 
 TEST_F(MQSettingTest, WithoutElementOperationsLoadsGiveDefaultsAndSavesDoNothing) {
