@@ -6,7 +6,7 @@ namespace standin {
 namespace {
 
 std::vector<std::string>& Log() {
-  static std::vector<std::string> log;
+  static auto& log = *new std::vector<std::string>;
   return log;
 }
 

@@ -6,12 +6,12 @@ namespace standin {
 namespace {
 
 std::unordered_map<const void*, DocumentState*>& Documents() {
-  static std::unordered_map<const void*, DocumentState*> documents;
+  static auto& documents = *new std::unordered_map<const void*, DocumentState*>;
   return documents;
 }
 
 std::unordered_map<const void*, DocumentState*>& Objects() {
-  static std::unordered_map<const void*, DocumentState*> objects;
+  static auto& objects = *new std::unordered_map<const void*, DocumentState*>;
   return objects;
 }
 

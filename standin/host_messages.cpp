@@ -23,7 +23,7 @@ constexpr int32_t kMessageResult = 0;
 constexpr int kMostListPairs = 64;
 
 std::vector<RecordedMessage>& Messages() {
-  static std::vector<RecordedMessage> messages;
+  static auto& messages = *new std::vector<RecordedMessage>;
   return messages;
 }
 

@@ -13,7 +13,7 @@ std::unique_ptr<SettingsElement> NewElement(const std::string& name) {
 }
 
 std::unique_ptr<SettingsDocument>& DocumentSlot() {
-  static std::unique_ptr<SettingsDocument> document;
+  static auto& document = *new std::unique_ptr<SettingsDocument>;
   return document;
 }
 
@@ -78,7 +78,7 @@ SettingsDocument& TheSettingsDocument() {
 }
 
 SettingsFaults& TheSettingsFaults() {
-  static SettingsFaults faults;
+  static auto& faults = *new SettingsFaults;
   return faults;
 }
 

@@ -9,3 +9,7 @@
 #else
 #define STANDIN_API ROWSHIFT_MODULE_IMPORT
 #endif
+
+// The stand-in's state lives in singletons made on first use and never
+// destroyed: a plug-in still loaded at process exit may call in after every
+// static destructor has run.

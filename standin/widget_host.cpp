@@ -6,7 +6,7 @@
 namespace standin {
 
 WidgetHost& WidgetHost::Instance() {
-  static WidgetHost host;
+  static auto& host = *new WidgetHost;
   return host;
 }
 

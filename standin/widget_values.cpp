@@ -48,7 +48,7 @@ void AppendUtf8(std::string& out, uint32_t code_point) {
 }  // namespace
 
 WidgetValueKind KindOfKey(const std::string& key) {
-  static const std::map<std::string, WidgetValueKind> kinds = {
+  static const auto& kinds = *new std::map<std::string, WidgetValueKind>{
       {"visible", WidgetValueKind::Bool},    {"prior", WidgetValueKind::Bool},
       {"pos_x", WidgetValueKind::Int},       {"pos_y", WidgetValueKind::Int},
       {"id", WidgetValueKind::Int},          {"child", WidgetValueKind::Int},
