@@ -8,6 +8,7 @@
 #include "standin/document_control.h"
 #include "standin/document_registry.h"
 #include "standin/document_state.h"
+#include "standin/host_call_gate.h"
 
 // Each export must have the exact shape of its slot in the entry-point table.
 #define STANDIN_MATCHES_SLOT(name)                                                            \
@@ -97,7 +98,9 @@ void RecordDocumentCalls(bool on) { RecordingOn() = on; }
 
 }  // namespace standin
 
+using standin::CallFails;
 using standin::DocumentState;
+using standin::EntryPoint;
 using standin::FindDocument;
 using standin::NameOf;
 using standin::ObjectRecord;
@@ -106,6 +109,7 @@ using standin::Record;
 extern "C" {
 
 ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetObjectCount(void* doc) {
+  if (CallFails(EntryPoint::MQDoc_GetObjectCount)) return 0;
   const DocumentState* document = FindDocument(doc);
   const int32_t count = document == nullptr ? 0 : document->SlotCount();
   Record("MQDoc_GetObjectCount() -> " + std::to_string(count));
@@ -113,6 +117,7 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetObjectCount(void* doc) {
 }
 
 ROWSHIFT_MODULE_EXPORT void* ROWSHIFT_CALL MQDoc_GetObject(void* doc, int32_t index) {
+  if (CallFails(EntryPoint::MQDoc_GetObject)) return nullptr;
   const DocumentState* document = FindDocument(doc);
   ObjectRecord* object = document == nullptr ? nullptr : document->ObjectAt(index);
   Record("MQDoc_GetObject(" + std::to_string(index) + ") -> " + NameOf(object));
@@ -120,6 +125,7 @@ ROWSHIFT_MODULE_EXPORT void* ROWSHIFT_CALL MQDoc_GetObject(void* doc, int32_t in
 }
 
 ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetObjectIndex(void* doc, void* obj) {
+  if (CallFails(EntryPoint::MQDoc_GetObjectIndex)) return standin::kNoIndex;
   DocumentState* document = FindDocument(doc);
   const ObjectRecord* object = document == nullptr ? nullptr : standin::LiveObject(obj, document);
   const int32_t index = object == nullptr ? standin::kNoIndex : document->IndexOf(object);
@@ -128,6 +134,7 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetObjectIndex(void* doc, voi
 }
 
 ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetCurrentObjectIndex(void* doc) {
+  if (CallFails(EntryPoint::MQDoc_GetCurrentObjectIndex)) return standin::kNoIndex;
   const DocumentState* document = FindDocument(doc);
   const int32_t index = document == nullptr ? standin::kNoIndex : document->current_index;
   Record("MQDoc_GetCurrentObjectIndex() -> " + std::to_string(index));
@@ -135,6 +142,7 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetCurrentObjectIndex(void* d
 }
 
 ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_SetCurrentObjectIndex(void* doc, int32_t index) {
+  if (CallFails(EntryPoint::MQDoc_SetCurrentObjectIndex)) return standin::kNotDone;
   DocumentState* document = FindDocument(doc);
   int32_t result = standin::kNotDone;
   if (document != nullptr && index < document->SlotCount()) {
@@ -146,6 +154,7 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_SetCurrentObjectIndex(void* d
 }
 
 ROWSHIFT_MODULE_EXPORT void* ROWSHIFT_CALL MQDoc_GetParentObject(void* doc, void* obj) {
+  if (CallFails(EntryPoint::MQDoc_GetParentObject)) return nullptr;
   DocumentState* document = FindDocument(doc);
   const ObjectRecord* object = document == nullptr ? nullptr : standin::PlacedObject(obj, document);
   ObjectRecord* parent = object == nullptr ? nullptr : document->ParentOf(object);
@@ -154,6 +163,7 @@ ROWSHIFT_MODULE_EXPORT void* ROWSHIFT_CALL MQDoc_GetParentObject(void* doc, void
 }
 
 ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetChildObjectCount(void* doc, void* obj) {
+  if (CallFails(EntryPoint::MQDoc_GetChildObjectCount)) return 0;
   DocumentState* document = FindDocument(doc);
   const ObjectRecord* object = document == nullptr ? nullptr : standin::PlacedObject(obj, document);
   const int32_t count = object == nullptr ? 0 : document->ChildCountOf(object);
@@ -163,6 +173,7 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetChildObjectCount(void* doc
 
 ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_InsertObject(void* doc, void* obj,
                                                                 void* anchor) {
+  if (CallFails(EntryPoint::MQDoc_InsertObject)) return standin::kNoIndex;
   const int32_t index = standin::Insert(FindDocument(doc), obj, anchor);
   Record("MQDoc_InsertObject(" + NameOf(obj) + ", " + NameOf(anchor) + ") -> " +
          std::to_string(index));
@@ -170,6 +181,7 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_InsertObject(void* doc, void*
 }
 
 ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_DeleteObject(void* doc, int32_t index) {
+  if (CallFails(EntryPoint::MQDoc_DeleteObject)) return standin::kNotDone;
   DocumentState* document = FindDocument(doc);
   const bool deleted = document != nullptr && document->EmptySlot(index);
   const int32_t result = deleted ? standin::kDone : standin::kNotDone;
@@ -178,6 +190,7 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_DeleteObject(void* doc, int32
 }
 
 ROWSHIFT_MODULE_EXPORT void* ROWSHIFT_CALL MQObj_Clone(void* obj) {
+  if (CallFails(EntryPoint::MQObj_Clone)) return nullptr;
   const ObjectRecord* original = standin::LiveObject(obj, nullptr);
   ObjectRecord* copy = nullptr;
   if (original != nullptr) {
@@ -190,6 +203,7 @@ ROWSHIFT_MODULE_EXPORT void* ROWSHIFT_CALL MQObj_Clone(void* obj) {
 }
 
 ROWSHIFT_MODULE_EXPORT void ROWSHIFT_CALL MQObj_Delete(void* obj) {
+  if (CallFails(EntryPoint::MQObj_Delete)) return;
   ObjectRecord* object = standin::LiveObject(obj, nullptr);
   if (object != nullptr && object->status == standin::ObjectStatus::kLoose) {
     object->status = standin::ObjectStatus::kDead;
@@ -198,6 +212,7 @@ ROWSHIFT_MODULE_EXPORT void ROWSHIFT_CALL MQObj_Delete(void* obj) {
 }
 
 ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQObj_GetIntValue(void* obj, int32_t value_id) {
+  if (CallFails(EntryPoint::MQObj_GetIntValue)) return 0;
   const ObjectRecord* object = standin::LiveObject(obj, nullptr);
   int32_t value = 0;
   if (object != nullptr) {
@@ -211,6 +226,7 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQObj_GetIntValue(void* obj, int32_
 
 ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQObj_SetIntValue(void* obj, int32_t value_id,
                                                                int32_t value) {
+  if (CallFails(EntryPoint::MQObj_SetIntValue)) return standin::kNotDone;
   ObjectRecord* object = standin::LiveObject(obj, nullptr);
   if (object != nullptr) object->values[value_id] = value;
   const int32_t result = object == nullptr ? standin::kNotDone : standin::kDone;

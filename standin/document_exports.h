@@ -20,6 +20,9 @@
 //   MQObj_SetIntValue(Q, 257, 0) -> 1
 //
 // A copy carries its original's name, so "MQObj_Clone(Q) -> Q" is a new object.
+//
+// Each export passes the host-call gate first (host_call_gate.h); a call that
+// FailNthCall names fails as host_call_control.h lists.
 #pragma once
 
 #include <cstdint>

@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include "standin/call_log.h"
+#include "standin/host_call_gate.h"
 #include "standin/settings_control.h"
 #include "standin/settings_document.h"
 #include "standin/settings_entry_points.h"
@@ -85,6 +86,7 @@ void ClearHostMessages() { Messages().clear(); }
 }  // namespace standin
 
 extern "C" int32_t ROWSHIFT_CALL MQ_SendMessage(int32_t code, HostMessage* message) {
+  if (standin::CallFails(standin::EntryPoint::MQ_SendMessage)) return standin::kMessageResult;
   const standin::RecordedMessage record = standin::Record(code, message);
   if (code == standin::kSettingsElementMessage && record.had_list) {
     standin::AnswerSettingsElement(record, message->list);

@@ -4,6 +4,7 @@
 #include <type_traits>
 
 #include "standin/call_log.h"
+#include "standin/host_call_gate.h"
 #include "standin/settings_document.h"
 #include "standin/settings_entry_points.h"
 
@@ -92,6 +93,7 @@ int32_t Apply(SettingsElement& element, int32_t code, void** values) {
 }  // namespace standin
 
 extern "C" int32_t ROWSHIFT_CALL MQXmlElem_Value(void* element, int32_t code, void** values) {
+  if (standin::CallFails(standin::EntryPoint::MQXmlElem_Value)) return 0;
   // Read before the call changes anything, so a removed child is still named.
   const std::string arguments = standin::Arguments(element, code, values);
   standin::SettingsElement* target = standin::TheSettingsDocument().Find(element);

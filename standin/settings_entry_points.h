@@ -2,6 +2,9 @@
 // the same process that bind them into the plug-in's entry-point table
 // directly. Their shapes are those of the table's slots (checked where they
 // are defined).
+//
+// Both pass the host-call gate first (host_call_gate.h); a call that
+// FailNthCall names fails as host_call_control.h lists.
 #pragma once
 
 #include <cstdint>

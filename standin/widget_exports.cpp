@@ -7,6 +7,7 @@
 
 #include "host/host_functions.h"
 #include "standin/call_log.h"
+#include "standin/host_call_gate.h"
 #include "standin/widget_control.h"
 #include "standin/widget_host.h"
 #include "standin/widget_values.h"
@@ -205,6 +206,7 @@ std::string WidgetRequestName(int32_t code) {
 
 extern "C" int32_t ROWSHIFT_CALL MQWidget_Value(int32_t widget_id, int32_t code, void** list) {
   using namespace standin;
+  if (CallFails(EntryPoint::MQWidget_Value)) return kNotDone;
   WidgetRequestRecord record = Received(code, list);
   record.target = widget_id;
   const Outcome outcome = Apply(WidgetHost::Instance(), widget_id, code, list);
@@ -215,6 +217,7 @@ extern "C" int32_t ROWSHIFT_CALL MQWidget_Value(int32_t widget_id, int32_t code,
 
 extern "C" int32_t ROWSHIFT_CALL MQCanvas_Value(void* canvas, int32_t code, void** list) {
   using namespace standin;
+  if (CallFails(EntryPoint::MQCanvas_Value)) return kNotDone;
   WidgetRequestRecord record = Received(code, list);
   record.on_canvas = true;
   record.canvas = canvas;

@@ -12,6 +12,9 @@
 //
 // The answer is 1 when the request named a live widget and did what it asked,
 // else 0; the plug-in never looks at it.
+//
+// Both pass the host-call gate first (host_call_gate.h); a call that
+// FailNthCall names does nothing and answers 0.
 #pragma once
 
 #include <cstdint>

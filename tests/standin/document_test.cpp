@@ -7,6 +7,7 @@
 #include "standin/call_log.h"
 #include "standin/document_control.h"
 #include "standin/document_exports.h"
+#include "standin/host_call_control.h"
 
 namespace standin {
 namespace {
@@ -128,6 +129,27 @@ TEST_F(DocumentTest, TheNthInsertionFailsAndInsertsNothing) {
   EXPECT_EQ(document_.OrphanedClones(), 1);
   MQObj_Delete(second);
   EXPECT_EQ(document_.OrphanedClones(), 0);
+}
+
+TEST_F(DocumentTest, TheNthCallOfOneEntryPointFailsAndEveryCallIsCounted) {
+  Load("A\n  B\n");
+  ResetHostCalls();
+  FailNthCall(EntryPoint::MQDoc_GetParentObject, 2);
+  EXPECT_EQ(MQDoc_GetParentObject(Handle(), At(1)), At(0));
+  EXPECT_EQ(MQDoc_GetParentObject(Handle(), At(1)), nullptr);
+  EXPECT_EQ(MQDoc_GetParentObject(Handle(), At(1)), At(0));
+  EXPECT_EQ(MQDoc_GetObjectCount(Handle()), 2);
+  EXPECT_EQ(CallCount(EntryPoint::MQDoc_GetParentObject), 3);
+  EXPECT_EQ(CallCount(EntryPoint::MQDoc_GetObjectCount), 1);
+  EXPECT_EQ(CallsStartingWith("MQDoc_GetParentObject fails").size(), 1u);
+
+  FailNthCall(EntryPoint::MQObj_SetIntValue, 1);
+  EXPECT_EQ(MQObj_SetIntValue(At(1), kDepth, 0), 0);
+  EXPECT_EQ(MQDoc_InsertObject(Handle(), MQObj_Clone(At(0)), At(1)), 2);
+  EXPECT_EQ(document_.ToOutline(), "A\n  B\nA\n") << "the failed write changed nothing";
+  ResetHostCalls();
+  EXPECT_EQ(CallCount(EntryPoint::MQDoc_GetParentObject), 0);
+  EXPECT_STREQ(EntryPointName(EntryPoint::MQObj_SetIntValue), "MQObj_SetIntValue");
 }
 
 TEST_F(DocumentTest, ParentIsTheNearestEarlierObjectOfSmallerDepth) {
