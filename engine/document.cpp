@@ -43,9 +43,9 @@ int32_t Document::Insert(Object object, Object anchor) const {
   return call == nullptr || object == nullptr ? kNoIndex : call(handle_, object, anchor);
 }
 
-void Document::Delete(int32_t index) const {
+bool Document::Delete(int32_t index) const {
   const auto call = HostFunctions().MQDoc_DeleteObject;
-  if (call != nullptr) call(handle_, index);
+  return call != nullptr && call(handle_, index) != 0;
 }
 
 Object Document::Parent(Object object) const {

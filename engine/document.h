@@ -37,8 +37,9 @@ class Document {
   // Puts `object` into a new slot after `anchor` (at index 0 for none); the
   // new slot's index, negative on failure.
   int32_t Insert(Object object, Object anchor) const;
-  // Destroys the object in a slot; the slot stays, empty.
-  void Delete(int32_t index) const;
+  // Destroys the object in a slot; the slot stays, empty. False when the host
+  // answered that nothing was deleted.
+  bool Delete(int32_t index) const;
   Object Parent(Object object) const;
   int32_t ChildCount(Object object) const;
   // Negative: no current object.

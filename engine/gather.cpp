@@ -58,6 +58,9 @@ int32_t GatherSelected(void* handle) {
   // first of the list ends first.
   for (auto it = plan.objects.rbegin(); it != plan.objects.rend(); ++it) {
     Subtree subtree = CollectSubtree(document, *it);
+    // Only a misread depth puts the target below a gathered object; moving
+    // that object would re-create the target under it.
+    if (Contains(subtree, plan.target)) continue;
     const int32_t target_depth = document.Value(plan.target, ObjectValueId::Depth);
     const DepthDifference difference = static_cast<DepthDifference>(target_depth) -
                                        document.Value(*it, ObjectValueId::Depth) + kOneLevelBelow;

@@ -13,13 +13,6 @@ namespace {
 constexpr int32_t kNothingToActOn = -1;
 constexpr int32_t kMoved = 1;
 
-bool Contains(const Subtree& subtree, Object object) {
-  for (const SubtreeEntry& entry : subtree) {
-    if (entry.object == object) return true;
-  }
-  return false;
-}
-
 // Where the last row goes: behind the current object, or behind the last
 // eligible object of its hidden block when it has children and is collapsed.
 // Never in front of the current object, which must keep its index.

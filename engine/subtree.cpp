@@ -35,6 +35,13 @@ Subtree CollectSubtree(const Document& document, Object object, int32_t* end_ind
   return subtree;
 }
 
+bool Contains(const Subtree& subtree, Object object) {
+  for (const SubtreeEntry& entry : subtree) {
+    if (entry.object == object) return true;
+  }
+  return false;
+}
+
 int32_t RelocateSubtree(const Document& document, Subtree subtree, Object anchor,
                         DepthDifference difference) {
   Object previous = anchor;
@@ -42,6 +49,9 @@ int32_t RelocateSubtree(const Document& document, Subtree subtree, Object anchor
   for (SubtreeEntry& entry : subtree) {
     if (entry.object != previous) {
       const MovedObject moved = MoveObjectAfter(document, entry.object, previous);
+      // Moving the rest behind an object left at the old place would put
+      // them in front of their ancestor when it moved down: they stay too.
+      if (moved.index < 0) break;
       entry.object = moved.object;
       result = moved.index;
     } else {

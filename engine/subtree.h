@@ -32,11 +32,16 @@ int32_t ShiftDepth(int32_t depth, DepthDifference difference);
 // no slot.
 Subtree CollectSubtree(const Document& document, Object object, int32_t* end_index = nullptr);
 
+// Whether `object` is one of the collected descendants.
+bool Contains(const Subtree& subtree, Object object);
+
 // Re-creates the collected descendants one by one behind `anchor` (the object
 // just placed), in their old order, each at its collected depth plus
 // `difference`. Answers the index of the last insertion, -1 when the last
 // entry stood behind the previous one already and stayed, 0 for an empty
-// subtree.
+// subtree. A descendant that cannot be moved ends it: that one and the rest
+// stay where they stand, at their depths, and the answer is as of the last
+// one moved.
 int32_t RelocateSubtree(const Document& document, Subtree subtree, Object anchor,
                         DepthDifference difference);
 
