@@ -1,0 +1,292 @@
+// Every operation with one host call failing: for each entry point the plug-in
+// calls and each n up to the number of calls the operation made, the n-th call
+// of that entry point fails the way a refusing host fails it. Whatever fails,
+// no object is lost or doubled, descendants stay behind their object in
+// order, no deleted object is touched and no copy is left outside the
+// document.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "e2e/plugin_module.h"
+#include "standin/call_log.h"
+#include "standin/document_control.h"
+#include "standin/host_call_control.h"
+#include "standin/settings_control.h"
+#include "standin/widget_control.h"
+#include "support/outline_run.h"
+#include "tools/outline.h"
+
+namespace rowshift::testing {
+namespace {
+
+using standin::EntryPoint;
+
+constexpr int32_t kStartUpEvent = 1;
+constexpr int32_t kShutDownEvent = 2;
+constexpr int32_t kIsShownEvent = 101;
+constexpr int32_t kSubcommandEvent = 104;
+constexpr int32_t kSubcommands = 6;
+constexpr int kLargeDocumentObjects = 50;
+constexpr char kSection[] = "Plugin-5D2E7C14-2A6B93F0";
+
+// Every entry point the plug-in calls, from the host list itself.
+const std::vector<EntryPoint>& CalledEntryPoints() {
+  static const std::vector<EntryPoint> entry_points = {
+#define CALLED_ENTRY_POINT(name, result, parameters) EntryPoint::name,
+#define RESOLVED_ENTRY_POINT(name)
+      ROWSHIFT_HOST_FUNCTIONS(CALLED_ENTRY_POINT, RESOLVED_ENTRY_POINT)
+#undef CALLED_ENTRY_POINT
+#undef RESOLVED_ENTRY_POINT
+  };
+  return entry_points;
+}
+
+// A 50-object document: depths rise and fall in a fixed pattern; `flags`
+// gives each object's flags by its position.
+std::string LargeOutline(const std::function<outline::OutlineRow(int)>& flags) {
+  static const int kDepths[] = {0, 1, 2, 2, 3, 1, 2, 0, 1, 1, 0, 1, 2, 3, 4, 2, 0};
+  std::vector<outline::OutlineRow> rows;
+  for (int i = 0; i < kLargeDocumentObjects; ++i) {
+    outline::OutlineRow row = flags(i);
+    row.name = "O" + std::to_string(i);
+    row.depth = kDepths[i % (sizeof kDepths / sizeof kDepths[0])];
+    rows.push_back(row);
+  }
+  return outline::FormatOutline(rows);
+}
+
+outline::OutlineRow Flags(bool current, bool selected, bool collapsed, bool ineligible) {
+  outline::OutlineRow row;
+  row.current = current;
+  row.selected = selected;
+  row.collapsed = collapsed;
+  row.ineligible = ineligible;
+  return row;
+}
+
+struct Shape {
+  const char* what;
+  std::string outline;
+};
+
+std::vector<Shape> Shapes() {
+  return {
+      {"one object", "A [current selected]\n"},
+      {"two objects", "P [selected]\n  Q [current selected]\n"},
+      {"nested, every fourth selected",
+       LargeOutline([](int i) { return Flags(i == 21, i % 4 == 1 || i == 21, false, false); })},
+      {"collapsed parents",
+       LargeOutline([](int i) { return Flags(i == 8, i % 6 == 2 || i == 8, i % 3 == 1, false); })},
+      {"ineligible objects",
+       LargeOutline([](int i) { return Flags(i == 30, i % 5 != 0, false, i % 7 == 3); })},
+  };
+}
+
+// One slot of a document as the checks see it: the handle tells whether the
+// object was re-created, that is moved.
+struct Slot {
+  void* handle = nullptr;
+  outline::OutlineRow row;
+};
+
+std::vector<Slot> ReadSlots(const standin::Document& document) {
+  const outline::ParseResult parsed = outline::ParseOutline(document.ToOutline());
+  std::vector<Slot> slots;
+  for (std::size_t i = 0; i < parsed.rows.size(); ++i) {
+    slots.push_back({document.ObjectInSlot(static_cast<int>(i)), parsed.rows[i]});
+  }
+  return slots;
+}
+
+// The names of the descendants of the object in slot `index`, in order.
+std::vector<std::string> Descendants(const std::vector<Slot>& slots, std::size_t index) {
+  std::vector<std::string> descendants;
+  for (std::size_t i = index + 1; i < slots.size(); ++i) {
+    if (slots[i].row.empty) continue;
+    if (slots[i].row.depth <= slots[index].row.depth) break;
+    descendants.push_back(slots[i].row.name);
+  }
+  return descendants;
+}
+
+// The checks after one run, one message per broken property. A moved object
+// is one whose handle changed. Its old descendants that moved too stand
+// behind it in their old order; a failed call may keep some of them at their
+// old place, and their depths follow the host's answers, which may be wrong.
+std::vector<std::string> DocumentFaults(const std::vector<Slot>& before,
+                                        const standin::Document& document,
+                                        bool object_free_failed) {
+  std::vector<std::string> faults;
+  const std::vector<Slot> after = ReadSlots(document);
+  std::multiset<std::string> names_before, names_after;
+  std::map<std::string, std::size_t> position;
+  std::map<std::string, void*> handle_before;
+  for (const Slot& slot : before) {
+    if (slot.row.empty) continue;
+    names_before.insert(slot.row.name);
+    handle_before[slot.row.name] = slot.handle;
+  }
+  for (std::size_t i = 0; i < after.size(); ++i) {
+    if (after[i].row.empty) continue;
+    names_after.insert(after[i].row.name);
+    position[after[i].row.name] = i;
+  }
+  if (names_after != names_before) faults.push_back("objects lost or doubled");
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    if (before[i].row.empty || position.count(before[i].row.name) == 0) continue;
+    const std::size_t moved_to = position[before[i].row.name];
+    if (after[moved_to].handle == before[i].handle) continue;
+    std::size_t previous = moved_to;
+    for (const std::string& descendant : Descendants(before, i)) {
+      if (position.count(descendant) == 0) continue;
+      if (after[position[descendant]].handle == handle_before[descendant]) continue;
+      if (position[descendant] <= previous) {
+        faults.push_back(descendant + " no longer behind " + before[i].row.name + " in order");
+        break;
+      }
+      previous = position[descendant];
+    }
+  }
+  if (document.DeadObjectTouches() != 0) faults.push_back("a deleted object was touched");
+  if (!faults.empty()) faults.push_back("the document after:\n" + document.ToOutline());
+  if (standin::StrayObjectTouches() != 0) faults.push_back("an unknown object was touched");
+  // A copy the host refused to free is the host's, not the plug-in's.
+  if (document.OrphanedClones() > (object_free_failed ? 1 : 0)) {
+    faults.push_back("a copy was left outside the document");
+  }
+  return faults;
+}
+
+class HostCallFaults : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(plugin_.HasEveryExport());
+    ASSERT_EQ(plugin_.BindToStandin(), 1);
+    standin::RecordDocumentCalls(false);
+  }
+  void TearDown() override {
+    standin::RecordDocumentCalls(true);
+    standin::ResetHostCalls();
+  }
+
+  int32_t Event(void* document, int32_t event, void* argument) {
+    return plugin_.MQOnEvent(document, event, argument);
+  }
+
+  int32_t RunSubcommand(void* document, int32_t index) {
+    void* list[] = {const_cast<char*>("index"), &index, nullptr};
+    return Event(document, kSubcommandEvent, list);
+  }
+
+  // Runs `run` with the n-th call of `entry_point` failing, for n = 1, 2, ...
+  // until no call fails (the run made fewer calls than n); `check` answers the
+  // broken properties of each run. Answers the number of runs in which a call
+  // failed.
+  int EveryNthCall(EntryPoint entry_point, const std::string& what,
+                   const std::function<void()>& prepare, const std::function<void()>& run,
+                   const std::function<std::vector<std::string>(bool)>& check) {
+    int runs = 0;
+    for (int n = 1;; ++n) {
+      prepare();
+      const int failed_before = standin::FailedCallCount();
+      standin::FailNthCall(entry_point, n);
+      run();
+      const bool failed = standin::FailedCallCount() > failed_before;
+      standin::FailNthCall(entry_point, 0);
+      const std::vector<std::string> faults = check(failed);
+      for (const std::string& fault : faults) {
+        ADD_FAILURE() << what << ", call " << n << " of " << standin::EntryPointName(entry_point)
+                      << " failing: " << fault;
+      }
+      if (!failed) return runs;
+      ++runs;
+    }
+  }
+
+  PluginModule plugin_;
+};
+
+TEST_F(HostCallFaults, EveryOperationSurvivesAnyOneFailingHostCall) {
+  int runs = 0;
+  for (const Shape& shape : Shapes()) {
+    for (int32_t subcommand = 0; subcommand < kSubcommands; ++subcommand) {
+      for (EntryPoint entry_point : CalledEntryPoints()) {
+        std::optional<standin::Document> document;
+        std::vector<Slot> before;
+        const std::string what =
+            "sub-command " + std::to_string(subcommand) + " on " + shape.what;
+        runs += EveryNthCall(
+            entry_point, what,
+            [&] {
+              document.emplace();
+              ASSERT_TRUE(document->LoadOutline(shape.outline));
+              before = ReadSlots(*document);
+              standin::ResetStrayObjectTouches();
+            },
+            [&] { RunSubcommand(document->Handle(), subcommand); },
+            [&](bool failed) {
+              return DocumentFaults(before, *document,
+                                    failed && entry_point == EntryPoint::MQObj_Delete);
+            });
+      }
+    }
+  }
+  std::cout << "[ fault runs ] " << runs << " runs of a sub-command with one host call failing\n";
+  RecordProperty("sub_command_fault_runs", runs);
+}
+
+// Start-up reads the settings and builds the tool window; shut-down saves the
+// settings and deletes the window. Whatever fails, the plug-in answers, and
+// after shut-down no widget it made is left in the host unless the host
+// refused to delete it.
+TEST_F(HostCallFaults, StartUpAndShutDownSurviveAnyOneFailingHostCall) {
+  const auto prepare = [] {
+    standin::ResetWidgetHost();
+    standin::SettingsNode section{kSection, std::nullopt, {}};
+    section.children = {{"Rowshift_activate", "1", {}}, {"PosX", "120", {}}, {"PosY", "80", {}}};
+    standin::LoadSettingsTree(
+        {"root", std::nullopt, {{"pluginsettings", std::nullopt, {section}}}});
+  };
+  const auto widgets_left = [this](int refused_deletes) {
+    std::vector<std::string> faults;
+    if (Event(nullptr, kIsShownEvent, nullptr) != 0) faults.push_back("shown after shut-down");
+    const auto widgets = standin::WidgetIds().size();
+    if (widgets > 1 + static_cast<std::size_t>(refused_deletes)) {
+      faults.push_back(std::to_string(widgets - 1) + " widgets left after shut-down");
+    }
+    return faults;
+  };
+  int runs = 0;
+  for (EntryPoint entry_point : CalledEntryPoints()) {
+    const bool widget_calls = entry_point == EntryPoint::MQWidget_Value;
+    runs += EveryNthCall(
+        entry_point, "start-up", prepare,
+        [&] {
+          Event(nullptr, kStartUpEvent, nullptr);
+          standin::FailNthCall(entry_point, 0);
+          Event(nullptr, kShutDownEvent, nullptr);
+        },
+        [&](bool) { return widgets_left(0); });
+    runs += EveryNthCall(
+        entry_point, "shut-down",
+        [&] {
+          prepare();
+          Event(nullptr, kStartUpEvent, nullptr);
+        },
+        [&] { Event(nullptr, kShutDownEvent, nullptr); },
+        [&](bool failed) { return widgets_left(failed && widget_calls ? 1 : 0); });
+  }
+  std::cout << "[ fault runs ] " << runs << " runs of start-up or shut-down with one host call failing\n";
+  RecordProperty("window_fault_runs", runs);
+}
+
+}  // namespace
+}  // namespace rowshift::testing
