@@ -200,6 +200,17 @@ TEST_F(ActivationOrderTest, ASectionTheHostCouldNotAddGivesTheDefaults) {
   EXPECT_EQ(ToolWindowId(), 0);
 }
 
+// A window the host refused to create still answers show and ask by the flag.
+TEST_F(ActivationOrderTest, AWindowTheHostRefusedStillReportsTheStoredShownFlag) {
+  StoreSettings({{"Rowshift_activate", "1"}, {"PosX", "120"}, {"PosY", "80"}});
+  standin::FailCreatesOfType("window");
+  EXPECT_EQ(plugin_.StartUp(), 1);
+  EXPECT_EQ(ToolWindowId(), 0);
+  EXPECT_EQ(plugin_.IsShown(nullptr), 1);
+  EXPECT_EQ(plugin_.SetShown(nullptr, 0), 0);
+  EXPECT_EQ(plugin_.IsShown(nullptr), 0);
+}
+
 // Without the widget entry point the window is still made, so show and ask
 // answer as after any start-up; its requests simply reach no host.
 TEST_F(ActivationOrderTest, WithoutTheWidgetEntryPointStartUpStillMakesTheWindow) {
