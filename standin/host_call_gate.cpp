@@ -3,6 +3,7 @@
 #include <string>
 
 #include "standin/call_log.h"
+#include "standin/host_gone.h"
 
 namespace standin {
 namespace {
@@ -35,6 +36,7 @@ int Slot(EntryPoint entry_point) { return static_cast<int>(entry_point); }
 }  // namespace
 
 bool CallFails(EntryPoint entry_point) {
+  NoteHostCall();
   GateState& state = State();
   const int call = ++state.calls[Slot(entry_point)];
   const bool fails = state.failing_entry_point == Slot(entry_point) && state.failing_call == call;

@@ -1,12 +1,16 @@
 // Loading and unloading the plug-in module: what load leaves alone, that
 // unload really unloads and deletes a tool window that shut-down left, that a
 // second load starts fresh, that events before MQInit or without a document
-// are answered safely, and that many load cycles leave nothing behind.
+// are answered safely, that many load cycles leave nothing behind, and that a
+// host exiting with the plug-in loaded gets no call after it has gone.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -240,6 +244,29 @@ INSTANTIATE_TEST_SUITE_P(LoadAndUnload, LoadCycles, ::testing::Bool(),
                          [](const ::testing::TestParamInfo<bool>& param) {
                            return std::string(param.param ? "WithShutDown" : "WithoutShutDown");
                          });
+
+// std::system answers a wait status on POSIX systems (the exit code in the
+// second byte) and the exit code itself on Windows; the program's codes are
+// small, so a status above one byte can only be the POSIX form.
+int ExitCodeOf(int status) { return status > 255 ? status >> 8 : status; }
+
+// A host exiting with the plug-in started and still loaded: after the host has
+// gone no call reaches it, and the process exits cleanly. On POSIX systems exit
+// handlers run in reverse order of registration, and the plug-in's destructors
+// are registered at its load, after the mark: they run before it, so there the
+// clean exit (the stand-in outliving them) is what this checks.
+TEST(LoadAndUnload, AHostExitingWithThePluginStartedGetsNoCallAfterItHasGone) {
+  namespace fs = std::filesystem;
+  const std::string count_file = fs::absolute("e2e_tests_calls_after_exit.txt").string();
+  std::remove(count_file.c_str());
+  const std::string command = "cd . && \"" + fs::absolute(ROWSHIFT_EXITING_HOST_PROGRAM).string() +
+                              "\" \"" + count_file + "\"";
+  EXPECT_EQ(ExitCodeOf(std::system(command.c_str())), 0);
+  std::ifstream counted(count_file);
+  int calls = -1;
+  counted >> calls;
+  EXPECT_EQ(calls, 0) << "host calls after the host had gone";
+}
 
 }  // namespace
 }  // namespace rowshift::testing
