@@ -3,13 +3,14 @@
 #include "host/wide_literal.h"
 #include "plugin/rowshift_window.h"
 #include "plugin/subcommand_table.h"
+#include "plugin/version.h"
 
 namespace rowshift {
 
 namespace {
 
 // Six spaces part the version from the notice.
-constexpr char kNameText[] = "Rowshift v.1.4      Copyright (C) 2026 Rowshift developers";
+constexpr char kNameText[] = "Rowshift v." ROWSHIFT_NAME_VERSION "      " ROWSHIFT_COPYRIGHT;
 constexpr auto kDisplayTitle = Widen("Rowshift");
 
 }  // namespace
