@@ -3,7 +3,7 @@
 # nothing when it is all there already.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ googletest libutfcpp-dev libpugixml-dev)
+packages=(cmake ninja-build g++ googletest libutfcpp-dev libpugixml-dev zip)
 if [[ "${ROWSHIFT_WINDOWS:-1}" == 1 ]]; then
   packages+=(g++-mingw-w64-i686 wine wine32:i386)
 fi
