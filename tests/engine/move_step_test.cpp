@@ -10,6 +10,7 @@
 #include "engine_document_fixture.h"
 #include "engine/operations.h"
 #include "standin/call_log.h"
+#include "standin/host_call_control.h"
 #include "support/outline_run.h"
 
 namespace rowshift {
@@ -19,7 +20,8 @@ class MoveStepTest : public testing::EngineDocumentTest {
  protected:
   std::string Compact() const { return testing::WithoutEmptySlots(standin_.ToOutline()); }
   std::vector<std::string> Names() const { return testing::SortedNames(standin_.ToOutline()); }
-
+  // A switch a case armed and did not reach must not fail a later case.
+  void TearDown() override { standin::ResetHostCalls(); }
 };
 
 TEST_F(MoveStepTest, InsertsTheCopyBeforeDeletingTheOriginal) {
@@ -121,6 +123,48 @@ TEST_F(MoveStepTest, MoveToTopDoesNotAnchorOnTheDescendantsOfAnObjectLeftInPlace
   EXPECT_EQ(MoveToTop(standin_.Handle()), 1);
   EXPECT_EQ(Compact(), "B [selected]\nP\nA [selected]\n  A1\n");
   EXPECT_EQ(standin_.OrphanedClones(), 0);
+  EXPECT_EQ(standin_.DeadObjectTouches(), 0);
+}
+
+TEST_F(MoveStepTest, AnOriginalTheHostCannotFindOrDeleteKeepsItsPlaceAndTheCopyGoes) {
+  for (const standin::EntryPoint refusing :
+       {standin::EntryPoint::MQDoc_GetObjectIndex, standin::EntryPoint::MQDoc_DeleteObject}) {
+    SCOPED_TRACE(standin::EntryPointName(refusing));
+    Load("P\nQ\n");
+    Object original = At(1);
+    standin::FailNthCall(refusing, 1);
+    const MovedObject moved = MoveObjectAfter(document_, original, nullptr);
+    EXPECT_EQ(standin::CallsStartingWith("MQDoc_DeleteObject(0) -> 1").size(), 1u)
+        << "the copy, inserted at 0, is deleted again";
+    EXPECT_EQ(moved.object, original);
+    EXPECT_LT(moved.index, 0);
+    EXPECT_EQ(standin_.ToOutline(), "-\nP\nQ\n");
+    EXPECT_EQ(standin_.OrphanedClones(), 0);
+    EXPECT_EQ(standin_.DeadObjectTouches(), 0);
+  }
+}
+
+TEST_F(MoveStepTest, ADescendantThatCannotBeMovedStaysWithTheRestOfItsSubtree) {
+  // The second copy, P1's, is refused: P has already gone behind Q, and P1
+  // and P2 stay together where they stood, at their depths, not re-created.
+  Load("P [selected]\n  P1\n  P2\nQ\n");
+  Object p1 = At(1);
+  Object p2 = At(2);
+  standin::FailNthCall(standin::EntryPoint::MQObj_Clone, 2);
+  EXPECT_EQ(MoveToBottom(standin_.Handle()), 1);
+  EXPECT_EQ(Compact(), "  P1\n  P2\nQ\nP [selected]\n");
+  EXPECT_EQ(At(1), p1);
+  EXPECT_EQ(At(2), p2);
+  EXPECT_EQ(standin_.DeadObjectTouches(), 0);
+}
+
+TEST_F(MoveStepTest, GatherLeavesAnObjectWhoseSubtreeHoldsTheTarget) {
+  // T's depth misread as 0 makes it the target although it lies below A;
+  // moving A would re-create T under it and leave the target dead.
+  Load("A [selected]\n  T [current selected]\n");
+  standin::FailNthCall(standin::EntryPoint::MQObj_GetIntValue, 5);
+  GatherSelected(standin_.Handle());
+  EXPECT_EQ(standin_.ToOutline(), "A [selected]\n  T [current selected]\n");
   EXPECT_EQ(standin_.DeadObjectTouches(), 0);
 }
 
