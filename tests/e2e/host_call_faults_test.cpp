@@ -244,9 +244,10 @@ TEST_F(HostCallFaults, EveryOperationSurvivesAnyOneFailingHostCall) {
 }
 
 // Start-up reads the settings and builds the tool window; shut-down saves the
-// settings and deletes the window. Whatever fails, the plug-in answers, and
-// after shut-down no widget it made is left in the host unless the host
-// refused to delete it.
+// settings and deletes the window. Whatever fails, every button the window
+// got still runs its operation safely, and after shut-down the plug-in is off
+// and no widget it made is left in the host unless the host refused to delete
+// it.
 TEST_F(HostCallFaults, StartUpAndShutDownSurviveAnyOneFailingHostCall) {
   const auto prepare = [] {
     standin::ResetWidgetHost();
@@ -264,6 +265,25 @@ TEST_F(HostCallFaults, StartUpAndShutDownSurviveAnyOneFailingHostCall) {
     }
     return faults;
   };
+  constexpr char kClicked[] = "P [selected]\n  Q [current selected]\nR [selected]\n";
+  std::optional<standin::Document> clicked;
+  const auto click_every_button = [&] {
+    clicked.emplace();
+    ASSERT_TRUE(clicked->LoadOutline(kClicked));
+    for (int32_t id : standin::WidgetIds()) {
+      if (standin::FindWidget(id)->type == "button") standin::Click(id, clicked->Handle());
+    }
+  };
+  const auto clicks_safe = [&] {
+    std::vector<std::string> faults;
+    if (SortedNames(clicked->ToOutline()) != SortedNames(kClicked)) {
+      faults.push_back("clicks lost or doubled objects");
+    }
+    if (clicked->DeadObjectTouches() != 0 || clicked->OrphanedClones() != 0) {
+      faults.push_back("clicks touched a deleted object or left a copy");
+    }
+    return faults;
+  };
   int runs = 0;
   for (EntryPoint entry_point : CalledEntryPoints()) {
     const bool widget_calls = entry_point == EntryPoint::MQWidget_Value;
@@ -272,9 +292,14 @@ TEST_F(HostCallFaults, StartUpAndShutDownSurviveAnyOneFailingHostCall) {
         [&] {
           Event(nullptr, kStartUpEvent, nullptr);
           standin::FailNthCall(entry_point, 0);
+          click_every_button();
           Event(nullptr, kShutDownEvent, nullptr);
         },
-        [&](bool) { return widgets_left(0); });
+        [&](bool) {
+          std::vector<std::string> faults = widgets_left(0);
+          for (std::string& fault : clicks_safe()) faults.push_back(fault);
+          return faults;
+        });
     runs += EveryNthCall(
         entry_point, "shut-down",
         [&] {
