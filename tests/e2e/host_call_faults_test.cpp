@@ -9,10 +9,9 @@
 #include <cstdint>
 #include <functional>
 #include <iostream>
-#include <map>
 #include <optional>
-#include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "e2e/plugin_module.h"
@@ -90,29 +89,37 @@ std::vector<Shape> Shapes() {
   };
 }
 
-// One slot of a document as the checks see it: the handle tells whether the
-// object was re-created, that is moved.
-struct Slot {
-  void* handle = nullptr;
-  outline::OutlineRow row;
+// A document as the checks see it: each slot's object name ("" for an empty
+// slot) and handle, which tells whether the object was re-created (moved).
+struct Slots {
+  std::vector<std::string> names;
+  std::vector<void*> handles;
 };
 
-std::vector<Slot> ReadSlots(const standin::Document& document) {
-  const outline::ParseResult parsed = outline::ParseOutline(document.ToOutline());
-  std::vector<Slot> slots;
-  for (std::size_t i = 0; i < parsed.rows.size(); ++i) {
-    slots.push_back({document.ObjectInSlot(static_cast<int>(i)), parsed.rows[i]});
+std::vector<std::string> SlotNames(const std::string& text) {
+  std::vector<std::string> names;
+  for (const outline::OutlineRow& row : outline::ParseOutline(text).rows) {
+    names.push_back(row.empty ? std::string() : row.name);
   }
-  return slots;
+  return names;
 }
 
-// The names of the descendants of the object in slot `index`, in order.
-std::vector<std::string> Descendants(const std::vector<Slot>& slots, std::size_t index) {
-  std::vector<std::string> descendants;
-  for (std::size_t i = index + 1; i < slots.size(); ++i) {
-    if (slots[i].row.empty) continue;
-    if (slots[i].row.depth <= slots[index].row.depth) break;
-    descendants.push_back(slots[i].row.name);
+std::vector<void*> SlotHandles(const standin::Document& document) {
+  std::vector<void*> handles;
+  for (int i = 0; i < document.SlotCount(); ++i) handles.push_back(document.ObjectInSlot(i));
+  return handles;
+}
+
+// Each slot's descendants by slot, in order (read once per shape).
+std::vector<std::vector<std::size_t>> DescendantSlots(const std::string& text) {
+  const std::vector<outline::OutlineRow> rows = outline::ParseOutline(text).rows;
+  std::vector<std::vector<std::size_t>> descendants(rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    for (std::size_t j = i + 1; j < rows.size() && !rows[i].empty; ++j) {
+      if (rows[j].empty) continue;
+      if (rows[j].depth <= rows[i].depth) break;
+      descendants[i].push_back(j);
+    }
   }
   return descendants;
 }
@@ -121,47 +128,47 @@ std::vector<std::string> Descendants(const std::vector<Slot>& slots, std::size_t
 // is one whose handle changed. Its old descendants that moved too stand
 // behind it in their old order; a failed call may keep some of them at their
 // old place, and their depths follow the host's answers, which may be wrong.
-std::vector<std::string> DocumentFaults(const std::vector<Slot>& before,
+std::vector<std::string> DocumentFaults(const Slots& before,
+                                        const std::vector<std::vector<std::size_t>>& descendants,
                                         const standin::Document& document,
                                         bool object_free_failed) {
   std::vector<std::string> faults;
-  const std::vector<Slot> after = ReadSlots(document);
-  std::multiset<std::string> names_before, names_after;
-  std::map<std::string, std::size_t> position;
-  std::map<std::string, void*> handle_before;
-  for (const Slot& slot : before) {
-    if (slot.row.empty) continue;
-    names_before.insert(slot.row.name);
-    handle_before[slot.row.name] = slot.handle;
+  const Slots after{SlotNames(document.ToOutline()), SlotHandles(document)};
+  std::unordered_map<std::string, std::size_t> position;
+  for (std::size_t i = 0; i < after.names.size(); ++i) {
+    if (!after.names[i].empty() && !position.emplace(after.names[i], i).second) {
+      faults.push_back(after.names[i] + " doubled");
+    }
   }
-  for (std::size_t i = 0; i < after.size(); ++i) {
-    if (after[i].row.empty) continue;
-    names_after.insert(after[i].row.name);
-    position[after[i].row.name] = i;
-  }
-  if (names_after != names_before) faults.push_back("objects lost or doubled");
-  for (std::size_t i = 0; i < before.size(); ++i) {
-    if (before[i].row.empty || position.count(before[i].row.name) == 0) continue;
-    const std::size_t moved_to = position[before[i].row.name];
-    if (after[moved_to].handle == before[i].handle) continue;
-    std::size_t previous = moved_to;
-    for (const std::string& descendant : Descendants(before, i)) {
-      if (position.count(descendant) == 0) continue;
-      if (after[position[descendant]].handle == handle_before[descendant]) continue;
-      if (position[descendant] <= previous) {
-        faults.push_back(descendant + " no longer behind " + before[i].row.name + " in order");
-        break;
+  // Where a slot's object stands now, and whether it was re-created.
+  const auto now = [&](std::size_t slot) { return position.find(before.names[slot]); };
+  const auto moved = [&](std::size_t slot) {
+    return after.handles[now(slot)->second] != before.handles[slot];
+  };
+  for (std::size_t i = 0; i < before.names.size(); ++i) {
+    if (before.names[i].empty()) continue;
+    if (now(i) == position.end()) {
+      faults.push_back(before.names[i] + " lost");
+    } else if (moved(i)) {
+      std::size_t previous = now(i)->second;
+      for (std::size_t descendant : descendants[i]) {
+        if (now(descendant) == position.end() || !moved(descendant)) continue;
+        if (now(descendant)->second <= previous) {
+          faults.push_back(before.names[descendant] + " no longer behind " + before.names[i] +
+                           " in order");
+          break;
+        }
+        previous = now(descendant)->second;
       }
-      previous = position[descendant];
     }
   }
   if (document.DeadObjectTouches() != 0) faults.push_back("a deleted object was touched");
-  if (!faults.empty()) faults.push_back("the document after:\n" + document.ToOutline());
   if (standin::StrayObjectTouches() != 0) faults.push_back("an unknown object was touched");
   // A copy the host refused to free is the host's, not the plug-in's.
   if (document.OrphanedClones() > (object_free_failed ? 1 : 0)) {
     faults.push_back("a copy was left outside the document");
   }
+  if (!faults.empty()) faults.push_back("the document after:\n" + document.ToOutline());
   return faults;
 }
 
@@ -217,10 +224,11 @@ class HostCallFaults : public ::testing::Test {
 TEST_F(HostCallFaults, EveryOperationSurvivesAnyOneFailingHostCall) {
   int runs = 0;
   for (const Shape& shape : Shapes()) {
+    const std::vector<std::vector<std::size_t>> descendants = DescendantSlots(shape.outline);
+    Slots before{SlotNames(shape.outline), {}};
     for (int32_t subcommand = 0; subcommand < kSubcommands; ++subcommand) {
       for (EntryPoint entry_point : CalledEntryPoints()) {
         std::optional<standin::Document> document;
-        std::vector<Slot> before;
         const std::string what =
             "sub-command " + std::to_string(subcommand) + " on " + shape.what;
         runs += EveryNthCall(
@@ -228,12 +236,12 @@ TEST_F(HostCallFaults, EveryOperationSurvivesAnyOneFailingHostCall) {
             [&] {
               document.emplace();
               ASSERT_TRUE(document->LoadOutline(shape.outline));
-              before = ReadSlots(*document);
+              before.handles = SlotHandles(*document);
               standin::ResetStrayObjectTouches();
             },
             [&] { RunSubcommand(document->Handle(), subcommand); },
             [&](bool failed) {
-              return DocumentFaults(before, *document,
+              return DocumentFaults(before, descendants, *document,
                                     failed && entry_point == EntryPoint::MQObj_Delete);
             });
       }
