@@ -4,7 +4,7 @@
 #include "standin/document_control.h"
 #include "standin/document_registry.h"
 #include "standin/document_state.h"
-#include "tools/outline.h"
+#include "outline/outline.h"
 
 namespace standin {
 namespace {

@@ -29,7 +29,7 @@ class STANDIN_API Document {
   Document(const Document&) = delete;
   Document& operator=(const Document&) = delete;
 
-  // Replaces every slot with those of an outline (tools/outline.h). Returns
+  // Replaces every slot with those of an outline (outline/outline.h). Returns
   // false and leaves the document empty, with `error` set, for a bad outline.
   bool LoadOutline(const std::string& text, std::string* error = nullptr);
   // The slots as an outline, flags included.

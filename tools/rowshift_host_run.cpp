@@ -5,12 +5,11 @@
 #include <iterator>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <system_error>
 
+#include "outline/outline.h"
 #include "standin/call_log.h"
 #include "standin/document_control.h"
-#include "tools/outline.h"
 #include "tools/rowshift_host_paths.h"
 #include "tools/rowshift_host_printing.h"
 #include "tools/rowshift_host_session.h"
@@ -26,18 +25,6 @@ constexpr char kPluginFileName[] = ROWSHIFT_HOST_PLUGIN_FILE_NAME;
 constexpr char kHostModuleFileName[] = ROWSHIFT_HOST_MODULE_FILE_NAME;
 constexpr int kOutlineIndent = 2;
 constexpr int kCallIndent = 2;
-
-// Line `number` (from 1) of `text`, without its line break.
-std::string LineOf(const std::string& text, int number) {
-  std::istringstream lines(text);
-  std::string line;
-  int current = 0;
-  while (std::getline(lines, line)) {
-    if (++current == number) break;
-  }
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  return line;
-}
 
 class HostRun {
  public:
@@ -130,7 +117,7 @@ class HostRun {
     const outline::ParseResult parsed = outline::ParseOutline(text);
     if (parsed.error) {
       Fail(path + ":" + std::to_string(parsed.error->line) + ": " + parsed.error->message + ": \"" +
-           LineOf(text, parsed.error->line) + "\"");
+           parsed.error->quoted_line + "\"");
       return std::nullopt;
     }
     return text;

@@ -15,13 +15,13 @@
 #include <vector>
 
 #include "e2e/plugin_module.h"
+#include "outline/outline.h"
 #include "standin/call_log.h"
 #include "standin/document_control.h"
 #include "standin/host_call_control.h"
 #include "standin/settings_control.h"
 #include "standin/widget_control.h"
 #include "support/outline_run.h"
-#include "tools/outline.h"
 
 namespace rowshift::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include "e2e/plugin_module.h"
 #include "standin/document_control.h"
 #include "support/outline_run.h"
-#include "tools/outline.h"
+#include "outline/outline.h"
 
 namespace rowshift::testing {
 namespace {

@@ -15,7 +15,7 @@
 #include "standin/document_exports.h"
 #include "support/outline_run.h"
 #include "support/standin_in_process.h"
-#include "tools/outline.h"
+#include "outline/outline.h"
 
 namespace rowshift {
 namespace {

@@ -8,7 +8,7 @@
 #include "standin/call_log.h"
 #include "standin/document_control.h"
 #include "support/standin_in_process.h"
-#include "tools/outline.h"
+#include "outline/outline.h"
 
 namespace rowshift::testing {
 namespace {

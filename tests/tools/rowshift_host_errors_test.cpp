@@ -2,6 +2,7 @@
 // a non-zero exit code, and no step run.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,14 @@ struct ErrorCase {
 };
 
 const std::string kBadOutlineFile = "tools_tests_bad_outline.txt";
+const std::string kCarriageReturnOutlineFile = "tools_tests_cr_outline.txt";
+const std::string kControlCharacterOutlineFile = "tools_tests_control_outline.txt";
+const std::string kTooDeepOutlineFile = "tools_tests_too_deep_outline.txt";
+const std::string kLongLineOutlineFile = "tools_tests_long_line_outline.txt";
+constexpr std::size_t kLongLineLength = 100000;
+constexpr std::size_t kQuotedLength = 80;
+// Room for the longest message: the paths it names and an 80-character quote.
+constexpr std::size_t kLongestMessage = 400;
 const std::string kHostModuleLackingAName =
     std::string("./mqhost_lacking_last") + ROWSHIFT_MODULE_SUFFIX;
 const std::string kHostModule = std::string("./mqhost") + ROWSHIFT_MODULE_SUFFIX;
@@ -37,6 +46,23 @@ std::vector<ErrorCase> ErrorCases() {
        {kBadOutlineFile, "up"},
        kExitFailure,
        {kBadOutlineFile + ":3:", "\"   Hand\""}},
+      {"LinesEndingInCarriageReturnsAreCounted",
+       {kCarriageReturnOutlineFile, "up"},
+       kExitFailure,
+       {kCarriageReturnOutlineFile + ":3: odd indent"}},
+      {"ControlCharacterInANameIsRefusedAndShownEscaped",
+       {kControlCharacterOutlineFile, "up"},
+       kExitFailure,
+       {kControlCharacterOutlineFile + ":2: a control character", "\"  Arm\\x1B[2J\""}},
+      {"DepthBeyondTheLimit",
+       {kTooDeepOutlineFile, "up"},
+       kExitFailure,
+       {kTooDeepOutlineFile + ":2: depth beyond the limit of 1000000"}},
+      {"LongLineIsQuotedOnlyInPart",
+       {kLongLineOutlineFile, "up"},
+       kExitFailure,
+       {kLongLineOutlineFile + ":1: unknown flag \"shiny\"",
+        "\"" + std::string(kQuotedLength, 'x') + "...\""}},
       {"UnknownSubcommandListsTheOfferedKeys",
        {scene, "up", "sideways"},
        kExitFailure,
@@ -74,6 +100,10 @@ class RowshiftHostErrors : public ::testing::TestWithParam<ErrorCase> {
   static void SetUpTestSuite() {
     // Line 3 is indented by three spaces: not a whole level.
     WriteSuiteFile("bad_outline.txt", "Body\n  Arm\n   Hand\n");
+    WriteSuiteFile("cr_outline.txt", "Body\r  Arm\r   Hand\r");
+    WriteSuiteFile("control_outline.txt", "Body\n  Arm\x1B[2J\n");
+    WriteSuiteFile("too_deep_outline.txt", "Body\nArm [depth=2000000000]\n");
+    WriteSuiteFile("long_line_outline.txt", std::string(kLongLineLength, 'x') + " [shiny]\n");
   }
 };
 
@@ -85,6 +115,7 @@ TEST_P(RowshiftHostErrors, ExplainOnOneLineAndFailWithoutRunningAStep) {
   EXPECT_EQ(run.exit_code, error.exit_code) << run.out << run.err;
   ASSERT_FALSE(run.err.empty());
   EXPECT_EQ(run.err.rfind("rowshift-host: ", 0), 0u) << run.err;
+  EXPECT_LT(run.err.size(), kLongestMessage) << run.err;
   for (const std::string& part : error.message_parts) {
     EXPECT_NE(run.err.find(part), std::string::npos) << "'" << part << "' not in: " << run.err;
   }

@@ -1,0 +1,252 @@
+#include "outline/outline.h"
+
+#include <cstdio>
+#include <string_view>
+#include <utility>
+
+namespace rowshift::outline {
+namespace {
+
+constexpr std::size_t kSpacesPerLevel = 2;
+constexpr char kEmptySlotMark[] = "-";
+constexpr char kCurrentFlag[] = "current";
+constexpr char kSelectedFlag[] = "selected";
+constexpr char kCollapsedFlag[] = "collapsed";
+constexpr char kIneligibleFlag[] = "ineligible";
+constexpr std::string_view kDepthFlagPrefix = "depth=";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+bool IsControl(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte < 0x20 || byte == 0x7F;
+}
+
+// How many continuation bytes a UTF-8 lead byte announces; 0 for any other.
+std::size_t ContinuationsAfter(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte >= 0xF0 && byte < 0xF8 ? 3 : byte >= 0xE0 && byte < 0xF0 ? 2 : byte >= 0xC0 ? 1 : 0;
+}
+
+bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// `text` cut to kQuotedLineLength characters, control characters escaped. A
+// character is a UTF-8 sequence, or any other single byte.
+std::string Quoted(std::string_view text) {
+  std::string quoted;
+  std::size_t characters = 0;
+  std::size_t continuations = 0;  // still expected in the current character
+  for (char c : text) {
+    if (continuations > 0 && IsContinuation(c)) {
+      --continuations;
+    } else {
+      if (characters++ == kQuotedLineLength) return quoted + "...";
+      continuations = ContinuationsAfter(c);
+    }
+    if (IsControl(c)) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(c));
+      quoted += escaped;
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted;
+}
+
+std::string_view TrimSpaces(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return std::string_view();
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Hands out the lines of a text, split at LF, CRLF or a lone CR, after one
+// leading byte-order mark.
+class LineSplitter {
+ public:
+  explicit LineSplitter(std::string_view text) : rest_(text) {
+    if (rest_.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+      rest_.remove_prefix(kByteOrderMark.size());
+    }
+  }
+
+  bool Next(std::string_view* line) {
+    if (rest_.empty()) return false;
+    const std::size_t end = rest_.find_first_of("\r\n");
+    *line = rest_.substr(0, end);
+    if (end == std::string_view::npos) {
+      rest_ = std::string_view();
+    } else {
+      const bool crlf = rest_[end] == '\r' && end + 1 < rest_.size() && rest_[end + 1] == '\n';
+      rest_.remove_prefix(end + (crlf ? 2 : 1));
+    }
+    return true;
+  }
+
+ private:
+  std::string_view rest_;
+};
+
+// Reads "-12" or "3" completely into a depth within kDepthLimit; an error
+// message otherwise.
+std::optional<std::string> ParseDepth(std::string_view word, int* depth) {
+  std::string_view digits = word.substr(kDepthFlagPrefix.size());
+  const bool negative = !digits.empty() && digits.front() == '-';
+  if (negative) digits.remove_prefix(1);
+  if (digits.empty()) return "bad depth \"" + Quoted(word) + "\"";
+  long long magnitude = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return "bad depth \"" + Quoted(word) + "\"";
+    magnitude = magnitude * 10 + (c - '0');
+    if (magnitude > kDepthLimit) {
+      return "depth beyond the limit of " + std::to_string(kDepthLimit) + " (\"" + Quoted(word) +
+             "\")";
+    }
+  }
+  *depth = static_cast<int>(negative ? -magnitude : magnitude);
+  return std::nullopt;
+}
+
+// Applies one flag word to `row`; an error message for an unknown word.
+std::optional<std::string> ApplyFlag(std::string_view word, OutlineRow* row) {
+  if (word == kCurrentFlag) {
+    row->current = true;
+  } else if (word == kSelectedFlag) {
+    row->selected = true;
+  } else if (word == kCollapsedFlag) {
+    row->collapsed = true;
+  } else if (word == kIneligibleFlag) {
+    row->ineligible = true;
+  } else if (word.substr(0, kDepthFlagPrefix.size()) == kDepthFlagPrefix) {
+    return ParseDepth(word, &row->depth);
+  } else {
+    return "unknown flag \"" + Quoted(word) + "\"";
+  }
+  return std::nullopt;
+}
+
+// Applies the space-separated flag words of `flags` to `row`.
+std::optional<std::string> ApplyFlags(std::string_view flags, OutlineRow* row) {
+  while (!flags.empty()) {
+    const std::size_t end = flags.find(' ');
+    const std::string_view word = flags.substr(0, end);
+    if (!word.empty()) {
+      if (auto error = ApplyFlag(word, row)) return error;
+    }
+    flags.remove_prefix(end == std::string_view::npos ? flags.size() : end + 1);
+  }
+  return std::nullopt;
+}
+
+// Parses the text after the indent; an error message when it is not a row.
+std::optional<std::string> ParseRowText(std::string_view text, OutlineRow* row) {
+  std::string_view name_part = text;
+  const std::size_t open = text.find('[');
+  if (open != std::string_view::npos) {
+    const std::size_t close = text.find(']', open);
+    if (close == std::string_view::npos) return "flags not closed with ']'";
+    if (!TrimSpaces(text.substr(close + 1)).empty()) return "text after the flags";
+    if (auto error = ApplyFlags(text.substr(open + 1, close - open - 1), row)) return error;
+    name_part = text.substr(0, open);
+  }
+  const std::string_view name = TrimSpaces(name_part);
+  if (name.empty()) return "a row without a name";
+  if (name == kEmptySlotMark) {
+    if (row->selected || row->collapsed || row->ineligible) {
+      return "an empty slot can only be current";
+    }
+    row->empty = true;
+    row->depth = 0;
+    return std::nullopt;
+  }
+  row->name = std::string(name);
+  return std::nullopt;
+}
+
+// Reads one line that is not blank or a comment into `row`.
+std::optional<std::string> ParseRowLine(std::string_view line, std::size_t indent,
+                                        OutlineRow* row) {
+  if (indent % kSpacesPerLevel != 0) return "odd indent";
+  const std::size_t levels = indent / kSpacesPerLevel;
+  if (levels > static_cast<std::size_t>(kDepthLimit)) {
+    return "an indent of " + std::to_string(levels) + " levels, beyond the depth limit of " +
+           std::to_string(kDepthLimit);
+  }
+  row->depth = static_cast<int>(levels);
+  return ParseRowText(line.substr(indent), row);
+}
+
+std::optional<std::string> CheckCharacters(std::string_view line) {
+  for (char c : line) {
+    if (c == '\t') return "a tab in the line";
+    if (IsControl(c)) return "a control character in the line";
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+ParseResult ParseOutline(const std::string& text) {
+  ParseResult result;
+  LineSplitter lines(text);
+  std::string_view line;
+  int line_number = 0;
+  bool current_seen = false;
+  while (lines.Next(&line)) {
+    ++line_number;
+    const auto fail = [&](std::string message) {
+      result.rows.clear();
+      result.error = ParseError{line_number, std::move(message), Quoted(line)};
+      return result;
+    };
+    if (auto message = CheckCharacters(line)) return fail(*message);
+    const std::size_t indent = line.find_first_not_of(' ');
+    if (indent == std::string_view::npos || line[indent] == '#') continue;
+
+    OutlineRow row;
+    if (auto message = ParseRowLine(line, indent, &row)) return fail(*message);
+    if (row.current) {
+      if (current_seen) return fail("a second current row");
+      current_seen = true;
+    }
+    result.rows.push_back(std::move(row));
+  }
+  return result;
+}
+
+std::string FormatOutline(const std::vector<OutlineRow>& rows) {
+  std::string text;
+  for (const OutlineRow& row : rows) {
+    std::vector<std::string> flags;
+    if (row.current) flags.push_back(kCurrentFlag);
+    if (row.empty) {
+      text += kEmptySlotMark;
+    } else {
+      if (row.selected) flags.push_back(kSelectedFlag);
+      if (row.collapsed) flags.push_back(kCollapsedFlag);
+      if (row.ineligible) flags.push_back(kIneligibleFlag);
+      if (row.depth < 0 || row.depth > kDeepestIndentedDepth) {
+        flags.push_back(std::string(kDepthFlagPrefix) + std::to_string(row.depth));
+      } else {
+        text.append(static_cast<std::size_t>(row.depth) * kSpacesPerLevel, ' ');
+      }
+      text += row.name;
+    }
+    if (!flags.empty()) {
+      text += " [";
+      for (std::size_t i = 0; i < flags.size(); ++i) {
+        if (i > 0) text += ' ';
+        text += flags[i];
+      }
+      text += ']';
+    }
+    text += '\n';
+  }
+  // A first name that starts with a byte-order mark keeps it only behind one
+  // that the reader skips.
+  if (text.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0) {
+    text.insert(0, kByteOrderMark);
+  }
+  return text;
+}
+
+}  // namespace rowshift::outline

@@ -1,0 +1,72 @@
+// The outline format: a document's object list as text, one slot per line.
+//
+//   Body [current]
+//     Arm [selected collapsed]
+//       Hand
+//     Leg
+//   Lamp [ineligible]
+//   -
+//
+// Two spaces of indent per depth level, then the name, then optional flags in
+// brackets: current, selected, collapsed, ineligible. A line "-" (at any indent)
+// is an empty slot; "- [current]" is an empty slot that the current object index
+// names. A flag "depth=N" states a depth that overrides the indent; it is how a
+// negative depth, and any depth beyond kDeepestIndentedDepth, is written. Blank
+// lines and lines starting with '#' (after the indent) are ignored.
+//
+// A line ends at LF, CRLF or a lone CR; one leading UTF-8 byte-order mark is
+// skipped. Names are bytes (UTF-8 in our files) without control characters.
+// Names are unique within a document in our tests but the format does not
+// require it.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace rowshift::outline {
+
+// The largest depth, either sign, that a row may state by indent or by flag. It
+// keeps every depth well inside the 32-bit values the plug-in reads.
+constexpr int kDepthLimit = 1000000;
+// Rows deeper than this (or negative) are written with the depth flag instead
+// of indent, so written text grows linearly with the document.
+constexpr int kDeepestIndentedDepth = 32;
+// An error quotes at most this many characters of the offending line.
+constexpr std::size_t kQuotedLineLength = 80;
+
+struct OutlineRow {
+  bool empty = false;  // an empty slot: no object, every other field unused
+  std::string name;
+  int depth = 0;
+  bool current = false;
+  bool selected = false;
+  bool collapsed = false;
+  bool ineligible = false;
+};
+
+struct ParseError {
+  int line = 0;  // 1-based line number in the text
+  std::string message;
+  // The offending line, safe to print: at most kQuotedLineLength characters
+  // (then "..."), control characters written as \xNN.
+  std::string quoted_line;
+};
+
+struct ParseResult {
+  std::vector<OutlineRow> rows;
+  std::optional<ParseError> error;  // set when the text is not a valid outline
+};
+
+// Reads an outline. A line with an odd indent, a tab or other control
+// character, an empty name, an unknown flag or a depth beyond kDepthLimit is an
+// error that names its line; at most one row may be current.
+ParseResult ParseOutline(const std::string& text);
+
+// Writes rows back in the same form, one line each, every line ending in '\n'.
+// ParseOutline(FormatOutline(rows)) gives the same rows for any rows that
+// ParseOutline gave.
+std::string FormatOutline(const std::vector<OutlineRow>& rows);
+
+}  // namespace rowshift::outline

@@ -1,0 +1,188 @@
+#include "outline/outline.h"
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace rowshift::outline {
+namespace {
+
+TEST(OutlineTest, ReadsDepthFromIndentAndFlagsFromBrackets) {
+  const ParseResult parsed = ParseOutline(
+      "Body [current]\n"
+      "  Arm [selected collapsed]\n"
+      "    Hand\n"
+      "Lamp [ineligible]\n"
+      "-\n");
+  ASSERT_FALSE(parsed.error) << parsed.error->message;
+  ASSERT_EQ(parsed.rows.size(), 5u);
+  EXPECT_EQ(parsed.rows[0].name, "Body");
+  EXPECT_TRUE(parsed.rows[0].current);
+  EXPECT_EQ(parsed.rows[1].depth, 1);
+  EXPECT_TRUE(parsed.rows[1].selected);
+  EXPECT_TRUE(parsed.rows[1].collapsed);
+  EXPECT_FALSE(parsed.rows[1].current);
+  EXPECT_EQ(parsed.rows[2].depth, 2);
+  EXPECT_TRUE(parsed.rows[3].ineligible);
+  EXPECT_TRUE(parsed.rows[4].empty);
+}
+
+TEST(OutlineTest, SkipsBlankAndCommentLinesButCountsThemForLineNumbers) {
+  const ParseResult parsed = ParseOutline("# a comment\n\nA\n   \n  # indented comment\nB\n");
+  ASSERT_FALSE(parsed.error);
+  ASSERT_EQ(parsed.rows.size(), 2u);
+  EXPECT_EQ(parsed.rows[1].name, "B");
+
+  const ParseResult broken = ParseOutline("# comment\n\nA\n B\n");
+  ASSERT_TRUE(broken.error);
+  EXPECT_EQ(broken.error->line, 4);
+}
+
+TEST(OutlineTest, AnEmptySlotMayBeCurrentAtAnyIndent) {
+  const ParseResult parsed = ParseOutline("A\n    - [current]\n");
+  ASSERT_FALSE(parsed.error);
+  ASSERT_EQ(parsed.rows.size(), 2u);
+  EXPECT_TRUE(parsed.rows[1].empty);
+  EXPECT_TRUE(parsed.rows[1].current);
+  EXPECT_EQ(FormatOutline(parsed.rows), "A\n- [current]\n");
+}
+
+TEST(OutlineTest, NamesWithSpacesSurviveAndCarriageReturnsAreDropped) {
+  const ParseResult parsed = ParseOutline("Left Arm [selected]\r\n  Upper  part\r\n");
+  ASSERT_FALSE(parsed.error);
+  EXPECT_EQ(parsed.rows[0].name, "Left Arm");
+  EXPECT_EQ(parsed.rows[1].name, "Upper  part");
+}
+
+TEST(OutlineTest, EveryLineEndReadsAlikeAndOneByteOrderMarkIsSkipped) {
+  const std::string mark = "\xEF\xBB\xBF";
+  const std::string expected = "Body [current]\n  Arm\n-\n";
+  for (const std::string& text :
+       {expected, std::string("Body [current]\r\n  Arm\r\n-"),
+        std::string("Body [current]\r  Arm\r-\r"), mark + "Body [current]\r\n  Arm\n-\r",
+        std::string("Body [current]\r\r\n  Arm\n\n-")}) {
+    const ParseResult parsed = ParseOutline(text);
+    ASSERT_FALSE(parsed.error) << text;
+    EXPECT_EQ(FormatOutline(parsed.rows), expected) << text;
+  }
+  const ParseResult second_mark = ParseOutline(mark + mark + "Body\n");
+  ASSERT_FALSE(second_mark.error);
+  EXPECT_EQ(second_mark.rows[0].name, mark + "Body");
+}
+
+TEST(OutlineTest, DeepRowsAreWrittenWithTheDepthFlagSoTextGrowsLinearly) {
+  const ParseResult parsed = ParseOutline(std::string(2 * kDeepestIndentedDepth, ' ') + "A\n" +
+                                          std::string(2 * (kDeepestIndentedDepth + 1), ' ') +
+                                          "B [selected]\nC [depth=40]\n");
+  ASSERT_FALSE(parsed.error) << parsed.error->message;
+  EXPECT_EQ(FormatOutline(parsed.rows), std::string(2 * kDeepestIndentedDepth, ' ') +
+                                            "A\nB [selected depth=33]\nC [depth=40]\n");
+
+  constexpr int kRows = 10000;
+  constexpr std::size_t kLongestLine = 32 + 2 * kDeepestIndentedDepth;
+  std::vector<OutlineRow> staircase(kRows);
+  for (int i = 0; i < kRows; ++i) {
+    staircase[i].name = "n" + std::to_string(i);
+    staircase[i].depth = i;
+  }
+  EXPECT_LT(FormatOutline(staircase).size(), kRows * kLongestLine);
+}
+
+// Random documents, and random texts built from the format's own pieces, read
+// back as they were written.
+TEST(OutlineTest, WhatIsWrittenReadsBackTheSame) {
+  std::mt19937 random(20261207);
+  const std::vector<std::string> pieces = {
+      "A",       "b c",     " ",        "  ",        "-",          "#",      "[",
+      "]",       "current", "selected", "collapsed", "ineligible", "depth=", "-7",
+      "1000000", "\n",      "\r",       "\r\n",      "\xC3\xA9",   "x]y"};
+  for (int round = 0; round < 3000; ++round) {
+    std::vector<OutlineRow> rows(random() % 8);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      OutlineRow& row = rows[i];
+      row.empty = random() % 6 == 0;
+      row.current = i == 0 && random() % 2 == 0;
+      if (row.empty) continue;
+      row.name = pieces[random() % 2] + (random() % 2 ? "\xC3\xA9 x]" : "");
+      row.depth = static_cast<int>(random() % (2 * kDepthLimit + 1)) - kDepthLimit;
+      if (random() % 2) row.depth = static_cast<int>(random() % (kDeepestIndentedDepth + 2));
+      row.selected = random() % 2;
+      row.collapsed = random() % 2;
+      row.ineligible = random() % 2;
+    }
+    const ParseResult written = ParseOutline(FormatOutline(rows));
+    ASSERT_FALSE(written.error) << FormatOutline(rows) << written.error->message;
+    EXPECT_EQ(FormatOutline(written.rows), FormatOutline(rows));
+
+    std::string text;
+    for (int piece = random() % 24; piece > 0; --piece) text += pieces[random() % pieces.size()];
+    const ParseResult read = ParseOutline(text);
+    if (read.error) continue;
+    const ParseResult reread = ParseOutline(FormatOutline(read.rows));
+    ASSERT_FALSE(reread.error) << text;
+    EXPECT_EQ(FormatOutline(reread.rows), FormatOutline(read.rows)) << text;
+  }
+}
+
+TEST(OutlineTest, FormatWritesWhatParseReads) {
+  const std::string text =
+      "Body [current]\n"
+      "  Arm [selected collapsed ineligible]\n"
+      "    Hand\n"
+      "-\n"
+      "Odd [depth=-2]\n"
+      "Lamp [ineligible]\n";
+  const ParseResult parsed = ParseOutline(text);
+  ASSERT_FALSE(parsed.error) << parsed.error->message;
+  EXPECT_EQ(parsed.rows[4].depth, -2);
+  EXPECT_EQ(FormatOutline(parsed.rows), text);
+}
+
+TEST(OutlineTest, FlagsAreWrittenInOneOrderWhateverOrderTheyWereRead) {
+  const ParseResult parsed = ParseOutline("A [ineligible collapsed selected current]\n");
+  ASSERT_FALSE(parsed.error);
+  EXPECT_EQ(FormatOutline(parsed.rows), "A [current selected collapsed ineligible]\n");
+}
+
+struct BadOutline {
+  std::string text;
+  int line;
+  const char* message_part;
+};
+
+class OutlineErrorTest : public ::testing::TestWithParam<BadOutline> {};
+
+TEST_P(OutlineErrorTest, NamesTheLineAndTheFault) {
+  const ParseResult parsed = ParseOutline(GetParam().text);
+  ASSERT_TRUE(parsed.error) << GetParam().text;
+  EXPECT_LE(parsed.error->quoted_line.size(), kQuotedLineLength + 3);
+  EXPECT_LT(parsed.error->message.size(), 2 * kQuotedLineLength);
+  EXPECT_EQ(parsed.error->line, GetParam().line);
+  EXPECT_NE(parsed.error->message.find(GetParam().message_part), std::string::npos)
+      << parsed.error->message;
+  EXPECT_TRUE(parsed.rows.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, OutlineErrorTest,
+    ::testing::Values(
+        BadOutline{"A\n   B\n", 2, "odd indent"}, BadOutline{"A\n\tB\n", 2, "tab"},
+        BadOutline{"A [shiny]\n", 1, "unknown flag"},
+        BadOutline{"A\n  [selected]\n", 2, "without a name"},
+        BadOutline{"A [current]\nB [current]\n", 2, "second current"},
+        BadOutline{"A [selected\n", 1, "not closed"},
+        BadOutline{"A [selected] B\n", 1, "after the flags"},
+        BadOutline{"- [selected]\n", 1, "empty slot"}, BadOutline{"A [depth=x]\n", 1, "bad depth"},
+        BadOutline{"A\rB\r\n\x01C\n", 3, "control character"},
+        BadOutline{"A\nB\x7F\n", 2, "control character"},
+        BadOutline{"A [depth=-1000001]\n", 1, "beyond the limit of 1000000"},
+        BadOutline{"A [depth=99999999999999999999]\n", 1, "beyond the limit"},
+        BadOutline{std::string(2 * (kDepthLimit + 1), ' ') + "A\n", 1, "beyond the depth limit"},
+        BadOutline{"A\n" + std::string(5000, 'x') + " [" + std::string(5000, 'y') + "]\n", 2,
+                   "unknown flag \"yyy"}));
+
+}  // namespace
+}  // namespace rowshift::outline
