@@ -10,12 +10,13 @@
 #include "outline/outline.h"
 #include "standin/call_log.h"
 #include "standin/document_control.h"
+#include "standin/settings_control.h"
 #include "tools/rowshift_host_paths.h"
 #include "tools/rowshift_host_printing.h"
 #include "tools/rowshift_host_session.h"
-#include "tools/rowshift_host_settings_file.h"
 #include "tools/rowshift_host_steps.h"
 #include "tools/rowshift_host_window.h"
+#include "tools/settings_file.h"
 
 namespace rowshift::tool {
 namespace {
@@ -39,7 +40,7 @@ class HostRun {
       if (!outline) return kExitFailure;
     }
     std::string error;
-    if (options_.settings_path && !LoadSettingsFile(*options_.settings_path, &error)) {
+    if (options_.settings_path && !LoadSettings(*options_.settings_path, &error)) {
       return Fail(error);
     }
 
@@ -76,7 +77,7 @@ class HostRun {
     const int32_t stopped = session_->Stop();
     if (options_.trace) PrintPhase("shut-down (event 2)", stopped);
     if (options_.settings_path) {
-      if (!SaveSettingsFile(*options_.settings_path, &error)) return Fail(error);
+      if (!settings_file_.Write(standin::ReadSettingsTree(), &error)) return Fail(error);
       out_ << "\nsettings saved to " << *options_.settings_path << "\n";
     }
     return kExitSuccess;
@@ -93,6 +94,18 @@ class HostRun {
   int StopAfterFailure(const std::string& error) {
     session_->Stop();
     return Fail(error);
+  }
+
+  // The stand-in host's settings document becomes the file's tree, or a fresh
+  // one for a missing or blank file.
+  bool LoadSettings(const std::string& path, std::string* error) {
+    if (!settings_file_.Read(path, error)) return false;
+    if (settings_file_.Tree()) {
+      standin::LoadSettingsTree(*settings_file_.Tree());
+    } else {
+      standin::ResetSettingsDocument();
+    }
+    return true;
   }
 
   void PrintWindow(const std::string& heading) {
@@ -134,6 +147,7 @@ class HostRun {
   std::ostream& out_;
   std::ostream& err_;
   std::unique_ptr<PluginSession> session_;
+  SettingsFile settings_file_;
 };
 
 }  // namespace

@@ -12,6 +12,18 @@ namespace rowshift::testing {
 namespace {
 
 constexpr int kExitFailure = 1;
+constexpr int kDepthLimit = 256;
+
+// `levels` elements, each inside the one before.
+std::string Nested(int levels) {
+  std::string open;
+  std::string close;
+  for (int i = 0; i < levels; ++i) {
+    open += "<e>";
+    close = "</e>" + close;
+  }
+  return open + close;
+}
 
 struct RefusedSettings {
   const char* name;
@@ -42,7 +54,16 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedSettings{"PlainText", "Rowshift_activate=1\n", "not well-formed XML"},
         RefusedSettings{"Attributes",
                         "<root><pluginsettings><Section kind=\"x\"/></pluginsettings></root>",
-                        "has attributes (on <Section>)"}),
+                        "has attributes (on <Section>)"},
+        RefusedSettings{"TwoTopLevelElements", "<root><pluginsettings/></root><other>1</other>",
+                        "a second top-level element <other>"},
+        RefusedSettings{"TextAfterTheRoot", "<root><pluginsettings/></root>tail",
+                        "text outside the root element"},
+        RefusedSettings{"NulAfterTheRoot",
+                        std::string("<root><pluginsettings/></root>\0<lost>1</lost>", 45),
+                        "a NUL character"},
+        RefusedSettings{"NestedTooDeep", Nested(kDepthLimit + 1),
+                        "nests elements more than 256 levels deep"}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(RowshiftHostSettings, MissingFileStartsEmptyAndIsWrittenAfterTheRun) {
@@ -82,6 +103,27 @@ TEST(RowshiftHostSettings, KeepsWhatOtherPluginsStoredThere) {
   EXPECT_NE(saved.find("<Colour>red</Colour>"), std::string::npos) << saved;
   EXPECT_NE(saved.find("<Note>a &amp; b</Note>"), std::string::npos) << saved;
   EXPECT_NE(saved.find("<Recent>scene.txt</Recent>"), std::string::npos) << saved;
+}
+
+TEST(RowshiftHostSettings, KeepsWhatIsNotSettingsAndIsStableAfterTheFirstWrite) {
+  const std::string content =
+      "<?xml version=\"1.0\"?>\r\n<!DOCTYPE root>\n<!-- before -->\n<?editor keep?>\n<root>"
+      "<!-- inside --><pluginsettings><Other><![CDATA[a<b]]></Other></pluginsettings>"
+      "<Mixed>one<Inner/>two</Mixed>" +
+      Nested(kDepthLimit - 1) + "</root><!-- after -->\n";
+  const std::string file = WriteSuiteFile("stable_settings.xml", content);
+
+  ASSERT_EQ(RunRowshiftHost({"--settings", file, "--list"}).exit_code, 0);
+  const std::string first = ReadFile(file);
+  ASSERT_EQ(RunRowshiftHost({"--settings", file, "--list"}).exit_code, 0);
+
+  EXPECT_EQ(ReadFile(file), first);
+  EXPECT_LT(first.size(), 2 * content.size()) << "no indentation that grows with depth";
+  for (const char* kept : {"<!DOCTYPE root>", "<!-- before -->", "<?editor keep?>",
+                           "<!-- inside -->", "<![CDATA[a<b]]>", "<!-- after -->", "one"}) {
+    EXPECT_NE(first.find(kept), std::string::npos) << kept << " not in:\n" << first;
+  }
+  EXPECT_NE(first.find("<Rowshift_activate>"), std::string::npos) << first;
 }
 
 TEST(RowshiftHostSettings, FailedRunLeavesTheFileAsItWas) {

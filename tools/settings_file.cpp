@@ -1,0 +1,306 @@
+#include "tools/settings_file.h"
+
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+namespace rowshift::tool {
+namespace {
+
+constexpr char kIndent[] = "  ";
+// Deeper files are written without indentation, which would otherwise grow
+// with the square of their depth.
+constexpr int kDeepestIndentedLevel = 32;
+constexpr char kLeftAsItIs[] = "; the file was left as it is";
+// Fragment parsing keeps text outside the root element, so it can be refused
+// rather than silently dropped.
+constexpr unsigned kParseOptions = pugi::parse_full | pugi::parse_fragment;
+
+bool IsBlank(const std::string& text) {
+  for (char c : text) {
+    if (!std::isspace(static_cast<unsigned char>(c))) return false;
+  }
+  return true;
+}
+
+std::size_t CodeUnitSize(pugi::xml_encoding encoding) {
+  switch (encoding) {
+    case pugi::encoding_utf16_le:
+    case pugi::encoding_utf16_be:
+      return 2;
+    case pugi::encoding_utf32_le:
+    case pugi::encoding_utf32_be:
+      return 4;
+    default:
+      return 1;
+  }
+}
+
+// The parser stops at a NUL character as if the text ended there.
+bool HoldsNul(const std::string& bytes, pugi::xml_encoding encoding) {
+  const std::size_t unit = CodeUnitSize(encoding);
+  for (std::size_t at = 0; at + unit <= bytes.size(); at += unit) {
+    if (bytes.find_first_not_of('\0', at) >= at + unit) return true;
+  }
+  return false;
+}
+
+constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
+
+bool StartsWith(const std::string& bytes, const std::string& start) {
+  return bytes.compare(0, start.size(), start) == 0;
+}
+
+// Where a one-byte encoding is read from the declaration, the declaration must
+// open the file: written back, it would, and the file would then read otherwise.
+bool DeclarationOpens(const std::string& bytes, pugi::xml_encoding encoding) {
+  if (CodeUnitSize(encoding) > 1) return true;
+  const std::size_t mark = StartsWith(bytes, kUtf8ByteOrderMark) ? 3 : 0;
+  return bytes.compare(mark, 5, "<?xml") == 0;
+}
+
+// What stands beside the root element that the file cannot hold, or nothing.
+std::optional<std::string> TopLevelFault(const pugi::xml_document& document,
+                                         bool declaration_opens) {
+  int elements = 0;
+  bool first = true;
+  for (pugi::xml_node node : document.children()) {
+    switch (node.type()) {
+      case pugi::node_element:
+        if (++elements > 1) return std::string("a second top-level element <") + node.name() + ">";
+        break;
+      case pugi::node_pcdata:
+      case pugi::node_cdata:
+        return std::string("text outside the root element");
+      case pugi::node_declaration:
+        if (!first || !declaration_opens) {
+          return std::string("an XML declaration that does not open the file");
+        }
+        break;
+      case pugi::node_doctype:
+        if (elements > 0) return std::string("a doctype after the root element");
+        break;
+      default:
+        break;
+    }
+    first = false;
+  }
+  if (elements == 0) return std::string("no root element");
+  return std::nullopt;
+}
+
+// The next node after `node` in document order within `top`'s subtree, and the
+// change in element depth on the way; null at the end.
+pugi::xml_node NextInSubtree(pugi::xml_node node, const pugi::xml_node& top, int* depth) {
+  if (node.first_child()) {
+    ++*depth;
+    return node.first_child();
+  }
+  while (node != top && !node.next_sibling()) {
+    node = node.parent();
+    --*depth;
+  }
+  return node == top ? pugi::xml_node() : node.next_sibling();
+}
+
+// The first element below `root` (itself at level 1) that the settings tree
+// cannot hold: one too deep or one with attributes.
+std::optional<std::string> ElementFault(const pugi::xml_node& root) {
+  int depth = 1;
+  for (pugi::xml_node node = root; node; node = NextInSubtree(node, root, &depth)) {
+    if (node.type() != pugi::node_element) continue;
+    if (depth > SettingsFile::kDepthLimit) {
+      return "nests elements more than " + std::to_string(SettingsFile::kDepthLimit) +
+             " levels deep";
+    }
+    if (node.first_attribute()) {
+      return std::string("has attributes (on <") + node.name() +
+             ">), which the host's settings document cannot keep";
+    }
+  }
+  return std::nullopt;
+}
+
+int DeepestLevel(const pugi::xml_node& root) {
+  int deepest = 0;
+  int depth = 1;
+  for (pugi::xml_node node = root; node; node = NextInSubtree(node, root, &depth)) {
+    if (node.type() == pugi::node_element && depth > deepest) deepest = depth;
+  }
+  return deepest;
+}
+
+bool IsText(const pugi::xml_node& node) {
+  return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata;
+}
+
+// An element's text is all its text children together; none when it has none.
+std::optional<std::string> TextOf(const pugi::xml_node& element) {
+  std::optional<std::string> text;
+  for (pugi::xml_node child : element.children()) {
+    if (IsText(child)) text = text.value_or("") + child.value();
+  }
+  return text;
+}
+
+std::vector<pugi::xml_node> ElementChildren(const pugi::xml_node& element) {
+  std::vector<pugi::xml_node> children;
+  for (pugi::xml_node child : element.children()) {
+    if (child.type() == pugi::node_element) children.push_back(child);
+  }
+  return children;
+}
+
+standin::SettingsNode FromXml(const pugi::xml_node& root) {
+  standin::SettingsNode tree;
+  std::vector<std::pair<pugi::xml_node, standin::SettingsNode*>> pending{{root, &tree}};
+  while (!pending.empty()) {
+    const auto [element, node] = pending.back();
+    pending.pop_back();
+    node->name = element.name();
+    node->text = TextOf(element);
+    const std::vector<pugi::xml_node> children = ElementChildren(element);
+    node->children.resize(children.size());
+    for (std::size_t i = 0; i < children.size(); ++i) {
+      pending.emplace_back(children[i], &node->children[i]);
+    }
+  }
+  return tree;
+}
+
+// Makes `top` hold `wanted`: its text replaced only when it changed, child
+// elements matched by position and name, replaced, added or removed. Every
+// other node (comment, processing instruction) stays where it stood.
+void MergeInto(pugi::xml_node top, const standin::SettingsNode& wanted) {
+  std::vector<std::pair<pugi::xml_node, const standin::SettingsNode*>> pending{{top, &wanted}};
+  while (!pending.empty()) {
+    auto [element, node] = pending.back();
+    pending.pop_back();
+    if (TextOf(element).value_or("") != node->text.value_or("")) {
+      for (pugi::xml_node child = element.first_child(); child;) {
+        const pugi::xml_node next = child.next_sibling();
+        if (IsText(child)) element.remove_child(child);
+        child = next;
+      }
+      if (node->text && !node->text->empty()) {
+        element.prepend_child(pugi::node_pcdata).set_value(node->text->c_str());
+      }
+    }
+    const std::vector<pugi::xml_node> present = ElementChildren(element);
+    std::size_t i = 0;
+    for (; i < node->children.size(); ++i) {
+      const standin::SettingsNode& child = node->children[i];
+      pugi::xml_node target;
+      if (i >= present.size()) {
+        target = element.append_child(child.name.c_str());
+      } else if (child.name == present[i].name()) {
+        target = present[i];
+      } else {
+        target = element.insert_child_before(child.name.c_str(), present[i]);
+        element.remove_child(present[i]);
+      }
+      pending.emplace_back(target, &child);
+    }
+    for (; i < present.size(); ++i) element.remove_child(present[i]);
+  }
+}
+
+std::optional<std::string> ReadBytes(const std::string& path) {
+  std::error_code status;
+  std::ifstream file(path, std::ios::binary);
+  if (!file || std::filesystem::is_directory(path, status)) return std::nullopt;
+  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (file.bad()) return std::nullopt;
+  return bytes;
+}
+
+// Writes `bytes` beside `path` and then moves them over it, so the file is
+// either the old one or the new one whole.
+bool ReplaceFile(const std::string& path, const std::string& bytes) {
+  const std::string fresh = path + ".new";
+  {
+    std::ofstream file(fresh, std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    if (!file) {
+      std::remove(fresh.c_str());
+      return false;
+    }
+  }
+  std::error_code status;
+  std::filesystem::rename(fresh, path, status);
+  if (status) std::remove(fresh.c_str());
+  return !status;
+}
+
+}  // namespace
+
+bool SettingsFile::Read(const std::string& path, std::string* error) {
+  path_ = path;
+  document_.reset();
+  tree_.reset();
+  encoding_ = pugi::encoding_utf8;
+  byte_order_mark_ = false;
+  std::error_code status;
+  if (!std::filesystem::exists(path, status)) return true;
+  const std::optional<std::string> bytes = ReadBytes(path);
+  if (!bytes) {
+    *error = "cannot read the settings file '" + path + "'";
+    return false;
+  }
+  if (IsBlank(*bytes)) return true;
+
+  const auto refuse = [&](const std::string& fault) {
+    document_.reset();
+    *error = "the settings file '" + path + "' " + fault + kLeftAsItIs;
+    return false;
+  };
+  const pugi::xml_parse_result parsed =
+      document_.load_buffer(bytes->data(), bytes->size(), kParseOptions);
+  if (!parsed) {
+    return refuse(std::string("is not well-formed XML: ") + parsed.description() + " at byte " +
+                  std::to_string(parsed.offset));
+  }
+  if (HoldsNul(*bytes, parsed.encoding)) return refuse("is not well-formed XML: a NUL character");
+  if (auto fault = TopLevelFault(document_, DeclarationOpens(*bytes, parsed.encoding))) {
+    return refuse("is not well-formed XML: " + *fault);
+  }
+  if (auto fault = ElementFault(document_.document_element())) return refuse(*fault);
+  encoding_ = parsed.encoding;
+  // A byte-order mark decides the encoding ahead of a declaration, so one that
+  // was there stays; UTF-16 and UTF-32 always get one.
+  byte_order_mark_ = CodeUnitSize(encoding_) > 1 || StartsWith(*bytes, kUtf8ByteOrderMark);
+  tree_ = FromXml(document_.document_element());
+  return true;
+}
+
+bool SettingsFile::Write(const standin::SettingsNode& root, std::string* error) {
+  pugi::xml_node element = document_.document_element();
+  if (!element) {
+    element = document_.append_child(root.name.c_str());
+  } else if (root.name != element.name()) {
+    const pugi::xml_node renamed = document_.insert_child_before(root.name.c_str(), element);
+    document_.remove_child(element);
+    element = renamed;
+  }
+  MergeInto(element, root);
+
+  const unsigned layout =
+      DeepestLevel(element) <= kDeepestIndentedLevel ? pugi::format_indent : pugi::format_raw;
+  const unsigned format = layout | (byte_order_mark_ ? pugi::format_write_bom : 0);
+  std::ostringstream text;
+  document_.save(text, kIndent, format, encoding_);
+  if (!ReplaceFile(path_, text.str())) {
+    *error = "cannot write the settings file '" + path_ + "'";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace rowshift::tool

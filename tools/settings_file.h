@@ -1,0 +1,49 @@
+// The host's settings document kept as an XML file between runs.
+//
+// The file holds one root element; each XML element is one settings element,
+// its text the element's text. Attributes cannot be kept, so a file that has
+// any is refused. Comments, processing instructions, the declaration and the
+// doctype are not part of the settings but are written back where they stood.
+// Writing the tree that was read gives the same settings, and writing a file
+// the second time without a change gives the same bytes as the first time.
+#pragma once
+
+#include <optional>
+#include <pugixml.hpp>
+#include <string>
+
+#include "standin/settings_control.h"
+
+namespace rowshift::tool {
+
+class SettingsFile {
+ public:
+  // The deepest nesting of elements a file may hold; the root is level 1.
+  static constexpr int kDepthLimit = 256;
+
+  // Reads the file at `path`. A file that does not exist, or holds nothing but
+  // white space, reads as no tree. False, with `error` set, for a file that
+  // cannot be read, is not well-formed XML, has anything but comments and
+  // processing instructions beside its one root element, nests deeper than
+  // kDepthLimit or has attributes; a refused file is never written.
+  bool Read(const std::string& path, std::string* error);
+
+  // The settings tree of the file read; none for a missing or blank file.
+  const std::optional<standin::SettingsNode>& Tree() const { return tree_; }
+
+  // Writes `root` to the file read, keeping its comments, processing
+  // instructions, declaration and doctype. The file is replaced whole, so a
+  // failed write leaves it as it was. False, with `error` set, when it cannot
+  // be written. Only after a successful Read.
+  bool Write(const standin::SettingsNode& root, std::string* error);
+
+ private:
+  std::string path_;
+  pugi::xml_document document_;
+  // The file's encoding and whether it had a byte-order mark, kept when writing.
+  pugi::xml_encoding encoding_ = pugi::encoding_utf8;
+  bool byte_order_mark_ = false;
+  std::optional<standin::SettingsNode> tree_;
+};
+
+}  // namespace rowshift::tool
