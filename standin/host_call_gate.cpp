@@ -46,9 +46,7 @@ bool CallFails(EntryPoint entry_point) {
   return true;
 }
 
-const char* EntryPointName(EntryPoint entry_point) {
-  return kEntryPointNames[Slot(entry_point)];
-}
+const char* EntryPointName(EntryPoint entry_point) { return kEntryPointNames[Slot(entry_point)]; }
 
 int CallCount(EntryPoint entry_point) { return State().calls[Slot(entry_point)]; }
 

@@ -29,6 +29,7 @@ using standin::EntryPoint;
 
 constexpr int32_t kStartUpEvent = 1;
 constexpr int32_t kShutDownEvent = 2;
+constexpr int32_t kSetShownEvent = 100;
 constexpr int32_t kIsShownEvent = 101;
 constexpr int32_t kSubcommandEvent = 104;
 constexpr int32_t kSubcommands = 6;
@@ -228,8 +229,7 @@ TEST_F(HostCallFaults, EveryOperationSurvivesAnyOneFailingHostCall) {
     for (int32_t subcommand = 0; subcommand < kSubcommands; ++subcommand) {
       for (EntryPoint entry_point : CalledEntryPoints()) {
         std::optional<standin::Document> document;
-        const std::string what =
-            "sub-command " + std::to_string(subcommand) + " on " + shape.what;
+        const std::string what = "sub-command " + std::to_string(subcommand) + " on " + shape.what;
         runs += EveryNthCall(
             entry_point, what,
             [&] {
@@ -250,12 +250,20 @@ TEST_F(HostCallFaults, EveryOperationSurvivesAnyOneFailingHostCall) {
   RecordProperty("sub_command_fault_runs", runs);
 }
 
-// Start-up reads the settings and builds the tool window; shut-down saves the
+int32_t ToolWindowId() {
+  for (int32_t id : standin::WidgetIds()) {
+    if (id != standin::MainWindowId() && standin::FindWidget(id)->type == "window") return id;
+  }
+  return 0;
+}
+
+// Start-up reads the settings and builds the tool window; show, hide and the
+// user's close write its visibility and tell the host; shut-down saves the
 // settings and deletes the window. Whatever fails, every button the window
 // got still runs its operation safely, and after shut-down the plug-in is off
 // and no widget it made is left in the host unless the host refused to delete
 // it.
-TEST_F(HostCallFaults, StartUpAndShutDownSurviveAnyOneFailingHostCall) {
+TEST_F(HostCallFaults, TheToolWindowSurvivesAnyOneFailingHostCall) {
   const auto prepare = [] {
     standin::ResetWidgetHost();
     standin::SettingsNode section{kSection, std::nullopt, {}};
@@ -308,6 +316,22 @@ TEST_F(HostCallFaults, StartUpAndShutDownSurviveAnyOneFailingHostCall) {
           return faults;
         });
     runs += EveryNthCall(
+        entry_point, "show, hide and the user's close",
+        [&] {
+          prepare();
+          Event(nullptr, kStartUpEvent, nullptr);
+        },
+        [&] {
+          int32_t hidden = 0;
+          int32_t shown = 1;
+          Event(nullptr, kSetShownEvent, &hidden);
+          Event(nullptr, kSetShownEvent, &shown);
+          standin::SimulateUserClose(ToolWindowId());
+          standin::FailNthCall(entry_point, 0);
+          Event(nullptr, kShutDownEvent, nullptr);
+        },
+        [&](bool) { return widgets_left(0); });
+    runs += EveryNthCall(
         entry_point, "shut-down",
         [&] {
           prepare();
@@ -316,7 +340,7 @@ TEST_F(HostCallFaults, StartUpAndShutDownSurviveAnyOneFailingHostCall) {
         [&] { Event(nullptr, kShutDownEvent, nullptr); },
         [&](bool failed) { return widgets_left(failed && widget_calls ? 1 : 0); });
   }
-  std::cout << "[ fault runs ] " << runs << " runs of start-up or shut-down with one host call failing\n";
+  std::cout << "[ fault runs ] " << runs << " tool-window runs with one host call failing\n";
   RecordProperty("window_fault_runs", runs);
 }
 
