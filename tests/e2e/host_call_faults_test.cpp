@@ -76,10 +76,13 @@ struct Shape {
   std::string outline;
 };
 
+// The small documents, then the 50-object ones (as many as the build runs).
 std::vector<Shape> Shapes() {
-  return {
+  std::vector<Shape> shapes = {
       {"one object", "A [current selected]\n"},
       {"two objects", "P [selected]\n  Q [current selected]\n"},
+  };
+  const Shape large[] = {
       {"nested, every fourth selected",
        LargeOutline([](int i) { return Flags(i == 21, i % 4 == 1 || i == 21, false, false); })},
       {"collapsed parents",
@@ -87,6 +90,9 @@ std::vector<Shape> Shapes() {
       {"ineligible objects",
        LargeOutline([](int i) { return Flags(i == 30, i % 5 != 0, false, i % 7 == 3); })},
   };
+  static_assert(ROWSHIFT_TEST_FAULT_RUN_LARGE_SHAPES <= sizeof large / sizeof large[0]);
+  for (int i = 0; i < ROWSHIFT_TEST_FAULT_RUN_LARGE_SHAPES; ++i) shapes.push_back(large[i]);
+  return shapes;
 }
 
 // A document as the checks see it: each slot's object name ("" for an empty
