@@ -31,11 +31,10 @@ bool Document::LoadOutline(const std::string& text, std::string* error) {
     }
     return false;
   }
-  std::vector<ObjectRecord*>& slots = state_->Slots();
   for (const rowshift::outline::OutlineRow& row : parsed.rows) {
-    if (row.current) state_->current_index = static_cast<int32_t>(slots.size());
+    if (row.current) state_->current_index = state_->SlotCount();
     if (row.empty) {
-      slots.push_back(nullptr);
+      state_->AppendSlot(nullptr);
       continue;
     }
     ObjectRecord* object = state_->NewObject();
@@ -44,15 +43,14 @@ bool Document::LoadOutline(const std::string& text, std::string* error) {
     object->SetValue(ValueId::kCollapsed, Flag(row.collapsed));
     object->SetValue(ValueId::kEligible, Flag(!row.ineligible));
     object->SetValue(ValueId::kSelected, Flag(row.selected));
-    object->status = ObjectStatus::kInDocument;
-    slots.push_back(object);
+    state_->AppendSlot(object);
   }
   return true;
 }
 
 std::string Document::ToOutline() const {
   std::vector<rowshift::outline::OutlineRow> rows;
-  const std::vector<ObjectRecord*>& slots = state_->Slots();
+  const std::vector<ObjectRecord*> slots = state_->Slots();
   for (std::size_t i = 0; i < slots.size(); ++i) {
     rowshift::outline::OutlineRow row;
     row.current = static_cast<int32_t>(i) == state_->current_index;
@@ -80,6 +78,11 @@ int Document::OrphanedClones() const { return state_->OrphanedClones(); }
 void* Document::ObjectInSlot(int index) const { return state_->ObjectAt(index); }
 
 int Document::SlotCount() const { return state_->SlotCount(); }
+
+void Document::SetValueInSlot(int index, int32_t value_id, int32_t value) {
+  ObjectRecord* object = state_->ObjectAt(index);
+  if (object != nullptr) state_->SetValue(object, value_id, value);
+}
 
 int StrayObjectTouches() { return StrayObjectTouchCount(); }
 

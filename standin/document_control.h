@@ -13,6 +13,7 @@
 // counted instead of being undefined behaviour.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -53,6 +54,9 @@ class STANDIN_API Document {
   // see that a moved object is a new object.
   void* ObjectInSlot(int index) const;
   int SlotCount() const;
+  // Writes a value of the object in a slot without going through an export
+  // (nothing is recorded or counted); nothing for an empty slot.
+  void SetValueInSlot(int index, int32_t value_id, int32_t value);
 
   DocumentState& State() { return *state_; }
   const DocumentState& State() const { return *state_; }
@@ -61,8 +65,9 @@ class STANDIN_API Document {
   std::unique_ptr<DocumentState> state_;
 };
 
-// Whether the document exports write to the call log (on at start). Turned off
-// where the log would dominate, as in a benchmark.
+// Whether the document exports write to the call log: off at start, so that a
+// long run keeps no log; rowshift-host --trace and the tests that read the
+// document's calls switch it on.
 STANDIN_API void RecordDocumentCalls(bool on);
 
 // Object-export calls (MQObj_*) that named a handle the stand-in never made or

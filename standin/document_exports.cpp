@@ -38,13 +38,10 @@ constexpr int32_t kNotDone = 0;
 constexpr char kNullName[] = "null";
 constexpr char kUnknownName[] = "?";
 
+// Off until a trace is asked for: a log line is made only while it is on.
 bool& RecordingOn() {
-  static bool on = true;
+  static bool on = false;
   return on;
-}
-
-void Record(const std::string& line) {
-  if (RecordingOn()) RecordCall(line);
 }
 
 std::string NameOf(const void* object) {
@@ -104,7 +101,8 @@ using standin::EntryPoint;
 using standin::FindDocument;
 using standin::NameOf;
 using standin::ObjectRecord;
-using standin::Record;
+using standin::RecordCall;
+using standin::RecordingOn;
 
 extern "C" {
 
@@ -112,7 +110,7 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetObjectCount(void* doc) {
   if (CallFails(EntryPoint::MQDoc_GetObjectCount)) return 0;
   const DocumentState* document = FindDocument(doc);
   const int32_t count = document == nullptr ? 0 : document->SlotCount();
-  Record("MQDoc_GetObjectCount() -> " + std::to_string(count));
+  if (RecordingOn()) RecordCall("MQDoc_GetObjectCount() -> " + std::to_string(count));
   return count;
 }
 
@@ -120,7 +118,8 @@ ROWSHIFT_MODULE_EXPORT void* ROWSHIFT_CALL MQDoc_GetObject(void* doc, int32_t in
   if (CallFails(EntryPoint::MQDoc_GetObject)) return nullptr;
   const DocumentState* document = FindDocument(doc);
   ObjectRecord* object = document == nullptr ? nullptr : document->ObjectAt(index);
-  Record("MQDoc_GetObject(" + std::to_string(index) + ") -> " + NameOf(object));
+  if (RecordingOn())
+    RecordCall("MQDoc_GetObject(" + std::to_string(index) + ") -> " + NameOf(object));
   return object;
 }
 
@@ -129,7 +128,8 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetObjectIndex(void* doc, voi
   DocumentState* document = FindDocument(doc);
   const ObjectRecord* object = document == nullptr ? nullptr : standin::LiveObject(obj, document);
   const int32_t index = object == nullptr ? standin::kNoIndex : document->IndexOf(object);
-  Record("MQDoc_GetObjectIndex(" + NameOf(obj) + ") -> " + std::to_string(index));
+  if (RecordingOn())
+    RecordCall("MQDoc_GetObjectIndex(" + NameOf(obj) + ") -> " + std::to_string(index));
   return index;
 }
 
@@ -137,7 +137,7 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetCurrentObjectIndex(void* d
   if (CallFails(EntryPoint::MQDoc_GetCurrentObjectIndex)) return standin::kNoIndex;
   const DocumentState* document = FindDocument(doc);
   const int32_t index = document == nullptr ? standin::kNoIndex : document->current_index;
-  Record("MQDoc_GetCurrentObjectIndex() -> " + std::to_string(index));
+  if (RecordingOn()) RecordCall("MQDoc_GetCurrentObjectIndex() -> " + std::to_string(index));
   return index;
 }
 
@@ -149,7 +149,9 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_SetCurrentObjectIndex(void* d
     document->current_index = index;
     result = standin::kDone;
   }
-  Record("MQDoc_SetCurrentObjectIndex(" + std::to_string(index) + ") -> " + std::to_string(result));
+  if (RecordingOn())
+    RecordCall("MQDoc_SetCurrentObjectIndex(" + std::to_string(index) + ") -> " +
+               std::to_string(result));
   return result;
 }
 
@@ -158,7 +160,7 @@ ROWSHIFT_MODULE_EXPORT void* ROWSHIFT_CALL MQDoc_GetParentObject(void* doc, void
   DocumentState* document = FindDocument(doc);
   const ObjectRecord* object = document == nullptr ? nullptr : standin::PlacedObject(obj, document);
   ObjectRecord* parent = object == nullptr ? nullptr : document->ParentOf(object);
-  Record("MQDoc_GetParentObject(" + NameOf(obj) + ") -> " + NameOf(parent));
+  if (RecordingOn()) RecordCall("MQDoc_GetParentObject(" + NameOf(obj) + ") -> " + NameOf(parent));
   return parent;
 }
 
@@ -167,7 +169,8 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetChildObjectCount(void* doc
   DocumentState* document = FindDocument(doc);
   const ObjectRecord* object = document == nullptr ? nullptr : standin::PlacedObject(obj, document);
   const int32_t count = object == nullptr ? 0 : document->ChildCountOf(object);
-  Record("MQDoc_GetChildObjectCount(" + NameOf(obj) + ") -> " + std::to_string(count));
+  if (RecordingOn())
+    RecordCall("MQDoc_GetChildObjectCount(" + NameOf(obj) + ") -> " + std::to_string(count));
   return count;
 }
 
@@ -175,8 +178,9 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_InsertObject(void* doc, void*
                                                                 void* anchor) {
   if (CallFails(EntryPoint::MQDoc_InsertObject)) return standin::kNoIndex;
   const int32_t index = standin::Insert(FindDocument(doc), obj, anchor);
-  Record("MQDoc_InsertObject(" + NameOf(obj) + ", " + NameOf(anchor) + ") -> " +
-         std::to_string(index));
+  if (RecordingOn())
+    RecordCall("MQDoc_InsertObject(" + NameOf(obj) + ", " + NameOf(anchor) + ") -> " +
+               std::to_string(index));
   return index;
 }
 
@@ -185,7 +189,8 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_DeleteObject(void* doc, int32
   DocumentState* document = FindDocument(doc);
   const bool deleted = document != nullptr && document->EmptySlot(index);
   const int32_t result = deleted ? standin::kDone : standin::kNotDone;
-  Record("MQDoc_DeleteObject(" + std::to_string(index) + ") -> " + std::to_string(result));
+  if (RecordingOn())
+    RecordCall("MQDoc_DeleteObject(" + std::to_string(index) + ") -> " + std::to_string(result));
   return result;
 }
 
@@ -198,7 +203,7 @@ ROWSHIFT_MODULE_EXPORT void* ROWSHIFT_CALL MQObj_Clone(void* obj) {
     copy->name = original->name;
     copy->values = original->values;
   }
-  Record("MQObj_Clone(" + NameOf(obj) + ") -> " + NameOf(copy));
+  if (RecordingOn()) RecordCall("MQObj_Clone(" + NameOf(obj) + ") -> " + NameOf(copy));
   return copy;
 }
 
@@ -208,7 +213,7 @@ ROWSHIFT_MODULE_EXPORT void ROWSHIFT_CALL MQObj_Delete(void* obj) {
   if (object != nullptr && object->status == standin::ObjectStatus::kLoose) {
     object->status = standin::ObjectStatus::kDead;
   }
-  Record("MQObj_Delete(" + NameOf(obj) + ")");
+  if (RecordingOn()) RecordCall("MQObj_Delete(" + NameOf(obj) + ")");
 }
 
 ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQObj_GetIntValue(void* obj, int32_t value_id) {
@@ -219,8 +224,9 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQObj_GetIntValue(void* obj, int32_
     const auto found = object->values.find(value_id);
     if (found != object->values.end()) value = found->second;
   }
-  Record("MQObj_GetIntValue(" + NameOf(obj) + ", " + std::to_string(value_id) + ") -> " +
-         std::to_string(value));
+  if (RecordingOn())
+    RecordCall("MQObj_GetIntValue(" + NameOf(obj) + ", " + std::to_string(value_id) + ") -> " +
+               std::to_string(value));
   return value;
 }
 
@@ -228,10 +234,11 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQObj_SetIntValue(void* obj, int32_
                                                                int32_t value) {
   if (CallFails(EntryPoint::MQObj_SetIntValue)) return standin::kNotDone;
   ObjectRecord* object = standin::LiveObject(obj, nullptr);
-  if (object != nullptr) object->values[value_id] = value;
+  if (object != nullptr) standin::OwnerOf(obj)->SetValue(object, value_id, value);
   const int32_t result = object == nullptr ? standin::kNotDone : standin::kDone;
-  Record("MQObj_SetIntValue(" + NameOf(obj) + ", " + std::to_string(value_id) + ", " +
-         std::to_string(value) + ") -> " + std::to_string(result));
+  if (RecordingOn())
+    RecordCall("MQObj_SetIntValue(" + NameOf(obj) + ", " + std::to_string(value_id) + ", " +
+               std::to_string(value) + ") -> " + std::to_string(result));
   return result;
 }
 

@@ -24,64 +24,73 @@ ObjectRecord* DocumentState::NewObject() {
 void DocumentState::Clear() {
   for (const auto& object : objects_) UnregisterObject(object.get());
   objects_.clear();
-  slots_.clear();
+  slots_.Clear();
   current_index = -1;
 }
 
 int32_t DocumentState::IndexOf(const ObjectRecord* object) const {
-  const auto found = std::find(slots_.begin(), slots_.end(), object);
-  if (object == nullptr || found == slots_.end()) return -1;
-  return static_cast<int32_t>(found - slots_.begin());
+  if (object == nullptr || object->status != ObjectStatus::kInDocument ||
+      object->slot == SlotTree::kNone) {
+    return -1;
+  }
+  return slots_.IndexOfNode(object->slot);
 }
 
-ObjectRecord* DocumentState::ObjectAt(int32_t index) const {
-  if (index < 0 || index >= SlotCount()) return nullptr;
-  return slots_[static_cast<std::size_t>(index)];
-}
+ObjectRecord* DocumentState::ObjectAt(int32_t index) const { return slots_.ObjectAt(index); }
 
 ObjectRecord* DocumentState::ParentOf(const ObjectRecord* object) const {
   const int32_t index = IndexOf(object);
   if (index < 0) return nullptr;
-  const int32_t depth = object->Value(ValueId::kDepth);
-  for (int32_t i = index - 1; i >= 0; --i) {
-    ObjectRecord* earlier = ObjectAt(i);
-    if (earlier != nullptr && earlier->Value(ValueId::kDepth) < depth) return earlier;
-  }
-  return nullptr;
+  return ObjectAt(slots_.LastShallowerBefore(index, object->Value(ValueId::kDepth)));
 }
 
 int32_t DocumentState::ChildCountOf(const ObjectRecord* object) const {
   const int32_t index = IndexOf(object);
   if (index < 0) return 0;
   const int32_t depth = object->Value(ValueId::kDepth);
-  // A later object of the run is a direct child when nothing between it and
-  // `object` is shallower than it: otherwise that shallower object is nearer.
-  int32_t shallowest_between = std::numeric_limits<int32_t>::max();
+  // The first child is the next object, if deeper; each further child is the
+  // object that ends the previous child's subtree, if still deeper than
+  // `object`.
+  constexpr int32_t kAnyDepth = std::numeric_limits<int32_t>::max();
   int32_t children = 0;
-  for (int32_t i = index + 1; i < SlotCount(); ++i) {
-    const ObjectRecord* later = ObjectAt(i);
-    if (later == nullptr) continue;
-    const int32_t later_depth = later->Value(ValueId::kDepth);
-    if (later_depth <= depth) break;
-    if (later_depth <= shallowest_between) ++children;
-    shallowest_between = std::min(shallowest_between, later_depth);
+  for (int32_t child = slots_.FirstAtMostFrom(index + 1, kAnyDepth);
+       child != SlotTree::kNone && slots_.DepthAt(child) > depth;
+       child = slots_.FirstAtMostFrom(child + 1, slots_.DepthAt(child))) {
+    ++children;
   }
   return children;
 }
 
 int32_t DocumentState::InsertAfter(ObjectRecord* object, const ObjectRecord* anchor) {
   const int32_t index = anchor == nullptr ? 0 : IndexOf(anchor) + 1;
-  slots_.insert(slots_.begin() + index, object);
+  object->slot = slots_.InsertAt(index, object, object->Value(ValueId::kDepth));
   object->status = ObjectStatus::kInDocument;
   return index;
+}
+
+void DocumentState::AppendSlot(ObjectRecord* object) {
+  const int32_t depth = object == nullptr ? 0 : object->Value(ValueId::kDepth);
+  const int32_t slot = slots_.InsertAt(slots_.Size(), object, depth);
+  if (object != nullptr) {
+    object->slot = slot;
+    object->status = ObjectStatus::kInDocument;
+  }
 }
 
 bool DocumentState::EmptySlot(int32_t index) {
   ObjectRecord* object = ObjectAt(index);
   if (object == nullptr) return false;
   object->status = ObjectStatus::kDead;
-  slots_[static_cast<std::size_t>(index)] = nullptr;
+  slots_.Empty(object->slot);
+  object->slot = SlotTree::kNone;
   return true;
+}
+
+void DocumentState::SetValue(ObjectRecord* object, int32_t value_id, int32_t value) {
+  object->values[value_id] = value;
+  if (value_id == static_cast<int32_t>(ValueId::kDepth) && object->slot != SlotTree::kNone) {
+    slots_.SetDepth(object->slot, value);
+  }
 }
 
 bool DocumentState::ConsumeInsertionFault() {

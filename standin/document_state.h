@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "standin/slot_tree.h"
+
 namespace standin {
 
 // The identifiers the reorder engine uses; any other identifier is kept too.
@@ -24,8 +26,10 @@ struct ObjectRecord {
   std::string name;
   std::map<int32_t, int32_t> values;  // a value never written reads 0
   ObjectStatus status = ObjectStatus::kLoose;
+  int32_t slot = SlotTree::kNone;  // its slot's node while it stands in the document
 
   int32_t Value(ValueId id) const;
+  // Only for an object in no slot: DocumentState::SetValue keeps slots in step.
   void SetValue(ValueId id, int32_t value) { values[static_cast<int32_t>(id)] = value; }
 };
 
@@ -51,15 +55,20 @@ class DocumentState {
   int32_t ChildCountOf(const ObjectRecord* object) const;
   // Opens a slot after `anchor` (at 0 for null) holding `object`; its index.
   int32_t InsertAfter(ObjectRecord* object, const ObjectRecord* anchor);
+  // Opens a slot at the end, holding `object` (null: an empty slot).
+  void AppendSlot(ObjectRecord* object);
   // Empties a slot, marking its object dead. False when there is nothing there.
   bool EmptySlot(int32_t index);
+  // Writes a value of an object of this document; a depth moves its slot's
+  // place in the parent and child look-ups.
+  void SetValue(ObjectRecord* object, int32_t value_id, int32_t value);
 
   // True when the next insertion is the one that must fail (and counts it).
   bool ConsumeInsertionFault();
 
-  std::vector<ObjectRecord*>& Slots() { return slots_; }
-  const std::vector<ObjectRecord*>& Slots() const { return slots_; }
-  int32_t SlotCount() const { return static_cast<int32_t>(slots_.size()); }
+  // Every slot in order (null for an empty one).
+  std::vector<ObjectRecord*> Slots() const { return slots_.InOrder(); }
+  int32_t SlotCount() const { return slots_.Size(); }
 
   int32_t current_index = -1;        // a plain number: insertions do not move it
   int insertions_until_failure = 0;  // 0: no fault armed
@@ -68,7 +77,7 @@ class DocumentState {
   int OrphanedClones() const;
 
  private:
-  std::vector<ObjectRecord*> slots_;  // null: an empty slot
+  SlotTree slots_;
   std::vector<std::unique_ptr<ObjectRecord>> objects_;
 };
 

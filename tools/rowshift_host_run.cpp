@@ -58,6 +58,7 @@ class HostRun {
                   "': " + error);
     }
 
+    standin::RecordDocumentCalls(options_.trace);
     standin::ClearCalls();
     const int32_t started = session_->Start();
     if (options_.trace) PrintPhase("start-up (event 1)", started);

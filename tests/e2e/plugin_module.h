@@ -18,7 +18,8 @@ void** EmptyList();
 
 class PluginModule {
  public:
-  // Loads ROWSHIFT_PLUGIN_FILE; Loaded() tells whether that worked.
+  // Loads ROWSHIFT_PLUGIN_FILE; Loaded() tells whether that worked. Switches
+  // on the stand-in's recording of document calls, which the tests read.
   PluginModule();
   // Releases the module reference (unloading it when it was the last).
   ~PluginModule();

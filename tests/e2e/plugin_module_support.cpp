@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "standin/document_control.h"
+
 namespace rowshift::testing {
 
 std::string HostModuleFile(const char* base_name) {
@@ -14,6 +16,7 @@ void** EmptyList() {
 }
 
 PluginModule::PluginModule() : module_(platform::LoadModule(ROWSHIFT_PLUGIN_FILE)) {
+  standin::RecordDocumentCalls(true);
   if (module_ == nullptr) return;
   every_export_found_ = true;
   Resolve("MQCheckVersion", MQCheckVersion);

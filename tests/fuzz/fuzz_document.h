@@ -30,8 +30,8 @@ class FuzzDocument {
       if (!empty) names_.push_back(prefix + std::to_string(slot));
     }
     Require(document_.LoadOutline(outline), "a built outline loads");
-    for (standin::ObjectRecord* object : document_.State().Slots()) {
-      if (object != nullptr) SetValues(input, *object);
+    for (int slot = 0; slot < document_.SlotCount(); ++slot) {
+      if (document_.ObjectInSlot(slot) != nullptr) SetValues(input, slot);
     }
     constexpr int32_t kBeyond = std::numeric_limits<int32_t>::max();
     const int32_t currents[] = {-1, input.InRange(0, std::max(slot_count - 1, 0)), slot_count,
@@ -46,8 +46,10 @@ class FuzzDocument {
   // does, no dead object was named to it and no clone was left out of it.
   void CheckWhole() const {
     std::vector<std::string> names;
-    for (const standin::ObjectRecord* object : document_.State().Slots()) {
-      if (object != nullptr) names.push_back(object->name);
+    for (int slot = 0; slot < document_.SlotCount(); ++slot) {
+      const void* object = document_.ObjectInSlot(slot);
+      if (object != nullptr)
+        names.push_back(static_cast<const standin::ObjectRecord*>(object)->name);
     }
     std::sort(names.begin(), names.end());
     Require(names == names_, "every object name appears exactly once");
@@ -56,21 +58,24 @@ class FuzzDocument {
   }
 
  private:
-  static void SetValues(FuzzInput& input, standin::ObjectRecord& object) {
+  void SetValues(FuzzInput& input, int slot) {
+    const auto set = [&](standin::ValueId id, int32_t value) {
+      document_.SetValueInSlot(slot, static_cast<int32_t>(id), value);
+    };
     constexpr int32_t kLowest = std::numeric_limits<int32_t>::min();
     constexpr int32_t kHighest = std::numeric_limits<int32_t>::max();
     const int32_t depths[] = {
         0, 0, 1, 1, 2, 3, -1, kHighest, kHighest - 1, kLowest, input.Value<int32_t>()};
-    object.SetValue(standin::ValueId::kDepth, input.Pick(depths));
+    set(standin::ValueId::kDepth, input.Pick(depths));
     const uint8_t flags = input.Byte();
-    object.SetValue(standin::ValueId::kCollapsed, flags & 1);
-    object.SetValue(standin::ValueId::kEligible, (flags >> 1 & 1) == 0 ? 1 : 0);
-    object.SetValue(standin::ValueId::kSelected, flags >> 2 & 1);
+    set(standin::ValueId::kCollapsed, flags & 1);
+    set(standin::ValueId::kEligible, (flags >> 1 & 1) == 0 ? 1 : 0);
+    set(standin::ValueId::kSelected, flags >> 2 & 1);
     // Now and then a flag value that is neither 0 nor 1.
     if ((flags & 0xC0) == 0xC0) {
       const standin::ValueId any[] = {standin::ValueId::kCollapsed, standin::ValueId::kEligible,
                                       standin::ValueId::kSelected};
-      object.SetValue(input.Pick(any), input.Value<int32_t>());
+      set(input.Pick(any), input.Value<int32_t>());
     }
   }
 

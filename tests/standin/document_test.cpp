@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,7 @@ constexpr int32_t kOtherValue = 1000;
 
 class DocumentTest : public ::testing::Test {
  protected:
+  DocumentTest() { RecordDocumentCalls(true); }
   void Load(const std::string& outline) {
     std::string error;
     ASSERT_TRUE(document_.LoadOutline(outline, &error)) << error;
@@ -175,6 +178,58 @@ TEST_F(DocumentTest, ChildCountFollowsTheParentRuleForUnevenDepths) {
   Load("A\n    C\n  D\n");
   EXPECT_EQ(MQDoc_GetChildObjectCount(Handle(), At(0)), 2);
   EXPECT_EQ(MQDoc_GetParentObject(Handle(), At(2)), At(0));
+}
+
+// The look-ups answer from a tree of the slots; a plain scan of the slots, as
+// the parent rule reads, must agree after every change of any kind.
+TEST_F(DocumentTest, LookUpsAgreeWithAPlainScanThroughRandomChanges) {
+  Load("A\n  B\n    C\nD\n  E\n");
+  RecordDocumentCalls(false);
+  std::mt19937 random(7);
+  const auto pick = [&random](int below) {
+    return std::uniform_int_distribution<int>(0, below - 1)(random);
+  };
+  const auto depth_of = [](void* object) { return MQObj_GetIntValue(object, kDepth); };
+  for (int step = 0; step < 400; ++step) {
+    const int slots = document_.SlotCount();
+    void* chosen = At(pick(slots));
+    switch (pick(4)) {
+      case 0:
+        if (chosen != nullptr) MQObj_SetIntValue(chosen, kDepth, pick(4));
+        break;
+      case 1:
+        if (slots > 3) MQDoc_DeleteObject(Handle(), pick(slots));
+        break;
+      default:
+        if (void* source = At(pick(slots)); source != nullptr) {
+          MQDoc_InsertObject(Handle(), MQObj_Clone(source), pick(3) == 0 ? nullptr : chosen);
+        }
+    }
+    for (int index = 0; index < document_.SlotCount(); ++index) {
+      void* object = At(index);
+      if (object == nullptr) continue;
+      SCOPED_TRACE("step " + std::to_string(step) + ", slot " + std::to_string(index));
+      const int depth = depth_of(object);
+      void* parent = nullptr;
+      for (int before = index - 1; before >= 0 && parent == nullptr; --before) {
+        if (At(before) != nullptr && depth_of(At(before)) < depth) parent = At(before);
+      }
+      int children = 0;
+      int shallowest_between = 1 << 30;
+      for (int after = index + 1; after < document_.SlotCount(); ++after) {
+        if (At(after) == nullptr) continue;
+        const int after_depth = depth_of(At(after));
+        if (after_depth <= depth) break;
+        if (after_depth <= shallowest_between) ++children;
+        shallowest_between = std::min(shallowest_between, after_depth);
+      }
+      ASSERT_EQ(MQDoc_GetObjectIndex(Handle(), object), index);
+      ASSERT_EQ(MQDoc_GetObject(Handle(), index), object);
+      ASSERT_EQ(MQDoc_GetParentObject(Handle(), object), parent);
+      ASSERT_EQ(MQDoc_GetChildObjectCount(Handle(), object), children);
+    }
+  }
+  EXPECT_EQ(document_.OrphanedClones(), 0);
 }
 
 TEST_F(DocumentTest, CloneCarriesEveryValueAndTheNameButStandsInNoSlot) {

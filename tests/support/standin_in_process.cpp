@@ -1,6 +1,7 @@
 #include "support/standin_in_process.h"
 
 #include "host/host_functions.h"
+#include "standin/document_control.h"
 #include "standin/document_exports.h"
 
 namespace rowshift::testing {
@@ -20,6 +21,7 @@ void BindStandinDocumentFunctions() {
   host.MQObj_Delete = &::MQObj_Delete;
   host.MQObj_GetIntValue = &::MQObj_GetIntValue;
   host.MQObj_SetIntValue = &::MQObj_SetIntValue;
+  standin::RecordDocumentCalls(true);
 }
 
 void UnbindHostFunctions() { HostFunctions() = HostFunctionTable{}; }

@@ -6,7 +6,8 @@
 namespace rowshift::testing {
 
 // Fills every document and object slot of HostFunctions() with the stand-in's
-// exports. The other slots are left as they are.
+// exports, and switches on the recording of document calls, which tests read.
+// The other slots are left as they are.
 void BindStandinDocumentFunctions();
 
 // Empties every slot of HostFunctions().
