@@ -1,6 +1,7 @@
 // Gather: the other selected objects become the current object's first
 // children, in their list order.
 #include <limits>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -16,32 +17,61 @@ constexpr int32_t kGathered = 1;
 constexpr int32_t kNoDepthLimit = std::numeric_limits<int32_t>::max();
 constexpr DepthDifference kOneLevelBelow = 1;
 
+struct Gathered {
+  Object object = nullptr;
+  int32_t depth = 0;
+  Subtree subtree;
+};
+
 struct GatherPlan {
   Object target = nullptr;
-  std::vector<Object> objects;  // in list order, none inside another's subtree
+  int32_t target_depth = 0;
+  std::vector<Gathered> objects;  // in list order, none inside another's subtree
 };
 
 // The target is the current object if it is eligible, selected and not below
 // an object gathered before it; everything else selected and eligible is
-// gathered, except what lies below an object gathered before it.
+// gathered, except what lies below an object gathered before it. Each
+// gathered object's subtree is collected in the same pass: the moves, made
+// from the end, never change the subtree of an object before them. Every
+// depth is read once, so the target, never chosen inside a subtree being
+// collected, is in no gathered object's subtree, even when the host's
+// answers are wrong.
 GatherPlan PlanGather(const Document& document) {
   GatherPlan plan;
   const int32_t current = document.CurrentIndex();
   const int32_t count = document.ObjectCount();
   int32_t depth_limit = kNoDepthLimit;
+  // The last gathered object while the slots met are in its subtree.
+  std::optional<std::size_t> collecting;
   for (int32_t index = 0; index < count; ++index) {
     const Object object = document.ObjectAt(index);
-    if (object == nullptr || !document.Flag(object, ObjectValueId::Eligible)) continue;
-    const int32_t depth = document.Value(object, ObjectValueId::Depth);
-    if (depth > depth_limit) continue;
+    if (object == nullptr) continue;
+    std::optional<int32_t> depth;
+    if (collecting) {
+      Gathered& gathered = plan.objects[*collecting];
+      depth = document.Value(object, ObjectValueId::Depth);
+      // Deeper than the gathered object, so also below the limit: collected
+      // whatever its flags, and passed over by the plan.
+      if (*depth > gathered.depth) {
+        gathered.subtree.push_back({object, *depth});
+        continue;
+      }
+      collecting.reset();
+    }
+    if (!document.Flag(object, ObjectValueId::Eligible)) continue;
+    if (!depth) depth = document.Value(object, ObjectValueId::Depth);
+    if (*depth > depth_limit) continue;
     depth_limit = kNoDepthLimit;
     if (!document.Flag(object, ObjectValueId::Selected)) continue;
     if (plan.target == nullptr && index == current) {
       // No limit: selected descendants of the target stay candidates.
       plan.target = object;
+      plan.target_depth = *depth;
     } else {
-      plan.objects.push_back(object);
-      depth_limit = depth;
+      collecting = plan.objects.size();
+      plan.objects.push_back({object, *depth, {}});
+      depth_limit = *depth;
     }
   }
   return plan;
@@ -52,24 +82,18 @@ GatherPlan PlanGather(const Document& document) {
 int32_t GatherSelected(void* handle) {
   const Document document(handle);
   if (!document.IsUsable()) return kNothingGathered;
-  const GatherPlan plan = PlanGather(document);
+  GatherPlan plan = PlanGather(document);
   if (plan.target == nullptr || plan.objects.empty()) return kNothingGathered;
+  // The target never moves and its depth never changes.
+  const int32_t new_depth = ShiftDepth(plan.target_depth, kOneLevelBelow);
   // Worked from the end: each object lands directly behind the target, so the
   // first of the list ends first.
   for (auto it = plan.objects.rbegin(); it != plan.objects.rend(); ++it) {
-    Subtree subtree = CollectSubtree(document, *it);
-    // Only a misread depth puts the target below a gathered object; moving
-    // that object would re-create the target under it.
-    if (Contains(subtree, plan.target)) continue;
-    const int32_t target_depth = document.Value(plan.target, ObjectValueId::Depth);
-    const DepthDifference difference = static_cast<DepthDifference>(target_depth) -
-                                       document.Value(*it, ObjectValueId::Depth) + kOneLevelBelow;
-    const Object object = MoveObjectAfter(document, *it, plan.target).object;
-    // The target's depth is asked afresh for the new depth.
-    document.SetValue(
-        object, ObjectValueId::Depth,
-        ShiftDepth(document.Value(plan.target, ObjectValueId::Depth), kOneLevelBelow));
-    RelocateSubtree(document, std::move(subtree), object, difference);
+    const DepthDifference difference =
+        static_cast<DepthDifference>(plan.target_depth) - it->depth + kOneLevelBelow;
+    const Object object = MoveObjectAfter(document, it->object, plan.target).object;
+    document.SetValue(object, ObjectValueId::Depth, new_depth);
+    RelocateSubtree(document, std::move(it->subtree), object, difference);
   }
   return kGathered;
 }

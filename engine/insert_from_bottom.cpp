@@ -16,14 +16,17 @@ constexpr int32_t kMoved = 1;
 // Where the last row goes: behind the current object, or behind the last
 // eligible object of its hidden block when it has children and is collapsed.
 // Never in front of the current object, which must keep its index.
-Object InsertionAnchor(const Document& document, Object current, int32_t current_index) {
-  if (document.ChildCount(current) <= 0 || !document.Flag(current, ObjectValueId::Collapsed)) {
+LocatedObject InsertionAnchor(const Document& document, const LocatedObject& current,
+                              int32_t count) {
+  if (document.ChildCount(current.object) <= 0 ||
+      !document.Flag(current.object, ObjectValueId::Collapsed)) {
     return current;
   }
-  const Object next_row = FindRow(document, current, RowDirection::Forward);
-  const int32_t bound = next_row == nullptr ? document.ObjectCount() : document.IndexOf(next_row);
+  const LocatedObject next_row =
+      FindRowFrom(document, current.index + 1, RowDirection::Forward, count);
+  const int32_t bound = next_row.object == nullptr ? count : next_row.index;
   const LocatedObject end_of_block = FindLastEligibleBefore(document, bound);
-  return end_of_block.index < current_index ? current : end_of_block.object;
+  return end_of_block.index < current.index ? current : end_of_block;
 }
 
 }  // namespace
@@ -36,23 +39,27 @@ int32_t InsertFromBottom(void* handle) {
   const Object current = document.ObjectAt(current_index);
   // An index naming an empty slot names no object.
   if (current == nullptr) return kNothingToActOn;
-  const Object anchor = InsertionAnchor(document, current, current_index);
+  // Nothing moves before the last row does: one count serves every search.
+  const int32_t count = document.ObjectCount();
+  const LocatedObject anchor = InsertionAnchor(document, {current, current_index}, count);
 
-  Object last_row = FindRow(document, nullptr, RowDirection::Backward);
-  if (last_row == nullptr) return kNothingToActOn;
-  if (last_row == current) return current_index;
-  const int32_t old_depth = document.Value(last_row, ObjectValueId::Depth);
-  Subtree subtree = CollectSubtree(document, last_row);
+  const LocatedObject last_row = FindRowFrom(document, count - 1, RowDirection::Backward, count);
+  if (last_row.object == nullptr) return kNothingToActOn;
+  if (last_row.object == current) return current_index;
+  const int32_t old_depth = document.Value(last_row.object, ObjectValueId::Depth);
+  Subtree subtree = CollectSubtreeAt(document, last_row.index, old_depth, count);
   // The current object hidden under the last row would travel with it and
   // leave its index naming an emptied slot: treat it as the last row itself.
   if (Contains(subtree, current)) return current_index;
 
-  const Object following = FindRow(document, anchor, RowDirection::Forward);
+  const Object following =
+      FindRowFrom(document, anchor.index + 1, RowDirection::Forward, count).object;
   const int32_t new_depth =
       following == nullptr ? 0 : document.Value(following, ObjectValueId::Depth);
-  if (last_row != anchor) last_row = MoveObjectAfter(document, last_row, anchor).object;
-  document.SetValue(last_row, ObjectValueId::Depth, new_depth);
-  RelocateSubtree(document, std::move(subtree), last_row,
+  Object moved = last_row.object;
+  if (moved != anchor.object) moved = MoveObjectAfter(document, moved, anchor.object).object;
+  document.SetValue(moved, ObjectValueId::Depth, new_depth);
+  RelocateSubtree(document, std::move(subtree), moved,
                   static_cast<DepthDifference>(new_depth) - old_depth);
   return kMoved;
 }

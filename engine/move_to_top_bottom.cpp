@@ -20,8 +20,8 @@ constexpr int32_t kAlwaysDone = 1;
 constexpr int32_t kTopLevel = 0;
 constexpr int32_t kNoSlot = -1;
 
-DepthDifference ToTopLevel(const Document& document, Object object) {
-  return static_cast<DepthDifference>(kTopLevel) - document.Value(object, ObjectValueId::Depth);
+DepthDifference ToTopLevel(const GroupMember& member) {
+  return static_cast<DepthDifference>(kTopLevel) - member.depth;
 }
 
 }  // namespace
@@ -35,22 +35,21 @@ int32_t MoveToTop(void* handle) {
   Object anchor = nullptr;
   for (GroupMember& member : ListSelectedGroup(document, count)) {
     Object object = member.object;
-    const DepthDifference difference = ToTopLevel(document, object);
     bool placed = true;
     if (object != anchor) {
       const MovedObject moved = MoveObjectAfter(document, object, anchor);
       object = moved.object;
       placed = moved.index >= 0;
-      // Asked even for a failed insertion's negative index, which names no
-      // object: the next one then goes to the front.
-      anchor = document.ObjectAt(moved.index);
+      // A failed insertion leaves no anchor: the next object goes to the front.
+      anchor = placed ? object : nullptr;
     }
     document.SetValue(object, ObjectValueId::Depth, kTopLevel);
-    const int32_t last_placed =
-        RelocateSubtree(document, std::move(member.subtree), object, difference);
+    Object last_descendant = nullptr;
+    const int32_t last_placed = RelocateSubtree(document, std::move(member.subtree), object,
+                                                ToTopLevel(member), &last_descendant);
     // An object that could not be placed keeps its descendants at its old
     // place, in the middle of the list; they must not become the anchor.
-    if (placed && last_placed > 0) anchor = document.ObjectAt(last_placed);
+    if (placed && last_placed > 0) anchor = last_descendant;
   }
   return kAlwaysDone;
 }
@@ -60,19 +59,36 @@ int32_t MoveToBottom(void* handle) {
   if (!document.IsUsable()) return kAlwaysDone;
   const int32_t count = document.ObjectCount();
   if (count <= 0) return kAlwaysDone;
-  // The slot of the last descendant placed with the previous member, if any.
+  // The slot of the last descendant placed with the previous member, if any,
+  // and what stands there.
   int32_t group_end = kNoSlot;
+  Object group_end_object = nullptr;
+  // Where the search for the last eligible object starts: behind the last
+  // object placed, as everything after it stood behind the last eligible
+  // object before; the whole list when that slot is not known.
+  int32_t search_end = count;
   for (GroupMember& member : ListSelectedGroup(document, count)) {
     Object object = member.object;
-    const DepthDifference difference = ToTopLevel(document, object);
-    const LocatedObject last_eligible = FindLastEligibleBefore(document, document.ObjectCount());
+    const LocatedObject last_eligible = FindLastEligibleBefore(document, search_end);
     // Behind the previous member's ineligible last descendants, not in front
     // of them: they belong to that member and must stay with it.
-    const Object anchor =
-        group_end > last_eligible.index ? document.ObjectAt(group_end) : last_eligible.object;
-    if (object != anchor) object = MoveObjectAfter(document, object, anchor).object;
+    const bool behind_group = group_end > last_eligible.index;
+    const Object anchor = behind_group ? group_end_object : last_eligible.object;
+    int32_t placed_at = behind_group ? group_end : last_eligible.index;
+    if (object != anchor) {
+      const MovedObject moved = MoveObjectAfter(document, object, anchor);
+      object = moved.object;
+      placed_at = moved.index;
+    }
     document.SetValue(object, ObjectValueId::Depth, kTopLevel);
-    group_end = RelocateSubtree(document, std::move(member.subtree), object, difference);
+    group_end = RelocateSubtree(document, std::move(member.subtree), object, ToTopLevel(member),
+                                &group_end_object);
+    // An object that could not be placed is still at its old place, with
+    // whatever of its subtree was re-created behind it there.
+    int32_t last_slot = kNoSlot;
+    if (placed_at >= 0)
+      last_slot = group_end > 0 ? group_end : group_end == 0 ? placed_at : kNoSlot;
+    search_end = last_slot >= 0 ? last_slot + 1 : document.ObjectCount();
   }
   return kAlwaysDone;
 }

@@ -14,24 +14,35 @@ constexpr int32_t kMoved = 1;
 constexpr int32_t kFlagSet = 1;
 constexpr int32_t kFlagClear = 0;
 
+// What the searches for the place start from, all read before anything moves.
+struct MoveStart {
+  int32_t index;        // the current object's slot
+  int32_t subtree_end;  // the first slot behind its subtree (empty slots aside)
+  int32_t count;
+};
+
 // The object that the moved one is to land behind (none: index 0), found
 // from the target row; with no target row, the last eligible object.
-Object AnchorBefore(const Document& document, Object target_row) {
-  if (target_row == nullptr) return LastEligibleBefore(document, document.ObjectCount());
-  return LastEligibleBefore(document, document.IndexOf(target_row));
+Object AnchorBefore(const Document& document, const LocatedObject& target_row, int32_t count) {
+  return LastEligibleBefore(document, target_row.object == nullptr ? count : target_row.index);
 }
 
-Object UpwardAnchor(const Document& document, Object object, const Subtree&) {
-  return AnchorBefore(document, FindRow(document, object, RowDirection::Backward));
+Object UpwardAnchor(const Document& document, const MoveStart& start) {
+  const LocatedObject target =
+      FindRowFrom(document, start.index - 1, RowDirection::Backward, start.count);
+  return AnchorBefore(document, target, start.count);
 }
 
-Object DownwardAnchor(const Document& document, Object object, const Subtree& subtree) {
-  const Object last_of_subtree = subtree.empty() ? object : subtree.back().object;
-  const Object next_row = FindRow(document, last_of_subtree, RowDirection::Forward);
-  return AnchorBefore(document, FindRow(document, next_row, RowDirection::Forward));
+Object DownwardAnchor(const Document& document, const MoveStart& start) {
+  const LocatedObject next_row =
+      FindRowFrom(document, start.subtree_end, RowDirection::Forward, start.count);
+  // With no row behind the subtree the target is the first row of the list.
+  const int32_t from = next_row.object == nullptr ? 0 : next_row.index + 1;
+  const LocatedObject target = FindRowFrom(document, from, RowDirection::Forward, start.count);
+  return AnchorBefore(document, target, start.count);
 }
 
-using AnchorFinder = Object (*)(const Document&, Object, const Subtree&);
+using AnchorFinder = Object (*)(const Document&, const MoveStart&);
 
 int32_t MoveByOneRow(void* handle, AnchorFinder find_anchor) {
   const Document document(handle);
@@ -42,12 +53,17 @@ int32_t MoveByOneRow(void* handle, AnchorFinder find_anchor) {
   // An index naming an empty slot names no object.
   if (object == nullptr) return kNoCurrentObject;
   const int32_t old_depth = document.Value(object, ObjectValueId::Depth);
-  Subtree subtree = CollectSubtree(document, object);
+  MoveStart start{current, current + 1, document.ObjectCount()};
+  Subtree subtree = CollectSubtreeAt(document, current, old_depth, start.count, &start.subtree_end);
 
-  const Object anchor = find_anchor(document, object, subtree);
+  const Object anchor = find_anchor(document, start);
+  int32_t index = current;
   if (object != anchor) {
     const MovedObject moved = MoveObjectAfter(document, object, anchor);
-    if (moved.index >= 0) document.SetCurrentIndex(moved.index);
+    if (moved.index >= 0) {
+      document.SetCurrentIndex(moved.index);
+      index = moved.index;
+    }
     object = moved.object;
   }
 
@@ -56,7 +72,9 @@ int32_t MoveByOneRow(void* handle, AnchorFinder find_anchor) {
   // must not be taken for it.
   const bool collapsed = document.Flag(object, ObjectValueId::Collapsed);
   document.SetValue(object, ObjectValueId::Collapsed, kFlagClear);
-  const Object following = FindRowPassingOver(document, object, subtree);
+  const Object following =
+      FindRowFrom(document, index + 1, RowDirection::Forward, document.ObjectCount(), &subtree)
+          .object;
   document.SetValue(object, ObjectValueId::Collapsed, collapsed ? kFlagSet : kFlagClear);
 
   const int32_t new_depth =

@@ -7,67 +7,103 @@ namespace {
 
 int32_t Step(RowDirection direction) { return direction == RowDirection::Forward ? 1 : -1; }
 
-// The walk goes on to the top level past a collapsed ancestor: a row is an
-// object none of whose ancestors is collapsed, so every one of them is asked.
-bool HasCollapsedAncestor(const Document& document, Object object) {
-  bool collapsed = false;
+// The outermost collapsed ancestor of `object`, or none when it is a row. The
+// walk goes on to the top level: an outer ancestor may be collapsed too.
+Object OutermostCollapsedAncestor(const Document& document, Object object) {
+  Object outermost = nullptr;
   for (Object ancestor = document.Parent(object); ancestor != nullptr;
        ancestor = document.Parent(ancestor)) {
-    if (document.Flag(ancestor, ObjectValueId::Collapsed)) collapsed = true;
+    if (document.Flag(ancestor, ObjectValueId::Collapsed)) outermost = ancestor;
   }
-  return collapsed;
+  return outermost;
 }
 
-// The index to go on from after `object`, met at `index`. Asked of the host,
-// but never one that would not move the search on.
-int32_t IndexAfter(const Document& document, Object object, int32_t index, int32_t step) {
-  const int32_t next = document.IndexOf(object) + step;
+// The first object after slot `index` that lies outside the subtree of
+// `ancestor` (which `index` is inside); none at index `count` when the
+// subtree runs to the end.
+LocatedObject EndOfSubtree(const Document& document, Object ancestor, int32_t index,
+                           int32_t count) {
+  const int32_t depth = document.Value(ancestor, ObjectValueId::Depth);
+  for (++index; index < count; ++index) {
+    const Object object = document.ObjectAt(index);
+    if (object != nullptr && document.Value(object, ObjectValueId::Depth) <= depth) {
+      return {object, index};
+    }
+  }
+  return {nullptr, count};
+}
+
+// `next` if it moves the search on from `index`, else the neighbouring slot:
+// an index asked of the host never turns the search back.
+int32_t OnwardIndex(int32_t next, int32_t index, int32_t step) {
   const bool moves_on = step > 0 ? next > index : next < index;
   return moves_on ? next : index + step;
 }
 
-Object SearchRow(const Document& document, Object from, RowDirection direction,
-                 const Subtree* passed_over) {
-  const int32_t step = Step(direction);
-  int32_t index = 0;
-  if (from != nullptr) {
-    index = document.IndexOf(from) + step;
-  } else if (direction == RowDirection::Backward) {
-    index = document.ObjectCount() - 1;
-  }
+LocatedObject SearchRow(const Document& document, int32_t index, int32_t count, int32_t step,
+                        const Subtree* passed_over) {
   std::unordered_set<Object> skipped;
   if (passed_over != nullptr) {
     for (const SubtreeEntry& entry : *passed_over) skipped.insert(entry.object);
   }
-  while (index >= 0 && index < document.ObjectCount()) {
-    const Object object = document.ObjectAt(index);
+  // An ancestor gone back to, known to have no collapsed ancestor itself.
+  Object unhidden = nullptr;
+  // The object in slot `index` when a jump has read it already.
+  Object met = nullptr;
+  while (index >= 0 && index < count) {
+    const Object object = met != nullptr ? met : document.ObjectAt(index);
+    met = nullptr;
     if (object == nullptr) {
       index += step;
     } else if (skipped.count(object) != 0) {
-      index = IndexAfter(document, passed_over->back().object, index, step);
+      index = OnwardIndex(document.IndexOf(passed_over->back().object) + step, index, step);
     } else if (!document.Flag(object, ObjectValueId::Eligible)) {
       index += step;
-    } else if (HasCollapsedAncestor(document, object)) {
-      index = IndexAfter(document, object, index, step);
+    } else if (object == unhidden) {
+      return {object, index};
+    } else if (const Object outermost = OutermostCollapsedAncestor(document, object)) {
+      // Everything between the object and the outermost collapsed ancestor,
+      // and up to the end of that ancestor's subtree, is hidden too.
+      if (step > 0) {
+        const LocatedObject end = EndOfSubtree(document, outermost, index, count);
+        index = end.index;
+        met = end.object;
+      } else {
+        index = OnwardIndex(document.IndexOf(outermost), index, step);
+        unhidden = outermost;
+      }
     } else {
-      return object;
+      return {object, index};
     }
   }
-  return nullptr;
+  return {};
 }
 
 }  // namespace
 
+LocatedObject FindRowFrom(const Document& document, int32_t start, RowDirection direction,
+                          int32_t count, const Subtree* passed_over) {
+  return SearchRow(document, start, count, Step(direction), passed_over);
+}
+
 Object FindRow(const Document& document, Object from, RowDirection direction) {
-  return SearchRow(document, from, direction, nullptr);
+  int32_t start = 0;
+  if (from != nullptr) start = document.IndexOf(from) + Step(direction);
+  const int32_t count = document.ObjectCount();
+  if (from == nullptr && direction == RowDirection::Backward) start = count - 1;
+  return FindRowFrom(document, start, direction, count).object;
 }
 
 Object FindRowPassingOver(const Document& document, Object from, const Subtree& passed_over) {
-  return SearchRow(document, from, RowDirection::Forward, &passed_over);
+  const int32_t start = document.IndexOf(from) + 1;
+  return FindRowFrom(document, start, RowDirection::Forward, document.ObjectCount(), &passed_over)
+      .object;
 }
 
 LocatedObject FindLastEligibleBefore(const Document& document, int32_t index) {
-  for (int32_t i = index - 1; i >= 0 && i < document.ObjectCount(); --i) {
+  if (index <= 0) return {};
+  const int32_t count = document.ObjectCount();
+  for (int32_t i = index - 1; i >= 0 && i < count; --i) {
     const Object object = document.ObjectAt(i);
     if (object != nullptr && document.Flag(object, ObjectValueId::Eligible)) return {object, i};
   }

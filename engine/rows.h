@@ -1,5 +1,11 @@
 // Row navigation. A row is an object whose Eligible value is nonzero and none
 // of whose ancestors is collapsed; empty slots are passed over everywhere.
+//
+// Each search reads the count once: during a search the document does not
+// change. A search that meets an object hidden under a collapsed ancestor
+// passes the whole block hidden under the outermost such ancestor in one step,
+// reading depths only (forward), or goes straight back to that ancestor
+// (backward), so each hidden block costs one ancestor walk.
 #pragma once
 
 #include <cstdint>
@@ -11,21 +17,26 @@ namespace rowshift {
 
 enum class RowDirection { Forward, Backward };
 
-// The next (or previous) row after `from`; with none, the first (or last) row
-// of the list. None when there is no such row.
-Object FindRow(const Document& document, Object from, RowDirection direction);
-
-// FindRow forward, passing over the objects of `passed_over` (a subtree
-// collected earlier that still stands at its old place): on meeting one the
-// search goes on behind the subtree's last entry, so that an object never
-// finds its own descendants.
-Object FindRowPassingOver(const Document& document, Object from, const Subtree& passed_over);
-
 // An object with the slot it was found in.
 struct LocatedObject {
   Object object = nullptr;
   int32_t index = -1;
 };
+
+// The first row at or after (or at or before) slot `start` among `count`
+// slots, the count as read by the caller; none (index -1) when there is none.
+// With `passed_over` (a subtree collected earlier that still stands at its old
+// place; forward only), meeting one of its objects goes on behind its last
+// entry, so that an object never finds its own descendants.
+LocatedObject FindRowFrom(const Document& document, int32_t start, RowDirection direction,
+                          int32_t count, const Subtree* passed_over = nullptr);
+
+// The next (or previous) row after `from`; with none, the first (or last) row
+// of the list. None when there is no such row.
+Object FindRow(const Document& document, Object from, RowDirection direction);
+
+// FindRow forward from `from`, passing over the objects of `passed_over`.
+Object FindRowPassingOver(const Document& document, Object from, const Subtree& passed_over);
 
 // The last object with a nonzero Eligible value below `index`, collapsed
 // ancestors or not; none (index -1) when there is none.

@@ -10,9 +10,10 @@ std::vector<GroupMember> ListSelectedGroup(const Document& document, int32_t cou
         !document.Flag(object, ObjectValueId::Selected)) {
       continue;
     }
+    const int32_t depth = document.Value(object, ObjectValueId::Depth);
     int32_t end_of_subtree = index + 1;
-    Subtree subtree = CollectSubtree(document, object, &end_of_subtree);
-    group.push_back({object, std::move(subtree)});
+    Subtree subtree = CollectSubtreeAt(document, index, depth, count, &end_of_subtree);
+    group.push_back({object, depth, std::move(subtree)});
     // Go on from the first object behind the subtree.
     if (end_of_subtree > index) index = end_of_subtree - 1;
   }

@@ -12,7 +12,8 @@ namespace rowshift {
 
 struct GroupMember {
   Object object = nullptr;
-  Subtree subtree;  // its descendants, which travel with it
+  int32_t depth = 0;  // as read when listed
+  Subtree subtree;    // its descendants, which travel with it
 };
 
 // Every object whose Eligible and Selected values are both nonzero, in list

@@ -22,6 +22,11 @@ Subtree CollectSubtree(const Document& document, Object object, int32_t* end_ind
   const int32_t count = document.ObjectCount();
   const int32_t start = document.IndexOf(object);
   const int32_t depth = document.Value(object, ObjectValueId::Depth);
+  return CollectSubtreeAt(document, start, depth, count, end_index);
+}
+
+Subtree CollectSubtreeAt(const Document& document, int32_t start, int32_t depth, int32_t count,
+                         int32_t* end_index) {
   Subtree subtree;
   int32_t index = start < 0 ? count : start + 1;
   for (; index < count; ++index) {
@@ -43,7 +48,7 @@ bool Contains(const Subtree& subtree, Object object) {
 }
 
 int32_t RelocateSubtree(const Document& document, Subtree subtree, Object anchor,
-                        DepthDifference difference) {
+                        DepthDifference difference, Object* last) {
   Object previous = anchor;
   int32_t result = 0;
   for (SubtreeEntry& entry : subtree) {
@@ -60,6 +65,7 @@ int32_t RelocateSubtree(const Document& document, Subtree subtree, Object anchor
     document.SetValue(entry.object, ObjectValueId::Depth, ShiftDepth(entry.depth, difference));
     previous = entry.object;
   }
+  if (last != nullptr) *last = previous;
   return result;
 }
 

@@ -32,6 +32,11 @@ int32_t ShiftDepth(int32_t depth, DepthDifference difference);
 // no slot.
 Subtree CollectSubtree(const Document& document, Object object, int32_t* end_index = nullptr);
 
+// The same for the object at slot `index` whose depth is `depth`, with the
+// count read before: for a caller that has them already.
+Subtree CollectSubtreeAt(const Document& document, int32_t index, int32_t depth, int32_t count,
+                         int32_t* end_index = nullptr);
+
 // Whether `object` is one of the collected descendants.
 bool Contains(const Subtree& subtree, Object object);
 
@@ -41,8 +46,9 @@ bool Contains(const Subtree& subtree, Object object);
 // entry stood behind the previous one already and stayed, 0 for an empty
 // subtree. A descendant that cannot be moved ends it: that one and the rest
 // stay where they stand, at their depths, and the answer is as of the last
-// one moved.
+// one moved. `last`, when given, receives what stands for the last entry
+// moved or stayed (the anchor when none was).
 int32_t RelocateSubtree(const Document& document, Subtree subtree, Object anchor,
-                        DepthDifference difference);
+                        DepthDifference difference, Object* last = nullptr);
 
 }  // namespace rowshift

@@ -42,12 +42,13 @@ TEST(GatherTest, ASelectedObjectBeforeTheTargetLeavesAnEmptySlot) {
 
 TEST(GatherTest, HostCallsOfListingAndMovingInOrder) {
   const testing::OutlineRun run =
-      RunOnOutline(GatherSelected, "T [current selected]\nQ [selected]\n");
+      RunOnOutline(GatherSelected, "T [current selected]\nQ [selected]\n  Q1\n");
   ASSERT_EQ(run.result, 1);
   const std::vector<std::string> expected = {
-      // Choosing the target and the objects to gather.
+      // Choosing the target and the objects to gather, each with its subtree;
+      // the depths read here serve the moves.
       "MQDoc_GetCurrentObjectIndex() -> 0",
-      "MQDoc_GetObjectCount() -> 2",
+      "MQDoc_GetObjectCount() -> 3",
       "MQDoc_GetObject(0) -> T",
       "MQObj_GetIntValue(T, 260) -> 1",
       "MQObj_GetIntValue(T, 257) -> 0",
@@ -56,19 +57,19 @@ TEST(GatherTest, HostCallsOfListingAndMovingInOrder) {
       "MQObj_GetIntValue(Q, 260) -> 1",
       "MQObj_GetIntValue(Q, 257) -> 0",
       "MQObj_GetIntValue(Q, 262) -> 1",
-      // Moving Q: its subtree, the difference (target first), the move, the
-      // new depth from the target's depth asked again.
-      "MQDoc_GetObjectCount() -> 2",
-      "MQDoc_GetObjectIndex(Q) -> 1",
-      "MQObj_GetIntValue(Q, 257) -> 0",
-      "MQObj_GetIntValue(T, 257) -> 0",
-      "MQObj_GetIntValue(Q, 257) -> 0",
+      "MQDoc_GetObject(2) -> Q1",
+      "MQObj_GetIntValue(Q1, 257) -> 1",
+      // Q behind the target, one level below it, and its child behind it.
       "MQObj_Clone(Q) -> Q",
       "MQDoc_InsertObject(Q, T) -> 1",
       "MQDoc_GetObjectIndex(Q) -> 2",
       "MQDoc_DeleteObject(2) -> 1",
-      "MQObj_GetIntValue(T, 257) -> 0",
       "MQObj_SetIntValue(Q, 257, 1) -> 1",
+      "MQObj_Clone(Q1) -> Q1",
+      "MQDoc_InsertObject(Q1, Q) -> 2",
+      "MQDoc_GetObjectIndex(Q1) -> 4",
+      "MQDoc_DeleteObject(4) -> 1",
+      "MQObj_SetIntValue(Q1, 257, 2) -> 1",
   };
   EXPECT_EQ(standin::Calls(), expected);
 }

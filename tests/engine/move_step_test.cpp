@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "engine/document.h"
-#include "engine_document_fixture.h"
 #include "engine/operations.h"
+#include "engine_document_fixture.h"
 #include "standin/call_log.h"
 #include "standin/host_call_control.h"
 #include "support/outline_run.h"
@@ -109,12 +109,13 @@ TEST_F(MoveStepTest, MoveToTopWithAFailedInsertionPlacesTheNextObjectAtTheFront)
   standin_.FailNthInsertion(1);
   EXPECT_EQ(MoveToTop(standin_.Handle()), 1);
   EXPECT_EQ(Compact(), "B [selected]\nP\nA [selected]\n");
-  // The anchor is asked of the host at the failed insertion's index.
+  // A failed insertion leaves no anchor, without asking the host for one.
   const std::vector<std::string>& calls = standin::Calls();
   const auto freed = std::find(calls.begin(), calls.end(), "MQObj_Delete(A)");
   ASSERT_NE(freed, calls.end());
   ASSERT_NE(freed + 1, calls.end());
-  EXPECT_EQ(*(freed + 1), "MQDoc_GetObject(-1) -> null");
+  EXPECT_EQ(*(freed + 1), "MQObj_SetIntValue(A, 257, 0) -> 1");
+  EXPECT_NE(std::find(freed, calls.end(), "MQDoc_InsertObject(B, null) -> 0"), calls.end());
 }
 
 TEST_F(MoveStepTest, MoveToTopDoesNotAnchorOnTheDescendantsOfAnObjectLeftInPlace) {
@@ -158,14 +159,20 @@ TEST_F(MoveStepTest, ADescendantThatCannotBeMovedStaysWithTheRestOfItsSubtree) {
   EXPECT_EQ(standin_.DeadObjectTouches(), 0);
 }
 
-TEST_F(MoveStepTest, GatherLeavesAnObjectWhoseSubtreeHoldsTheTarget) {
-  // T's depth misread as 0 makes it the target although it lies below A;
-  // moving A would re-create T under it and leave the target dead.
+TEST_F(MoveStepTest, GatherNeverMovesAnObjectWhoseSubtreeHoldsTheTarget) {
+  // As read, T lies below A: it is collected into A's subtree and is no target.
   Load("A [selected]\n  T [current selected]\n");
-  standin::FailNthCall(standin::EntryPoint::MQObj_GetIntValue, 5);
-  GatherSelected(standin_.Handle());
+  EXPECT_EQ(GatherSelected(standin_.Handle()), 0);
   EXPECT_EQ(standin_.ToOutline(), "A [selected]\n  T [current selected]\n");
+  // T's one depth read misread as 0 makes it the target beside A; A's subtree
+  // comes from the same reads, so moving A cannot re-create T under it.
+  Load("A [selected]\n  T [current selected]\n");
+  standin::FailNthCall(standin::EntryPoint::MQObj_GetIntValue, 4);
+  EXPECT_EQ(GatherSelected(standin_.Handle()), 1);
+  EXPECT_EQ(Compact(), "  T [current selected]\n  A [selected]\n");
+  EXPECT_EQ(Names(), (std::vector<std::string>{"A", "T"}));
   EXPECT_EQ(standin_.DeadObjectTouches(), 0);
+  EXPECT_EQ(standin_.OrphanedClones(), 0);
 }
 
 }  // namespace

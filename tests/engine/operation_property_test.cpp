@@ -1,6 +1,8 @@
 // Every operation on many small random documents: whatever the shape, no
 // object is lost or doubled, moved objects keep their subtrees, results are
-// among those the operation may give, and no deleted object is touched.
+// among those the operation may give, and no deleted object is touched. The
+// row search finds what a plain search, one slot and one ancestor walk at a
+// time, finds.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -10,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/document.h"
 #include "engine/operations.h"
+#include "engine/rows.h"
 #include "standin/document_control.h"
 #include "standin/document_exports.h"
 #include "support/outline_run.h"
@@ -121,6 +125,49 @@ void CheckMovedSubtrees(const std::vector<Slot>& before, const std::vector<Slot>
     }
     EXPECT_EQ(new_descendants, old_descendants) << "descendants of " << before[i].row.name;
   }
+}
+
+// The row search at its plainest: step one slot at a time, walk every
+// ancestor of each eligible object met, go on from a hidden one.
+Object PlainFindRow(const Document& document, Object from, RowDirection direction) {
+  const int32_t step = direction == RowDirection::Forward ? 1 : -1;
+  int32_t index = 0;
+  if (from != nullptr) {
+    index = document.IndexOf(from) + step;
+  } else if (step < 0) {
+    index = document.ObjectCount() - 1;
+  }
+  for (; index >= 0 && index < document.ObjectCount(); index += step) {
+    const Object object = document.ObjectAt(index);
+    if (object == nullptr || !document.Flag(object, ObjectValueId::Eligible)) continue;
+    bool hidden = false;
+    for (Object up = document.Parent(object); up != nullptr; up = document.Parent(up)) {
+      hidden = hidden || document.Flag(up, ObjectValueId::Collapsed);
+    }
+    if (!hidden) return object;
+  }
+  return nullptr;
+}
+
+TEST(OperationPropertyTest, RowSearchFindsWhatAPlainSearchFinds) {
+  testing::ScopedStandinBinding binding;
+  standin::RecordDocumentCalls(false);
+  std::mt19937 random(kSeed);
+  for (int round = 0; round < kDocuments; ++round) {
+    const std::string outline = RandomOutline(random);
+    standin::Document standin;
+    ASSERT_TRUE(standin.LoadOutline(outline));
+    const Document document(standin.Handle());
+    for (int index = -1; index < standin.SlotCount(); ++index) {
+      const Object from = index < 0 ? nullptr : standin.ObjectInSlot(index);
+      if (index >= 0 && from == nullptr) continue;
+      for (const RowDirection direction : {RowDirection::Forward, RowDirection::Backward}) {
+        SCOPED_TRACE(::testing::Message() << "from slot " << index << " on\n" << outline);
+        EXPECT_EQ(FindRow(document, from, direction), PlainFindRow(document, from, direction));
+      }
+    }
+  }
+  standin::RecordDocumentCalls(true);
 }
 
 TEST(OperationPropertyTest, RandomDocumentsKeepEveryObjectAndEverySubtree) {

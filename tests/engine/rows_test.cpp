@@ -40,20 +40,19 @@ TEST_F(RowsTest, EmptySlotsAndIneligibleObjectsArePassedOver) {
   EXPECT_EQ(FindRow(document_, At(0), RowDirection::Backward), nullptr);
 }
 
-TEST_F(RowsTest, SearchReadsTheCountAtEveryStepAndWalksAncestorsOnlyOfAFoundObject) {
+TEST_F(RowsTest, SearchReadsTheCountOnceAndWalksAncestorsOnlyOfAFoundObject) {
   Load("A\n-\n  B\n");
   ASSERT_EQ(FindRow(document_, At(0), RowDirection::Forward), At(2));
   const std::vector<std::string> expected = {
-      "MQDoc_GetObjectIndex(A) -> 0",     "MQDoc_GetObjectCount() -> 3",
-      "MQDoc_GetObject(1) -> null",       "MQDoc_GetObjectCount() -> 3",
-      "MQDoc_GetObject(2) -> B",          "MQObj_GetIntValue(B, 260) -> 1",
-      "MQDoc_GetParentObject(B) -> A",    "MQObj_GetIntValue(A, 258) -> 0",
-      "MQDoc_GetParentObject(A) -> null",
+      "MQDoc_GetObjectIndex(A) -> 0",   "MQDoc_GetObjectCount() -> 3",
+      "MQDoc_GetObject(1) -> null",     "MQDoc_GetObject(2) -> B",
+      "MQObj_GetIntValue(B, 260) -> 1", "MQDoc_GetParentObject(B) -> A",
+      "MQObj_GetIntValue(A, 258) -> 0", "MQDoc_GetParentObject(A) -> null",
   };
   EXPECT_EQ(standin::Calls(), expected);
 }
 
-TEST_F(RowsTest, AncestorWalkGoesOnToTheTopLevelPastACollapsedAncestor) {
+TEST_F(RowsTest, ForwardSearchPassesTheOutermostCollapsedAncestorsSubtreeByDepths) {
   Load("A\n  B [collapsed]\n    C\nD\n");
   ASSERT_EQ(FindRow(document_, At(1), RowDirection::Forward), At(3));
   const std::vector<std::string> expected = {
@@ -61,9 +60,25 @@ TEST_F(RowsTest, AncestorWalkGoesOnToTheTopLevelPastACollapsedAncestor) {
       "MQDoc_GetObject(2) -> C",          "MQObj_GetIntValue(C, 260) -> 1",
       "MQDoc_GetParentObject(C) -> B",    "MQObj_GetIntValue(B, 258) -> 1",
       "MQDoc_GetParentObject(B) -> A",    "MQObj_GetIntValue(A, 258) -> 0",
-      "MQDoc_GetParentObject(A) -> null", "MQDoc_GetObjectIndex(C) -> 2",
-      "MQDoc_GetObjectCount() -> 4",      "MQDoc_GetObject(3) -> D",
+      "MQDoc_GetParentObject(A) -> null", "MQObj_GetIntValue(B, 257) -> 1",
+      "MQDoc_GetObject(3) -> D",          "MQObj_GetIntValue(D, 257) -> 0",
       "MQObj_GetIntValue(D, 260) -> 1",   "MQDoc_GetParentObject(D) -> null",
+  };
+  EXPECT_EQ(standin::Calls(), expected);
+}
+
+TEST_F(RowsTest, BackwardSearchGoesStraightBackToTheOutermostCollapsedAncestor) {
+  Load("A [collapsed]\n  B\n    C\nD\n");
+  ASSERT_EQ(FindRow(document_, At(3), RowDirection::Backward), At(0));
+  // A has no collapsed ancestor (the walk from C went past it): it is a row
+  // as soon as it is eligible.
+  const std::vector<std::string> expected = {
+      "MQDoc_GetObjectIndex(D) -> 3",     "MQDoc_GetObjectCount() -> 4",
+      "MQDoc_GetObject(2) -> C",          "MQObj_GetIntValue(C, 260) -> 1",
+      "MQDoc_GetParentObject(C) -> B",    "MQObj_GetIntValue(B, 258) -> 0",
+      "MQDoc_GetParentObject(B) -> A",    "MQObj_GetIntValue(A, 258) -> 1",
+      "MQDoc_GetParentObject(A) -> null", "MQDoc_GetObjectIndex(A) -> 0",
+      "MQDoc_GetObject(0) -> A",          "MQObj_GetIntValue(A, 260) -> 1",
   };
   EXPECT_EQ(standin::Calls(), expected);
 }
