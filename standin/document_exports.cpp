@@ -219,11 +219,7 @@ ROWSHIFT_MODULE_EXPORT void ROWSHIFT_CALL MQObj_Delete(void* obj) {
 ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQObj_GetIntValue(void* obj, int32_t value_id) {
   if (CallFails(EntryPoint::MQObj_GetIntValue)) return 0;
   const ObjectRecord* object = standin::LiveObject(obj, nullptr);
-  int32_t value = 0;
-  if (object != nullptr) {
-    const auto found = object->values.find(value_id);
-    if (found != object->values.end()) value = found->second;
-  }
+  const int32_t value = object == nullptr ? 0 : object->Value(value_id);
   if (RecordingOn())
     RecordCall("MQObj_GetIntValue(" + NameOf(obj) + ", " + std::to_string(value_id) + ") -> " +
                std::to_string(value));

@@ -7,22 +7,33 @@
 
 namespace standin {
 
-int32_t ObjectRecord::Value(ValueId id) const {
-  const auto found = values.find(static_cast<int32_t>(id));
-  return found == values.end() ? 0 : found->second;
+int32_t ObjectRecord::Value(int32_t id) const {
+  for (const auto& [written, value] : values) {
+    if (written == id) return value;
+  }
+  return 0;
+}
+
+void ObjectRecord::SetValue(int32_t id, int32_t value) {
+  for (auto& [written, old_value] : values) {
+    if (written == id) {
+      old_value = value;
+      return;
+    }
+  }
+  values.emplace_back(id, value);
 }
 
 DocumentState::~DocumentState() { Clear(); }
 
 ObjectRecord* DocumentState::NewObject() {
-  objects_.push_back(std::make_unique<ObjectRecord>());
-  ObjectRecord* object = objects_.back().get();
+  ObjectRecord* object = &objects_.emplace_back();
   RegisterObject(object, this);
   return object;
 }
 
 void DocumentState::Clear() {
-  for (const auto& object : objects_) UnregisterObject(object.get());
+  for (const ObjectRecord& object : objects_) UnregisterObject(&object);
   objects_.clear();
   slots_.Clear();
   current_index = -1;
@@ -87,7 +98,7 @@ bool DocumentState::EmptySlot(int32_t index) {
 }
 
 void DocumentState::SetValue(ObjectRecord* object, int32_t value_id, int32_t value) {
-  object->values[value_id] = value;
+  object->SetValue(value_id, value);
   if (value_id == static_cast<int32_t>(ValueId::kDepth) && object->slot != SlotTree::kNone) {
     slots_.SetDepth(object->slot, value);
   }
@@ -100,9 +111,9 @@ bool DocumentState::ConsumeInsertionFault() {
 }
 
 int DocumentState::OrphanedClones() const {
-  return static_cast<int>(std::count_if(objects_.begin(), objects_.end(), [](const auto& object) {
-    return object->status == ObjectStatus::kLoose;
-  }));
+  return static_cast<int>(std::count_if(
+      objects_.begin(), objects_.end(),
+      [](const ObjectRecord& object) { return object.status == ObjectStatus::kLoose; }));
 }
 
 }  // namespace standin

@@ -4,9 +4,9 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
-#include <memory>
+#include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "standin/slot_tree.h"
@@ -24,13 +24,17 @@ enum class ObjectStatus {
 
 struct ObjectRecord {
   std::string name;
-  std::map<int32_t, int32_t> values;  // a value never written reads 0
+  // (identifier, value) in the order first written; a value never written
+  // reads 0. A handful per object, so a plain list is quickest to copy.
+  std::vector<std::pair<int32_t, int32_t>> values;
   ObjectStatus status = ObjectStatus::kLoose;
   int32_t slot = SlotTree::kNone;  // its slot's node while it stands in the document
 
-  int32_t Value(ValueId id) const;
+  int32_t Value(int32_t id) const;
+  int32_t Value(ValueId id) const { return Value(static_cast<int32_t>(id)); }
   // Only for an object in no slot: DocumentState::SetValue keeps slots in step.
-  void SetValue(ValueId id, int32_t value) { values[static_cast<int32_t>(id)] = value; }
+  void SetValue(int32_t id, int32_t value);
+  void SetValue(ValueId id, int32_t value) { SetValue(static_cast<int32_t>(id), value); }
 };
 
 class DocumentState {
@@ -78,7 +82,7 @@ class DocumentState {
 
  private:
   SlotTree slots_;
-  std::vector<std::unique_ptr<ObjectRecord>> objects_;
+  std::deque<ObjectRecord> objects_;  // never moves an object: handles stay valid
 };
 
 }  // namespace standin

@@ -26,8 +26,13 @@ void SlotTree::Update(int32_t node) {
   n.least = std::min({n.depth, LeastOf(n.left), LeastOf(n.right)});
 }
 
+// Sizes do not change here, so the walk ends where the least depth stays.
 void SlotTree::UpdateUpwards(int32_t node) {
-  for (; node != kNone; node = nodes_[Index(node)].parent) Update(node);
+  for (; node != kNone; node = nodes_[Index(node)].parent) {
+    const int64_t least = nodes_[Index(node)].least;
+    Update(node);
+    if (nodes_[Index(node)].least == least) return;
+  }
 }
 
 uint32_t SlotTree::NextPriority() {
@@ -77,11 +82,14 @@ int32_t SlotTree::InsertAt(int32_t index, ObjectRecord* object, int32_t depth) {
     root_ = node;
     return node;
   }
-  // Down to the empty place at that position, then up again by priority.
+  // Down to the empty place at that position, counting the new slot into
+  // each subtree passed, then up again by priority.
   int32_t at = root_;
   int32_t remaining = std::clamp(index, 0, Size());
   for (;;) {
     Node& n = nodes_[Index(at)];
+    ++n.size;
+    n.least = std::min(n.least, fresh.depth);
     const int32_t left_size = SizeOf(n.left);
     int32_t& child = remaining <= left_size ? n.left : n.right;
     if (remaining > left_size) remaining -= left_size + 1;
@@ -92,7 +100,6 @@ int32_t SlotTree::InsertAt(int32_t index, ObjectRecord* object, int32_t depth) {
     }
     at = child;
   }
-  UpdateUpwards(at);
   while (nodes_[Index(node)].parent != kNone &&
          nodes_[Index(nodes_[Index(node)].parent)].priority < nodes_[Index(node)].priority) {
     RotateUp(node);

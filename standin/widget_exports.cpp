@@ -37,7 +37,6 @@ constexpr int32_t kDone = 1;
 constexpr int32_t kNotDone = 0;
 constexpr char kMainWindowName[] = "main_window";
 
-
 // The value pointer of the first pair named `name`, or null.
 void* ValueOf(void** list, const std::string& name) {
   if (list == nullptr) return nullptr;
@@ -161,8 +160,8 @@ void Record(WidgetRequestRecord record, void** list, int32_t answer, const std::
     record.pairs[index].returned = after[index].sent;
   }
   const std::string entry_point = record.on_canvas ? "MQCanvas_Value(" : "MQWidget_Value(";
-  RecordCall(entry_point + target + ", " + WidgetRequestName(record.code) + Arguments(record) + ") -> " +
-             std::to_string(answer));
+  RecordCall(entry_point + target + ", " + WidgetRequestName(record.code) + Arguments(record) +
+             ") -> " + std::to_string(answer));
   WidgetHost::Instance().Requests().push_back(std::move(record));
 }
 
