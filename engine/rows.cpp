@@ -1,19 +1,46 @@
 #include "engine/rows.h"
 
+#include <unordered_map>
 #include <unordered_set>
+#include <utility>
+#include <vector>
 
 namespace rowshift {
 namespace {
 
 int32_t Step(RowDirection direction) { return direction == RowDirection::Forward ? 1 : -1; }
 
+// For each ancestor that one search has walked: the outermost collapsed
+// object among its own ancestors, and among it and its ancestors (none when
+// there is none). The document does not change during a search, so no
+// object's ancestors need asking twice.
+struct KnownAncestry {
+  Object above = nullptr;
+  Object at_or_above = nullptr;
+};
+using KnownAncestries = std::unordered_map<Object, KnownAncestry>;
+
 // The outermost collapsed ancestor of `object`, or none when it is a row. The
-// walk goes on to the top level: an outer ancestor may be collapsed too.
-Object OutermostCollapsedAncestor(const Document& document, Object object) {
+// walk goes on to the top level, where an outer ancestor may be collapsed
+// too, or to the first ancestor that an earlier walk of the search met.
+Object OutermostCollapsedAncestor(const Document& document, Object object, KnownAncestries& known) {
+  if (const auto found = known.find(object); found != known.end()) return found->second.above;
+  std::vector<std::pair<Object, bool>> walked;  // nearest first, with its Collapsed flag
   Object outermost = nullptr;
   for (Object ancestor = document.Parent(object); ancestor != nullptr;
        ancestor = document.Parent(ancestor)) {
-    if (document.Flag(ancestor, ObjectValueId::Collapsed)) outermost = ancestor;
+    if (const auto found = known.find(ancestor); found != known.end()) {
+      outermost = found->second.at_or_above;
+      break;
+    }
+    walked.emplace_back(ancestor, document.Flag(ancestor, ObjectValueId::Collapsed));
+  }
+  // From the top down, the first collapsed one is the outermost.
+  for (auto it = walked.rbegin(); it != walked.rend(); ++it) {
+    KnownAncestry& ancestry = known[it->first];
+    ancestry.above = outermost;
+    if (outermost == nullptr && it->second) outermost = it->first;
+    ancestry.at_or_above = outermost;
   }
   return outermost;
 }
@@ -46,8 +73,7 @@ LocatedObject SearchRow(const Document& document, int32_t index, int32_t count, 
   if (passed_over != nullptr) {
     for (const SubtreeEntry& entry : *passed_over) skipped.insert(entry.object);
   }
-  // An ancestor gone back to, known to have no collapsed ancestor itself.
-  Object unhidden = nullptr;
+  KnownAncestries known;
   // The object in slot `index` when a jump has read it already.
   Object met = nullptr;
   while (index >= 0 && index < count) {
@@ -59,9 +85,7 @@ LocatedObject SearchRow(const Document& document, int32_t index, int32_t count, 
       index = OnwardIndex(document.IndexOf(passed_over->back().object) + step, index, step);
     } else if (!document.Flag(object, ObjectValueId::Eligible)) {
       index += step;
-    } else if (object == unhidden) {
-      return {object, index};
-    } else if (const Object outermost = OutermostCollapsedAncestor(document, object)) {
+    } else if (const Object outermost = OutermostCollapsedAncestor(document, object, known)) {
       // Everything between the object and the outermost collapsed ancestor,
       // and up to the end of that ancestor's subtree, is hidden too.
       if (step > 0) {
@@ -70,7 +94,6 @@ LocatedObject SearchRow(const Document& document, int32_t index, int32_t count, 
         met = end.object;
       } else {
         index = OnwardIndex(document.IndexOf(outermost), index, step);
-        unhidden = outermost;
       }
     } else {
       return {object, index};

@@ -5,7 +5,8 @@
 // change. A search that meets an object hidden under a collapsed ancestor
 // passes the whole block hidden under the outermost such ancestor in one step,
 // reading depths only (forward), or goes straight back to that ancestor
-// (backward), so each hidden block costs one ancestor walk.
+// (backward), so each hidden block costs one ancestor walk; and a walk stops
+// at an ancestor that an earlier walk of the same search met.
 #pragma once
 
 #include <cstdint>

@@ -83,6 +83,35 @@ TEST_F(RowsTest, BackwardSearchGoesStraightBackToTheOutermostCollapsedAncestor) 
   EXPECT_EQ(standin::Calls(), expected);
 }
 
+TEST_F(RowsTest, AnAncestorMetByAnEarlierWalkOfTheSearchIsNotAskedAgain) {
+  Load("A\n  B [collapsed ineligible]\n    C\n  D [collapsed ineligible]\n    E\n");
+  ASSERT_EQ(FindRow(document_, nullptr, RowDirection::Backward), At(0));
+  const std::vector<std::string> expected = {
+      "MQDoc_GetObjectCount() -> 5",
+      "MQDoc_GetObject(4) -> E",
+      "MQObj_GetIntValue(E, 260) -> 1",
+      "MQDoc_GetParentObject(E) -> D",
+      "MQObj_GetIntValue(D, 258) -> 1",
+      "MQDoc_GetParentObject(D) -> A",
+      "MQObj_GetIntValue(A, 258) -> 0",
+      "MQDoc_GetParentObject(A) -> null",
+      "MQDoc_GetObjectIndex(D) -> 3",
+      "MQDoc_GetObject(3) -> D",
+      "MQObj_GetIntValue(D, 260) -> 0",
+      "MQDoc_GetObject(2) -> C",
+      "MQObj_GetIntValue(C, 260) -> 1",
+      "MQDoc_GetParentObject(C) -> B",
+      "MQObj_GetIntValue(B, 258) -> 1",
+      "MQDoc_GetParentObject(B) -> A",
+      "MQDoc_GetObjectIndex(B) -> 1",
+      "MQDoc_GetObject(1) -> B",
+      "MQObj_GetIntValue(B, 260) -> 0",
+      "MQDoc_GetObject(0) -> A",
+      "MQObj_GetIntValue(A, 260) -> 1",
+  };
+  EXPECT_EQ(standin::Calls(), expected);
+}
+
 TEST_F(RowsTest, PassingOverASubtreeContinuesBehindItsLastEntry) {
   Load("X\nA\n  B\n-\n  C\nD\n");
   const Subtree subtree = {{At(2), 1}, {At(4), 1}};
