@@ -22,7 +22,8 @@ int64_t SlotTree::LeastOf(int32_t node) const {
 
 void SlotTree::Update(int32_t node) {
   Node& n = nodes_[Index(node)];
-  n.size = 1 + SizeOf(n.left) + SizeOf(n.right);
+  n.left_size = SizeOf(n.left);
+  n.size = 1 + n.left_size + SizeOf(n.right);
   n.least = std::min({n.depth, LeastOf(n.left), LeastOf(n.right)});
 }
 
@@ -90,9 +91,13 @@ int32_t SlotTree::InsertAt(int32_t index, ObjectRecord* object, int32_t depth) {
     Node& n = nodes_[Index(at)];
     ++n.size;
     n.least = std::min(n.least, fresh.depth);
-    const int32_t left_size = SizeOf(n.left);
-    int32_t& child = remaining <= left_size ? n.left : n.right;
-    if (remaining > left_size) remaining -= left_size + 1;
+    const bool left = remaining <= n.left_size;
+    int32_t& child = left ? n.left : n.right;
+    if (left) {
+      ++n.left_size;
+    } else {
+      remaining -= n.left_size + 1;
+    }
     if (child == kNone) {
       child = node;
       nodes_[Index(node)].parent = at;
@@ -112,12 +117,11 @@ int32_t SlotTree::NodeAt(int32_t index) const {
   int32_t at = root_;
   for (;;) {
     const Node& n = nodes_[Index(at)];
-    const int32_t left_size = SizeOf(n.left);
-    if (index == left_size) return at;
-    if (index < left_size) {
+    if (index == n.left_size) return at;
+    if (index < n.left_size) {
       at = n.left;
     } else {
-      index -= left_size + 1;
+      index -= n.left_size + 1;
       at = n.right;
     }
   }
@@ -134,10 +138,11 @@ int32_t SlotTree::DepthAt(int32_t index) const {
 }
 
 int32_t SlotTree::IndexOfNode(int32_t node) const {
-  int32_t index = SizeOf(nodes_[Index(node)].left);
+  int32_t index = nodes_[Index(node)].left_size;
   for (int32_t parent = nodes_[Index(node)].parent; parent != kNone;
        node = parent, parent = nodes_[Index(node)].parent) {
-    if (nodes_[Index(parent)].right == node) index += SizeOf(nodes_[Index(parent)].left) + 1;
+    const Node& p = nodes_[Index(parent)];
+    if (p.right == node) index += p.left_size + 1;
   }
   return index;
 }
@@ -158,7 +163,7 @@ void SlotTree::SetDepth(int32_t node, int32_t depth) {
 int32_t SlotTree::LastShallower(int32_t node, int32_t offset, int32_t end, int64_t depth) const {
   if (node == kNone || offset >= end || LeastOf(node) >= depth) return kNone;
   const Node& n = nodes_[Index(node)];
-  const int32_t position = offset + SizeOf(n.left);
+  const int32_t position = offset + n.left_size;
   if (position + 1 < end) {
     const int32_t found = LastShallower(n.right, position + 1, end, depth);
     if (found != kNone) return found;
@@ -170,7 +175,7 @@ int32_t SlotTree::LastShallower(int32_t node, int32_t offset, int32_t end, int64
 int32_t SlotTree::FirstAtMost(int32_t node, int32_t offset, int32_t start, int64_t depth) const {
   if (node == kNone || offset + SizeOf(node) <= start || LeastOf(node) > depth) return kNone;
   const Node& n = nodes_[Index(node)];
-  const int32_t position = offset + SizeOf(n.left);
+  const int32_t position = offset + n.left_size;
   if (start < position) {
     const int32_t found = FirstAtMost(n.left, offset, start, depth);
     if (found != kNone) return found;

@@ -55,6 +55,7 @@ class SlotTree {
     int64_t depth = 0;  // kEmptyDepth for an empty slot
     int64_t least = 0;  // least depth in the subtree
     int32_t size = 1;
+    int32_t left_size = 0;  // kept here so that a walk reads no child to find a position
     int32_t left = kNone;
     int32_t right = kNone;
     int32_t parent = kNone;
