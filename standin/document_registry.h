@@ -3,6 +3,8 @@
 // gets a safe answer instead of undefined behaviour.
 #pragma once
 
+#include <cstddef>
+
 namespace standin {
 
 class DocumentState;
@@ -13,9 +15,13 @@ void UnregisterDocument(const void* handle);
 // The state of a live document, or null for null and unknown handles.
 DocumentState* FindDocument(const void* handle);
 
-void RegisterObject(const ObjectRecord* object, DocumentState* owner);
-void UnregisterObject(const ObjectRecord* object);
-// The document that owns an object handle, or null for null and unknown handles.
+// A block of `count` object records from `first` on, made by `owner`. Only
+// the records it has handed out (status other than kUnused) are objects.
+void RegisterObjectBlock(const ObjectRecord* first, std::size_t count, DocumentState* owner);
+void UnregisterObjectBlock(const ObjectRecord* first);
+// The document that owns an object handle, or null for null and unknown
+// handles: a handle is known when it points at a handed-out record of a
+// registered block.
 DocumentState* OwnerOf(const void* object);
 
 // Calls that named an object handle the stand-in never made (or whose

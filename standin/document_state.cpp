@@ -27,14 +27,20 @@ void ObjectRecord::SetValue(int32_t id, int32_t value) {
 DocumentState::~DocumentState() { Clear(); }
 
 ObjectRecord* DocumentState::NewObject() {
-  ObjectRecord* object = &objects_.emplace_back();
-  RegisterObject(object, this);
+  if (used_in_last_block_ == kBlockSize) {
+    blocks_.push_back(std::make_unique<ObjectRecord[]>(kBlockSize));
+    RegisterObjectBlock(blocks_.back().get(), kBlockSize, this);
+    used_in_last_block_ = 0;
+  }
+  ObjectRecord* object = &blocks_.back()[used_in_last_block_++];
+  object->status = ObjectStatus::kLoose;
   return object;
 }
 
 void DocumentState::Clear() {
-  for (const ObjectRecord& object : objects_) UnregisterObject(&object);
-  objects_.clear();
+  for (const auto& block : blocks_) UnregisterObjectBlock(block.get());
+  blocks_.clear();
+  used_in_last_block_ = kBlockSize;
   slots_.Clear();
   current_index = -1;
 }
@@ -111,9 +117,13 @@ bool DocumentState::ConsumeInsertionFault() {
 }
 
 int DocumentState::OrphanedClones() const {
-  return static_cast<int>(std::count_if(
-      objects_.begin(), objects_.end(),
-      [](const ObjectRecord& object) { return object.status == ObjectStatus::kLoose; }));
+  int orphans = 0;
+  for (const auto& block : blocks_) {
+    for (std::size_t i = 0; i < kBlockSize; ++i) {
+      if (block[i].status == ObjectStatus::kLoose) ++orphans;
+    }
+  }
+  return orphans;
 }
 
 }  // namespace standin

@@ -4,7 +4,7 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,6 +17,7 @@ namespace standin {
 enum class ValueId : int32_t { kDepth = 257, kCollapsed = 258, kEligible = 260, kSelected = 262 };
 
 enum class ObjectStatus {
+  kUnused,      // made with its block, not handed out yet
   kInDocument,  // stands in a slot
   kLoose,       // a clone not yet inserted
   kDead,        // deleted from the document or freed: kept only to notice late touches
@@ -27,7 +28,7 @@ struct ObjectRecord {
   // (identifier, value) in the order first written; a value never written
   // reads 0. A handful per object, so a plain list is quickest to copy.
   std::vector<std::pair<int32_t, int32_t>> values;
-  ObjectStatus status = ObjectStatus::kLoose;
+  ObjectStatus status = ObjectStatus::kUnused;
   int32_t slot = SlotTree::kNone;  // its slot's node while it stands in the document
 
   int32_t Value(int32_t id) const;
@@ -82,7 +83,11 @@ class DocumentState {
 
  private:
   SlotTree slots_;
-  std::deque<ObjectRecord> objects_;  // never moves an object: handles stay valid
+  // Every object it ever made, in blocks that never move, so handles stay
+  // valid; the last block is filled up to `used_in_last_block_`.
+  static constexpr std::size_t kBlockSize = 1024;
+  std::vector<std::unique_ptr<ObjectRecord[]>> blocks_;
+  std::size_t used_in_last_block_ = kBlockSize;
 };
 
 }  // namespace standin
