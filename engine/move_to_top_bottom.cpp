@@ -65,11 +65,12 @@ int32_t MoveToBottom(void* handle) {
   Object group_end_object = nullptr;
   // Where the search for the last eligible object starts: behind the last
   // object placed, as everything after it stood behind the last eligible
-  // object before; the whole list when that slot is not known.
+  // object before; the whole list when that slot is not known. Every slot
+  // below it exists.
   int32_t search_end = count;
   for (GroupMember& member : ListSelectedGroup(document, count)) {
     Object object = member.object;
-    const LocatedObject last_eligible = FindLastEligibleBefore(document, search_end);
+    const LocatedObject last_eligible = FindLastEligibleBefore(document, search_end, search_end);
     // Behind the previous member's ineligible last descendants, not in front
     // of them: they belong to that member and must stay with it.
     const bool behind_group = group_end > last_eligible.index;

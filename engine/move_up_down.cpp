@@ -54,7 +54,9 @@ int32_t MoveByOneRow(void* handle, AnchorFinder find_anchor) {
   if (object == nullptr) return kNoCurrentObject;
   const int32_t old_depth = document.Value(object, ObjectValueId::Depth);
   MoveStart start{current, current + 1, document.ObjectCount()};
-  Subtree subtree = CollectSubtreeAt(document, current, old_depth, start.count, &start.subtree_end);
+  SubtreeEnd end;
+  Subtree subtree = CollectSubtreeAt(document, current, old_depth, start.count, &end);
+  start.subtree_end = end.index;
 
   const Object anchor = find_anchor(document, start);
   int32_t index = current;

@@ -125,7 +125,10 @@ Object FindRowPassingOver(const Document& document, Object from, const Subtree& 
 
 LocatedObject FindLastEligibleBefore(const Document& document, int32_t index) {
   if (index <= 0) return {};
-  const int32_t count = document.ObjectCount();
+  return FindLastEligibleBefore(document, index, document.ObjectCount());
+}
+
+LocatedObject FindLastEligibleBefore(const Document& document, int32_t index, int32_t count) {
   for (int32_t i = index - 1; i >= 0 && i < count; --i) {
     const Object object = document.ObjectAt(i);
     if (object != nullptr && document.Flag(object, ObjectValueId::Eligible)) return {object, i};

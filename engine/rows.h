@@ -42,6 +42,8 @@ Object FindRowPassingOver(const Document& document, Object from, const Subtree& 
 // The last object with a nonzero Eligible value below `index`, collapsed
 // ancestors or not; none (index -1) when there is none.
 LocatedObject FindLastEligibleBefore(const Document& document, int32_t index);
+// The same within the first `count` slots, the count as read by the caller.
+LocatedObject FindLastEligibleBefore(const Document& document, int32_t index, int32_t count);
 Object LastEligibleBefore(const Document& document, int32_t index);
 
 }  // namespace rowshift

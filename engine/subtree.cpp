@@ -22,21 +22,28 @@ Subtree CollectSubtree(const Document& document, Object object, int32_t* end_ind
   const int32_t count = document.ObjectCount();
   const int32_t start = document.IndexOf(object);
   const int32_t depth = document.Value(object, ObjectValueId::Depth);
-  return CollectSubtreeAt(document, start, depth, count, end_index);
+  SubtreeEnd end;
+  Subtree subtree = CollectSubtreeAt(document, start, depth, count, &end);
+  if (end_index != nullptr) *end_index = end.index;
+  return subtree;
 }
 
 Subtree CollectSubtreeAt(const Document& document, int32_t start, int32_t depth, int32_t count,
-                         int32_t* end_index) {
+                         SubtreeEnd* end) {
   Subtree subtree;
   int32_t index = start < 0 ? count : start + 1;
+  SubtreeEnd found{count};
   for (; index < count; ++index) {
     const Object descendant = document.ObjectAt(index);
     if (descendant == nullptr) continue;
     const int32_t descendant_depth = document.Value(descendant, ObjectValueId::Depth);
-    if (descendant_depth <= depth) break;
+    if (descendant_depth <= depth) {
+      found = {index, descendant, descendant_depth};
+      break;
+    }
     subtree.push_back({descendant, descendant_depth});
   }
-  if (end_index != nullptr) *end_index = index;
+  if (end != nullptr) *end = found;
   return subtree;
 }
 

@@ -32,10 +32,19 @@ int32_t ShiftDepth(int32_t depth, DepthDifference difference);
 // no slot.
 Subtree CollectSubtree(const Document& document, Object object, int32_t* end_index = nullptr);
 
+// Where a collected run ended: the slot (the count when the run reached the
+// end of the list) and the object there with its depth, as read (none at the
+// end of the list).
+struct SubtreeEnd {
+  int32_t index = 0;
+  Object object = nullptr;
+  int32_t depth = 0;
+};
+
 // The same for the object at slot `index` whose depth is `depth`, with the
 // count read before: for a caller that has them already.
 Subtree CollectSubtreeAt(const Document& document, int32_t index, int32_t depth, int32_t count,
-                         int32_t* end_index = nullptr);
+                         SubtreeEnd* end = nullptr);
 
 // Whether `object` is one of the collected descendants.
 bool Contains(const Subtree& subtree, Object object);
