@@ -25,10 +25,6 @@ using ::testing::IsEmpty;
 using StoredValues = std::map<std::string, std::string>;
 
 constexpr char kSection[] = "Plugin-5D2E7C14-2A6B93F0";
-constexpr int32_t kStartUpEvent = 1;
-constexpr int32_t kShutDownEvent = 2;
-constexpr int32_t kSetShownEvent = 100;
-constexpr int32_t kIsShownEvent = 101;
 constexpr int32_t kWindowClosedMessage = 100;
 constexpr int32_t kCreateCode = 0x101;
 constexpr int32_t kDeleteCode = 0x102;

@@ -151,9 +151,7 @@ TEST_F(PluginInit, FailedBindingKeepsTheEntriesItDidNotReach) {
   EXPECT_EQ(plugin.MQInit(HostModuleFile("mqhost_lacking_first").c_str()), 0);
   standin::Document document;
   ASSERT_TRUE(document.LoadOutline("P\nQ [current]\n"));
-  int32_t up = 1;
-  void* list[] = {const_cast<char*>("index"), &up, nullptr};
-  EXPECT_EQ(plugin.MQOnEvent(document.Handle(), 104, list), 1);
+  EXPECT_EQ(plugin.RunSubcommand(document.Handle(), 1), 1);  // up
   EXPECT_NE(document.ToOutline().find("Q [current]\nP"), std::string::npos)
       << document.ToOutline();
 }

@@ -27,11 +27,6 @@ namespace {
 
 using standin::EntryPoint;
 
-constexpr int32_t kStartUpEvent = 1;
-constexpr int32_t kShutDownEvent = 2;
-constexpr int32_t kSetShownEvent = 100;
-constexpr int32_t kIsShownEvent = 101;
-constexpr int32_t kSubcommandEvent = 104;
 constexpr int32_t kSubcommands = 6;
 constexpr int kLargeDocumentObjects = 50;
 constexpr char kSection[] = "Plugin-5D2E7C14-2A6B93F0";
@@ -194,11 +189,6 @@ class HostCallFaults : public ::testing::Test {
     return plugin_.MQOnEvent(document, event, argument);
   }
 
-  int32_t RunSubcommand(void* document, int32_t index) {
-    void* list[] = {const_cast<char*>("index"), &index, nullptr};
-    return Event(document, kSubcommandEvent, list);
-  }
-
   // Runs `run` with the n-th call of `entry_point` failing, for n = 1, 2, ...
   // until no call fails (the run made fewer calls than n); `check` answers the
   // broken properties of each run. Answers the number of runs in which a call
@@ -244,7 +234,7 @@ TEST_F(HostCallFaults, EveryOperationSurvivesAnyOneFailingHostCall) {
               before.handles = SlotHandles(*document);
               standin::ResetStrayObjectTouches();
             },
-            [&] { RunSubcommand(document->Handle(), subcommand); },
+            [&] { plugin_.RunSubcommand(document->Handle(), subcommand); },
             [&](bool failed) {
               return DocumentFaults(before, descendants, *document,
                                     failed && entry_point == EntryPoint::MQObj_Delete);

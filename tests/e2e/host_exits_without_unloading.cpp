@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int kStartUpEvent = 1;
 const char* count_file = nullptr;
 // Never released: the process ends with the plug-in loaded.
 rowshift::testing::PluginModule* plugin = nullptr;
@@ -30,6 +29,6 @@ int main(int argc, char** argv) {
   std::atexit(MarkHostGone);
   plugin = new rowshift::testing::PluginModule;
   if (!plugin->Loaded() || plugin->BindToStandin() != 1) return 3;
-  if (plugin->MQOnEvent(nullptr, kStartUpEvent, nullptr) != 1) return 4;
+  if (plugin->MQOnEvent(nullptr, rowshift::testing::kStartUpEvent, nullptr) != 1) return 4;
   return 0;
 }

@@ -118,9 +118,7 @@ TEST(LoadAndUnload, ASecondLoadStartsWithAnUnboundTable) {
   PluginModule second;
   ASSERT_TRUE(second.Loaded());
   standin::ClearCalls();
-  int32_t up = 1;
-  void* list[] = {const_cast<char*>("index"), &up, nullptr};
-  second.MQOnEvent(document.Handle(), 104, list);
+  second.RunSubcommand(document.Handle(), 1);  // up
   EXPECT_EQ(document.ToOutline(), before) << "the new instance reached the host unbound";
   EXPECT_TRUE(standin::Calls().empty());
 }
@@ -134,11 +132,7 @@ TEST(LoadAndUnload, EventsBeforeInitAnswerWithoutReachingTheHost) {
   EXPECT_EQ(plugin.MQOnEvent(nullptr, 1, nullptr), 1);
   EXPECT_EQ(plugin.MQOnEvent(nullptr, 100, &flag), 1);
   EXPECT_EQ(plugin.MQOnEvent(nullptr, 101, nullptr), 1);
-  for (int32_t index = 0; index < 6; ++index) {
-    int32_t value = index;
-    void* list[] = {const_cast<char*>("index"), &value, nullptr};
-    plugin.MQOnEvent(nullptr, 104, list);
-  }
+  for (int32_t index = 0; index < 6; ++index) plugin.RunSubcommand(nullptr, index);
   EXPECT_EQ(plugin.MQOnEvent(nullptr, 2, nullptr), 1);
   EXPECT_TRUE(standin::Calls().empty());
 }
@@ -150,17 +144,11 @@ TEST(LoadAndUnload, SubcommandsWithoutADocumentChangeNothing) {
   ASSERT_TRUE(bystander.LoadOutline("A [current selected]\nB [selected]\n"));
   const std::string before = bystander.ToOutline();
   for (int32_t index = 0; index < 6; ++index) {
-    int32_t value = index;
-    void* list[] = {const_cast<char*>("index"), &value, nullptr};
-    const int32_t answer = plugin.MQOnEvent(nullptr, 104, list);
-    EXPECT_LE(answer, 1) << index;
+    EXPECT_LE(plugin.RunSubcommand(nullptr, index), 1) << index;
   }
   EXPECT_EQ(bystander.ToOutline(), before);
 }
 
-constexpr int32_t kStartUpEvent = 1;
-constexpr int32_t kShutDownEvent = 2;
-constexpr int32_t kSubcommandEvent = 104;
 constexpr int32_t kSubcommands = 6;
 
 // Fewer cycles under Wine and the sanitizers, where each load is slow. The heap is compared after
@@ -200,9 +188,7 @@ std::string LiveOnce(bool shut_down) {
     EXPECT_EQ(plugin.MQOnEvent(document.Handle(), kStartUpEvent, nullptr), 1);
     window_id = PluginWidgets().empty() ? 0 : PluginWidgets().front();
     for (int32_t index = 0; index < kSubcommands; ++index) {
-      int32_t value = index;
-      void* list[] = {const_cast<char*>("index"), &value, nullptr};
-      plugin.MQOnEvent(document.Handle(), kSubcommandEvent, list);
+      plugin.RunSubcommand(document.Handle(), index);
     }
     standin::Click(FirstButton(), document.Handle());
     if (shut_down) {

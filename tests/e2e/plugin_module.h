@@ -16,6 +16,13 @@ std::string HostModuleFile(const char* base_name);
 // A shared empty list, for events whose keys are all optional.
 void** EmptyList();
 
+// Host events the tests send, by number.
+inline constexpr int32_t kStartUpEvent = 1;
+inline constexpr int32_t kShutDownEvent = 2;
+inline constexpr int32_t kSetShownEvent = 100;
+inline constexpr int32_t kIsShownEvent = 101;
+inline constexpr int32_t kSubcommandEvent = 104;
+
 class PluginModule {
  public:
   // Loads ROWSHIFT_PLUGIN_FILE; Loaded() tells whether that worked. Switches
@@ -33,6 +40,9 @@ class PluginModule {
 
   // MQInit with the full stand-in host module.
   int32_t BindToStandin();
+
+  // Event 104 with sub-command `index` on `document`; the plug-in's answer.
+  int32_t RunSubcommand(void* document, int32_t index);
 
   uint32_t(ROWSHIFT_CALL* MQCheckVersion)(uint32_t) = nullptr;
   void(ROWSHIFT_CALL* MQGetPlugInID)(uint32_t*, uint32_t*) = nullptr;

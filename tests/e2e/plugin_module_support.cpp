@@ -51,6 +51,11 @@ void PluginModule::Resolve(const char* name, Function& function) {
 
 int32_t PluginModule::BindToStandin() { return MQInit(HostModuleFile("mqhost").c_str()); }
 
+int32_t PluginModule::RunSubcommand(void* document, int32_t index) {
+  void* list[] = {const_cast<char*>("index"), &index, nullptr};
+  return MQOnEvent(document, kSubcommandEvent, list);
+}
+
 std::u16string Utf16(const WideChar* text) {
   std::u16string units;
   if (text == nullptr) return units;

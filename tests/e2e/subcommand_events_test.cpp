@@ -27,12 +27,6 @@ class SubcommandEvents : public ::testing::Test {
     ASSERT_EQ(plugin.BindToStandin(), 1);
   }
 
-  int32_t RunSubcommand(void* document, int32_t index) {
-    int32_t value = index;
-    void* list[] = {const_cast<char*>("index"), &value, nullptr};
-    return plugin.MQOnEvent(document, 104, list);
-  }
-
   const void* Query(int32_t event, int32_t index) {
     int32_t value = index;
     const void* result = &result;  // anything but null, so a null answer shows
@@ -94,7 +88,7 @@ TEST_F(SubcommandEvents, EachSubcommandReordersTheDocument) {
     standin::Document document;
     std::string error;
     ASSERT_TRUE(document.LoadOutline(run.before, &error)) << error;
-    EXPECT_EQ(RunSubcommand(document.Handle(), run.index), run.result);
+    EXPECT_EQ(plugin.RunSubcommand(document.Handle(), run.index), run.result);
     EXPECT_EQ(Canonical(document.ToOutline()), Canonical(run.after));
     EXPECT_EQ(document.DeadObjectTouches(), 0);
     EXPECT_EQ(document.OrphanedClones(), 0);
@@ -105,7 +99,7 @@ TEST_F(SubcommandEvents, UpWithoutCurrentObjectAnswersMinusOneUnchanged) {
   standin::Document document;
   ASSERT_TRUE(document.LoadOutline("A\nB\n"));
   const std::string before = document.ToOutline();
-  EXPECT_EQ(RunSubcommand(document.Handle(), 1), -1);
+  EXPECT_EQ(plugin.RunSubcommand(document.Handle(), 1), -1);
   EXPECT_EQ(document.ToOutline(), before);
 }
 
@@ -114,7 +108,7 @@ TEST_F(SubcommandEvents, IndexOutsideTheTableAnswersZeroAndLeavesTheDocument) {
   ASSERT_TRUE(document.LoadOutline("A [current selected]\nB [selected]\nC\n"));
   const std::string before = document.ToOutline();
   for (int32_t index : {6, -1, 1000}) {
-    EXPECT_EQ(RunSubcommand(document.Handle(), index), 0) << index;
+    EXPECT_EQ(plugin.RunSubcommand(document.Handle(), index), 0) << index;
   }
   EXPECT_EQ(document.ToOutline(), before);
 }
@@ -130,7 +124,7 @@ TEST_F(SubcommandEvents, SubcommandsRunWhileThePluginIsNotShown) {
   standin::Document document;
   ASSERT_TRUE(document.LoadOutline("P\nQ [current]\n"));
   EXPECT_EQ(plugin.MQOnEvent(document.Handle(), 101, nullptr), 0);
-  EXPECT_EQ(RunSubcommand(document.Handle(), 1), 1);
+  EXPECT_EQ(plugin.RunSubcommand(document.Handle(), 1), 1);
   EXPECT_EQ(Canonical(document.ToOutline()), Canonical("Q [current]\nP\n"));
 }
 

@@ -24,10 +24,10 @@
 namespace rowshift::fuzzing {
 namespace {
 
+using testing::kSetShownEvent;
+using testing::kShutDownEvent;
 using testing::PluginModule;
 
-constexpr int32_t kShutDown = 2;
-constexpr int32_t kSetShown = 100;
 constexpr int32_t kSingleValueEvent = 102;
 constexpr int32_t kVertexRecord = 261;
 constexpr int32_t kLargestStepCount = 24;
@@ -132,7 +132,7 @@ void SendEvent(FuzzInput& input, void* document) {
     Plugin().MQOnEvent(document, event, nullptr);
     return;
   }
-  if (form == 1 && (event == kSetShown || event == kSingleValueEvent)) {
+  if (form == 1 && (event == kSetShownEvent || event == kSingleValueEvent)) {
     // One value, as these two events take it.
     void* value = list.IntValue(input.InRange(-1, 2));
     Plugin().MQOnEvent(document, event, value);
@@ -197,7 +197,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(standin::StrayObjectTouches() == 0, "no object handle was made up");
   }
   // The next input starts without a tool window.
-  plugin.MQOnEvent(nullptr, kShutDown, nullptr);
+  plugin.MQOnEvent(nullptr, kShutDownEvent, nullptr);
   for (const auto& each : documents) each->CheckWhole();
   return 0;
 }
