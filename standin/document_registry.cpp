@@ -42,9 +42,33 @@ DocumentState* Lookup(const std::unordered_map<const void*, DocumentState*>& map
 
 }  // namespace
 
-void RegisterDocument(const void* handle, DocumentState* state) { Documents()[handle] = state; }
-void UnregisterDocument(const void* handle) { Documents().erase(handle); }
-DocumentState* FindDocument(const void* handle) { return Lookup(Documents(), handle); }
+// The document found last: nearly every call names the same one.
+struct LastDocument {
+  const void* handle = nullptr;
+  DocumentState* state = nullptr;
+};
+
+LastDocument& Last() {
+  static LastDocument last;
+  return last;
+}
+
+void RegisterDocument(const void* handle, DocumentState* state) {
+  Documents()[handle] = state;
+  Last() = {};
+}
+
+void UnregisterDocument(const void* handle) {
+  Documents().erase(handle);
+  Last() = {};
+}
+
+DocumentState* FindDocument(const void* handle) {
+  if (handle != nullptr && handle == Last().handle) return Last().state;
+  DocumentState* state = Lookup(Documents(), handle);
+  if (state != nullptr) Last() = {handle, state};
+  return state;
+}
 
 void RegisterObjectBlock(const ObjectRecord* first, std::size_t count, DocumentState* owner) {
   ObjectBlocks()[Address(first)] = {Address(first + count), owner};

@@ -7,22 +7,39 @@
 
 namespace standin {
 
-int32_t ObjectRecord::Value(int32_t id) const {
-  for (const auto& [written, value] : values) {
+int32_t ObjectValues::Get(int32_t id) const {
+  for (std::size_t i = 0; i < in_place_count_; ++i) {
+    if (in_place_[i].first == id) return in_place_[i].second;
+  }
+  for (const auto& [written, value] : more_) {
     if (written == id) return value;
   }
   return 0;
 }
 
-void ObjectRecord::SetValue(int32_t id, int32_t value) {
-  for (auto& [written, old_value] : values) {
+void ObjectValues::Set(int32_t id, int32_t value) {
+  for (std::size_t i = 0; i < in_place_count_; ++i) {
+    if (in_place_[i].first == id) {
+      in_place_[i].second = value;
+      return;
+    }
+  }
+  for (auto& [written, old_value] : more_) {
     if (written == id) {
       old_value = value;
       return;
     }
   }
-  values.emplace_back(id, value);
+  if (in_place_count_ < kInPlace) {
+    in_place_[in_place_count_++] = {id, value};
+  } else {
+    more_.emplace_back(id, value);
+  }
 }
+
+int32_t ObjectRecord::Value(int32_t id) const { return values.Get(id); }
+
+void ObjectRecord::SetValue(int32_t id, int32_t value) { values.Set(id, value); }
 
 DocumentState::~DocumentState() { Clear(); }
 

@@ -3,6 +3,8 @@
 // module uses this; tests go through document_control.h.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -23,11 +25,24 @@ enum class ObjectStatus {
   kDead,        // deleted from the document or freed: kept only to notice late touches
 };
 
+// An object's integer values by identifier; one never written reads 0. The
+// first few sit in place, so that copying an object allocates nothing in the
+// usual case.
+class ObjectValues {
+ public:
+  int32_t Get(int32_t id) const;
+  void Set(int32_t id, int32_t value);
+
+ private:
+  static constexpr std::size_t kInPlace = 6;
+  std::array<std::pair<int32_t, int32_t>, kInPlace> in_place_{};  // (identifier, value)
+  std::size_t in_place_count_ = 0;
+  std::vector<std::pair<int32_t, int32_t>> more_;
+};
+
 struct ObjectRecord {
   std::string name;
-  // (identifier, value) in the order first written; a value never written
-  // reads 0. A handful per object, so a plain list is quickest to copy.
-  std::vector<std::pair<int32_t, int32_t>> values;
+  ObjectValues values;
   ObjectStatus status = ObjectStatus::kUnused;
   int32_t slot = SlotTree::kNone;  // its slot's node while it stands in the document
 
