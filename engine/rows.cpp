@@ -1,5 +1,6 @@
 #include "engine/rows.h"
 
+#include <cstddef>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -22,12 +23,16 @@ using KnownAncestries = std::unordered_map<Object, KnownAncestry>;
 
 // The outermost collapsed ancestor of `object`, or none when it is a row. The
 // walk goes on to the top level, where an outer ancestor may be collapsed
-// too, or to the first ancestor that an earlier walk of the search met.
-Object OutermostCollapsedAncestor(const Document& document, Object object, KnownAncestries& known) {
+// too, or to the first ancestor that an earlier walk of the search met. No
+// chain of ancestors is longer than the list, so a host that answers a cycle
+// of parents ends the walk there instead of holding the search forever.
+Object OutermostCollapsedAncestor(const Document& document, Object object, int32_t count,
+                                  KnownAncestries& known) {
   if (const auto found = known.find(object); found != known.end()) return found->second.above;
   std::vector<std::pair<Object, bool>> walked;  // nearest first, with its Collapsed flag
   Object outermost = nullptr;
-  for (Object ancestor = document.Parent(object); ancestor != nullptr;
+  for (Object ancestor = document.Parent(object);
+       ancestor != nullptr && walked.size() < static_cast<std::size_t>(count);
        ancestor = document.Parent(ancestor)) {
     if (const auto found = known.find(ancestor); found != known.end()) {
       outermost = found->second.at_or_above;
@@ -85,7 +90,8 @@ LocatedObject SearchRow(const Document& document, int32_t index, int32_t count, 
       index = OnwardIndex(document.IndexOf(passed_over->back().object) + step, index, step);
     } else if (!document.Flag(object, ObjectValueId::Eligible)) {
       index += step;
-    } else if (const Object outermost = OutermostCollapsedAncestor(document, object, known)) {
+    } else if (const Object outermost =
+                   OutermostCollapsedAncestor(document, object, count, known)) {
       // Everything between the object and the outermost collapsed ancestor,
       // and up to the end of that ancestor's subtree, is hidden too.
       if (step > 0) {

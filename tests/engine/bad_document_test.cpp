@@ -77,5 +77,24 @@ TEST(BadDocumentTest, AStaleDocumentHandleGetsSafeAnswers) {
   }
 }
 
+// A host whose parent answers loop: every object is its own parent. The
+// operations still end, and every object is still in the list once.
+void* OwnParent(void* /*document*/, void* object) { return object; }
+
+TEST(BadDocumentTest, AHostAnsweringACycleOfParentsLosesNothingAndEveryOperationEnds) {
+  testing::ScopedStandinBinding binding;
+  HostFunctions().MQDoc_GetParentObject = OwnParent;
+  constexpr char kCollapsed[] =
+      "T [current selected collapsed]\n  T1\nP [collapsed]\n  P1 [selected]\nQ\n";
+  for (const NothingToActOn& check : kOperations) {
+    SCOPED_TRACE(check.what);
+    standin::Document document;
+    ASSERT_TRUE(document.LoadOutline(kCollapsed));
+    check.operation(document.Handle());
+    EXPECT_EQ(testing::SortedNames(document.ToOutline()), testing::SortedNames(kCollapsed));
+    EXPECT_EQ(document.DeadObjectTouches(), 0);
+  }
+}
+
 }  // namespace
 }  // namespace rowshift
