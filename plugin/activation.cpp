@@ -55,7 +55,9 @@ void Rowshift::ShutDown() {
   if (std::unique_ptr<MQSetting> settings = OpenSettings()) {
     // The flag is saved before the position.
     settings->SaveFlag(kActivateKey, shown_);
-    if (window_ != nullptr) {
+    // Only a window the host made has a position; without one the stored
+    // position stays for the next run.
+    if (window_ != nullptr && window_->id() != 0) {
       settings->SaveInteger(kPosXKey, ReadIntProperty(window_->id(), kPosXProperty));
       settings->SaveInteger(kPosYKey, ReadIntProperty(window_->id(), kPosYProperty));
     }

@@ -39,8 +39,9 @@ class Rowshift : public MQStationPlugin {
   // Without settings from the host it starts hidden at the host's position.
   // Answers 1.
   int32_t StartUp() override;
-  // Saves the shown flag, then the window's position (only while a window
-  // exists), and deletes the window. Without settings it saves nothing.
+  // Saves the shown flag, then the window's position (only from a window the
+  // host made; otherwise the stored position is kept), and deletes the window.
+  // Without settings it saves nothing.
   void ShutDown() override;
   // Sets the shown flag from `flag`, then the window's visibility, and answers
   // the new flag as 1 or 0. Without a window: 0 and the flag unchanged.

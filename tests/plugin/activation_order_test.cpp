@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/host_functions.h"
@@ -20,6 +21,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using ::testing::UnorderedElementsAre;
 
 constexpr char kSection[] = "Plugin-5D2E7C14-2A6B93F0";
 constexpr int32_t kWindowClosedMessage = 100;
@@ -200,7 +202,20 @@ TEST_F(ActivationOrderTest, ASectionTheHostCouldNotAddGivesTheDefaults) {
   EXPECT_EQ(ToolWindowId(), 0);
 }
 
-// A window the host refused to create still answers show and ask by the flag.
+// The section's elements as (key, text) pairs.
+std::vector<std::pair<std::string, std::string>> StoredSettings() {
+  std::vector<std::pair<std::string, std::string>> stored;
+  void* section = standin::SettingsChildNamed(standin::PluginSettingsElement(), kSection);
+  for (void* child : standin::SettingsElementChildren(section)) {
+    stored.emplace_back(standin::SettingsElementName(child),
+                        standin::SettingsElementText(child).value_or(""));
+  }
+  return stored;
+}
+
+// A window the host refused to create still answers show and ask by the flag,
+// and shut-down saves that flag but keeps the stored position: the window has
+// no position to give.
 TEST_F(ActivationOrderTest, AWindowTheHostRefusedStillReportsTheStoredShownFlag) {
   StoreSettings({{"Rowshift_activate", "1"}, {"PosX", "120"}, {"PosY", "80"}});
   standin::FailCreatesOfType("window");
@@ -209,6 +224,13 @@ TEST_F(ActivationOrderTest, AWindowTheHostRefusedStillReportsTheStoredShownFlag)
   EXPECT_EQ(plugin_.IsShown(nullptr), 1);
   EXPECT_EQ(plugin_.SetShown(nullptr, 0), 0);
   EXPECT_EQ(plugin_.IsShown(nullptr), 0);
+  standin::ClearWidgetRequests();
+  plugin_.ShutDown();
+  EXPECT_THAT(BriefWidgetRequests(),
+              ::testing::Not(::testing::Contains(::testing::HasSubstr("Read"))));
+  EXPECT_THAT(StoredSettings(),
+              UnorderedElementsAre(std::pair{"Rowshift_activate", "0"}, std::pair{"PosX", "120"},
+                          std::pair{"PosY", "80"}));
 }
 
 // Without the widget entry point the window is still made, so show and ask
@@ -225,6 +247,9 @@ TEST_F(ActivationOrderTest, WithoutTheWidgetEntryPointStartUpStillMakesTheWindow
   EXPECT_THAT(standin::CallsStartingWith("MQWidget_Value"), IsEmpty());
   EXPECT_EQ(ToolWindowId(), 0);
   EXPECT_EQ(plugin_.IsShown(nullptr), 0);
+  EXPECT_THAT(StoredSettings(),
+              UnorderedElementsAre(std::pair{"Rowshift_activate", "1"}, std::pair{"PosX", "120"},
+                          std::pair{"PosY", "80"}));
 }
 
 }  // namespace
