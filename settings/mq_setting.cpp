@@ -11,6 +11,9 @@ constexpr int kMissingInteger = -1;
 constexpr bool kMissingFlag = false;
 constexpr int kFlagTrue = 1;
 constexpr int kFlagFalse = 0;
+// How many older elements of one key a save removes at most, so that a host
+// answering a new element to every find cannot hold it forever.
+constexpr int kMostOlderElements = 64;
 
 }  // namespace
 
@@ -50,8 +53,21 @@ void MQSetting::SaveDecimal(const char* key, int value) {
   if (element == nullptr) return;
   WideFormatBuffer text;
   FormatWide(text, "%d", value);
-  SetElementText(element, WideString(text.data()));
-  if (existing != nullptr) RemoveChildElement(section_element_, existing);
+  const WideString saved(text.data());
+  SetElementText(element, saved);
+  // A load reads the key's first element. Older elements go while the host
+  // still finds one first (an earlier save may have left several); one whose
+  // removal the host refused gets the saved text instead, so the next load
+  // reads what was saved either way.
+  for (int removed = 0; existing != nullptr && existing != element; ++removed) {
+    RemoveChildElement(section_element_, existing);
+    void* first = FindChildElement(section_element_, key);
+    if (first == existing || removed + 1 == kMostOlderElements) {
+      if (first != nullptr && first != element) SetElementText(first, saved);
+      return;
+    }
+    existing = first;
+  }
 }
 
 }  // namespace rowshift

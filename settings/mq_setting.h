@@ -1,10 +1,13 @@
 // The accessor of one plug-in's section of the host's settings document.
 //
 // Each key is one child element of the section, named by the key, holding the
-// value as its text. A save replaces the key's element at once in the host's
-// document (it adds a new element with the text, then removes the one it found
-// before; when the host refuses the add, the old element stays as it was); a
-// load never creates anything; deleting the accessor writes nothing.
+// value as its text; a load reads the first element of the key. A save
+// replaces the key's element at once in the host's document: it adds a new
+// element with the text, then removes the older ones it finds first. When the
+// host refuses the add, the old element stays as it was; when it refuses a
+// removal, the element it kept gets the saved text too, so the next load reads
+// what was saved, and a later save removes it. A load never creates anything;
+// deleting the accessor writes nothing.
 //
 // The elements belong to the host. A null section element (the host could not
 // make the section) is allowed: loads then give the defaults and saves do

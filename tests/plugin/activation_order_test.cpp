@@ -87,7 +87,7 @@ TEST_F(ActivationOrderTest, ShutDownSavesTheFlagBeforeThePositionAndDeletesLast)
   standin::ClearCalls();
   plugin_.ShutDown();
   const std::vector<std::string> calls = StateCalls();
-  constexpr std::size_t kSaveCalls = 15;
+  constexpr std::size_t kSaveCalls = 18;
   constexpr std::size_t kDeletes = 8;  // frame and six buttons in address order, then the window
   ASSERT_EQ(calls.size(), kSaveCalls + kDeletes);
   EXPECT_THAT(
@@ -97,16 +97,19 @@ TEST_F(ActivationOrderTest, ShutDownSavesTheFlagBeforeThePositionAndDeletesLast)
                   "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x101, \"Rowshift_activate\") -> 1",
                   "MQXmlElem_Value(Rowshift_activate, 0x402, \"1\") -> 1",
                   "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x102, Rowshift_activate, 0) -> 1",
+                  "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x201, \"Rowshift_activate\") -> 1",
                   "MQWidget_Value(#2, Read, pos_x=0 (now 120)) -> 1",
                   "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x201, \"PosX\") -> 1",
                   "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x101, \"PosX\") -> 1",
                   "MQXmlElem_Value(PosX, 0x402, \"120\") -> 1",
                   "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x102, PosX, 0) -> 1",
+                  "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x201, \"PosX\") -> 1",
                   "MQWidget_Value(#2, Read, pos_y=0 (now 80)) -> 1",
                   "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x201, \"PosY\") -> 1",
                   "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x101, \"PosY\") -> 1",
                   "MQXmlElem_Value(PosY, 0x402, \"80\") -> 1",
-                  "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x102, PosY, 0) -> 1"));
+                  "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x102, PosY, 0) -> 1",
+                  "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x201, \"PosY\") -> 1"));
   for (std::size_t call = kSaveCalls; call < calls.size(); ++call) {
     EXPECT_THAT(calls[call], ::testing::EndsWith(", Delete) -> 1"));
   }
@@ -230,7 +233,7 @@ TEST_F(ActivationOrderTest, AWindowTheHostRefusedStillReportsTheStoredShownFlag)
               ::testing::Not(::testing::Contains(::testing::HasSubstr("Read"))));
   EXPECT_THAT(StoredSettings(),
               UnorderedElementsAre(std::pair{"Rowshift_activate", "0"}, std::pair{"PosX", "120"},
-                          std::pair{"PosY", "80"}));
+                                   std::pair{"PosY", "80"}));
 }
 
 // Without the widget entry point the window is still made, so show and ask
@@ -249,7 +252,7 @@ TEST_F(ActivationOrderTest, WithoutTheWidgetEntryPointStartUpStillMakesTheWindow
   EXPECT_EQ(plugin_.IsShown(nullptr), 0);
   EXPECT_THAT(StoredSettings(),
               UnorderedElementsAre(std::pair{"Rowshift_activate", "1"}, std::pair{"PosX", "120"},
-                          std::pair{"PosY", "80"}));
+                                   std::pair{"PosY", "80"}));
 }
 
 }  // namespace

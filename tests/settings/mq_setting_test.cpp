@@ -6,6 +6,7 @@
 
 #include "settings/open_settings.h"
 #include "settings_support.h"
+#include "standin/host_call_control.h"
 #include "standin/settings_control.h"
 
 namespace rowshift::testing {
@@ -119,9 +120,40 @@ TEST_F(MQSettingTest, SaveFindsAddsSetsTheTextThenRemovesTheOldElement) {
               ElementsAre("MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x201, \"PosX\") -> 1",
                           "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x101, \"PosX\") -> 1",
                           "MQXmlElem_Value(PosX, 0x402, \"-80\") -> 1",
-                          "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x102, PosX, 0) -> 1"));
+                          "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x102, PosX, 0) -> 1",
+                          "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x201, \"PosX\") -> 1"));
   EXPECT_THAT(ChildNames(SectionInDocument()), ElementsAre("PosX"));
   EXPECT_EQ(StoredText("PosX"), "-80");
+}
+
+// A host that refuses a removal leaves the old element first, where a load
+// looks: it gets the saved text too. A later save whose removals go through
+// removes every older element.
+TEST_F(MQSettingTest, ARefusedRemovalStillLoadsTheLastSavedValue) {
+  constexpr int kRemoveCall = 4;  // find, add, set the text, remove
+  settings_->SaveInteger("PosX", 120);
+  for (const int value : {7, 8}) {
+    standin::ClearCalls();
+    standin::FailNthCall(standin::EntryPoint::MQXmlElem_Value, kRemoveCall);
+    settings_->SaveInteger("PosX", value);
+    EXPECT_THAT(
+        ElementCalls(),
+        ElementsAre("MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x201, \"PosX\") -> 1",
+                    "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x101, \"PosX\") -> 1",
+                    "MQXmlElem_Value(PosX, 0x402, \"" + std::to_string(value) + "\") -> 1",
+                    "MQXmlElem_Value fails",
+                    "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x201, \"PosX\") -> 1",
+                    "MQXmlElem_Value(PosX, 0x402, \"" + std::to_string(value) + "\") -> 1"));
+    int loaded = 0;
+    settings_->LoadInteger("PosX", loaded);
+    EXPECT_EQ(loaded, value);
+  }
+  standin::FailNthCall(standin::EntryPoint::MQXmlElem_Value, 0);
+  EXPECT_THAT(ChildNames(SectionInDocument()), ElementsAre("PosX", "PosX", "PosX"));
+
+  settings_->SaveInteger("PosX", 9);
+  EXPECT_THAT(ChildNames(SectionInDocument()), ElementsAre("PosX"));
+  EXPECT_EQ(StoredText("PosX"), "9");
 }
 
 TEST_F(MQSettingTest, SavingAKeyTwiceLeavesOneElementWithTheLastValue) {
