@@ -19,7 +19,9 @@ int32_t MoveUp(void* document);
 int32_t MoveDown(void* document);
 
 // Move every selected object with its descendants to the top level, at the
-// front or behind the last eligible object, keeping their order. Always 1.
+// front or behind the last eligible object, keeping their order. The object
+// that was current stays current (its copy when it moved); an index that names
+// no object is left as it is. Always 1.
 int32_t MoveToTop(void* document);
 int32_t MoveToBottom(void* document);
 

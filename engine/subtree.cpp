@@ -55,7 +55,7 @@ bool Contains(const Subtree& subtree, Object object) {
 }
 
 int32_t RelocateSubtree(const Document& document, Subtree subtree, Object anchor,
-                        DepthDifference difference, Object* last) {
+                        DepthDifference difference, Object* last, Object* follow) {
   Object previous = anchor;
   int32_t result = 0;
   for (SubtreeEntry& entry : subtree) {
@@ -64,6 +64,7 @@ int32_t RelocateSubtree(const Document& document, Subtree subtree, Object anchor
       // Moving the rest behind an object left at the old place would put
       // them in front of their ancestor when it moved down: they stay too.
       if (moved.index < 0) break;
+      if (follow != nullptr && *follow == entry.object) *follow = moved.object;
       entry.object = moved.object;
       result = moved.index;
     } else {

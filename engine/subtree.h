@@ -56,8 +56,10 @@ bool Contains(const Subtree& subtree, Object object);
 // subtree. A descendant that cannot be moved ends it: that one and the rest
 // stay where they stand, at their depths, and the answer is as of the last
 // one moved. `last`, when given, receives what stands for the last entry
-// moved or stayed (the anchor when none was).
+// moved or stayed (the anchor when none was). `follow`, when given and naming
+// an entry, is changed to what stands for that entry afterwards.
 int32_t RelocateSubtree(const Document& document, Subtree subtree, Object anchor,
-                        DepthDifference difference, Object* last = nullptr);
+                        DepthDifference difference, Object* last = nullptr,
+                        Object* follow = nullptr);
 
 }  // namespace rowshift

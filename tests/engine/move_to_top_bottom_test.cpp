@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstddef>
+
 #include "engine/operations.h"
+#include "standin/call_log.h"
 #include "standin/document_control.h"
 #include "support/outline_run.h"
 #include "support/standin_in_process.h"
@@ -80,6 +83,42 @@ TEST(MoveToTopBottomTest, EverySelectedObjectIsMovedOnceInItsOrder) {
        "A\n  B [selected]\n    C [selected]\n  D [selected]\nE [selected]\n",
        "B [selected]\n  C [selected]\nD [selected]\nE [selected]\nA\n", 1},
   });
+}
+
+// The object that was current is current afterwards, its copy when it moved;
+// the index is set once, at the end, and only when it changed. An index that
+// names no object is left as it is.
+TEST(MoveToTopBottomTest, TheCurrentObjectStaysCurrent) {
+  struct Case {
+    const char* what;
+    testing::Operation operation;
+    const char* before;
+    const char* after;  // without plain empty slots
+    std::size_t index_sets;
+  };
+  const Case cases[] = {
+      {"bottom moves the current object", MoveToBottom,
+       "Floor\nChair [selected current]\nTable\nLamp [selected]\n",
+       "Floor\nTable\nChair [current selected]\nLamp [selected]\n", 1},
+      {"top inserts in front of the current object", MoveToTop,
+       "Floor\nTable [current]\nChair [selected]\nLamp [selected]\n",
+       "Chair [selected]\nLamp [selected]\nFloor\nTable [current]\n", 1},
+      {"the current object travels with its moved ancestor", MoveToBottom,
+       "A [selected]\n  B [current]\nC\n", "C\nA [selected]\n  B [current]\n", 1},
+      {"top moves the current object to the front", MoveToTop, "P\nQ [selected current]\n",
+       "Q [current selected]\nP\n", 1},
+      {"the current object keeps its place", MoveToBottom, "P [current]\nQ [selected]\nR\n",
+       "P [current]\nR\nQ [selected]\n", 0},
+      {"a current empty slot is left alone", MoveToTop, "P\n- [current]\nQ [selected]\n",
+       "Q [selected]\nP [current]\n", 0},
+      {"no current object", MoveToBottom, "P [selected]\nQ\n", "Q\nP [selected]\n", 0},
+  };
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.what);
+    const testing::OutlineRun run = testing::RunOnOutline(row.operation, row.before);
+    EXPECT_EQ(run.compact_after, row.after);
+    EXPECT_EQ(standin::CallsStartingWith("MQDoc_SetCurrentObjectIndex").size(), row.index_sets);
+  }
 }
 
 TEST(MoveToTopBottomTest, AnObjectAlreadyAtTheFrontIsStillRecreated) {
