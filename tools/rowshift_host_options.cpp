@@ -10,6 +10,7 @@ std::optional<std::string>* ValueOption(Options& options, const std::string& nam
   if (name == "--plugin") return &options.plugin_path;
   if (name == "--host-module") return &options.host_module_path;
   if (name == "--settings") return &options.settings_path;
+  if (name == "--svg") return &options.picture_path;
   return nullptr;
 }
 
@@ -86,6 +87,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
   }
   if (!options.help && !options.list && !options.window && !options.outline_path) {
     parsed.error = "no outline file given";
+  } else if (!options.help && options.picture_path && !options.outline_path) {
+    parsed.error = "--svg needs an outline file";
   }
   return parsed;
 }
@@ -110,6 +113,8 @@ std::string UsageText() {
          "  --host-module PATH  the stand-in host module (default: beside this program)\n"
          "  --settings FILE     keep the host's settings document in FILE between runs\n"
          "                      (a missing file starts empty)\n"
+         "  --svg FILE          after the steps, draw the object list before and after\n"
+         "                      them side by side as an SVG picture in FILE\n"
          "  --list              print the plug-in's sub-commands: key and title\n"
          "  --window            print the tool window's widgets after start-up and at the end\n"
          "  --trace             print every host call the plug-in made\n"

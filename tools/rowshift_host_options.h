@@ -29,6 +29,7 @@ struct Options {
   std::optional<std::string> host_module_path;  // default: beside the executable
   std::optional<std::string> settings_path;     // no file: settings live for one run
   std::optional<std::string> outline_path;      // the document; none with --list alone
+  std::optional<std::string> picture_path;      // --svg: the list before and after the steps
   std::vector<Step> steps;
 };
 

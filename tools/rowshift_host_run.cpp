@@ -12,6 +12,7 @@
 #include "standin/document_control.h"
 #include "standin/settings_control.h"
 #include "tools/rowshift_host_paths.h"
+#include "tools/rowshift_host_picture.h"
 #include "tools/rowshift_host_printing.h"
 #include "tools/rowshift_host_session.h"
 #include "tools/rowshift_host_steps.h"
@@ -71,7 +72,11 @@ class HostRun {
       out_ << "\ndocument: " << *options_.outline_path << "\n"
            << Indented(document.ToOutline(), kOutlineIndent);
     }
+    const PictureSide before = options_.picture_path ? ReadBack(document) : PictureSide{};
     if (!steps.RunAll(&error)) return StopAfterFailure(error);
+    if (options_.picture_path && !WritePicture(before, ReadBack(document))) {
+      return StopAfterFailure("cannot write the picture '" + *options_.picture_path + "'");
+    }
     if (options_.window && !options_.steps.empty()) PrintWindow("tool window at the end:");
 
     standin::ClearCalls();
@@ -114,6 +119,45 @@ class HostRun {
     const std::optional<int32_t> window = FindToolWindow();
     out_ << (window ? Indented(DescribeWidgetTree(*window), kOutlineIndent)
                     : std::string(kOutlineIndent, ' ') + "(none)\n");
+  }
+
+  // The document as the host holds it: its outline and the object in each slot.
+  static PictureSide ReadBack(const standin::Document& document) {
+    PictureSide side{document.ToOutline(), {}};
+    side.objects.reserve(static_cast<std::size_t>(document.SlotCount()));
+    for (int i = 0; i < document.SlotCount(); ++i) side.objects.push_back(document.ObjectInSlot(i));
+    return side;
+  }
+
+  bool WritePicture(const PictureSide& before, const PictureSide& after) {
+    std::string steps;
+    for (const Step& step : options_.steps) {
+      if (!steps.empty()) steps += ' ';
+      steps += StepWord(step);
+    }
+    const std::string document = std::filesystem::path(*options_.outline_path).filename().string();
+    std::ofstream file(*options_.picture_path, std::ios::binary | std::ios::trunc);
+    file << DrawBeforeAndAfter({steps, document}, before, after);
+    file.close();
+    if (!file) return false;
+    out_ << "\npicture saved to " << *options_.picture_path << "\n";
+    return true;
+  }
+
+  static std::string StepWord(const Step& step) {
+    switch (step.kind) {
+      case Step::Kind::kClick:
+        return "click " + step.text;
+      case Step::Kind::kShow:
+        return "show";
+      case Step::Kind::kHide:
+        return "hide";
+      case Step::Kind::kClose:
+        return "close";
+      case Step::Kind::kSubcommand:
+        break;
+    }
+    return step.text;
   }
 
   std::optional<std::string> ReadOutline(const std::string& path) {
