@@ -35,7 +35,7 @@ for picture in "${pictures[@]}"; do
   "$host" --svg "$folder/$operation.svg" "examples/$example" "$operation" >/dev/null
 done
 
-if [[ $# -gt 0 ]]; then exit 0; fi
+if [[ $# -gt 0 || ! -f docs/guide.html ]]; then exit 0; fi
 # The guide carries each picture inline, between "<!-- picture NAME -->" and
 # "<!-- end picture -->".
 awk -v folder="$folder" '

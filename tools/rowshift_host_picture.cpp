@@ -248,6 +248,8 @@ void DrawRow(std::ostream& svg, const Row& row, int left, bool before) {
   if (slot.ineligible) classes += " ineligible";
   if (row.hidden) classes += " hidden";
   if (row.moved) classes += " moved";
+  const bool deep = slot.depth > kIndentCap || slot.depth < 0;
+  if (deep && !slot.empty) classes += " deep";
   svg << "<g class=\"" << classes << "\""
       << (row.hidden ? std::string(" opacity=\"") + kFaint + "\"" : "") << ">";
   if (slot.empty) {
@@ -272,7 +274,6 @@ void DrawRow(std::ostream& svg, const Row& row, int left, bool before) {
     DrawBadge(svg, before ? left + kColumnWidth + kBadgeInset : left - kBadgeInset, middle,
               row.moved);
   }
-  const bool deep = slot.depth > kIndentCap || slot.depth < 0;
   int x = left + 2 * kColumnPadding + std::clamp(slot.depth, 0, kIndentCap) * kIndentStep;
   if (deep) {
     DrawDepthBox(svg, x, middle, slot.depth);

@@ -34,13 +34,14 @@ TEST(RowshiftHostOptions, FirstPlainWordIsTheOutlineAndTheRestAreStepsInOrder) {
 }
 
 TEST(RowshiftHostOptions, ValuesComeAfterTheOptionOrAfterAnEqualsSign) {
-  const ParsedOptions parsed = ParseOptions(
-      {"--plugin=./P.so", "--host-module", "./H.so", "--settings", "s.xml", "scene.txt"});
+  const ParsedOptions parsed = ParseOptions({"--plugin=./P.so", "--host-module", "./H.so",
+                                             "--settings", "s.xml", "scene.txt", "--svg=a.svg"});
 
   ASSERT_FALSE(parsed.error) << *parsed.error;
   EXPECT_EQ(parsed.options.plugin_path, "./P.so");
   EXPECT_EQ(parsed.options.host_module_path, "./H.so");
   EXPECT_EQ(parsed.options.settings_path, "s.xml");
+  EXPECT_EQ(parsed.options.picture_path, "a.svg");
   EXPECT_TRUE(parsed.options.steps.empty());
 }
 
@@ -69,6 +70,7 @@ TEST(RowshiftHostOptions, RefusesLinesItCannotRunWithAReason) {
       {{}, "no outline file given"},
       {{"scene.txt", "--settings"}, "--settings needs a value"},
       {{"scene.txt", "--plugin="}, "--plugin needs a non-empty value"},
+      {{"--list", "--svg", "a.svg"}, "--svg needs an outline file"},
       {{"scene.txt", "--verbose"}, "unknown option '--verbose'"},
       {{"scene.txt", "click"},
        "click needs a button: its label (up(&U) or up) or its position 0-5"},

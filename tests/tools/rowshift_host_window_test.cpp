@@ -91,7 +91,8 @@ TEST(RowshiftHostClick, FindsTheTwoLineButtonByItsFirstWord) {
   const std::vector<PrintedBlock> steps = StepBlocks(run.out);
   ASSERT_EQ(steps.size(), 2u) << run.out;
   EXPECT_EQ(steps[1].heading, "click insert (&H)ere\\nfrom bottom -> 1 (done)");
-  EXPECT_EQ(steps[1].body, "Room\n  Table [current]\nRug\nHall\n-\n");
+  EXPECT_EQ(steps[1].body,
+            "Room\n  Table [current collapsed]\n    Cloth\n  Rug\n  Chair\nHall\n-\n");
 }
 
 struct RefusedClick {

@@ -1,0 +1,212 @@
+// rowshift-host --svg: the picture of the object list before and after the
+// steps, read back as XML; and the committed pictures of docs/pictures, drawn
+// again by the plug-in as it is now.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "tools/host_process_support.h"
+
+namespace rowshift::testing {
+namespace {
+
+// A generous bound on the picture's bytes per slot drawn: the size grows in
+// proportion to the document, whatever its shape.
+constexpr std::size_t kBytesPerSlot = 800;
+
+struct PictureCase {
+  const char* name;
+  std::string outline;
+  std::vector<std::string> steps;
+  int before_rows;          // slots drawn on the left, empty ones included
+  int after_rows;           // and on the right
+  int moved;                // objects numbered on each side, and the lines joining them
+  int hidden_after;         // rows drawn faint under a collapsed object, on the right
+  int deep_after;           // rows showing their depth instead of more indent, on the right
+  std::string description;  // a part of what a screen reader tells
+};
+
+std::string Chain(int objects) {
+  std::string text;
+  for (int i = 0; i < objects; ++i) {
+    text += "O" + std::to_string(i) + " [depth=" + std::to_string(i) +
+            (i + 1 == objects ? " current]\n" : "]\n");
+  }
+  return text;
+}
+
+std::string FlatWithEveryTenthSelected(int objects) {
+  std::string text;
+  for (int i = 0; i < objects; ++i) {
+    text += "O" + std::to_string(i) + (i % 10 == 0 ? " [selected]\n" : "\n");
+  }
+  return text;
+}
+
+std::vector<PictureCase> PictureCases() {
+  return {
+      {"UpStepsIntoTheObjectAbove",
+       "Shelf\n  Book\nVase [current]\n",
+       {"up"},
+       3,
+       4,
+       1,
+       0,
+       0,
+       "After: Shelf, Vase (depth 1, moved), Book (depth 1). The current object is Vase."},
+      {"RowsUnderACollapsedObjectAreFaint",
+       "Vase [current]\nShelf [collapsed]\n  Book\n  Clock\n",
+       {"down"},
+       4,
+       5,
+       1,
+       2,
+       0,
+       "1 object moved. After: Shelf, Book (depth 1), Clock (depth 1), Vase (moved)."},
+      {"NothingToActOnMovesNothing",
+       "Shelf [current]\nVase\n",
+       {"gather"},
+       2,
+       2,
+       0,
+       0,
+       0,
+       "before and after 'gather'. Nothing moved."},
+      {"SeveralStepsAreOnePicture",
+       "A [selected]\nB\nC [current selected]\n",
+       {"top", "up"},
+       3,
+       5,
+       2,
+       0,
+       0,
+       "after 'top up'. 2 objects moved."},
+      {"NamesOfAnyBytesStayWellFormedText",
+       "A<&\"> [current]\n\xff\xfe bad\n\xe6\xa4\x85\xe5\xad\x90\n" + std::string(300, 'L') + "\n",
+       {"up"},
+       4,
+       5,
+       1,
+       0,
+       0,
+       "After: \xef\xbf\xbd\xef\xbf\xbd bad, \xe6\xa4\x85\xe5\xad\x90, LLL"},
+      {"AThousandLevelsKeepTheirIndentAndShowTheirDepth",
+       Chain(1000),
+       {"up"},
+       1000,
+       1001,
+       1,
+       0,
+       993,
+       "1 object moved. After: O0, O1 (depth 1)"},
+      {"AHundredThousandObjects",
+       FlatWithEveryTenthSelected(100000),
+       {"top"},
+       100000,
+       110000,
+       10000,
+       0,
+       0,
+       "10000 objects moved. After: O0 (moved), O10 (moved)"},
+  };
+}
+
+int CountRows(const pugi::xml_node& svg, const std::string& side, const char* flag = nullptr) {
+  const std::string query = "/svg/g[@class='" + side + "']/g/g[starts-with(@class, 'row')" +
+                            (flag ? std::string(" and contains(@class, '") + flag + "')" : "") +
+                            "]";
+  return static_cast<int>(svg.select_nodes(query.c_str()).size());
+}
+
+// Plain SVG 1.1: nothing that runs, and nothing fetched from elsewhere.
+void ExpectSelfContained(const pugi::xml_document& picture) {
+  const pugi::xml_node svg = picture.child("svg");
+  ASSERT_TRUE(svg);
+  EXPECT_STREQ(svg.attribute("version").value(), "1.1");
+  EXPECT_STREQ(svg.attribute("xmlns").value(), "http://www.w3.org/2000/svg");
+  EXPECT_NE(std::string(svg.child_value("title")), "");
+  EXPECT_NE(std::string(svg.child_value("desc")), "");
+  for (const char* outside : {"//script", "//a", "//image", "//foreignObject", "//style",
+                              "//@*[contains(name(), 'href') or contains(., 'url(')]"}) {
+    EXPECT_TRUE(picture.select_nodes(outside).empty()) << outside;
+  }
+}
+
+class RowshiftHostPicture : public ::testing::TestWithParam<PictureCase> {};
+
+TEST_P(RowshiftHostPicture, DrawsEachSlotWithItsFlagsAndJoinsEachMovedObject) {
+  const PictureCase& example = GetParam();
+  const std::string outline = WriteSuiteFile(std::string(example.name) + ".txt", example.outline);
+  const std::string path = SuiteFile(std::string(example.name) + ".svg");
+  std::vector<std::string> arguments{"--svg", path, outline};
+  arguments.insert(arguments.end(), example.steps.begin(), example.steps.end());
+
+  const HostProcess run = RunRowshiftHost(arguments);
+
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  const std::string text = ReadFile(path);
+  pugi::xml_document picture;
+  ASSERT_TRUE(picture.load_string(text.c_str())) << text.substr(0, 2000);
+  ExpectSelfContained(picture);
+  const pugi::xml_node svg = picture.child("svg");
+  EXPECT_EQ(CountRows(svg, "before"), example.before_rows);
+  EXPECT_EQ(CountRows(svg, "after"), example.after_rows);
+  EXPECT_EQ(CountRows(svg, "before", "moved"), example.moved);
+  EXPECT_EQ(CountRows(svg, "after", "moved"), example.moved);
+  EXPECT_EQ(svg.select_nodes("g[@class='moves']/line").size(),
+            static_cast<std::size_t>(example.moved));
+  EXPECT_EQ(CountRows(svg, "after", "hidden"), example.hidden_after);
+  EXPECT_EQ(CountRows(svg, "after", "deep"), example.deep_after);
+  EXPECT_NE(std::string(svg.child_value("desc")).find(example.description), std::string::npos)
+      << svg.child_value("desc");
+  EXPECT_LE(text.size(), kBytesPerSlot * static_cast<std::size_t>(example.after_rows + 10));
+}
+
+INSTANTIATE_TEST_SUITE_P(Outlines, RowshiftHostPicture, ::testing::ValuesIn(PictureCases()),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+// The pictures in docs/pictures, drawn again by scripts/pictures.sh into a
+// folder of the suite's own: a change of behaviour shows as a changed picture.
+class CommittedPicture : public ::testing::TestWithParam<const char*> {
+ protected:
+  static void SetUpTestSuite() {
+    namespace fs = std::filesystem;
+    folder_ = fs::absolute(SuiteFile("pictures")).string();
+    fs::remove_all(folder_);
+    const std::string command = "ROWSHIFT_HOST=\"" + fs::absolute(ROWSHIFT_HOST_PROGRAM).string() +
+                                "\" bash \"" + ROWSHIFT_SOURCE_DIR + "/scripts/pictures.sh\" \"" +
+                                folder_ + "\"";
+    drawn_ = std::system(command.c_str()) == 0;
+  }
+  static std::string folder_;
+  static bool drawn_;
+};
+std::string CommittedPicture::folder_;
+bool CommittedPicture::drawn_ = false;
+
+TEST_P(CommittedPicture, IsWhatThePluginDrawsNowAndReadsAsXml) {
+  ASSERT_TRUE(drawn_) << "scripts/pictures.sh failed";
+  const std::string name = std::string(GetParam()) + ".svg";
+  const std::string committed =
+      ReadFile(std::string(ROWSHIFT_SOURCE_DIR) + "/docs/pictures/" + name);
+  const std::string drawn = ReadFile(folder_ + "/" + name);
+
+  EXPECT_EQ(drawn, committed) << "docs/pictures/" << name
+                              << " differs from what the plug-in draws now: look at the change "
+                                 "and run bash scripts/pictures.sh";
+  pugi::xml_document picture;
+  ASSERT_TRUE(picture.load_string(committed.c_str())) << name;
+  ExpectSelfContained(picture);
+}
+
+INSTANTIATE_TEST_SUITE_P(Operations, CommittedPicture,
+                         ::testing::Values("insert", "up", "down", "top", "bottom", "gather"),
+                         [](const auto& test) { return std::string(test.param); });
+
+}  // namespace
+}  // namespace rowshift::testing
