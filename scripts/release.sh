@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Rowshift.dll for 32-bit Windows and packs what a modeller's user
-# downloads: dist/Rowshift-<version>-win32.zip, holding Rowshift.dll, LICENSE
-# and INSTALL.txt, and dist/SHA256SUMS.
+# downloads: dist/Rowshift-<version>-win32.zip, holding Rowshift.dll, LICENSE,
+# INSTALL.txt and the user guide guide.html, and dist/SHA256SUMS.
 #
 # The DLL is built twice from scratch, in two different folders and without a
 # compiler cache, and nothing is packed unless both builds are byte-identical.
@@ -51,12 +51,14 @@ if grep -qaF -e "$root" -e "$work" "$dll"; then
 fi
 bash tests/platform/check_dll_tables.sh i686-w64-mingw32-objdump "$dll"
 
-# The archive's entries: the DLL, and the texts with Windows line endings.
+# The archive's entries: the DLL, the texts with Windows line endings, and the
+# guide as it is (a browser reads either line ending).
 stage=$work/stage
 mkdir "$stage"
 cp "$dll" "$stage/Rowshift.dll"
 sed 's/$/\r/' LICENSE >"$stage/LICENSE"
 sed 's/$/\r/' INSTALL.txt >"$stage/INSTALL.txt"
+cp docs/guide.html "$stage/guide.html"
 stamp=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 chmod 644 "$stage"/*
 touch -d "@$stamp" "$stage"/*
@@ -65,7 +67,7 @@ rm -rf dist
 mkdir dist
 # -X leaves out the owner and the extra time fields; zip writes local times, so
 # the time zone is fixed too.
-(cd "$stage" && TZ=UTC zip -X -q "$root/dist/$archive" INSTALL.txt LICENSE Rowshift.dll)
+(cd "$stage" && TZ=UTC zip -X -q "$root/dist/$archive" INSTALL.txt LICENSE Rowshift.dll guide.html)
 (cd dist && sha256sum "$archive" >SHA256SUMS)
 
 unzip -l "dist/$archive"

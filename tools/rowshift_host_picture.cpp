@@ -14,25 +14,26 @@
 namespace rowshift::tool {
 namespace {
 
-// Sizes in SVG user units (pixels at 100 %).
-constexpr int kMargin = 16;
-constexpr int kColumnWidth = 214;
-constexpr int kBetween = 76;  // room for the lines joining a moved object's two places
+// Sizes in SVG user units (pixels at 100 %), small enough to read on a phone.
+constexpr int kMargin = 12;
+constexpr int kColumnWidth = 184;
+constexpr int kBetween = 52;  // room for the lines joining a moved object's two places
 constexpr int kColumnPadding = 6;
-constexpr int kHeadingBaseline = 26;
-constexpr int kRowsTop = 38;
-constexpr int kRowHeight = 22;
+constexpr int kHeadingBaseline = 24;
+constexpr int kRowsTop = 36;
+constexpr int kRowHeight = 24;
 constexpr int kGapHeight = 8;  // an empty slot
-constexpr int kIndentStep = 14;
-constexpr int kIndentCap = 6;  // deeper rows keep this indent and show their depth
+constexpr int kIndentStep = 12;
+constexpr int kIndentCap = 4;  // deeper rows keep this indent and show their depth
 constexpr int kMarkStep = 14;  // room for a triangle or the selection mark
-constexpr int kBadgeInset = 13;
-constexpr int kNameSize = 13;
-// Names are cut to fit: a character is taken as 8 units wide, a wide one as
-// 16, against 10 units per pixel (a little generous for sans-serif at 13).
-constexpr int kUnitsPerPixel = 10;
-constexpr int kNarrowUnits = 8;
-constexpr int kWideUnits = 16;
+constexpr int kBadgeInset = 11;
+constexpr int kNameSize = 14;
+constexpr int kLegendSize = 12;
+// Names are cut to fit, measured in tenths of a pixel: a character taken as
+// 8.2 pixels wide, a wide one as 15 (a little generous for sans-serif at 14).
+constexpr int kTenthsPerPixel = 10;
+constexpr int kNarrowTenths = 82;
+constexpr int kWideTenths = 150;
 constexpr char32_t kFirstWide = 0x1100;
 constexpr int kLegendTop = 14;
 constexpr int kLegendRowHeight = 22;
@@ -122,10 +123,10 @@ void AppendCharacter(std::string& out, char32_t c) {
 std::string XmlText(const std::string& bytes, std::optional<int> pixels = std::nullopt) {
   std::vector<char32_t> characters;
   for (std::size_t at = 0; at < bytes.size();) characters.push_back(NextCharacter(bytes, at));
-  const auto units = [](char32_t c) { return c >= kFirstWide ? kWideUnits : kNarrowUnits; };
+  const auto units = [](char32_t c) { return c >= kFirstWide ? kWideTenths : kNarrowTenths; };
   std::size_t kept = characters.size();
   if (pixels) {
-    const int room = *pixels * kUnitsPerPixel;
+    const int room = *pixels * kTenthsPerPixel;
     int total = 0;
     for (char32_t c : characters) total += units(c);
     if (total > room) {
@@ -267,8 +268,8 @@ void DrawRow(std::ostream& svg, const Row& row, int left, bool before) {
         << "\" fill=\"" << kInk << "\"/>";
   }
   if (row.moved) {
-    svg << "<rect x=\"" << left + 3 << "\" y=\"" << row.top + 1 << "\" width=\"" << kColumnWidth - 6
-        << "\" height=\"" << kRowHeight - 2 << "\" rx=\"3\" fill=\"none\" stroke=\""
+    svg << "<rect x=\"" << left + 3 << "\" y=\"" << row.top + 2 << "\" width=\"" << kColumnWidth - 6
+        << "\" height=\"" << kRowHeight - 4 << "\" rx=\"3\" fill=\"none\" stroke=\""
         << MoveColour(row.moved) << "\" stroke-width=\"2\" stroke-dasharray=\""
         << MoveDash(row.moved) << "\"/>";
     DrawBadge(svg, before ? left + kColumnWidth + kBadgeInset : left - kBadgeInset, middle,
@@ -319,10 +320,10 @@ void DrawMoveLines(std::ostream& svg, const std::vector<Row>& before, const std:
 
 void DrawLegend(std::ostream& svg, int top, int width) {
   static const char* const kLabels[kLegendItems] = {
-      "current object", "selected",   "collapsed",       "expanded",        "hidden (faint)",
-      "not eligible",   "empty slot", "moved, numbered", "depth, when deep"};
+      "current object", "selected",   "collapsed",      "expanded",      "hidden (faint)",
+      "not eligible",   "empty slot", "moved (number)", "depth, if deep"};
   const int column_width = (width - 2 * kMargin) / kLegendColumns;
-  svg << "<g class=\"legend\" font-size=\"11\" fill=\"" << kInk << "\">\n";
+  svg << "<g class=\"legend\" font-size=\"" << kLegendSize << "\" fill=\"" << kInk << "\">\n";
   for (int item = 0; item < kLegendItems; ++item) {
     const int x = kMargin + (item % kLegendColumns) * column_width;
     const int middle = top + (item / kLegendColumns) * kLegendRowHeight + kLegendRowHeight / 2;
@@ -360,7 +361,7 @@ void DrawLegend(std::ostream& svg, int top, int width) {
         DrawDepthBox(svg, x + 2, middle, 12);
         break;
     }
-    svg << "<text x=\"" << x + 34 << "\" y=\"" << middle + 4 << "\">" << kLabels[item]
+    svg << "<text x=\"" << x + 32 << "\" y=\"" << middle + 4 << "\">" << kLabels[item]
         << "</text>\n";
   }
   svg << "</g>\n";
@@ -424,9 +425,10 @@ std::string DrawBeforeAndAfter(const PictureCaption& caption, const PictureSide&
       << "<title>" << XmlText("Rowshift: " + steps + " on " + caption.document) << "</title>\n"
       << "<desc>" << Description(caption, after, moved) << "</desc>\n"
       << "<rect width=\"" << width << "\" height=\"" << height << "\" fill=\"#fff\"/>\n"
-      << "<g font-size=\"13\" font-weight=\"bold\" fill=\"" << kInk << "\"><text x=\"" << kMargin
-      << "\" y=\"" << kHeadingBaseline << "\">Before</text><text x=\"" << after_left << "\" y=\""
-      << kHeadingBaseline << "\">" << XmlText("After " + steps, kColumnWidth) << "</text></g>\n";
+      << "<g font-size=\"" << kNameSize << "\" font-weight=\"bold\" fill=\"" << kInk
+      << "\"><text x=\"" << kMargin << "\" y=\"" << kHeadingBaseline << "\">Before</text><text x=\""
+      << after_left << "\" y=\"" << kHeadingBaseline << "\">"
+      << XmlText("After " + steps, kColumnWidth) << "</text></g>\n";
   DrawMoveLines(svg, before, after, moved);
   DrawSide(svg, "before", before, kMargin, before_bottom, true);
   DrawSide(svg, "after", after, after_left, after_bottom, false);

@@ -19,15 +19,21 @@ namespace {
 // proportion to the document, whatever its shape.
 constexpr std::size_t kBytesPerSlot = 800;
 
+// What the picture draws, counted on each side.
+struct Drawn {
+  int before_rows;   // slots drawn on the left, empty ones included
+  int after_rows;    // and on the right
+  int moved;         // objects numbered on each side, and the lines joining them
+  int hidden_after;  // rows drawn faint under a collapsed object, on the right
+  int deep_after;    // rows showing their depth instead of more indent, on the right
+  int cut_after;     // names too long for the column, cut with an ellipsis, on the right
+};
+
 struct PictureCase {
   const char* name;
   std::string outline;
   std::vector<std::string> steps;
-  int before_rows;          // slots drawn on the left, empty ones included
-  int after_rows;           // and on the right
-  int moved;                // objects numbered on each side, and the lines joining them
-  int hidden_after;         // rows drawn faint under a collapsed object, on the right
-  int deep_after;           // rows showing their depth instead of more indent, on the right
+  Drawn drawn;
   std::string description;  // a part of what a screen reader tells
 };
 
@@ -53,65 +59,37 @@ std::vector<PictureCase> PictureCases() {
       {"UpStepsIntoTheObjectAbove",
        "Shelf\n  Book\nVase [current]\n",
        {"up"},
-       3,
-       4,
-       1,
-       0,
-       0,
+       {3, 4, 1, 0, 0, 0},
        "After: Shelf, Vase (depth 1, moved), Book (depth 1). The current object is Vase."},
       {"RowsUnderACollapsedObjectAreFaint",
        "Vase [current]\nShelf [collapsed]\n  Book\n  Clock\n",
        {"down"},
-       4,
-       5,
-       1,
-       2,
-       0,
+       {4, 5, 1, 2, 0, 0},
        "1 object moved. After: Shelf, Book (depth 1), Clock (depth 1), Vase (moved)."},
       {"NothingToActOnMovesNothing",
        "Shelf [current]\nVase\n",
        {"gather"},
-       2,
-       2,
-       0,
-       0,
-       0,
+       {2, 2, 0, 0, 0, 0},
        "before and after 'gather'. Nothing moved."},
       {"SeveralStepsAreOnePicture",
        "A [selected]\nB\nC [current selected]\n",
        {"top", "up"},
-       3,
-       5,
-       2,
-       0,
-       0,
+       {3, 5, 2, 0, 0, 0},
        "after 'top up'. 2 objects moved."},
       {"NamesOfAnyBytesStayWellFormedText",
        "A<&\"> [current]\n\xff\xfe bad\n\xe6\xa4\x85\xe5\xad\x90\n" + std::string(300, 'L') + "\n",
        {"up"},
-       4,
-       5,
-       1,
-       0,
-       0,
+       {4, 5, 1, 0, 0, 1},
        "After: \xef\xbf\xbd\xef\xbf\xbd bad, \xe6\xa4\x85\xe5\xad\x90, LLL"},
       {"AThousandLevelsKeepTheirIndentAndShowTheirDepth",
        Chain(1000),
        {"up"},
-       1000,
-       1001,
-       1,
-       0,
-       993,
+       {1000, 1001, 1, 0, 995, 0},
        "1 object moved. After: O0, O1 (depth 1)"},
       {"AHundredThousandObjects",
        FlatWithEveryTenthSelected(100000),
        {"top"},
-       100000,
-       110000,
-       10000,
-       0,
-       0,
+       {100000, 110000, 10000, 0, 0, 0},
        "10000 objects moved. After: O0 (moved), O10 (moved)"},
   };
 }
@@ -154,17 +132,20 @@ TEST_P(RowshiftHostPicture, DrawsEachSlotWithItsFlagsAndJoinsEachMovedObject) {
   ASSERT_TRUE(picture.load_string(text.c_str())) << text.substr(0, 2000);
   ExpectSelfContained(picture);
   const pugi::xml_node svg = picture.child("svg");
-  EXPECT_EQ(CountRows(svg, "before"), example.before_rows);
-  EXPECT_EQ(CountRows(svg, "after"), example.after_rows);
-  EXPECT_EQ(CountRows(svg, "before", "moved"), example.moved);
-  EXPECT_EQ(CountRows(svg, "after", "moved"), example.moved);
+  EXPECT_EQ(CountRows(svg, "before"), example.drawn.before_rows);
+  EXPECT_EQ(CountRows(svg, "after"), example.drawn.after_rows);
+  EXPECT_EQ(CountRows(svg, "before", "moved"), example.drawn.moved);
+  EXPECT_EQ(CountRows(svg, "after", "moved"), example.drawn.moved);
   EXPECT_EQ(svg.select_nodes("g[@class='moves']/line").size(),
-            static_cast<std::size_t>(example.moved));
-  EXPECT_EQ(CountRows(svg, "after", "hidden"), example.hidden_after);
-  EXPECT_EQ(CountRows(svg, "after", "deep"), example.deep_after);
+            static_cast<std::size_t>(example.drawn.moved));
+  EXPECT_EQ(CountRows(svg, "after", "hidden"), example.drawn.hidden_after);
+  EXPECT_EQ(CountRows(svg, "after", "deep"), example.drawn.deep_after);
+  const std::string query = "/svg/g[@class='after']/g/g/text[contains(., '\xe2\x80\xa6')]";
+  EXPECT_EQ(svg.select_nodes(query.c_str()).size(),
+            static_cast<std::size_t>(example.drawn.cut_after));
   EXPECT_NE(std::string(svg.child_value("desc")).find(example.description), std::string::npos)
       << svg.child_value("desc");
-  EXPECT_LE(text.size(), kBytesPerSlot * static_cast<std::size_t>(example.after_rows + 10));
+  EXPECT_LE(text.size(), kBytesPerSlot * static_cast<std::size_t>(example.drawn.after_rows + 10));
 }
 
 INSTANTIATE_TEST_SUITE_P(Outlines, RowshiftHostPicture, ::testing::ValuesIn(PictureCases()),
@@ -172,6 +153,7 @@ INSTANTIATE_TEST_SUITE_P(Outlines, RowshiftHostPicture, ::testing::ValuesIn(Pict
 
 // The pictures in docs/pictures, drawn again by scripts/pictures.sh into a
 // folder of the suite's own: a change of behaviour shows as a changed picture.
+// The user guide carries the same pictures inline.
 class CommittedPicture : public ::testing::TestWithParam<const char*> {
  protected:
   static void SetUpTestSuite() {
@@ -199,6 +181,11 @@ TEST_P(CommittedPicture, IsWhatThePluginDrawsNowAndReadsAsXml) {
   EXPECT_EQ(drawn, committed) << "docs/pictures/" << name
                               << " differs from what the plug-in draws now: look at the change "
                                  "and run bash scripts/pictures.sh";
+  const std::string guide = ReadFile(std::string(ROWSHIFT_SOURCE_DIR) + "/docs/guide.html");
+  EXPECT_NE(guide.find("<!-- picture " + std::string(GetParam()) + " -->\n" + committed +
+                       "<!-- end picture -->"),
+            std::string::npos)
+      << "docs/guide.html holds an older copy of " << name << ": run bash scripts/pictures.sh";
   pugi::xml_document picture;
   ASSERT_TRUE(picture.load_string(committed.c_str())) << name;
   ExpectSelfContained(picture);
