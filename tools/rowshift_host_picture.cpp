@@ -206,10 +206,12 @@ void DrawBadge(std::ostream& svg, int centre_x, int centre_y, int moved) {
       << "text-anchor=\"middle\">" << number << "</text>";
 }
 
+int DepthBoxWidth(int depth) { return 6 * static_cast<int>(std::to_string(depth).size()) + 6; }
+
 void DrawDepthBox(std::ostream& svg, int x, int middle, int depth) {
   const std::string number = std::to_string(depth);
-  svg << "<rect x=\"" << x << "\" y=\"" << middle - 7 << "\" width=\""
-      << 6 * static_cast<int>(number.size()) + 6 << "\" height=\"14\" rx=\"2\" fill=\"#fff\" "
+  svg << "<rect x=\"" << x << "\" y=\"" << middle - 7 << "\" width=\"" << DepthBoxWidth(depth)
+      << "\" height=\"14\" rx=\"2\" fill=\"#fff\" "
       << "stroke=\"" << kGreyInk << "\"/><text x=\"" << x + 3 << "\" y=\"" << middle + 4
       << "\" font-size=\"10\" fill=\"" << kInk << "\">" << number << "</text>";
 }
@@ -266,9 +268,12 @@ void DrawRow(std::ostream& svg, const Row& row, int left, bool before) {
               row.moved);
   }
   int x = left + 2 * kColumnPadding + std::clamp(slot.depth, 0, kIndentCap) * kIndentStep;
+  // A deep row's depth stands at the right end, so names of any depth line up.
+  int name_end = left + kColumnWidth - kColumnPadding;
   if (deep) {
-    DrawDepthBox(svg, x, middle, slot.depth);
-    x += 6 * static_cast<int>(std::to_string(slot.depth).size()) + 10;
+    name_end -= DepthBoxWidth(slot.depth);
+    DrawDepthBox(svg, name_end, middle, slot.depth);
+    name_end -= kColumnPadding;
   }
   if (slot.collapsed || row.has_children) DrawTriangle(svg, x, middle, slot.collapsed);
   x += kMarkStep;
@@ -277,7 +282,7 @@ void DrawRow(std::ostream& svg, const Row& row, int left, bool before) {
   svg << "<text x=\"" << x << "\" y=\"" << middle + 5 << "\"";
   if (slot.ineligible) svg << " fill=\"" << kGreyInk << "\" font-style=\"italic\"";
   if (row.moved) svg << " font-weight=\"bold\"";
-  svg << ">" << XmlText(slot.name, left + kColumnWidth - kColumnPadding - x) << "</text></g>\n";
+  svg << ">" << XmlText(slot.name, name_end - x) << "</text></g>\n";
 }
 
 void DrawSide(std::ostream& svg, const char* name, const std::vector<Row>& rows, int left,
