@@ -374,21 +374,21 @@ std::string Description(const PictureCaption& caption, const std::vector<Row>& a
     objects.push_back(&row);
     if (row.slot.current) current = &row;
   }
-  if (moved == 0)
+  if (moved == 0) {
     text << "Nothing moved. ";
-  else
+  } else {
     text << moved << (moved == 1 ? " object" : " objects") << " moved. ";
+  }
   text << "After: ";
   const std::size_t shown = std::min(objects.size(), kNamesInDescription);
   for (std::size_t i = 0; i < shown; ++i) {
     const Row& row = *objects[i];
     text << (i ? ", " : "") << row.slot.name;
-    if (row.slot.depth != 0 && row.moved)
-      text << " (depth " << row.slot.depth << ", moved)";
-    else if (row.slot.depth != 0)
-      text << " (depth " << row.slot.depth << ")";
-    else if (row.moved)
-      text << " (moved)";
+    if (row.slot.depth != 0 || row.moved) {
+      text << " (";
+      if (row.slot.depth != 0) text << "depth " << row.slot.depth << (row.moved ? ", " : "");
+      text << (row.moved ? "moved)" : ")");
+    }
   }
   if (objects.empty()) text << "no objects";
   if (objects.size() > shown) text << ", and " << objects.size() - shown << " more";
