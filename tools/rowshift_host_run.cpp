@@ -40,6 +40,9 @@ class HostRun {
       outline = ReadOutline(*options_.outline_path);
       if (!outline) return kExitFailure;
     }
+    if (options_.picture_path && !CanWrite(*options_.picture_path)) {
+      return Fail("cannot write the picture '" + *options_.picture_path + "'");
+    }
     std::string error;
     if (options_.settings_path && !LoadSettings(*options_.settings_path, &error)) {
       return Fail(error);
@@ -119,6 +122,16 @@ class HostRun {
     const std::optional<int32_t> window = FindToolWindow();
     out_ << (window ? Indented(DescribeWidgetTree(*window), kOutlineIndent)
                     : std::string(kOutlineIndent, ' ') + "(none)\n");
+  }
+
+  // Whether `path` takes a file, found before any step runs; an existing file
+  // is left as it is and a missing one is not made.
+  static bool CanWrite(const std::string& path) {
+    std::error_code status;
+    const bool existed = std::filesystem::exists(path, status);
+    if (!std::ofstream(path, std::ios::binary | std::ios::app)) return false;
+    if (!existed) std::filesystem::remove(path, status);
+    return true;
   }
 
   // The document as the host holds it: its outline and the object in each slot.
