@@ -211,6 +211,25 @@ void MergeInto(pugi::xml_node top, const standin::SettingsNode& wanted) {
   }
 }
 
+// Beyond this many symbolic links in a row the path is taken for a loop.
+constexpr int kMostLinksFollowed = 40;
+
+// The file `path` names: the path itself or, for a symbolic link, the file at
+// the end of its links, each relative target taken from the link's folder.
+// The end need not exist (a dangling link names a file not made yet). None
+// for a loop of links or a link that cannot be read.
+std::optional<std::filesystem::path> LinkedFile(const std::filesystem::path& path) {
+  std::filesystem::path file = path;
+  std::error_code status;
+  for (int followed = 0; std::filesystem::is_symlink(file, status); ++followed) {
+    if (followed == kMostLinksFollowed) return std::nullopt;
+    const std::filesystem::path target = std::filesystem::read_symlink(file, status);
+    if (status) return std::nullopt;
+    file = target.is_absolute() ? target : file.parent_path() / target;
+  }
+  return file;
+}
+
 std::optional<std::string> ReadBytes(const std::string& path) {
   std::error_code status;
   std::ifstream file(path, std::ios::binary);
@@ -243,13 +262,28 @@ bool ReplaceFile(const std::string& path, const std::string& bytes) {
 
 bool SettingsFile::Read(const std::string& path, std::string* error) {
   path_ = path;
+  file_ = path;
   document_.reset();
   tree_.reset();
   encoding_ = pugi::encoding_utf8;
   byte_order_mark_ = false;
+  // A settings file kept through a symbolic link stays a link: the file it
+  // leads to is read and, later, written, so it is resolved once, here.
+  const std::optional<std::filesystem::path> linked = LinkedFile(path);
+  if (!linked) {
+    *error = "the settings file '" + path +
+             "' is a symbolic link that cannot be followed to a file" + kLeftAsItIs;
+    return false;
+  }
+  file_ = linked->string();
   std::error_code status;
-  if (!std::filesystem::exists(path, status)) return true;
-  const std::optional<std::string> bytes = ReadBytes(path);
+  if (file_ != path && std::filesystem::is_directory(file_, status)) {
+    *error =
+        "the settings file '" + path + "' is a link to the folder '" + file_ + "'" + kLeftAsItIs;
+    return false;
+  }
+  if (!std::filesystem::exists(file_, status)) return true;
+  const std::optional<std::string> bytes = ReadBytes(file_);
   if (!bytes) {
     *error = "cannot read the settings file '" + path + "'";
     return false;
@@ -296,7 +330,7 @@ bool SettingsFile::Write(const standin::SettingsNode& root, std::string* error) 
   const unsigned format = layout | (byte_order_mark_ ? pugi::format_write_bom : 0);
   std::ostringstream text;
   document_.save(text, kIndent, format, encoding_);
-  if (!ReplaceFile(path_, text.str())) {
+  if (!ReplaceFile(file_, text.str())) {
     *error = "cannot write the settings file '" + path_ + "'";
     return false;
   }

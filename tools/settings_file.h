@@ -21,11 +21,13 @@ class SettingsFile {
   // The deepest nesting of elements a file may hold; the root is level 1.
   static constexpr int kDepthLimit = 256;
 
-  // Reads the file at `path`. A file that does not exist, or holds nothing but
-  // white space, reads as no tree. False, with `error` set, for a file that
-  // cannot be read, is not well-formed XML, has anything but comments and
-  // processing instructions beside its one root element, nests deeper than
-  // kDepthLimit or has attributes; a refused file is never written.
+  // Reads the file at `path`; for a symbolic link, the file it leads to, which
+  // Write then writes, so the link stays a link. A file that does not exist
+  // (a dangling link's target too), or holds nothing but white space, reads as
+  // no tree. False, with `error` set, for a link to a folder, a loop of links,
+  // and a file that cannot be read, is not well-formed XML, has anything but
+  // comments and processing instructions beside its one root element, nests
+  // deeper than kDepthLimit or has attributes; a refused file is never written.
   bool Read(const std::string& path, std::string* error);
 
   // The settings tree of the file read; none for a missing or blank file.
@@ -38,7 +40,8 @@ class SettingsFile {
   bool Write(const standin::SettingsNode& root, std::string* error);
 
  private:
-  std::string path_;
+  std::string path_;  // as given
+  std::string file_;  // the file read and written: path_ or the target of its links
   pugi::xml_document document_;
   // The file's encoding and whether it had a byte-order mark, kept when writing.
   pugi::xml_encoding encoding_ = pugi::encoding_utf8;

@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "tools/host_process_support.h"
@@ -124,6 +128,54 @@ TEST(RowshiftHostSettings, KeepsWhatIsNotSettingsAndIsStableAfterTheFirstWrite) 
     EXPECT_NE(first.find(kept), std::string::npos) << kept << " not in:\n" << first;
   }
   EXPECT_NE(first.find("<Rowshift_activate>"), std::string::npos) << first;
+}
+
+// A settings file kept through a symbolic link (in a synced folder, say)
+// stays a link: the file it leads to is written, the same safe way.
+TEST(RowshiftHostSettings, ALinkStaysALinkAndItsTargetIsWritten) {
+  namespace fs = std::filesystem;
+  struct LinkCase {
+    const char* what;
+    std::optional<std::string> target_content;  // none: the target does not exist
+    bool target_is_folder;
+    bool written;
+  };
+  const LinkCase cases[] = {
+      {"a link to a settings file", std::string("<root><pluginsettings/></root>"), false, true},
+      {"a dangling link names a file not made yet", std::nullopt, false, true},
+      {"a link to a folder is refused", std::nullopt, true, false},
+  };
+  for (const LinkCase& row : cases) {
+    SCOPED_TRACE(row.what);
+    const fs::path folder = fs::absolute(SuiteFile("linked"));
+    fs::remove_all(folder);
+    fs::create_directories(folder / "synced");
+    const fs::path target = folder / "synced" / "settings.xml";
+    if (row.target_content) std::ofstream(target, std::ios::binary) << *row.target_content;
+    if (row.target_is_folder) fs::create_directory(target);
+    const fs::path link = folder / "settings.xml";
+    std::error_code status;
+    // Relative, as a link into a synced folder usually is.
+    fs::create_symlink(fs::path("synced") / "settings.xml", link, status);
+    if (status) GTEST_SKIP() << "no symbolic links here: " << status.message();
+
+    const HostProcess run =
+        RunRowshiftHost({"--settings", link.string(), ExamplePath("scene.txt"), "up"});
+
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(fs::read_symlink(link), fs::path("synced") / "settings.xml");
+    EXPECT_FALSE(fs::exists(target.string() + ".new"));
+    EXPECT_FALSE(fs::exists(link.string() + ".new"));
+    if (row.written) {
+      ASSERT_EQ(run.exit_code, 0) << run.err;
+      EXPECT_NE(ReadFile(target.string()).find("<Rowshift_activate>"), std::string::npos);
+    } else {
+      EXPECT_EQ(run.exit_code, kExitFailure);
+      EXPECT_NE(run.err.find("is a link to the folder"), std::string::npos) << run.err;
+      EXPECT_TRUE(StepBlocks(run.out).empty()) << run.out;
+      EXPECT_TRUE(fs::is_empty(target));
+    }
+  }
 }
 
 TEST(RowshiftHostSettings, FailedRunLeavesTheFileAsItWas) {
