@@ -41,7 +41,7 @@ const WideChar* Rowshift::GetSubcommandTitle(int32_t index) {
 int32_t Rowshift::RunSubcommand(void* document, int32_t index) {
   const Subcommand* row = FindSubcommand(index);
   if (row == nullptr) return 0;
-  return row->run(document);
+  return RunOperation(*row, document);
 }
 
 int32_t Rowshift::RunCallback(void* argument, CallbackRecord* record) {

@@ -50,6 +50,7 @@ class Rowshift : public MQStationPlugin {
   int32_t IsShown(void* document) override;
   // Runs the sub-command's reorder operation and answers its result; 0 and
   // nothing done for an index outside 0 to 5. Works whether shown or not.
+  // While an operation runs, another changes nothing (RunOperation).
   int32_t RunSubcommand(void* document, int32_t index) override;
 
   // Invokes record->operation on this object with `argument`; 0 for a null

@@ -45,7 +45,9 @@ constexpr ButtonRow kButtonRows[] = {
 static_assert(std::size(kButtonRows) == kSubcommandCount, "one button per sub-command");
 
 // A button runs exactly what the sub-command of the same index runs.
-int32_t RunRow(SubCommandIndex row, void* document) { return FindSubcommand(row)->run(document); }
+int32_t RunRow(SubCommandIndex row, void* document) {
+  return RunOperation(*FindSubcommand(row), document);
+}
 
 }  // namespace
 

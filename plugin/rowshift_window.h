@@ -25,8 +25,9 @@ class RowshiftWindow : public MQWindow {
   ~RowshiftWindow() override;
 
   // Button handlers: each runs its row's reorder operation on `document` and
-  // answers its result unchanged, like the sub-command of the same index. The
-  // sender is not used, nor is the plug-in's shown flag.
+  // answers its result unchanged, like the sub-command of the same index (and,
+  // like it, changes nothing while an operation runs). The sender is not used,
+  // nor is the plug-in's shown flag.
   int32_t OnInsert(MQWidgetBase* sender, void* document);
   int32_t OnUp(MQWidgetBase* sender, void* document);
   int32_t OnDown(MQWidgetBase* sender, void* document);

@@ -14,14 +14,31 @@ constexpr auto kTopTitle = Widen("top");
 constexpr auto kBottomTitle = Widen("bottom");
 constexpr auto kGatherTitle = Widen("gather");
 
+// What the operations answer when they find nothing to do (operations.h).
+constexpr int32_t kNoCurrentObject = -1;
+constexpr int32_t kAlwaysDone = 1;
+constexpr int32_t kNothingGathered = 0;
+
 // In SubCommandIndex order.
 constexpr Subcommand kSubcommands[kSubcommandCount] = {
-    {"insert", kInsertTitle.text, &InsertFromBottom},
-    {"up", kUpTitle.text, &MoveUp},
-    {"down", kDownTitle.text, &MoveDown},
-    {"top", kTopTitle.text, &MoveToTop},
-    {"bottom", kBottomTitle.text, &MoveToBottom},
-    {"gather", kGatherTitle.text, &GatherSelected},
+    {"insert", kInsertTitle.text, &InsertFromBottom, kNoCurrentObject},
+    {"up", kUpTitle.text, &MoveUp, kNoCurrentObject},
+    {"down", kDownTitle.text, &MoveDown, kNoCurrentObject},
+    {"top", kTopTitle.text, &MoveToTop, kAlwaysDone},
+    {"bottom", kBottomTitle.text, &MoveToBottom, kAlwaysDone},
+    {"gather", kGatherTitle.text, &GatherSelected, kNothingGathered},
+};
+
+// Whether an operation is running; set only for the length of one.
+bool operation_running = false;
+
+// Marks an operation running for its length, however it ends.
+class RunningOperation {
+ public:
+  RunningOperation() { operation_running = true; }
+  ~RunningOperation() { operation_running = false; }
+  RunningOperation(const RunningOperation&) = delete;
+  RunningOperation& operator=(const RunningOperation&) = delete;
 };
 
 }  // namespace
@@ -29,6 +46,12 @@ constexpr Subcommand kSubcommands[kSubcommandCount] = {
 const Subcommand* FindSubcommand(int32_t index) {
   if (index < 0 || index >= kSubcommandCount) return nullptr;
   return &kSubcommands[index];
+}
+
+int32_t RunOperation(const Subcommand& row, void* document) {
+  if (operation_running) return row.nothing_done;
+  const RunningOperation running;
+  return row.run(document);
 }
 
 }  // namespace rowshift

@@ -25,9 +25,17 @@ struct Subcommand {
   const char* key;
   const WideChar* title;
   ReorderOperation run;
+  int32_t nothing_done;  // what `run` answers when it finds nothing to do
 };
 
 // The row for `index`, or null outside 0 to 5.
 const Subcommand* FindSubcommand(int32_t index);
+
+// Runs the row's operation on `document` and answers its result. Sub-commands
+// and buttons both come here, so one operation runs at a time: a second one
+// that the host delivers while the first runs (from inside one of its document
+// calls) changes nothing and answers the row's nothing_done, so the document
+// the first one works on is never changed under it by the plug-in itself.
+int32_t RunOperation(const Subcommand& row, void* document);
 
 }  // namespace rowshift

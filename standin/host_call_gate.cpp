@@ -4,6 +4,7 @@
 
 #include "standin/call_log.h"
 #include "standin/host_gone.h"
+#include "standin/talk_back.h"
 
 namespace standin {
 namespace {
@@ -37,6 +38,7 @@ int Slot(EntryPoint entry_point) { return static_cast<int>(entry_point); }
 
 bool CallFails(EntryPoint entry_point) {
   NoteHostCall();
+  TalkBackFrom(entry_point);
   GateState& state = State();
   const int call = ++state.calls[Slot(entry_point)];
   const bool fails = state.failing_entry_point == Slot(entry_point) && state.failing_call == call;

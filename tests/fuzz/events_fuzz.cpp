@@ -2,14 +2,19 @@
 // sequences: every event the dispatcher knows and any other code, name/value
 // lists of its keys and of any keys (repeated, missing, null, pointing at any
 // content), the structured records of events 261 and 262, clicks on the tool
-// window and the user closing it. After every step each document still holds
-// each of its objects exactly once, and no dead object or orphaned clone shows.
+// window and the user closing it. During a step the host may talk back: from
+// inside the document calls of a running operation it sends notices,
+// sub-commands, clicks and closes back into the plug-in, and a second
+// operation never starts (it answers as one that finds nothing to do). After
+// every step each document still holds each of its objects exactly once, and
+// no dead object or orphaned clone shows.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "e2e/plugin_module.h"
@@ -19,6 +24,7 @@
 #include "standin/call_log.h"
 #include "standin/document_control.h"
 #include "standin/settings_control.h"
+#include "standin/talk_back_control.h"
 #include "standin/widget_control.h"
 
 namespace rowshift::fuzzing {
@@ -26,12 +32,24 @@ namespace {
 
 using testing::kSetShownEvent;
 using testing::kShutDownEvent;
+using testing::kSubcommandEvent;
 using testing::PluginModule;
 
 constexpr int32_t kSingleValueEvent = 102;
 constexpr int32_t kVertexRecord = 261;
 constexpr int32_t kLargestStepCount = 24;
 constexpr int32_t kLargestPairCount = 8;
+constexpr int32_t kLargestTalkBackCount = 4;
+constexpr int32_t kLatestTalkBackCall = 24;
+constexpr int32_t kSubcommandCount = 6;
+// What each sub-command answers when it finds nothing to do, as one that
+// arrives while another runs must.
+constexpr int32_t kNothingDone[kSubcommandCount] = {-1, -1, -1, 1, 1, 0};
+
+// What a host may send while it carries out a request: the object-list and
+// document notices, and sub-commands.
+constexpr int32_t kTalkBackEvents[] = {7,   101, 104, 104, 104, 200, 201, 202, 203, 204,
+                                       210, 211, 212, 220, 221, 222, 230, 231, 250};
 
 // Start-up, shut-down, show and run come more often than the rest.
 constexpr int32_t kKnownEvents[] = {1,   2,   3,   4,   7,   100, 101, 102, 103, 104, 105, 110, 120,
@@ -164,6 +182,41 @@ void ActOnWidget(FuzzInput& input, void* document) {
   }
 }
 
+// Messages the host sends back during the next step, on its documents.
+void TalkBackDuringStep(FuzzInput& input, const std::vector<void*>& documents) {
+  std::vector<standin::TalkBack> messages(
+      static_cast<std::size_t>(input.InRange(0, kLargestTalkBackCount)));
+  for (standin::TalkBack& message : messages) {
+    message.after_calls = input.InRange(1, kLatestTalkBackCall);
+    const uint8_t kind = input.InRange(0, 3);
+    message.kind = kind == 0   ? standin::TalkBack::Kind::kClick
+                   : kind == 1 ? standin::TalkBack::Kind::kClose
+                               : standin::TalkBack::Kind::kEvent;
+    message.event = input.Pick(kTalkBackEvents);
+    message.value = input.InRange(-1, kSubcommandCount);
+    const int32_t which = input.InRange(0, static_cast<int32_t>(documents.size()));
+    message.document = which < static_cast<int32_t>(documents.size()) ? documents[which] : nullptr;
+  }
+  standin::TalkBackDuringDocumentCalls(Plugin().MQOnEvent, std::move(messages));
+}
+
+// Every sub-command and click sent back came while an operation ran: none
+// started. A click's button is picked by position among the tool window's
+// six, which stand in sub-command order.
+void CheckNoSecondOperation() {
+  for (const standin::TalkBackAnswer& sent : standin::TalkBackAnswers()) {
+    const bool subcommand = sent.message.kind == standin::TalkBack::Kind::kEvent &&
+                            sent.message.event == kSubcommandEvent;
+    const bool click = sent.message.kind == standin::TalkBack::Kind::kClick;
+    if (!subcommand && !click) continue;
+    const int32_t index =
+        click ? (sent.message.value % kSubcommandCount + kSubcommandCount) % kSubcommandCount
+              : sent.message.value;
+    const int32_t expected = index >= 0 && index < kSubcommandCount ? kNothingDone[index] : 0;
+    Require(sent.answer == expected, "no operation starts while one runs");
+  }
+}
+
 }  // namespace
 }  // namespace rowshift::fuzzing
 
@@ -183,16 +236,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   documents.push_back(std::make_unique<FuzzDocument>(input, "a"));
   if (input.Flag()) documents.push_back(std::make_unique<FuzzDocument>(input, "b"));
 
+  std::vector<void*> handles;
+  for (const auto& each : documents) handles.push_back(each->Handle());
+
   const int32_t steps = input.InRange(1, kLargestStepCount);
   for (int32_t step = 0; step < steps && !input.Empty(); ++step) {
     const int32_t which = input.InRange(0, static_cast<int32_t>(documents.size()));
     void* document =
         which < static_cast<int32_t>(documents.size()) ? documents[which]->Handle() : nullptr;
+    TalkBackDuringStep(input, handles);
     if (input.InRange(0, 4) == 0) {
       ActOnWidget(input, document);
     } else {
       SendEvent(input, document);
     }
+    standin::StopTalkingBack();
+    CheckNoSecondOperation();
     for (const auto& each : documents) each->CheckWhole();
     Require(standin::StrayObjectTouches() == 0, "no object handle was made up");
   }

@@ -1,0 +1,13 @@
+// The stand-in's side of a host that talks back (talk_back_control.h): the
+// call gate hands it every host call.
+#pragma once
+
+#include "standin/host_call_control.h"
+
+namespace standin {
+
+// Sends the next message when `entry_point` is a document call and the
+// message falls on it.
+void TalkBackFrom(EntryPoint entry_point);
+
+}  // namespace standin
