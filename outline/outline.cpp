@@ -1,5 +1,6 @@
 #include "outline/outline.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string_view>
 #include <utility>
@@ -14,6 +15,9 @@ constexpr char kSelectedFlag[] = "selected";
 constexpr char kCollapsedFlag[] = "collapsed";
 constexpr char kIneligibleFlag[] = "ineligible";
 constexpr std::string_view kDepthFlagPrefix = "depth=";
+constexpr char kKnownFlags[] = "current selected collapsed ineligible depth=N";
+constexpr char kCommentMark = '#';
+constexpr char kEscape = '\\';
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsControl(char c) {
@@ -86,12 +90,26 @@ class LineSplitter {
   std::string_view rest_;
 };
 
-// Reads "-12" or "3" completely into a depth within kDepthLimit; an error
-// message otherwise.
+std::string Lowered(std::string_view text) {
+  std::string lowered(text);
+  for (char& c : lowered) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lowered;
+}
+
+// What a row's flags said besides the row itself, checked once the line is read.
+struct FlagsSeen {
+  bool depth = false;
+};
+
+// Reads "3" completely into a depth from 0 to kDepthLimit; an error message
+// otherwise.
 std::optional<std::string> ParseDepth(std::string_view word, int* depth) {
   std::string_view digits = word.substr(kDepthFlagPrefix.size());
-  const bool negative = !digits.empty() && digits.front() == '-';
-  if (negative) digits.remove_prefix(1);
+  if (!digits.empty() && digits.front() == '-') {
+    return "a negative depth (\"" + Quoted(word) + "\"): the top level is depth 0";
+  }
   if (digits.empty()) return "bad depth \"" + Quoted(word) + "\"";
   long long magnitude = 0;
   for (char c : digits) {
@@ -102,12 +120,14 @@ std::optional<std::string> ParseDepth(std::string_view word, int* depth) {
              "\")";
     }
   }
-  *depth = static_cast<int>(negative ? -magnitude : magnitude);
+  *depth = static_cast<int>(magnitude);
   return std::nullopt;
 }
 
-// Applies one flag word to `row`; an error message for an unknown word.
-std::optional<std::string> ApplyFlag(std::string_view word, OutlineRow* row) {
+// Applies one flag word, in any case, to `row`; an error message for an
+// unknown word or a second depth.
+std::optional<std::string> ApplyFlag(std::string_view given, OutlineRow* row, FlagsSeen* seen) {
+  const std::string word = Lowered(given);
   if (word == kCurrentFlag) {
     row->current = true;
   } else if (word == kSelectedFlag) {
@@ -116,55 +136,90 @@ std::optional<std::string> ApplyFlag(std::string_view word, OutlineRow* row) {
     row->collapsed = true;
   } else if (word == kIneligibleFlag) {
     row->ineligible = true;
-  } else if (word.substr(0, kDepthFlagPrefix.size()) == kDepthFlagPrefix) {
+  } else if (word.compare(0, kDepthFlagPrefix.size(), kDepthFlagPrefix) == 0) {
+    if (seen->depth) return std::string("a second depth flag");
+    seen->depth = true;
     return ParseDepth(word, &row->depth);
   } else {
-    return "unknown flag \"" + Quoted(word) + "\"";
+    return "unknown flag \"" + Quoted(given) + "\" (flags: " + kKnownFlags + ")";
   }
   return std::nullopt;
 }
 
 // Applies the space-separated flag words of `flags` to `row`.
-std::optional<std::string> ApplyFlags(std::string_view flags, OutlineRow* row) {
+std::optional<std::string> ApplyFlags(std::string_view flags, OutlineRow* row, FlagsSeen* seen) {
   while (!flags.empty()) {
     const std::size_t end = flags.find(' ');
     const std::string_view word = flags.substr(0, end);
     if (!word.empty()) {
-      if (auto error = ApplyFlag(word, row)) return error;
+      if (auto error = ApplyFlag(word, row, seen)) return error;
     }
     flags.remove_prefix(end == std::string_view::npos ? flags.size() : end + 1);
   }
   return std::nullopt;
 }
 
+// Where the flags of a row start: the first '[' that no backslash escapes;
+// npos when there is none.
+std::size_t FlagsStart(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == kEscape) {
+      ++i;
+    } else if (text[i] == '[') {
+      return i;
+    }
+  }
+  return std::string_view::npos;
+}
+
+// The name written in `text`: the spaces around it dropped, and each backslash
+// taking the character after it as it is. An error message for a backslash
+// that ends the name.
+std::optional<std::string> DecodeName(std::string_view text, std::string* name) {
+  text = text.substr(std::min(text.size(), text.find_first_not_of(' ')));
+  std::size_t kept = 0;  // the name up to its last character that is not a plain space
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool escaped = text[i] == kEscape;
+    if (escaped && ++i == text.size()) return std::string("a backslash that escapes nothing");
+    *name += text[i];
+    if (escaped || text[i] != ' ') kept = name->size();
+  }
+  name->resize(kept);
+  return std::nullopt;
+}
+
 // Parses the text after the indent; an error message when it is not a row.
-std::optional<std::string> ParseRowText(std::string_view text, OutlineRow* row) {
+std::optional<std::string> ParseRowText(std::string_view text, OutlineRow* row, FlagsSeen* seen) {
   std::string_view name_part = text;
-  const std::size_t open = text.find('[');
+  const std::size_t open = FlagsStart(text);
   if (open != std::string_view::npos) {
     const std::size_t close = text.find(']', open);
     if (close == std::string_view::npos) return "flags not closed with ']'";
     if (!TrimSpaces(text.substr(close + 1)).empty()) return "text after the flags";
-    if (auto error = ApplyFlags(text.substr(open + 1, close - open - 1), row)) return error;
+    if (auto error = ApplyFlags(text.substr(open + 1, close - open - 1), row, seen)) return error;
     name_part = text.substr(0, open);
   }
-  const std::string_view name = TrimSpaces(name_part);
-  if (name.empty()) return "a row without a name";
-  if (name == kEmptySlotMark) {
-    if (row->selected || row->collapsed || row->ineligible) {
+  if (TrimSpaces(name_part) == kEmptySlotMark) {
+    if (row->selected || row->collapsed || row->ineligible || seen->depth) {
       return "an empty slot can only be current";
     }
     row->empty = true;
     row->depth = 0;
     return std::nullopt;
   }
-  row->name = std::string(name);
+  if (auto error = DecodeName(name_part, &row->name)) return error;
+  if (row->name.empty()) return "a row without a name";
   return std::nullopt;
 }
 
-// Reads one line that is not blank or a comment into `row`.
-std::optional<std::string> ParseRowLine(std::string_view line, std::size_t indent,
+// Reads one line that is not blank or a comment into `row`. The first row of
+// an outline stands at the left margin, so that a margin cannot shift every
+// depth unnoticed.
+std::optional<std::string> ParseRowLine(std::string_view line, std::size_t indent, bool first,
                                         OutlineRow* row) {
+  if (first && indent > 0) {
+    return "the first row is indented; rows start at the left margin, two spaces a level";
+  }
   if (indent % kSpacesPerLevel != 0) return "odd indent";
   const std::size_t levels = indent / kSpacesPerLevel;
   if (levels > static_cast<std::size_t>(kDepthLimit)) {
@@ -172,7 +227,13 @@ std::optional<std::string> ParseRowLine(std::string_view line, std::size_t inden
            std::to_string(kDepthLimit);
   }
   row->depth = static_cast<int>(levels);
-  return ParseRowText(line.substr(indent), row);
+  FlagsSeen seen;
+  if (auto error = ParseRowText(line.substr(indent), row, &seen)) return error;
+  if (seen.depth && levels > 0 && row->depth != static_cast<int>(levels)) {
+    return "the indent says depth " + std::to_string(levels) + " but the flag says " +
+           std::to_string(row->depth);
+  }
+  return std::nullopt;
 }
 
 std::optional<std::string> CheckCharacters(std::string_view line) {
@@ -181,6 +242,22 @@ std::optional<std::string> CheckCharacters(std::string_view line) {
     if (IsControl(c)) return "a control character in the line";
   }
   return std::nullopt;
+}
+
+// `name` as a row writes it: backslashes before '[', '\' and a leading '#',
+// before spaces at either end and before a name "-", so it reads back as it is.
+std::string EncodedName(const std::string& name) {
+  std::string written;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const char c = name[i];
+    const bool at_edge = i == 0 || i + 1 == name.size();
+    if (c == kEscape || c == '[' || (i == 0 && c == kCommentMark) || (at_edge && c == ' ') ||
+        name == kEmptySlotMark) {
+      written += kEscape;
+    }
+    written += c;
+  }
+  return written;
 }
 
 }  // namespace
@@ -200,10 +277,12 @@ ParseResult ParseOutline(const std::string& text) {
     };
     if (auto message = CheckCharacters(line)) return fail(*message);
     const std::size_t indent = line.find_first_not_of(' ');
-    if (indent == std::string_view::npos || line[indent] == '#') continue;
+    if (indent == std::string_view::npos || line[0] == kCommentMark) continue;
 
     OutlineRow row;
-    if (auto message = ParseRowLine(line, indent, &row)) return fail(*message);
+    if (auto message = ParseRowLine(line, indent, result.rows.empty(), &row)) {
+      return fail(*message);
+    }
     if (row.current) {
       if (current_seen) return fail("a second current row");
       current_seen = true;
@@ -224,12 +303,14 @@ std::string FormatOutline(const std::vector<OutlineRow>& rows) {
       if (row.selected) flags.push_back(kSelectedFlag);
       if (row.collapsed) flags.push_back(kCollapsedFlag);
       if (row.ineligible) flags.push_back(kIneligibleFlag);
-      if (row.depth < 0 || row.depth > kDeepestIndentedDepth) {
+      // The first row stands at the margin, so a deep one states its depth.
+      const bool first = &row == &rows.front();
+      if (row.depth < 0 || row.depth > kDeepestIndentedDepth || (first && row.depth != 0)) {
         flags.push_back(std::string(kDepthFlagPrefix) + std::to_string(row.depth));
       } else {
         text.append(static_cast<std::size_t>(row.depth) * kSpacesPerLevel, ' ');
       }
-      text += row.name;
+      text += EncodedName(row.name);
     }
     if (!flags.empty()) {
       text += " [";

@@ -8,11 +8,21 @@
 //   -
 //
 // Two spaces of indent per depth level, then the name, then optional flags in
-// brackets: current, selected, collapsed, ineligible. A line "-" (at any indent)
-// is an empty slot; "- [current]" is an empty slot that the current object index
-// names. A flag "depth=N" states a depth that overrides the indent; it is how a
-// negative depth, and any depth beyond kDeepestIndentedDepth, is written. Blank
-// lines and lines starting with '#' (after the indent) are ignored.
+// brackets: current, selected, collapsed, ineligible (in any case). A line "-"
+// (at any indent) is an empty slot; "- [current]" is an empty slot that the
+// current object index names. A flag "depth=N" states a depth instead of the
+// indent; it is how any depth beyond kDeepestIndentedDepth is written. Blank
+// lines and lines starting with '#' in their first column are ignored.
+//
+// These are refused, each with an error that names its line: a first row that
+// is indented (a margin would shift every depth), an odd indent, a negative
+// depth, a second depth flag, a depth flag that an indent contradicts, an
+// unknown flag, and a second current row.
+//
+// In a name a backslash takes the next character as it is: "\[" for a bracket,
+// "\\" for a backslash, "\#" for a name that starts with '#', "\-" for an object
+// named "-", "\ " for a space at either end of a name (other spaces around a
+// name are dropped).
 //
 // A line ends at LF, CRLF or a lone CR; one leading UTF-8 byte-order mark is
 // skipped. Names are bytes (UTF-8 in our files) without control characters.
@@ -27,11 +37,12 @@
 
 namespace rowshift::outline {
 
-// The largest depth, either sign, that a row may state by indent or by flag. It
-// keeps every depth well inside the 32-bit values the plug-in reads.
+// The largest depth that a row may state by indent or by flag. It keeps every
+// depth well inside the 32-bit values the plug-in reads.
 constexpr int kDepthLimit = 1000000;
-// Rows deeper than this (or negative) are written with the depth flag instead
-// of indent, so written text grows linearly with the document.
+// Rows deeper than this are written with the depth flag instead of indent, so
+// written text grows linearly with the document. A negative depth (which only a
+// document, never a text, can hold) is written with the flag too.
 constexpr int kDeepestIndentedDepth = 32;
 // An error quotes at most this many characters of the offending line.
 constexpr std::size_t kQuotedLineLength = 80;
@@ -59,9 +70,9 @@ struct ParseResult {
   std::optional<ParseError> error;  // set when the text is not a valid outline
 };
 
-// Reads an outline. A line with an odd indent, a tab or other control
-// character, an empty name, an unknown flag or a depth beyond kDepthLimit is an
-// error that names its line; at most one row may be current.
+// Reads an outline. A line that breaks a rule above, holds a tab or other
+// control character, has an empty name or a depth beyond kDepthLimit is an
+// error that names its line.
 ParseResult ParseOutline(const std::string& text);
 
 // Writes rows back in the same form, one line each, every line ending in '\n'.

@@ -9,6 +9,11 @@ ModuleHandle LoadModule(const char* file_name) {
   return dlopen(file_name, RTLD_NOW | RTLD_LOCAL);
 }
 
+std::string LastLoadError() {
+  const char* message = dlerror();
+  return message != nullptr ? message : "";
+}
+
 void* ResolveExport(ModuleHandle module, const char* name) {
   if (module == nullptr || name == nullptr) return nullptr;
   return dlsym(module, name);

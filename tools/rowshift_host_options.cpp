@@ -1,5 +1,6 @@
 #include "tools/rowshift_host_options.h"
 
+#include <cctype>
 #include <cstddef>
 
 namespace rowshift::tool {
@@ -11,6 +12,7 @@ std::optional<std::string>* ValueOption(Options& options, const std::string& nam
   if (name == "--host-module") return &options.host_module_path;
   if (name == "--settings") return &options.settings_path;
   if (name == "--svg") return &options.picture_path;
+  if (name == "--output") return &options.output_path;
   return nullptr;
 }
 
@@ -19,13 +21,15 @@ bool* FlagOption(Options& options, const std::string& name) {
   if (name == "--list") return &options.list;
   if (name == "--trace") return &options.trace;
   if (name == "--window") return &options.window;
+  if (name == "--compact") return &options.compact;
   return nullptr;
 }
 
 bool IsOption(const std::string& argument) { return argument.size() > 1 && argument[0] == '-'; }
 
 // Steps named by a fixed word; any other word is a sub-command key.
-std::optional<Step::Kind> FixedStep(const std::string& word) {
+std::optional<Step::Kind> FixedStep(std::string word) {
+  for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   if (word == "click") return Step::Kind::kClick;
   if (word == "show") return Step::Kind::kShow;
   if (word == "hide") return Step::Kind::kHide;
@@ -98,31 +102,46 @@ std::string UsageText() {
          "       rowshift-host --list [OPTIONS]\n"
          "\n"
          "Loads the stand-in host module and the Rowshift plug-in as the modeller would,\n"
-         "builds a document from OUTLINE-FILE, runs the steps in order and prints the\n"
-         "document before and after each one with the plug-in's answer.\n"
+         "builds a document from OUTLINE-FILE (\"-\": standard input), runs the steps in\n"
+         "order and prints the document after each one. Each step's line gives the\n"
+         "plug-in's answer as it is, then what changed in the document: the objects\n"
+         "that moved (those that only travelled with a moved parent are not named),\n"
+         "the current object, the empty slots left, or \"nothing changed\".\n"
          "\n"
-         "Steps:\n"
+         "Steps (words, keys, labels and flags are matched in any case):\n"
          "  KEY            run the plug-in's sub-command KEY (see --list), e.g. up, gather\n"
          "  click BUTTON   press a tool-window button, by its label as shown (\"up(&U)\"),\n"
-         "                 its label without the mnemonic (up) or its position 0-5\n"
-         "  show, hide     switch the plug-in on or off\n"
+         "                 its label without mnemonics or its first words (up, \"insert\n"
+         "                 here\") or its position 0-5; the window must be shown\n"
+         "  show, hide     switch the plug-in on or off (its window with it)\n"
          "  close          close the tool window as the user would\n"
          "\n"
          "Options:\n"
          "  --plugin PATH       the plug-in module (default: beside this program)\n"
          "  --host-module PATH  the stand-in host module (default: beside this program)\n"
          "  --settings FILE     keep the host's settings document in FILE between runs\n"
-         "                      (a missing file starts empty)\n"
+         "                      (a missing file starts empty; FILE must be writable)\n"
          "  --svg FILE          after the steps, draw the object list before and after\n"
          "                      them side by side as an SVG picture in FILE\n"
+         "  --output FILE       write the resulting document to FILE as an outline\n"
+         "  --compact           print and write documents without their empty slots\n"
          "  --list              print the plug-in's sub-commands: key and title\n"
          "  --window            print the tool window's widgets after start-up and at the end\n"
          "  --trace             print every host call the plug-in made\n"
          "  --help              print this text\n"
          "\n"
-         "Outline files have one object per line, two spaces of indent per level, and\n"
-         "optional flags: Body [current selected collapsed ineligible]; a line \"-\" is\n"
-         "an empty slot.\n"
+         "Outline files: one row per line. Two spaces of indent per depth level, the\n"
+         "first row at the left margin; then the name; then flags in brackets, any of\n"
+         "current, selected, collapsed, ineligible (an ineligible object is passed over\n"
+         "by every operation; it only travels with its parent) and depth=N (a depth\n"
+         "from 0 stated instead of the indent). A line \"-\" is an empty slot. A line\n"
+         "starting with # is a comment. In a name, \\ takes the next character as it is:\n"
+         "\\[ for a bracket, \\\\ for a backslash, \\# for a name starting with #. Printed\n"
+         "documents are outlines and read back as they are.\n"
+         "\n"
+         "Exit codes: 0 every step ran; 1 a file, the plug-in or a step failed (the\n"
+         "reason is printed; a settings file is then left as it was); 2 the command\n"
+         "line is wrong.\n"
          "\n"
          "Example:\n"
          "  rowshift-host examples/scene.txt up up gather\n";

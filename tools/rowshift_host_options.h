@@ -25,11 +25,13 @@ struct Options {
   bool list = false;
   bool trace = false;
   bool window = false;
+  bool compact = false;                         // print documents without empty slots
   std::optional<std::string> plugin_path;       // default: beside the executable
   std::optional<std::string> host_module_path;  // default: beside the executable
   std::optional<std::string> settings_path;     // no file: settings live for one run
-  std::optional<std::string> outline_path;      // the document; none with --list alone
+  std::optional<std::string> outline_path;      // the document ("-": standard input)
   std::optional<std::string> picture_path;      // --svg: the list before and after the steps
+  std::optional<std::string> output_path;       // where the resulting outline is written
   std::vector<Step> steps;
 };
 
@@ -39,7 +41,9 @@ struct ParsedOptions {
 };
 
 // Reads the arguments after the program name. The first argument that is not
-// an option names the outline file; every later one is a step.
+// an option names the outline file; every later one is a step. Step words
+// (click, show, hide, close) are matched in any case, like sub-command keys,
+// buttons and outline flags.
 ParsedOptions ParseOptions(const std::vector<std::string>& arguments);
 
 // The text that --help prints.

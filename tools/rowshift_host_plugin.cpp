@@ -24,10 +24,17 @@ bool Resolve(platform::ModuleHandle module, const char* name, Function* function
 
 }  // namespace
 
+std::string LoadFailure(const std::string& what, const std::string& path) {
+  std::string reason = platform::LastLoadError();
+  // The loader often starts with the path, which the message names already.
+  if (reason.compare(0, path.size() + 2, path + ": ") == 0) reason.erase(0, path.size() + 2);
+  return "cannot load the " + what + " '" + path + "'" + (reason.empty() ? "" : ": " + reason);
+}
+
 std::unique_ptr<PluginModule> PluginModule::Load(const std::string& path, std::string* error) {
   platform::ModuleHandle module = platform::LoadModule(path.c_str());
   if (module == nullptr) {
-    *error = "cannot load the plug-in module '" + path + "'";
+    *error = LoadFailure("plug-in module", path);
     return nullptr;
   }
   std::unique_ptr<PluginModule> plugin(new PluginModule(module));

@@ -37,6 +37,10 @@ struct Subcommand {
   std::string title;  // UTF-8 of the wide title
 };
 
+// "cannot load the WHAT 'PATH': REASON", the reason in the loader's words,
+// right after a LoadModule that answered null.
+std::string LoadFailure(const std::string& what, const std::string& path);
+
 class PluginModule {
  public:
   // Loads the module at `path` and resolves the exports the host calls.

@@ -2,16 +2,18 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <sstream>
+#include <map>
+#include <regex>
+
+#include "tools/rowshift_host_document.h"
 
 namespace rowshift::tool {
 namespace {
 
-constexpr int32_t kDone = 1;
-constexpr int32_t kNothingDone = 0;
-constexpr int32_t kNothingToActOn = -1;
+constexpr int32_t kStationPlugin = 6;
+constexpr char kCopyMark[] = " (copy)";
+constexpr char kResultArrow[] = " -> ";
 constexpr int kIdentifierDigits = 8;
-constexpr int kSubcommandIndent = 2;
 constexpr int kColumnGap = 2;
 
 std::string Hex(uint32_t value) {
@@ -31,31 +33,182 @@ std::string Padded(const std::string& text, std::size_t width) {
   return text + std::string(width > text.size() ? width - text.size() : 0, ' ');
 }
 
-}  // namespace
-
-std::string Indented(const std::string& text, int indent) {
-  const std::string margin(static_cast<std::size_t>(indent), ' ');
-  if (text.empty()) return margin + "(no objects)\n";
-  std::istringstream lines(text);
-  std::string line;
-  std::string result;
-  while (std::getline(lines, line)) result += margin + line + "\n";
-  return result;
+// Names for the numbers in a call: the object value ids, the settings element
+// requests and the host messages.
+const std::map<std::string, std::string>& ValueIdNames() {
+  static const std::map<std::string, std::string> names = {
+      {"257", "Depth"}, {"258", "Collapsed"}, {"260", "Eligible"}, {"262", "Selected"}};
+  return names;
 }
 
-std::string DescribeResult(int32_t result) {
-  std::string text = std::to_string(result);
-  if (result == kDone) return text + " (done)";
-  if (result == kNothingDone) return text + " (nothing done)";
-  if (result == kNothingToActOn) return text + " (nothing to act on)";
-  return text;
+const std::map<std::string, std::string>& SettingsRequestNames() {
+  static const std::map<std::string, std::string> names = {{"0x101", "AddChild"},
+                                                           {"0x102", "RemoveChild"},
+                                                           {"0x201", "FindChild"},
+                                                           {"0x302", "GetText"},
+                                                           {"0x402", "SetText"}};
+  return names;
+}
+
+const std::map<std::string, std::string>& MessageNames() {
+  static const std::map<std::string, std::string> names = {{"100", "100 window closed by the user"},
+                                                           {"505", "505 settings element"}};
+  return names;
+}
+
+std::string Named(const std::map<std::string, std::string>& names, const std::string& code) {
+  const auto found = names.find(code);
+  return found == names.end() ? code : found->second;
+}
+
+std::string WithoutWidePrefix(const std::string& text) {
+  return std::regex_replace(text, std::regex("(^|[=( ])L\""), "$1\"");
+}
+
+std::string WithoutAddresses(const std::string& text) {
+  return std::regex_replace(text, std::regex("@(0x[0-9a-fA-F]+|\\(nil\\)|[0-9a-fA-F]{6,})"),
+                            "(address)");
+}
+
+// Reads the calls of one step in order and writes each in words. The log
+// names a copy like its original; the order of the calls tells them apart. A
+// clone is a copy until it is inserted or freed; once inserted it is named
+// where it is inserted and where its slot is read, and it stands for the
+// object everywhere once the original's slot is deleted.
+class CallReader {
+ public:
+  std::string Read(const std::string& call) {
+    const std::size_t open = call.find('(');
+    const std::size_t arrow = call.rfind(kResultArrow);
+    const std::size_t close = call.rfind(')', arrow);
+    if (open == std::string::npos || close == std::string::npos || close < open) return call;
+    const std::string function = call.substr(0, open);
+    std::string arguments = call.substr(open + 1, close - open - 1);
+    std::string result = arrow == std::string::npos ? "" : call.substr(arrow + 4);
+    if (function == "MQObj_Clone") {
+      arguments = Label(arguments);
+      copies_[call.substr(open + 1, close - open - 1)] = Copy{};
+      result += kCopyMark;
+    } else if (function == "MQDoc_InsertObject") {
+      const std::size_t comma = arguments.find(", ");
+      if (comma != std::string::npos) {
+        arguments = Inserted(arguments.substr(0, comma), result) + ", " +
+                    Label(arguments.substr(comma + 2));
+      }
+    } else if (function == "MQObj_Delete") {
+      const auto copy = copies_.find(arguments);
+      if (copy != copies_.end() && copy->second.state == State::kLoose) {
+        copies_.erase(copy);
+        arguments += kCopyMark;
+      } else {
+        arguments = Label(arguments);
+      }
+    } else if (function == "MQDoc_DeleteObject") {
+      for (auto& [name, copy] : copies_) {
+        if (copy.state == State::kBesideOriginal && copy.original_index == arguments) {
+          copy.state = State::kAlone;
+        }
+      }
+    } else if (function == "MQDoc_GetObject") {
+      const auto copy = copies_.find(result);
+      const bool copy_slot = copy != copies_.end() &&
+                             copy->second.state == State::kBesideOriginal &&
+                             copy->second.slot == arguments;
+      result = copy_slot ? result + kCopyMark : Label(result);
+    } else if (function == "MQDoc_GetObjectIndex") {
+      const auto copy = copies_.find(arguments);
+      if (copy != copies_.end() && copy->second.state == State::kBesideOriginal) {
+        copy->second.original_index = result;
+      }
+      arguments = Label(arguments);
+    } else if (function == "MQDoc_GetParentObject") {
+      arguments = Label(arguments);
+      result = Label(result);
+    } else if (function == "MQDoc_GetChildObjectCount") {
+      arguments = Label(arguments);
+    } else if (function == "MQObj_GetIntValue" || function == "MQObj_SetIntValue") {
+      arguments = ValueArguments(arguments, function == "MQObj_SetIntValue");
+    } else if (function == "MQXmlElem_Value") {
+      arguments = NamedSecond(arguments, SettingsRequestNames());
+    } else if (function == "MQ_SendMessage") {
+      const std::size_t comma = arguments.find(", ");
+      arguments = Named(MessageNames(), arguments.substr(0, comma)) +
+                  (comma == std::string::npos ? "" : arguments.substr(comma));
+    }
+    const std::string line = function + "(" + arguments + ")" +
+                             (arrow == std::string::npos ? "" : kResultArrow + result);
+    return WithoutAddresses(WithoutWidePrefix(line));
+  }
+
+ private:
+  enum class State {
+    kLoose,           // cloned, in no slot yet
+    kBesideOriginal,  // inserted while its original still stands
+    kAlone,           // its original's slot was deleted: the name means the copy
+  };
+  struct Copy {
+    State state = State::kLoose;
+    std::string slot;            // where it was inserted
+    std::string original_index;  // the original's index as last answered
+  };
+
+  // An object named in a call: its copy once the original is gone.
+  std::string Label(const std::string& name) const {
+    const auto copy = copies_.find(name);
+    return copy != copies_.end() && copy->second.state == State::kAlone ? name + kCopyMark : name;
+  }
+
+  std::string Inserted(const std::string& name, const std::string& slot) {
+    const auto copy = copies_.find(name);
+    if (copy == copies_.end() || copy->second.state != State::kLoose) return Label(name);
+    copy->second.state = State::kBesideOriginal;
+    copy->second.slot = slot;
+    return name + kCopyMark;
+  }
+
+  // "Vase, 257" or "Vase, 257, 1": the object, the value id by name, the value.
+  std::string ValueArguments(const std::string& arguments, bool with_value) const {
+    std::string rest = arguments;
+    std::string value;
+    if (with_value) {
+      const std::size_t last = rest.rfind(", ");
+      if (last == std::string::npos) return arguments;
+      value = rest.substr(last);
+      rest.erase(last);
+    }
+    const std::size_t id_at = rest.rfind(", ");
+    if (id_at == std::string::npos) return arguments;
+    return Label(rest.substr(0, id_at)) + ", " + Named(ValueIdNames(), rest.substr(id_at + 2)) +
+           value;
+  }
+
+  static std::string NamedSecond(const std::string& arguments,
+                                 const std::map<std::string, std::string>& names) {
+    const std::size_t first = arguments.find(", ");
+    if (first == std::string::npos) return arguments;
+    const std::size_t second = arguments.find(", ", first + 2);
+    const std::string code = arguments.substr(
+        first + 2, second == std::string::npos ? std::string::npos : second - first - 2);
+    return arguments.substr(0, first + 2) + Named(names, code) +
+           (second == std::string::npos ? "" : arguments.substr(second));
+  }
+
+  std::map<std::string, Copy> copies_;  // by the name the log gives both
+};
+
+}  // namespace
+
+std::string PrintedDocument(const std::string& outline_text, bool compact) {
+  const std::string text = compact ? CompactOutline(outline_text) : outline_text;
+  return text.empty() ? "(no objects)\n" : text;
 }
 
 std::string DescribeIdentity(const PluginIdentity& identity, const std::string& path) {
   std::string text = "plug-in: " + ShortName(identity.name);
   if (!identity.display_title.empty()) text += " \"" + identity.display_title + "\"";
-  text += ", kind " + std::to_string(identity.kind) + ", id " + Hex(identity.product) + "-" +
-          Hex(identity.plugin) + "\n";
+  text += identity.kind == kStationPlugin ? ", a station plug-in"
+                                          : ", of plug-in kind " + std::to_string(identity.kind);
+  text += ", id " + Hex(identity.product) + "-" + Hex(identity.plugin) + "\n";
   text += "  from " + path + "\n";
   return text;
 }
@@ -68,7 +221,7 @@ std::string DescribeSubcommands(const std::vector<Subcommand>& subcommands) {
   }
   std::string text = "sub-commands (key, title):\n";
   for (const Subcommand& subcommand : subcommands) {
-    text += std::string(kSubcommandIndent, ' ') + std::to_string(subcommand.index) + "  " +
+    text += std::to_string(subcommand.index) + "  " +
             Padded(subcommand.key, key_width + kColumnGap) + "\"" + subcommand.title + "\"\n";
   }
   return text;
@@ -80,12 +233,16 @@ std::string OnOneLine(const std::string& text) {
   return line;
 }
 
-std::string DescribeCalls(const std::vector<std::string>& calls, int indent) {
-  const std::string margin(static_cast<std::size_t>(indent), ' ');
-  if (calls.empty()) return margin + "(no host calls)\n";
+std::string DescribeCalls(const std::vector<std::string>& calls) {
+  if (calls.empty()) return "(no host calls)\n";
+  CallReader reader;
   std::string text;
-  for (const std::string& call : calls) text += margin + "> " + OnOneLine(call) + "\n";
+  for (const std::string& call : calls) text += "> " + OnOneLine(reader.Read(call)) + "\n";
   return text;
+}
+
+std::string DescribeWidgetValue(const std::string& value) {
+  return WithoutAddresses(WithoutWidePrefix(OnOneLine(value)));
 }
 
 }  // namespace rowshift::tool

@@ -9,12 +9,9 @@
 
 namespace rowshift::tool {
 
-// Every line of `text` with `indent` spaces in front; "(no objects)" for an
-// empty text.
-std::string Indented(const std::string& text, int indent);
-
-// A plug-in's answer with what it means: "1 (done)", "-1 (nothing to act on)".
-std::string DescribeResult(int32_t result);
+// A document's outline as printed: at the left margin, so that it reads back as
+// it is; without empty slots when `compact`; "(no objects)" when empty.
+std::string PrintedDocument(const std::string& outline_text, bool compact);
 
 // Who the plug-in says it is, and where it was loaded from.
 std::string DescribeIdentity(const PluginIdentity& identity, const std::string& path);
@@ -25,7 +22,13 @@ std::string DescribeSubcommands(const std::vector<Subcommand>& subcommands);
 // `text` with each line break written as \n, to keep it on one line.
 std::string OnOneLine(const std::string& text);
 
-// The host calls made during one step, one per line, marked as calls.
-std::string DescribeCalls(const std::vector<std::string>& calls, int indent);
+// The host calls made during one step, one per line, marked as calls, in
+// words: value ids, settings requests and host messages by name, a copy the
+// plug-in made told from its original ("Vase (copy)"), and no addresses.
+std::string DescribeCalls(const std::vector<std::string>& calls);
+
+// A widget property's value as text: "Rowshift", 0.2, true; an address only as
+// "(address)".
+std::string DescribeWidgetValue(const std::string& value);
 
 }  // namespace rowshift::tool

@@ -1,16 +1,17 @@
 #include "tools/rowshift_host_run.h"
 
 #include <filesystem>
-#include <fstream>
+#include <iostream>
 #include <iterator>
 #include <memory>
 #include <optional>
-#include <system_error>
+#include <utility>
 
 #include "outline/outline.h"
 #include "standin/call_log.h"
 #include "standin/document_control.h"
 #include "standin/settings_control.h"
+#include "tools/rowshift_host_document.h"
 #include "tools/rowshift_host_paths.h"
 #include "tools/rowshift_host_picture.h"
 #include "tools/rowshift_host_printing.h"
@@ -25,8 +26,8 @@ namespace {
 constexpr char kProgramName[] = "rowshift-host";
 constexpr char kPluginFileName[] = ROWSHIFT_HOST_PLUGIN_FILE_NAME;
 constexpr char kHostModuleFileName[] = ROWSHIFT_HOST_MODULE_FILE_NAME;
-constexpr int kOutlineIndent = 2;
-constexpr int kCallIndent = 2;
+constexpr char kStandardInput[] = "-";
+constexpr char kStandardInputName[] = "standard input";
 
 class HostRun {
  public:
@@ -40,12 +41,21 @@ class HostRun {
       outline = ReadOutline(*options_.outline_path);
       if (!outline) return kExitFailure;
     }
-    if (options_.picture_path && !CanWrite(*options_.picture_path)) {
-      return Fail("cannot write the picture '" + *options_.picture_path + "'");
+    if (options_.picture_path) {
+      if (const std::optional<std::string> reason = CannotWrite(*options_.picture_path)) {
+        return Fail("cannot write the picture '" + *options_.picture_path + "': " + *reason);
+      }
     }
     std::string error;
     if (options_.settings_path && !LoadSettings(*options_.settings_path, &error)) {
       return Fail(error);
+    }
+    // The output and settings files are written after the steps ran; one that
+    // cannot be is found before any runs.
+    if (options_.output_path) {
+      if (const std::optional<std::string> reason = CannotWrite(*options_.output_path)) {
+        return Fail("cannot write the output file '" + *options_.output_path + "': " + *reason);
+      }
     }
 
     const SessionPaths paths{
@@ -58,8 +68,7 @@ class HostRun {
 
     standin::Document document;
     if (outline && !document.LoadOutline(*outline, &error)) {
-      return Fail("the host could not build the document of '" + *options_.outline_path +
-                  "': " + error);
+      return Fail("the host could not build the document of '" + OutlineName() + "': " + error);
     }
 
     standin::RecordDocumentCalls(options_.trace);
@@ -67,26 +76,33 @@ class HostRun {
     const int32_t started = session_->Start();
     if (options_.trace) PrintPhase("start-up (event 1)", started);
 
-    StepRunner steps(session_->Plugin(), document, options_.trace, out_);
+    StepRunner steps(session_->Plugin(), document, options_.trace, options_.compact, out_);
     if (!steps.Plan(options_.steps, &error)) return StopAfterFailure(error);
     if (options_.list) out_ << "\n" << DescribeSubcommands(steps.Subcommands());
     if (options_.window) PrintWindow("tool window after start-up:");
     if (outline) {
-      out_ << "\ndocument: " << *options_.outline_path << "\n"
-           << Indented(document.ToOutline(), kOutlineIndent);
+      out_ << "\ndocument: " << OutlineName() << "\n"
+           << PrintedDocument(document.ToOutline(), options_.compact);
     }
     const PictureSide before = options_.picture_path ? ReadBack(document) : PictureSide{};
     if (!steps.RunAll(&error)) return StopAfterFailure(error);
-    if (options_.picture_path && !WritePicture(before, ReadBack(document))) {
-      return StopAfterFailure("cannot write the picture '" + *options_.picture_path + "'");
+    if (options_.picture_path && !WritePicture(before, ReadBack(document), &error)) {
+      return StopAfterFailure(error);
     }
     if (options_.window && !options_.steps.empty()) PrintWindow("tool window at the end:");
+    if (options_.output_path && !WriteOutput(*options_.output_path, document, &error)) {
+      return StopAfterFailure(error);
+    }
 
     standin::ClearCalls();
     const int32_t stopped = session_->Stop();
     if (options_.trace) PrintPhase("shut-down (event 2)", stopped);
     if (options_.settings_path) {
-      if (!settings_file_.Write(standin::ReadSettingsTree(), &error)) return Fail(error);
+      const standin::SettingsNode saved = standin::ReadSettingsTree();
+      for (const std::string& warning : settings_file_.NumbersReplacingText(saved)) {
+        err_ << kProgramName << ": warning: " << warning << "\n";
+      }
+      if (!settings_file_.Write(saved, &error)) return Fail(error);
       out_ << "\nsettings saved to " << *options_.settings_path << "\n";
     }
     return kExitSuccess;
@@ -108,7 +124,7 @@ class HostRun {
   // The stand-in host's settings document becomes the file's tree, or a fresh
   // one for a missing or blank file.
   bool LoadSettings(const std::string& path, std::string* error) {
-    if (!settings_file_.Read(path, error)) return false;
+    if (!settings_file_.Read(path, error) || !settings_file_.CheckWritable(error)) return false;
     if (settings_file_.Tree()) {
       standin::LoadSettingsTree(*settings_file_.Tree());
     } else {
@@ -120,39 +136,32 @@ class HostRun {
   void PrintWindow(const std::string& heading) {
     out_ << "\n" << heading << "\n";
     const std::optional<int32_t> window = FindToolWindow();
-    out_ << (window ? Indented(DescribeWidgetTree(*window), kOutlineIndent)
-                    : std::string(kOutlineIndent, ' ') + "(none)\n");
+    out_ << (window ? DescribeWidgetTree(*window) : std::string("(none)\n"));
   }
 
-  // Whether `path` takes a file, found before any step runs; an existing file
-  // is left as it is and a missing one is not made.
-  static bool CanWrite(const std::string& path) {
-    std::error_code status;
-    const bool existed = std::filesystem::exists(path, status);
-    if (!std::ofstream(path, std::ios::binary | std::ios::app)) return false;
-    if (!existed) std::filesystem::remove(path, status);
-    return true;
+  std::string OutlineName() const {
+    const std::string& path = *options_.outline_path;
+    return path == kStandardInput ? kStandardInputName : path;
   }
 
   // The document as the host holds it: its outline and the object in each slot.
   static PictureSide ReadBack(const standin::Document& document) {
-    PictureSide side{document.ToOutline(), {}};
-    side.objects.reserve(static_cast<std::size_t>(document.SlotCount()));
-    for (int i = 0; i < document.SlotCount(); ++i) side.objects.push_back(document.ObjectInSlot(i));
-    return side;
+    DocumentSnapshot snapshot = TakeSnapshot(document);
+    return PictureSide{std::move(snapshot.text), std::move(snapshot.objects)};
   }
 
-  bool WritePicture(const PictureSide& before, const PictureSide& after) {
+  bool WritePicture(const PictureSide& before, const PictureSide& after, std::string* error) {
     std::string steps;
     for (const Step& step : options_.steps) {
       if (!steps.empty()) steps += ' ';
       steps += StepWord(step);
     }
     const std::string document = std::filesystem::path(*options_.outline_path).filename().string();
-    std::ofstream file(*options_.picture_path, std::ios::binary | std::ios::trunc);
-    file << DrawBeforeAndAfter({steps, document}, before, after);
-    file.close();
-    if (!file) return false;
+    if (const std::optional<std::string> reason = WriteWholeFile(
+            *options_.picture_path, DrawBeforeAndAfter({steps, document}, before, after))) {
+      *error = "cannot write the picture '" + *options_.picture_path + "': " + *reason;
+      return false;
+    }
     out_ << "\npicture saved to " << *options_.picture_path << "\n";
     return true;
   }
@@ -174,30 +183,36 @@ class HostRun {
   }
 
   std::optional<std::string> ReadOutline(const std::string& path) {
-    std::error_code status;
-    if (!std::filesystem::exists(path, status)) {
-      Fail("cannot read the outline file '" + path + "': no such file");
+    std::string text;
+    if (path == kStandardInput) {
+      text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    } else if (const std::optional<std::string> reason = ReadWholeFile(path, &text)) {
+      Fail("cannot read the outline file '" + path + "': " + *reason);
       return std::nullopt;
     }
-    std::ifstream file(path, std::ios::binary);
-    if (!file || std::filesystem::is_directory(path, status)) {
-      Fail("cannot read the outline file '" + path + "'");
-      return std::nullopt;
-    }
-    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     const outline::ParseResult parsed = outline::ParseOutline(text);
     if (parsed.error) {
-      Fail(path + ":" + std::to_string(parsed.error->line) + ": " + parsed.error->message + ": \"" +
-           parsed.error->quoted_line + "\"");
+      Fail(OutlineName() + ":" + std::to_string(parsed.error->line) + ": " + parsed.error->message +
+           ": \"" + parsed.error->quoted_line + "\"");
       return std::nullopt;
     }
     return text;
   }
 
+  // The document after the steps, as an outline, in the file asked for.
+  bool WriteOutput(const std::string& path, const standin::Document& document, std::string* error) {
+    const std::string text =
+        options_.compact ? CompactOutline(document.ToOutline()) : document.ToOutline();
+    if (const std::optional<std::string> reason = WriteWholeFile(path, text)) {
+      *error = "cannot write the output file '" + path + "': " + *reason;
+      return false;
+    }
+    out_ << "\ndocument written to " << path << "\n";
+    return true;
+  }
+
   void PrintPhase(const std::string& title, int32_t result) {
-    out_ << "\n"
-         << title << " -> " << result << "\n"
-         << DescribeCalls(standin::Calls(), kCallIndent);
+    out_ << "\n" << title << " -> " << result << "\n" << DescribeCalls(standin::Calls());
   }
 
   const Options& options_;

@@ -1,17 +1,19 @@
 #include "tools/rowshift_host_steps.h"
 
+#include <algorithm>
+#include <cctype>
 #include <optional>
 
 #include "standin/call_log.h"
 #include "standin/document_control.h"
 #include "standin/widget_control.h"
+#include "tools/rowshift_host_document.h"
 #include "tools/rowshift_host_printing.h"
 #include "tools/rowshift_host_window.h"
 
 namespace rowshift::tool {
 namespace {
 
-constexpr int kBlockIndent = 2;
 constexpr int32_t kShowFlag = 1;
 constexpr int32_t kHideFlag = 0;
 
@@ -31,11 +33,18 @@ std::string KeyList(const std::vector<Subcommand>& subcommands) {
   return keys.empty() ? "none" : keys;
 }
 
+bool SameKey(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
 }  // namespace
 
 StepRunner::StepRunner(const PluginModule& plugin, standin::Document& document, bool trace,
-                       std::ostream& out)
-    : plugin_(plugin), document_(document), trace_(trace), out_(out) {}
+                       bool compact, std::ostream& out)
+    : plugin_(plugin), document_(document), trace_(trace), compact_(compact), out_(out) {}
 
 bool StepRunner::Plan(const std::vector<Step>& steps, std::string* error) {
   subcommands_ = plugin_.Subcommands();
@@ -44,10 +53,15 @@ bool StepRunner::Plan(const std::vector<Step>& steps, std::string* error) {
     planned.step = step;
     switch (step.kind) {
       case Step::Kind::kSubcommand:
+        // The key as listed first, then the one key it names in another case.
         for (const Subcommand& subcommand : subcommands_) {
-          if (subcommand.key != step.text) continue;
-          planned.subcommand = subcommand.index;
-          break;
+          if (subcommand.key == step.text) planned.subcommand = subcommand.index;
+        }
+        for (const Subcommand& subcommand : subcommands_) {
+          if (planned.subcommand < 0 && SameKey(subcommand.key, step.text)) {
+            planned.subcommand = subcommand.index;
+            planned.step.text = subcommand.key;
+          }
         }
         if (planned.subcommand < 0) {
           *error = "unknown sub-command '" + step.text +
@@ -102,9 +116,8 @@ bool StepRunner::RunStep(const PlannedStep& planned, std::string* error) {
   standin::ClearCalls();
   switch (planned.step.kind) {
     case Step::Kind::kSubcommand:
-      PrintHeading(planned.step.text,
-                   DescribeResult(plugin_.RunSubcommand(document_.Handle(), planned.subcommand)));
-      PrintDocument();
+      RunOnDocument(planned.step.text,
+                    [&] { return plugin_.RunSubcommand(document_.Handle(), planned.subcommand); });
       return true;
     case Step::Kind::kClick: {
       const std::optional<int32_t> window = FindToolWindow();
@@ -113,47 +126,55 @@ bool StepRunner::RunStep(const PlannedStep& planned, std::string* error) {
                  "': the tool window is hidden (add the step 'show' before it)";
         return false;
       }
-      const int32_t result = standin::Click(planned.button, document_.Handle());
-      PrintHeading("click " + OnOneLine(planned.label), DescribeResult(result));
-      PrintDocument();
+      RunOnDocument("click " + OnOneLine(planned.label),
+                    [&] { return standin::Click(planned.button, document_.Handle()); });
       return true;
     }
     case Step::Kind::kShow:
     case Step::Kind::kHide: {
       const bool show = planned.step.kind == Step::Kind::kShow;
+      const std::string before = Activation();
       const int32_t result = plugin_.SetShown(document_.Handle(), show ? kShowFlag : kHideFlag);
-      PrintHeading(show ? "show" : "hide", std::to_string(result));
-      PrintActivation();
+      const std::string after = Activation();
+      PrintHeading(
+          show ? "show" : "hide",
+          std::to_string(result) + ": " + (after == before ? "nothing changed" : "now " + after));
+      out_ << after << "\n";
       return true;
     }
     case Step::Kind::kClose: {
       const std::optional<int32_t> window = FindToolWindow();
       const bool hidden = window && standin::SimulateUserClose(*window, document_.Handle());
       PrintHeading("close", hidden ? "the window was closed" : "the window was already hidden");
-      PrintActivation();
+      out_ << Activation() << "\n";
       return true;
     }
   }
   return true;
 }
 
-void StepRunner::PrintHeading(const std::string& heading, const std::string& result) {
-  out_ << "\n" << heading << " -> " << result << "\n";
-  if (trace_) out_ << DescribeCalls(standin::Calls(), kBlockIndent);
+template <typename Act>
+void StepRunner::RunOnDocument(const std::string& heading, Act act) {
+  const DocumentSnapshot before = TakeSnapshot(document_);
+  const int32_t result = act();
+  const DocumentSnapshot after = TakeSnapshot(document_);
+  PrintHeading(heading, std::to_string(result) + ": " + DescribeChange(before, after));
+  out_ << PrintedDocument(after.text, compact_);
 }
 
-void StepRunner::PrintDocument() { out_ << Indented(document_.ToOutline(), kBlockIndent); }
+void StepRunner::PrintHeading(const std::string& heading, const std::string& result) {
+  out_ << "\n" << heading << " -> " << result << "\n";
+  if (trace_) out_ << DescribeCalls(standin::Calls());
+}
 
-// Whether the plug-in is on (event 101) and its window visible, after a step
-// that switched it.
-void StepRunner::PrintActivation() {
+// Whether the plug-in is on (event 101) and its window visible.
+std::string StepRunner::Activation() {
   const std::optional<int32_t> window = FindToolWindow();
   const bool on = plugin_.IsShown(document_.Handle()) != 0;
-  out_ << std::string(kBlockIndent, ' ') << "plug-in " << (on ? "on" : "off") << ", window "
-       << (!window                    ? "none"
-           : IsWindowVisible(*window) ? "visible"
-                                      : "hidden")
-       << "\n";
+  return std::string("plug-in ") + (on ? "on" : "off") + ", window " +
+         (!window                    ? "none"
+          : IsWindowVisible(*window) ? "visible"
+                                     : "hidden");
 }
 
 }  // namespace rowshift::tool

@@ -1,5 +1,6 @@
 // The steps of a command line: checked against what the plug-in and its tool
-// window offer, then run one by one with what each did printed.
+// window offer, then run one by one with what each did printed: the plug-in's
+// answer, what changed, and the document after it.
 #pragma once
 
 #include <cstdint>
@@ -19,11 +20,12 @@ namespace rowshift::tool {
 class StepRunner {
  public:
   // `plugin` and `document` must outlive the runner; the plug-in is started.
-  StepRunner(const PluginModule& plugin, standin::Document& document, bool trace,
+  // With `compact`, documents are printed without their empty slots.
+  StepRunner(const PluginModule& plugin, standin::Document& document, bool trace, bool compact,
              std::ostream& out);
 
-  // Checks every step before any runs: sub-command keys the plug-in lists,
-  // buttons its tool window has. False, with `error` set, at the first that
+  // Checks every step before any runs: sub-command keys the plug-in lists
+  // (in any case), buttons its tool window has. False, with `error` set, at the first that
   // cannot run.
   bool Plan(const std::vector<Step>& steps, std::string* error);
 
@@ -43,13 +45,16 @@ class StepRunner {
 
   bool PlanClick(PlannedStep* planned, std::string* error) const;
   bool RunStep(const PlannedStep& planned, std::string* error);
+  // Runs `act` on the document and prints its answer with what changed.
+  template <typename Act>
+  void RunOnDocument(const std::string& heading, Act act);
   void PrintHeading(const std::string& heading, const std::string& result);
-  void PrintDocument();
-  void PrintActivation();
+  std::string Activation();
 
   const PluginModule& plugin_;
   standin::Document& document_;
   const bool trace_;
+  const bool compact_;
   std::ostream& out_;
   std::vector<Subcommand> subcommands_;
   std::vector<PlannedStep> plan_;

@@ -41,7 +41,12 @@ std::string Lowered(std::string text) {
   return text;
 }
 
-std::string FirstWord(const std::string& text) { return text.substr(0, text.find(' ')); }
+// Whether `words` are the first words of `text`: "insert here" of "insert here
+// from bottom".
+bool StartsWithWords(const std::string& text, const std::string& words) {
+  return !words.empty() && text.compare(0, words.size(), words) == 0 &&
+         (text.size() == words.size() || text[words.size()] == ' ');
+}
 
 // A button's position, written in digits; longer numbers name no button.
 bool IsPosition(const std::string& text) {
@@ -56,7 +61,7 @@ void DescribeWidget(int32_t id, int depth, std::string* text) {
   *text += std::string(static_cast<std::size_t>(depth * kTreeIndent), ' ') + widget->type + " #" +
            std::to_string(id);
   for (const auto& [name, value] : widget->properties) {
-    *text += "  " + name + "=" + OnOneLine(value.ToString());
+    *text += "  " + name + "=" + DescribeWidgetValue(value.ToString());
   }
   std::vector<std::string> events;
   for (const standin::WidgetHook& hook : standin::WidgetHooks(id)) {
@@ -135,7 +140,7 @@ std::optional<WindowButton> FindButton(const std::vector<WindowButton>& buttons,
     if (Lowered(LabelWithoutMnemonics(button.label)) == lowered) return button;
   }
   for (const WindowButton& button : buttons) {
-    if (Lowered(FirstWord(LabelWithoutMnemonics(button.label))) == lowered) return button;
+    if (StartsWithWords(Lowered(LabelWithoutMnemonics(button.label)), lowered)) return button;
   }
   return std::nullopt;
 }

@@ -26,7 +26,8 @@ std::vector<WindowButton> ButtonsOf(int32_t window_id);
 
 // The button that `wanted` names: its position ("0"), its label as shown
 // ("up(&U)"), its label without mnemonics ("up", "insert Here from bottom";
-// any case) or the first word of that ("insert"). Nothing when none matches.
+// any case) or its first words ("insert", "insert here"). Nothing when none
+// matches.
 std::optional<WindowButton> FindButton(const std::vector<WindowButton>& buttons,
                                        const std::string& wanted);
 

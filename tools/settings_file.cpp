@@ -1,10 +1,15 @@
 #include "tools/settings_file.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <map>
 #include <sstream>
 #include <system_error>
 #include <utility>
@@ -21,6 +26,7 @@ constexpr char kLeftAsItIs[] = "; the file was left as it is";
 // Fragment parsing keeps text outside the root element, so it can be refused
 // rather than silently dropped.
 constexpr unsigned kParseOptions = pugi::parse_full | pugi::parse_fragment;
+constexpr std::size_t kLongestEntityShown = 32;
 
 bool IsBlank(const std::string& text) {
   for (char c : text) {
@@ -53,6 +59,159 @@ bool HoldsNul(const std::string& bytes, pugi::xml_encoding encoding) {
 
 constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
 
+std::string SystemReason(int code) {
+  std::string reason = std::generic_category().message(code);
+  if (!reason.empty()) {
+    reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+  }
+  return reason;
+}
+
+// "line 3, column 7" for a byte offset into a file of one-byte code units;
+// "at byte N" where lines cannot be counted in bytes.
+std::string PlaceOf(const std::string& bytes, std::ptrdiff_t offset, pugi::xml_encoding encoding) {
+  const auto at = static_cast<std::size_t>(std::max<std::ptrdiff_t>(offset, 0));
+  if (CodeUnitSize(encoding) > 1 || at > bytes.size()) return "at byte " + std::to_string(at);
+  std::size_t line = 1;
+  std::size_t line_start = 0;
+  for (std::size_t i = 0; i < at; ++i) {
+    if (bytes[i] == '\n') {
+      ++line;
+      line_start = i + 1;
+    }
+  }
+  return "line " + std::to_string(line) + ", column " + std::to_string(at - line_start + 1);
+}
+
+// The innermost element the parser had open when it stopped.
+pugi::xml_node OpenElementNode(const pugi::xml_document& document) {
+  pugi::xml_node open;
+  for (pugi::xml_node node = document.last_child(); node; node = node.last_child()) {
+    if (node.type() != pugi::node_element) break;
+    open = node;
+  }
+  return open;
+}
+
+std::string OpenElement(const pugi::xml_document& document) {
+  const pugi::xml_node open = OpenElementNode(document);
+  return open ? std::string(open.name()) : std::string();
+}
+
+// What the parser found wrong, in words.
+std::string ParseFault(const pugi::xml_parse_result& parsed, const pugi::xml_document& document,
+                       const std::string& bytes) {
+  const std::string open = OpenElement(document);
+  switch (parsed.status) {
+    case pugi::status_end_element_mismatch:
+      if (open.empty()) return "an end tag without its start tag";
+      // No end tag after the open element's start: the file ended first.
+      if (bytes.find("</", static_cast<std::size_t>(std::max<std::ptrdiff_t>(
+                               OpenElementNode(document).offset_debug(), 0))) ==
+          std::string::npos) {
+        return "<" + open + "> is never closed: the file ends first";
+      }
+      return "an end tag that does not close <" + open + ">, the element open there";
+    case pugi::status_unrecognized_tag:
+      return "a '<' that starts no tag";
+    case pugi::status_bad_pi:
+      return "a processing instruction that is not closed with '?>'";
+    case pugi::status_bad_comment:
+      return "a comment that is not closed with '-->'";
+    case pugi::status_bad_cdata:
+      return "a CDATA section that is not closed with ']]>'";
+    case pugi::status_bad_doctype:
+      return "a doctype that is not closed";
+    case pugi::status_bad_pcdata:
+      return "text that cannot be read";
+    case pugi::status_bad_start_element:
+      return "a start tag that is not closed with '>'";
+    case pugi::status_bad_attribute:
+      return "an attribute without a quoted value";
+    case pugi::status_bad_end_element:
+      return "an end tag that is not closed with '>'";
+    default:
+      return parsed.description();
+  }
+}
+
+bool IsNamedEntity(const std::string& name) {
+  return name == "lt" || name == "gt" || name == "amp" || name == "apos" || name == "quot";
+}
+
+bool IsCharacterReference(const std::string& name) {
+  if (name.size() < 2 || name[0] != '#') return false;
+  const bool hex = name[1] == 'x';
+  const std::size_t digits = hex ? 2 : 1;
+  if (name.size() <= digits) return false;
+  return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(digits), name.end(),
+                     [hex](unsigned char c) { return hex ? std::isxdigit(c) : std::isdigit(c); });
+}
+
+// The first '&' in the text of the file that starts no entity XML defines:
+// the parser would keep such an entity as text and it would be saved as text.
+std::optional<std::string> EntityFault(const std::string& bytes, pugi::xml_encoding encoding) {
+  pugi::xml_document raw;
+  if (!raw.load_buffer(bytes.data(), bytes.size(), kParseOptions & ~pugi::parse_escapes)) {
+    return std::nullopt;
+  }
+  std::optional<std::string> fault;
+  struct Walker : pugi::xml_tree_walker {
+    std::function<bool(pugi::xml_node&)> visit;
+    bool for_each(pugi::xml_node& node) override { return visit(node); }
+  } walker;
+  walker.visit = [&](pugi::xml_node& node) {
+    if (node.type() != pugi::node_pcdata) return true;
+    const std::string text = node.value();
+    for (std::size_t at = text.find('&'); at != std::string::npos; at = text.find('&', at + 1)) {
+      const std::size_t end = text.find(';', at);
+      const std::string name = end == std::string::npos ? "" : text.substr(at + 1, end - at - 1);
+      if (IsNamedEntity(name) || IsCharacterReference(name)) continue;
+      const std::string shown = end == std::string::npos || end - at > kLongestEntityShown
+                                    ? std::string("&")
+                                    : text.substr(at, end - at + 1);
+      fault = "has '" + shown + "', which is no entity of XML's own (&lt; &gt; &amp; &apos; " +
+              "&quot;), at " +
+              PlaceOf(bytes, node.offset_debug() + static_cast<std::ptrdiff_t>(at), encoding);
+      return false;
+    }
+    return true;
+  };
+  raw.traverse(walker);
+  return fault;
+}
+
+bool IsNumber(const std::string& text) {
+  if (text.empty() || std::isspace(static_cast<unsigned char>(text.front()))) return false;
+  char* end = nullptr;
+  std::strtod(text.c_str(), &end);
+  return end == text.c_str() + text.size();
+}
+
+void CollectNumbersReplacingText(const standin::SettingsNode& old_node,
+                                 const standin::SettingsNode& new_node, const std::string& path,
+                                 std::vector<std::string>* warnings) {
+  const std::string here =
+      path.empty() ? "<" + new_node.name + ">" : path + "/<" + new_node.name + ">";
+  const std::string old_text = old_node.text.value_or("");
+  const std::string new_text = new_node.text.value_or("");
+  if (old_text != new_text && !IsNumber(old_text) && IsNumber(new_text)) {
+    warnings->push_back("the stored value \"" + old_text + "\" of " + here +
+                        " is not a number; it will be saved as " + new_text);
+  }
+  // Children are paired by name, the n-th of a name with the n-th of that name.
+  std::map<std::string, std::size_t> seen;
+  for (const standin::SettingsNode& old_child : old_node.children) {
+    std::size_t occurrence = seen[old_child.name]++;
+    for (const standin::SettingsNode& new_child : new_node.children) {
+      if (new_child.name == old_child.name && occurrence-- == 0) {
+        CollectNumbersReplacingText(old_child, new_child, here, warnings);
+        break;
+      }
+    }
+  }
+}
+
 bool StartsWith(const std::string& bytes, const std::string& start) {
   return bytes.compare(0, start.size(), start) == 0;
 }
@@ -68,6 +227,9 @@ bool DeclarationOpens(const std::string& bytes, pugi::xml_encoding encoding) {
 // What stands beside the root element that the file cannot hold, or nothing.
 std::optional<std::string> TopLevelFault(const pugi::xml_document& document,
                                          bool declaration_opens) {
+  if (!document.document_element()) {
+    return std::string("no root element: the file holds no element at all");
+  }
   int elements = 0;
   bool first = true;
   for (pugi::xml_node node : document.children()) {
@@ -230,32 +392,51 @@ std::optional<std::filesystem::path> LinkedFile(const std::filesystem::path& pat
   return file;
 }
 
-std::optional<std::string> ReadBytes(const std::string& path) {
+// The file's bytes, or the system's reason why they cannot be read.
+std::optional<std::string> ReadBytes(const std::string& path, std::string* reason) {
   std::error_code status;
+  if (std::filesystem::is_directory(path, status)) {
+    *reason = SystemReason(EISDIR);
+    return std::nullopt;
+  }
+  errno = 0;
   std::ifstream file(path, std::ios::binary);
-  if (!file || std::filesystem::is_directory(path, status)) return std::nullopt;
+  if (!file) {
+    *reason = SystemReason(errno != 0 ? errno : EIO);
+    return std::nullopt;
+  }
   std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) return std::nullopt;
+  if (file.bad()) {
+    *reason = SystemReason(errno != 0 ? errno : EIO);
+    return std::nullopt;
+  }
   return bytes;
 }
 
+std::string FreshPath(const std::string& path) { return path + ".new"; }
+
 // Writes `bytes` beside `path` and then moves them over it, so the file is
-// either the old one or the new one whole.
-bool ReplaceFile(const std::string& path, const std::string& bytes) {
-  const std::string fresh = path + ".new";
+// either the old one or the new one whole. The system's reason when it fails.
+std::optional<std::string> ReplaceFile(const std::string& path, const std::string& bytes) {
+  const std::string fresh = FreshPath(path);
   {
+    errno = 0;
     std::ofstream file(fresh, std::ios::binary | std::ios::trunc);
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     file.close();
     if (!file) {
+      const int code = errno != 0 ? errno : EIO;
       std::remove(fresh.c_str());
-      return false;
+      return SystemReason(code);
     }
   }
   std::error_code status;
   std::filesystem::rename(fresh, path, status);
-  if (status) std::remove(fresh.c_str());
-  return !status;
+  if (status) {
+    std::remove(fresh.c_str());
+    return status.message();
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -283,9 +464,10 @@ bool SettingsFile::Read(const std::string& path, std::string* error) {
     return false;
   }
   if (!std::filesystem::exists(file_, status)) return true;
-  const std::optional<std::string> bytes = ReadBytes(file_);
+  std::string reason;
+  const std::optional<std::string> bytes = ReadBytes(file_, &reason);
   if (!bytes) {
-    *error = "cannot read the settings file '" + path + "'";
+    *error = "cannot read the settings file '" + path + "': " + reason;
     return false;
   }
   if (IsBlank(*bytes)) return true;
@@ -298,14 +480,15 @@ bool SettingsFile::Read(const std::string& path, std::string* error) {
   const pugi::xml_parse_result parsed =
       document_.load_buffer(bytes->data(), bytes->size(), kParseOptions);
   if (!parsed) {
-    return refuse(std::string("is not well-formed XML: ") + parsed.description() + " at byte " +
-                  std::to_string(parsed.offset));
+    return refuse("is not well-formed XML: " + ParseFault(parsed, document_, *bytes) + ", at " +
+                  PlaceOf(*bytes, parsed.offset, parsed.encoding));
   }
   if (HoldsNul(*bytes, parsed.encoding)) return refuse("is not well-formed XML: a NUL character");
   if (auto fault = TopLevelFault(document_, DeclarationOpens(*bytes, parsed.encoding))) {
     return refuse("is not well-formed XML: " + *fault);
   }
   if (auto fault = ElementFault(document_.document_element())) return refuse(*fault);
+  if (auto fault = EntityFault(*bytes, parsed.encoding)) return refuse(*fault);
   encoding_ = parsed.encoding;
   // A byte-order mark decides the encoding ahead of a declaration, so one that
   // was there stays; UTF-16 and UTF-32 always get one.
@@ -330,11 +513,34 @@ bool SettingsFile::Write(const standin::SettingsNode& root, std::string* error) 
   const unsigned format = layout | (byte_order_mark_ ? pugi::format_write_bom : 0);
   std::ostringstream text;
   document_.save(text, kIndent, format, encoding_);
-  if (!ReplaceFile(file_, text.str())) {
-    *error = "cannot write the settings file '" + path_ + "'";
+  if (const std::optional<std::string> reason = ReplaceFile(file_, text.str())) {
+    *error = "cannot write the settings file '" + path_ + "': " + *reason;
     return false;
   }
   return true;
+}
+
+bool SettingsFile::CheckWritable(std::string* error) const {
+  // The file is written beside itself and moved over; making that file now
+  // finds out, and removing it leaves everything as it was.
+  const std::string fresh = FreshPath(file_);
+  errno = 0;
+  std::FILE* probe = std::fopen(fresh.c_str(), "wb");
+  if (probe == nullptr) {
+    *error = "cannot write the settings file '" + path_ + "': " + SystemReason(errno) +
+             " (nothing was run)";
+    return false;
+  }
+  std::fclose(probe);
+  std::remove(fresh.c_str());
+  return true;
+}
+
+std::vector<std::string> SettingsFile::NumbersReplacingText(
+    const standin::SettingsNode& root) const {
+  std::vector<std::string> warnings;
+  if (tree_ && tree_->name == root.name) CollectNumbersReplacingText(*tree_, root, "", &warnings);
+  return warnings;
 }
 
 }  // namespace rowshift::tool

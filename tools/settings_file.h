@@ -11,6 +11,7 @@
 #include <optional>
 #include <pugixml.hpp>
 #include <string>
+#include <vector>
 
 #include "standin/settings_control.h"
 
@@ -27,8 +28,19 @@ class SettingsFile {
   // no tree. False, with `error` set, for a link to a folder, a loop of links,
   // and a file that cannot be read, is not well-formed XML, has anything but
   // comments and processing instructions beside its one root element, nests
-  // deeper than kDepthLimit or has attributes; a refused file is never written.
+  // deeper than kDepthLimit, has attributes or an entity that XML does not
+  // define itself (its meaning would be lost); a refused file is never written.
+  // Errors say what is wrong in words, with line and column, and give the
+  // system's reason when the file cannot be read.
   bool Read(const std::string& path, std::string* error);
+
+  // Whether the file read can be written now: false, with `error` set and the
+  // system's reason, when it cannot. Nothing is changed.
+  bool CheckWritable(std::string* error) const;
+
+  // Warnings for each element whose text in the file read was not a number and
+  // that `root` holds a number for at the same place: what it is saved as.
+  std::vector<std::string> NumbersReplacingText(const standin::SettingsNode& root) const;
 
   // The settings tree of the file read; none for a missing or blank file.
   const std::optional<standin::SettingsNode>& Tree() const { return tree_; }

@@ -31,10 +31,11 @@ TEST(OutlineTest, ReadsDepthFromIndentAndFlagsFromBrackets) {
 }
 
 TEST(OutlineTest, SkipsBlankAndCommentLinesButCountsThemForLineNumbers) {
-  const ParseResult parsed = ParseOutline("# a comment\n\nA\n   \n  # indented comment\nB\n");
+  const ParseResult parsed = ParseOutline("# a comment\n\nA\n   \n  #1 Box\nB\n");
   ASSERT_FALSE(parsed.error);
-  ASSERT_EQ(parsed.rows.size(), 2u);
-  EXPECT_EQ(parsed.rows[1].name, "B");
+  ASSERT_EQ(parsed.rows.size(), 3u);
+  EXPECT_EQ(parsed.rows[1].name, "#1 Box") << "only the first column starts a comment";
+  EXPECT_EQ(parsed.rows[2].name, "B");
 
   const ParseResult broken = ParseOutline("# comment\n\nA\n B\n");
   ASSERT_TRUE(broken.error);
@@ -48,6 +49,19 @@ TEST(OutlineTest, AnEmptySlotMayBeCurrentAtAnyIndent) {
   EXPECT_TRUE(parsed.rows[1].empty);
   EXPECT_TRUE(parsed.rows[1].current);
   EXPECT_EQ(FormatOutline(parsed.rows), "A\n- [current]\n");
+}
+
+TEST(OutlineTest, BackslashesLetANameHoldWhatTheFormatUses) {
+  const std::string text = "\\#1 Box [current]\n  a \\[b] \\\\ c\n\\-\n\\ spaced\\ \n";
+  const ParseResult parsed = ParseOutline(text);
+  ASSERT_FALSE(parsed.error) << parsed.error->message;
+  ASSERT_EQ(parsed.rows.size(), 4u);
+  EXPECT_EQ(parsed.rows[0].name, "#1 Box");
+  EXPECT_EQ(parsed.rows[1].name, "a [b] \\ c");
+  EXPECT_EQ(parsed.rows[2].name, "-");
+  EXPECT_FALSE(parsed.rows[2].empty);
+  EXPECT_EQ(parsed.rows[3].name, " spaced ");
+  EXPECT_EQ(FormatOutline(parsed.rows), text);
 }
 
 TEST(OutlineTest, NamesWithSpacesSurviveAndCarriageReturnsAreDropped) {
@@ -74,11 +88,11 @@ TEST(OutlineTest, EveryLineEndReadsAlikeAndOneByteOrderMarkIsSkipped) {
 }
 
 TEST(OutlineTest, DeepRowsAreWrittenWithTheDepthFlagSoTextGrowsLinearly) {
-  const ParseResult parsed = ParseOutline(std::string(2 * kDeepestIndentedDepth, ' ') + "A\n" +
-                                          std::string(2 * (kDeepestIndentedDepth + 1), ' ') +
-                                          "B [selected]\nC [depth=40]\n");
+  const ParseResult parsed = ParseOutline(
+      "Top\n" + std::string(2 * kDeepestIndentedDepth, ' ') + "A\n" +
+      std::string(2 * (kDeepestIndentedDepth + 1), ' ') + "B [selected]\nC [depth=40]\n");
   ASSERT_FALSE(parsed.error) << parsed.error->message;
-  EXPECT_EQ(FormatOutline(parsed.rows), std::string(2 * kDeepestIndentedDepth, ' ') +
+  EXPECT_EQ(FormatOutline(parsed.rows), "Top\n" + std::string(2 * kDeepestIndentedDepth, ' ') +
                                             "A\nB [selected depth=33]\nC [depth=40]\n");
 
   constexpr int kRows = 10000;
@@ -107,7 +121,7 @@ TEST(OutlineTest, WhatIsWrittenReadsBackTheSame) {
       row.current = i == 0 && random() % 2 == 0;
       if (row.empty) continue;
       row.name = pieces[random() % 2] + (random() % 2 ? "\xC3\xA9 x]" : "");
-      row.depth = static_cast<int>(random() % (2 * kDepthLimit + 1)) - kDepthLimit;
+      row.depth = static_cast<int>(random() % (kDepthLimit + 1));
       if (random() % 2) row.depth = static_cast<int>(random() % (kDeepestIndentedDepth + 2));
       row.selected = random() % 2;
       row.collapsed = random() % 2;
@@ -133,16 +147,16 @@ TEST(OutlineTest, FormatWritesWhatParseReads) {
       "  Arm [selected collapsed ineligible]\n"
       "    Hand\n"
       "-\n"
-      "Odd [depth=-2]\n"
+      "Deep [depth=40]\n"
       "Lamp [ineligible]\n";
   const ParseResult parsed = ParseOutline(text);
   ASSERT_FALSE(parsed.error) << parsed.error->message;
-  EXPECT_EQ(parsed.rows[4].depth, -2);
+  EXPECT_EQ(parsed.rows[4].depth, 40);
   EXPECT_EQ(FormatOutline(parsed.rows), text);
 }
 
 TEST(OutlineTest, FlagsAreWrittenInOneOrderWhateverOrderTheyWereRead) {
-  const ParseResult parsed = ParseOutline("A [ineligible collapsed selected current]\n");
+  const ParseResult parsed = ParseOutline("A [ineligible Collapsed selected CURRENT]\n");
   ASSERT_FALSE(parsed.error);
   EXPECT_EQ(FormatOutline(parsed.rows), "A [current selected collapsed ineligible]\n");
 }
@@ -178,9 +192,15 @@ INSTANTIATE_TEST_SUITE_P(
         BadOutline{"- [selected]\n", 1, "empty slot"}, BadOutline{"A [depth=x]\n", 1, "bad depth"},
         BadOutline{"A\rB\r\n\x01C\n", 3, "control character"},
         BadOutline{"A\nB\x7F\n", 2, "control character"},
-        BadOutline{"A [depth=-1000001]\n", 1, "beyond the limit of 1000000"},
+        BadOutline{"A [depth=-1]\n", 1, "negative depth"},
+        BadOutline{"A [depth=3 depth=4]\n", 1, "second depth"},
+        BadOutline{"A\n  B [depth=3]\n", 2, "the indent says depth 1 but the flag says 3"},
+        BadOutline{"  Body\n    Arm\n", 1, "first row is indented"},
+        BadOutline{"A\\\n", 1, "backslash that escapes nothing"},
+        BadOutline{"A [Shiny]\n", 1, "(flags: current selected collapsed ineligible depth=N)"},
         BadOutline{"A [depth=99999999999999999999]\n", 1, "beyond the limit"},
-        BadOutline{std::string(2 * (kDepthLimit + 1), ' ') + "A\n", 1, "beyond the depth limit"},
+        BadOutline{"A\n" + std::string(2 * (kDepthLimit + 1), ' ') + "B\n", 2,
+                   "beyond the depth limit"},
         BadOutline{"A\n" + std::string(5000, 'x') + " [" + std::string(5000, 'y') + "]\n", 2,
                    "unknown flag \"yyy"}));
 

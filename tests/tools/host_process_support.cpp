@@ -14,7 +14,6 @@ constexpr char kCurrentFolder[] = ".";
 constexpr char kStdoutFile[] = "tools_tests_stdout.txt";
 constexpr char kStderrFile[] = "tools_tests_stderr.txt";
 constexpr char kStepMarker[] = " -> ";
-constexpr std::size_t kBlockMargin = 2;
 // std::system answers a wait status on POSIX systems (the exit code in the
 // second byte) and the exit code itself on Windows. rowshift-host's codes are
 // small, so a status above one byte can only be the POSIX form.
@@ -29,7 +28,8 @@ int ExitCodeOf(int status) {
 
 }  // namespace
 
-HostProcess RunRowshiftHost(const std::vector<std::string>& arguments, const std::string& folder) {
+HostProcess RunRowshiftHost(const std::vector<std::string>& arguments, const std::string& folder,
+                            const std::string& input_file) {
   namespace fs = std::filesystem;
   const std::string program = fs::absolute(ROWSHIFT_HOST_PROGRAM).string();
   const std::string out_file = fs::absolute(kStdoutFile).string();
@@ -40,6 +40,7 @@ HostProcess RunRowshiftHost(const std::vector<std::string>& arguments, const std
       "cd " + Quoted(folder.empty() ? kCurrentFolder : folder) + " && " + Quoted(program);
   for (const std::string& argument : arguments) command += " " + Quoted(argument);
   command += " >" + Quoted(out_file) + " 2>" + Quoted(err_file);
+  if (!input_file.empty()) command += " <" + Quoted(fs::absolute(input_file).string());
   HostProcess process;
   process.exit_code = ExitCodeOf(std::system(command.c_str()));
   process.out = ReadFile(out_file);
@@ -76,7 +77,7 @@ std::vector<PrintedBlock> PrintedBlocks(const std::string& out) {
       blocks.push_back({line, ""});
       in_block = true;
     } else {
-      blocks.back().body += line.substr(line.size() >= kBlockMargin ? kBlockMargin : 0) + "\n";
+      blocks.back().body += line + "\n";
     }
   }
   return blocks;

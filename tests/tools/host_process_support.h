@@ -15,9 +15,10 @@ struct HostProcess {
 };
 
 // Runs the rowshift-host beside the suite with `arguments` (each passed as one
-// argument) in the current folder, or in `folder` when it is not empty.
+// argument) in the current folder, or in `folder` when it is not empty, with
+// standard input read from `input_file` when it is not empty.
 HostProcess RunRowshiftHost(const std::vector<std::string>& arguments,
-                            const std::string& folder = "");
+                            const std::string& folder = "", const std::string& input_file = "");
 
 // An example outline shipped with the project.
 std::string ExamplePath(const std::string& file_name);
@@ -28,8 +29,8 @@ std::string SuiteFile(const std::string& name);
 std::string WriteSuiteFile(const std::string& name, const std::string& text);
 std::string ReadFile(const std::string& path);
 
-// The printed blocks of a run: a heading line, and the lines under it with
-// their two-space margin taken off. Blocks are separated by blank lines.
+// The printed blocks of a run: a heading line, and the lines under it. Blocks
+// are separated by blank lines.
 struct PrintedBlock {
   std::string heading;
   std::string body;

@@ -1,5 +1,5 @@
-// rowshift-host's failures: one clear line on stderr that names what is wrong,
-// a non-zero exit code, and no step run.
+// rowshift-host's failures and warnings: one clear line on stderr that names
+// what is wrong and why, the exit code, and no step run.
 #include <gtest/gtest.h>
 
 #include <cstddef>
@@ -11,6 +11,7 @@
 namespace rowshift::testing {
 namespace {
 
+constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
@@ -26,6 +27,8 @@ const std::string kCarriageReturnOutlineFile = "tools_tests_cr_outline.txt";
 const std::string kControlCharacterOutlineFile = "tools_tests_control_outline.txt";
 const std::string kTooDeepOutlineFile = "tools_tests_too_deep_outline.txt";
 const std::string kLongLineOutlineFile = "tools_tests_long_line_outline.txt";
+const std::string kIndentedOutlineFile = "tools_tests_indented_outline.txt";
+const std::string kTextForANumberSettingsFile = "tools_tests_text_for_a_number.xml";
 constexpr std::size_t kLongLineLength = 100000;
 constexpr std::size_t kQuotedLength = 80;
 // Room for the longest message: the paths it names and an 80-character quote.
@@ -62,16 +65,35 @@ std::vector<ErrorCase> ErrorCases() {
        {kLongLineOutlineFile, "up"},
        kExitFailure,
        {kLongLineOutlineFile + ":1: unknown flag \"shiny\"",
+        "(flags: current selected collapsed ineligible depth=N)",
         "\"" + std::string(kQuotedLength, 'x') + "...\""}},
+      {"IndentedFirstRowSaysWhy",
+       {kIndentedOutlineFile, "up"},
+       kExitFailure,
+       {kIndentedOutlineFile + ":1: the first row is indented; rows start at the left margin"}},
+      {"OutlineThatIsAFolderGivesTheSystemsReason",
+       {".", "up"},
+       kExitFailure,
+       {"cannot read the outline file '.': is a directory"}},
+      {"SettingsFileThatCannotBeWrittenStopsBeforeAnyStep",
+       {"--settings", "tools_tests_no_such_folder/settings.xml", scene, "up"},
+       kExitFailure,
+       {"cannot write the settings file 'tools_tests_no_such_folder/settings.xml': no such file "
+        "or directory (nothing was run)"}},
+      {"StoredTextForANumberIsNamedWithWhatItIsSavedAs",
+       {"--settings", kTextForANumberSettingsFile, "--list"},
+       kExitSuccess,
+       {"warning: the stored value \"abc\" of <root>/<pluginsettings>/"
+        "<Plugin-5D2E7C14-2A6B93F0>/<PosX> is not a number; it will be saved as 0"}},
       {"UnknownSubcommandListsTheOfferedKeys",
        {scene, "up", "sideways"},
        kExitFailure,
        {"unknown sub-command 'sideways'", "insert, up, down, top, bottom, gather"}},
-      {"SubcommandKeysMatchExactly", {scene, "Up"}, kExitFailure, {"unknown sub-command 'Up'"}},
       {"PluginThatDoesNotLoad",
        {"--plugin", "./tools_tests_no_such_plugin.so", scene, "up"},
        kExitFailure,
-       {"cannot load the plug-in module", "tools_tests_no_such_plugin.so"}},
+       {"cannot load the plug-in module", "tools_tests_no_such_plugin.so'",
+        "No such file or directory"}},
       {"ModuleThatIsNoPlugin",
        {"--plugin", kHostModule, scene, "up"},
        kExitFailure,
@@ -108,10 +130,14 @@ class RowshiftHostErrors : public ::testing::TestWithParam<ErrorCase> {
     WriteSuiteFile("control_outline.txt", "Body\n  Arm\x1B[2J\n");
     WriteSuiteFile("too_deep_outline.txt", "Body\nArm [depth=2000000000]\n");
     WriteSuiteFile("long_line_outline.txt", std::string(kLongLineLength, 'x') + " [shiny]\n");
+    WriteSuiteFile("indented_outline.txt", "  Body\n    Arm [current]\n");
+    WriteSuiteFile("text_for_a_number.xml",
+                   "<root><pluginsettings><Plugin-5D2E7C14-2A6B93F0><PosX>abc</PosX>"
+                   "</Plugin-5D2E7C14-2A6B93F0></pluginsettings></root>");
   }
 };
 
-TEST_P(RowshiftHostErrors, ExplainOnOneLineAndFailWithoutRunningAStep) {
+TEST_P(RowshiftHostErrors, ExplainOnOneLineWithoutRunningAStep) {
   const ErrorCase& error = GetParam();
 
   const HostProcess run = RunRowshiftHost(error.arguments);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -13,22 +14,35 @@ namespace {
 
 struct ExampleCase {
   const char* name;
-  std::string outline_file;  // an example's name, or a suite file's text after "text:"
-  std::vector<std::string> steps;
-  std::vector<PrintedBlock> printed_steps;  // heading "KEY -> RESULT", then the outline
+  // An example's name, or a suite file's text after "text:", or after "stdin:"
+  // for text given on standard input.
+  std::string outline_file;
+  std::vector<std::string> steps;           // options may stand among them
+  std::vector<PrintedBlock> printed_steps;  // heading "KEY -> ANSWER: CHANGE", then the outline
 };
 
 constexpr char kInlineOutline[] = "text:";
+constexpr char kStandardInput[] = "stdin:";
+constexpr char kOutputOption[] = "--output";
 
 std::string Example(const char* file) { return file; }
 // Documents that no example holds: without a current object, or with the last
 // row current, for the answers other than "done".
 std::string Inline(const char* text) { return std::string(kInlineOutline) + text; }
+std::string OnStandardInput(const char* text) { return std::string(kStandardInput) + text; }
 
-std::string OutlineFileOf(const ExampleCase& example) {
+// The outline argument, and the file standard input is read from, if any.
+std::string OutlineFileOf(const ExampleCase& example, std::string* input_file) {
   const std::string& file = example.outline_file;
-  if (file.rfind(kInlineOutline, 0) != 0) return ExamplePath(file);
-  return WriteSuiteFile(std::string(example.name) + ".txt", file.substr(sizeof kInlineOutline - 1));
+  for (const std::string prefix : {kInlineOutline, kStandardInput}) {
+    if (file.rfind(prefix, 0) != 0) continue;
+    const std::string path =
+        WriteSuiteFile(std::string(example.name) + ".txt", file.substr(prefix.size()));
+    if (prefix == kInlineOutline) return path;
+    *input_file = path;
+    return "-";
+  }
+  return ExamplePath(file);
 }
 
 std::vector<ExampleCase> ExampleCases() {
@@ -36,60 +50,80 @@ std::vector<ExampleCase> ExampleCases() {
       {"UpAndDownWalkIntoAndOutOfAnObject",
        Example("up_down.txt"),
        {"up", "up", "down", "down"},
-       {{"up -> 1 (done)", "Shelf\n  Vase [current]\n  Book\n-\n"},
-        {"up -> 1 (done)", "Vase [current]\nShelf\n-\n  Book\n-\n"},
-        {"down -> 1 (done)", "-\nShelf\n  Vase [current]\n-\n  Book\n-\n"},
-        {"down -> 1 (done)", "-\nShelf\n-\n-\n  Book\nVase [current]\n-\n"}}},
+       {{"up -> 1: moved Vase; 1 empty slot left", "Shelf\n  Vase [current]\n  Book\n-\n"},
+        {"up -> 1: moved Vase; 1 empty slot left", "Vase [current]\nShelf\n-\n  Book\n-\n"},
+        {"down -> 1: moved Vase; 1 empty slot left", "-\nShelf\n  Vase [current]\n-\n  Book\n-\n"},
+        {"down -> 1: moved Vase; 1 empty slot left",
+         "-\nShelf\n-\n-\n  Book\nVase [current]\n-\n"}}},
       {"UpAndDownPassACollapsedObjectInOneStep",
        Example("collapsed.txt"),
        {"down", "up"},
-       {{"down -> 1 (done)", "-\nShelf [collapsed]\n  Book\n  Clock\nVase [current]\n"},
-        {"up -> 1 (done)", "Vase [current]\n-\nShelf [collapsed]\n  Book\n  Clock\n-\n"}}},
+       {{"down -> 1: moved Vase; 1 empty slot left",
+         "-\nShelf [collapsed]\n  Book\n  Clock\nVase [current]\n"},
+        {"up -> 1: moved Vase; 1 empty slot left",
+         "Vase [current]\n-\nShelf [collapsed]\n  Book\n  Clock\n-\n"}}},
       {"TopBringsTheSelectionToTheFrontInListOrder",
        Example("top_bottom.txt"),
        {"top"},
-       {{"top -> 1 (done)",
+       {{"top -> 1: moved Chair, Lamp; 3 empty slots left",
          "Chair [selected]\n  Cushion\nLamp [selected]\nFloor\n-\n-\nTable\n-\nRug\n"
          "Bin [ineligible]\n"}}},
       {"BottomPutsTheSelectionBehindTheLastEligibleObject",
        Example("top_bottom.txt"),
        {"bottom"},
-       {{"bottom -> 1 (done)",
+       {{"bottom -> 1: moved Chair, Lamp; 3 empty slots left",
          "Floor\n-\n-\nTable\n-\nRug\nChair [selected]\n  Cushion\nLamp [selected]\n"
          "Bin [ineligible]\n"}}},
       {"GatherMakesTheSelectionTheFirstChildren",
        Example("gather.txt"),
        {"gather"},
-       {{"gather -> 1 (done)",
+       {{"gather -> 1: moved Chair, Lamp; 3 empty slots left",
          "Table [current selected]\n  Chair [selected]\n    Cushion\n  Lamp [selected]\n"
          "  Cloth\nRug\n-\n-\n-\n"}}},
       {"InsertBringsTheLastRowBehindTheCollapsedCurrentObject",
        Example("insert.txt"),
        {"insert"},
-       {{"insert -> 1 (done)",
+       {{"insert -> 1: moved Rug; 1 empty slot left",
          "Room\n  Table [current collapsed]\n    Cloth\n  Rug\n  Chair\nHall\n-\n"}}},
       {"SceneUpUpGather",
        Example("scene.txt"),
        {"up", "up", "gather"},
-       {{"up -> 1 (done)",
+       {{"up -> 1: moved Arm; 2 empty slots left",
          "Arm [current selected]\n  Hand\nBody [selected]\n-\n-\n  Leg\nHead [selected]\n"
          "Lamp [ineligible]\n"},
-        {"up -> 1 (done)",
+        {"up -> 1: moved Arm; 2 empty slots left",
          "-\n-\nBody [selected]\n-\n-\n  Leg\nHead [selected]\nArm [current selected]\n"
          "  Hand\nLamp [ineligible]\n"},
-        {"gather -> 1 (done)",
+        {"gather -> 1: moved Body, Head; 3 empty slots left",
          "-\n-\n-\n-\n-\n-\n-\nArm [current selected]\n  Body [selected]\n    Leg\n"
          "  Head [selected]\n  Hand\nLamp [ineligible]\n"}}},
       {"WithoutACurrentObjectNothingChanges",
        Inline("Shelf\n  Book\nVase\n"),
        {"up", "gather", "insert"},
-       {{"up -> -1 (nothing to act on)", "Shelf\n  Book\nVase\n"},
-        {"gather -> 0 (nothing done)", "Shelf\n  Book\nVase\n"},
-        {"insert -> -1 (nothing to act on)", "Shelf\n  Book\nVase\n"}}},
+       {{"up -> -1: nothing changed", "Shelf\n  Book\nVase\n"},
+        {"gather -> 0: nothing changed", "Shelf\n  Book\nVase\n"},
+        {"insert -> -1: nothing changed", "Shelf\n  Book\nVase\n"}}},
       {"InsertOnTheLastRowAnswersItsIndex",
        Inline("Shelf\nBook\nVase [current]\n"),
        {"insert"},
-       {{"insert -> 2", "Shelf\nBook\nVase [current]\n"}}},
+       {{"insert -> 2: nothing changed", "Shelf\nBook\nVase [current]\n"}}},
+      {"AnObjectReCreatedInItsPlaceHasNotMoved",
+       Inline("Lone [current]\n"),
+       {"down"},
+       {{"down -> 1: nothing moved; 1 empty slot left", "Lone [current]\n-\n"}}},
+      {"EscapedNamesArePrintedAsTheyReadBack",
+       Inline("# a comment\n\\#1 Box [current]\n  a \\[b]\n  #2\n"),
+       {"insert"},
+       {{"insert -> 1: moved #2; 1 empty slot left",
+         "\\#1 Box [current]\n  \\#2\n  a \\[b]\n-\n"}}},
+      {"StepsAndFlagsAreMatchedInAnyCase",
+       OnStandardInput("Shelf [Selected]\nVase [CURRENT]\n"),
+       {"Up"},
+       {{"up -> 1: moved Vase; 1 empty slot left", "Vase [current]\nShelf [selected]\n-\n"}}},
+      {"CompactLeavesOutEmptySlotsAndOutputKeepsTheResult",
+       Example("up_down.txt"),
+       {"--compact", kOutputOption, "tools_tests_output.txt", "up"},
+       {{"up -> 1: moved Vase; 1 empty slot left", "Shelf\n  Vase [current]\n  Book\n"}}},
   };
 }
 
@@ -97,14 +131,21 @@ class RowshiftHostExamples : public ::testing::TestWithParam<ExampleCase> {};
 
 TEST_P(RowshiftHostExamples, PrintsTheDocumentAfterEachStepWithItsAnswer) {
   const ExampleCase& example = GetParam();
-  std::vector<std::string> arguments{OutlineFileOf(example)};
+  std::string input_file;
+  std::vector<std::string> arguments{OutlineFileOf(example, &input_file)};
   arguments.insert(arguments.end(), example.steps.begin(), example.steps.end());
+  const auto output = std::find(example.steps.begin(), example.steps.end(), kOutputOption);
+  if (output != example.steps.end()) std::remove(output[1].c_str());
 
-  const HostProcess run = RunRowshiftHost(arguments);
+  const HostProcess run = RunRowshiftHost(arguments, "", input_file);
 
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(StepBlocks(run.out), example.printed_steps) << run.out;
+  // The written outline is the document printed last, and reads back.
+  if (output != example.steps.end()) {
+    EXPECT_EQ(ReadFile(output[1]), example.printed_steps.back().body);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Outlines, RowshiftHostExamples, ::testing::ValuesIn(ExampleCases()),
@@ -134,7 +175,7 @@ TEST(RowshiftHost, NamesThePluginItLoaded) {
 
   ASSERT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(PrintedBlocks(run.out).at(0).heading,
-            "plug-in: Rowshift v.1.4 \"Rowshift\", kind 6, id 5D2E7C14-2A6B93F0");
+            "plug-in: Rowshift v.1.4 \"Rowshift\", a station plug-in, id 5D2E7C14-2A6B93F0");
 }
 
 TEST(RowshiftHost, LoadsTheModulesNamedOnTheCommandLine) {
@@ -152,7 +193,7 @@ TEST(RowshiftHost, FindsTheModulesBesideItselfWhenStartedElsewhere) {
 
   EXPECT_EQ(run.exit_code, 0) << run.err;
   ASSERT_EQ(StepBlocks(run.out).size(), 1u) << run.out;
-  EXPECT_EQ(StepBlocks(run.out)[0].heading, "up -> 1 (done)");
+  EXPECT_EQ(StepBlocks(run.out)[0].heading, "up -> 1: moved Vase; 1 empty slot left");
 }
 
 }  // namespace

@@ -55,6 +55,7 @@ TEST(RowshiftHostHelp, PrintsUsageAndSucceedsWithoutLoadingAnything) {
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out.rfind("Usage: rowshift-host", 0), 0u) << run.out;
   EXPECT_NE(run.out.find("--trace"), std::string::npos);
+  EXPECT_NE(run.out.find("Exit codes: 0 every step ran; 1 "), std::string::npos);
 }
 
 TEST(RowshiftHostTrace, PrintsTheHostCallsOfEachStepInOrder) {
@@ -62,7 +63,7 @@ TEST(RowshiftHostTrace, PrintsTheHostCallsOfEachStepInOrder) {
 
   ASSERT_EQ(run.exit_code, 0) << run.err;
   const std::vector<PrintedBlock> steps = StepBlocks(run.out);
-  const PrintedBlock* up = FindBlock(steps, "up -> 1 (done)");
+  const PrintedBlock* up = FindBlock(steps, "up -> 1: moved Vase; 1 empty slot left");
   ASSERT_NE(up, nullptr) << run.out;
   // Move up starts from the current object and ends with the copy made current.
   EXPECT_EQ(up->body.rfind("> MQDoc_GetCurrentObjectIndex", 0), 0u) << up->body;
@@ -71,9 +72,20 @@ TEST(RowshiftHostTrace, PrintsTheHostCallsOfEachStepInOrder) {
   ASSERT_NE(insert, std::string::npos) << up->body;
   ASSERT_NE(make_current, std::string::npos) << up->body;
   EXPECT_LT(insert, make_current);
+  // Value ids by name; the copy told from its original, which is deleted.
+  for (const char* call :
+       {"> MQObj_GetIntValue(Vase, Depth) -> 0\n", "> MQObj_Clone(Vase) -> Vase (copy)\n",
+        "> MQDoc_InsertObject(Vase (copy), Shelf) -> 1\n", "> MQDoc_GetObjectIndex(Vase) -> 3\n",
+        "> MQObj_SetIntValue(Vase (copy), Depth, 1) -> 1\n"}) {
+    EXPECT_NE(up->body.find(call), std::string::npos) << call << " not in:\n" << up->body;
+  }
   // The document follows the calls.
   EXPECT_NE(up->body.find("Shelf\n  Vase [current]\n  Book\n-\n"), std::string::npos);
-  EXPECT_NE(FindBlock(steps, "start-up (event 1) -> 1"), nullptr) << run.out;
+  const PrintedBlock* start_up = FindBlock(steps, "start-up (event 1) -> 1");
+  ASSERT_NE(start_up, nullptr) << run.out;
+  EXPECT_NE(start_up->body.find("> MQ_SendMessage(505 settings element, "), std::string::npos);
+  EXPECT_NE(start_up->body.find(", FindChild, \"PosX\") -> 0\n"), std::string::npos);
+  EXPECT_EQ(run.out.find("@"), std::string::npos) << "no raw addresses";
   EXPECT_NE(FindBlock(steps, "shut-down (event 2) -> 1"), nullptr) << run.out;
 }
 
@@ -84,7 +96,7 @@ TEST(RowshiftHostTrace, KeepsEachCallOnOneLineEvenWithATwoLineLabel) {
   const std::vector<PrintedBlock> blocks = PrintedBlocks(run.out);
   const PrintedBlock* start_up = FindBlock(blocks, "start-up (event 1) -> 1");
   ASSERT_NE(start_up, nullptr) << run.out;
-  EXPECT_NE(start_up->body.find("text=L\"insert (&H)ere\\nfrom bottom\")"), std::string::npos)
+  EXPECT_NE(start_up->body.find("text=\"insert (&H)ere\\nfrom bottom\")"), std::string::npos)
       << start_up->body;
   std::istringstream lines(start_up->body);
   for (std::string line; std::getline(lines, line);) EXPECT_EQ(line.rfind("> ", 0), 0u) << line;

@@ -67,7 +67,13 @@ INSTANTIATE_TEST_SUITE_P(
                         std::string("<root><pluginsettings/></root>\0<lost>1</lost>", 45),
                         "a NUL character"},
         RefusedSettings{"NestedTooDeep", Nested(kDepthLimit + 1),
-                        "nests elements more than 256 levels deep"}),
+                        "nests elements more than 256 levels deep"},
+        RefusedSettings{"ElementNeverClosed", "<root>\n  <pluginsettings>\n",
+                        "<pluginsettings> is never closed: the file ends first, at line 2"},
+        RefusedSettings{"NoElementAtAll", "hello", "no root element"},
+        RefusedSettings{"EntityXmlDoesNotDefine", "<root>\n<a>x &bogus;</a></root>",
+                        "'&bogus;', which is no entity of XML's own (&lt; &gt; &amp; &apos; "
+                        "&quot;), at line 2, column 6"}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(RowshiftHostSettings, MissingFileStartsEmptyAndIsWrittenAfterTheRun) {

@@ -43,14 +43,14 @@ TEST(RowshiftHostWindow, PrintsTheWindowTreeAsThePluginBuiltIt) {
   const PrintedBlock* window = FindBlock(blocks, kAfterStartUp);
   ASSERT_NE(window, nullptr) << run.out;
   EXPECT_EQ(WithoutIds(window->body),
-            "window  title=L\"Rowshift\"  visible=false  on: hide\n"
+            "window  title=\"Rowshift\"  visible=false  on: hide\n"
             "  frame  alignment=\"vert\"  inspace=0  outspace=0.2\n"
-            "    button  text=L\"insert (&H)ere\\nfrom bottom\"  on: execute\n"
-            "    button  text=L\"up(&U)\"  on: execute\n"
-            "    button  text=L\"down(&D)\"  on: execute\n"
-            "    button  text=L\"top(&T)\"  on: execute\n"
-            "    button  text=L\"bottom(&B)\"  on: execute\n"
-            "    button  text=L\"gather(&G)\"  on: execute\n");
+            "    button  text=\"insert (&H)ere\\nfrom bottom\"  on: execute\n"
+            "    button  text=\"up(&U)\"  on: execute\n"
+            "    button  text=\"down(&D)\"  on: execute\n"
+            "    button  text=\"top(&T)\"  on: execute\n"
+            "    button  text=\"bottom(&B)\"  on: execute\n"
+            "    button  text=\"gather(&G)\"  on: execute\n");
 }
 
 struct ClickCase {
@@ -78,19 +78,22 @@ TEST_P(RowshiftHostClick, RunsTheButtonsOperationLikeItsSubcommand) {
 
 INSTANTIATE_TEST_SUITE_P(
     Buttons, RowshiftHostClick,
-    ::testing::Values(ClickCase{"LabelAsShown", "up(&U)", "click up(&U) -> 1 (done)"},
-                      ClickCase{"LabelWithoutMnemonic", "up", "click up(&U) -> 1 (done)"},
-                      ClickCase{"LabelInAnyCase", "UP", "click up(&U) -> 1 (done)"},
-                      ClickCase{"Position", "1", "click up(&U) -> 1 (done)"}),
+    ::testing::Values(
+        ClickCase{"LabelAsShown", "up(&U)", "click up(&U) -> 1: moved Vase; 1 empty slot left"},
+        ClickCase{"LabelWithoutMnemonic", "up", "click up(&U) -> 1: moved Vase; 1 empty slot left"},
+        ClickCase{"LabelInAnyCase", "UP", "click up(&U) -> 1: moved Vase; 1 empty slot left"},
+        ClickCase{"Position", "1", "click up(&U) -> 1: moved Vase; 1 empty slot left"}),
     [](const auto& test) { return std::string(test.param.name); });
 
-TEST(RowshiftHostClick, FindsTheTwoLineButtonByItsFirstWord) {
-  const HostProcess run = RunRowshiftHost({ExamplePath("insert.txt"), "show", "click", "insert"});
+TEST(RowshiftHostClick, FindsTheTwoLineButtonByItsFirstWordsInAnyCase) {
+  const HostProcess run =
+      RunRowshiftHost({ExamplePath("insert.txt"), "Show", "click", "Insert here"});
 
   ASSERT_EQ(run.exit_code, 0) << run.err;
   const std::vector<PrintedBlock> steps = StepBlocks(run.out);
   ASSERT_EQ(steps.size(), 2u) << run.out;
-  EXPECT_EQ(steps[1].heading, "click insert (&H)ere\\nfrom bottom -> 1 (done)");
+  EXPECT_EQ(steps[1].heading,
+            "click insert (&H)ere\\nfrom bottom -> 1: moved Rug; 1 empty slot left");
   EXPECT_EQ(steps[1].body,
             "Room\n  Table [current collapsed]\n    Cloth\n  Rug\n  Chair\nHall\n-\n");
 }
@@ -153,11 +156,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         SwitchCase{"ShowThenHide",
                    {"show", "hide"},
-                   {{"show -> 1", "plug-in on, window visible\n"},
-                    {"hide -> 0", "plug-in off, window hidden\n"}}},
+                   {{"show -> 1: now plug-in on, window visible", "plug-in on, window visible\n"},
+                    {"hide -> 0: now plug-in off, window hidden", "plug-in off, window hidden\n"}}},
         SwitchCase{"UserCloseSwitchesThePluginOff",
                    {"show", "close"},
-                   {{"show -> 1", "plug-in on, window visible\n"},
+                   {{"show -> 1: now plug-in on, window visible", "plug-in on, window visible\n"},
                     {"close -> the window was closed", "plug-in off, window hidden\n"}}},
         SwitchCase{"CloseOfAHiddenWindowChangesNothing",
                    {"close"},
@@ -170,7 +173,7 @@ TEST(RowshiftHostSwitch, UserCloseTellsTheHostOnceAndHideDoesNot) {
 
   ASSERT_EQ(run.exit_code, 0) << run.err;
   const std::vector<PrintedBlock> steps = StepBlocks(run.out);
-  const PrintedBlock* hide = FindBlock(steps, "hide -> 0");
+  const PrintedBlock* hide = FindBlock(steps, "hide -> 0: now plug-in off, window hidden");
   const PrintedBlock* close = FindBlock(steps, "close -> the window was closed");
   ASSERT_NE(hide, nullptr) << run.out;
   ASSERT_NE(close, nullptr) << run.out;
@@ -220,19 +223,18 @@ INSTANTIATE_TEST_SUITE_P(
         RememberedCase{"FirstRunShowsTheWindow",
                        "",
                        {"show"},
-                       "window  title=L\"Rowshift\"  visible=false  on: hide",
-                       "window  pos_x=0  pos_y=0  title=L\"Rowshift\"  visible=true  on: hide"},
+                       "window  title=\"Rowshift\"  visible=false  on: hide",
+                       "window  pos_x=0  pos_y=0  title=\"Rowshift\"  visible=true  on: hide"},
         RememberedCase{"StoredPlaceIsKeptAndHidingIsRemembered",
                        ExampleSettings(),
                        {"hide"},
-                       "window  pos_x=120  pos_y=80  title=L\"Rowshift\"  visible=true  on: hide",
-                       "window  pos_x=120  pos_y=80  title=L\"Rowshift\"  visible=false  on: hide"},
-        RememberedCase{
-            "UserCloseIsRemembered",
-            ExampleSettings(),
-            {"close"},
-            "window  pos_x=120  pos_y=80  title=L\"Rowshift\"  visible=true  on: hide",
-            "window  pos_x=120  pos_y=80  title=L\"Rowshift\"  visible=false  on: hide"}),
+                       "window  pos_x=120  pos_y=80  title=\"Rowshift\"  visible=true  on: hide",
+                       "window  pos_x=120  pos_y=80  title=\"Rowshift\"  visible=false  on: hide"},
+        RememberedCase{"UserCloseIsRemembered",
+                       ExampleSettings(),
+                       {"close"},
+                       "window  pos_x=120  pos_y=80  title=\"Rowshift\"  visible=true  on: hide",
+                       "window  pos_x=120  pos_y=80  title=\"Rowshift\"  visible=false  on: hide"}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(RowshiftHostRemembers, WritesTheStateIntoThePluginsSection) {
