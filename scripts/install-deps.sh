@@ -5,7 +5,9 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ googletest libutfcpp-dev libpugixml-dev zip)
 if [[ "${ROWSHIFT_WINDOWS:-1}" == 1 ]]; then
-  packages+=(g++-mingw-w64-i686 wine wine32:i386)
+  # The posix-thread compilers of both Windows builds, and Wine for each width.
+  packages+=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+             g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine32:i386 wine64)
 fi
 
 missing=()

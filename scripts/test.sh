@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs every suite: the normal build, the same suites under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows build under
-# Wine. Ends with one line that counts the GoogleTest cases of all three
-# builds ("Rowshift: N passed, N failed"); exits non-zero when anything failed.
+# AddressSanitizer and UndefinedBehaviorSanitizer, and the two Windows builds
+# under Wine (32-bit, and 64-bit under 64-bit Wine). Ends with one line that
+# counts the GoogleTest cases of all four builds ("Rowshift: N passed, N
+# failed"); exits non-zero when anything failed.
 #
 # A build that fails, or a test that dies before reporting (a crash, or a check
 # that is not a GoogleTest suite), counts as one failure.
@@ -59,21 +60,25 @@ run_build() {
 
   rm -rf "$results" "$build_dir/Testing/Temporary/LastTestsFailed.log"
   mkdir -p "$results"
-  local report_dir=$results/
-  if [[ $preset == windows ]]; then
+  local report_dir=$results/ wine_arch=""
+  case $preset in
+    windows) wine_arch=win32 ;;
+    windows64) wine_arch=win64 ;;
+  esac
+  if [[ -n $wine_arch ]]; then
     local prefix=$build_dir/wine-prefix
-    scripts/run-wine.sh --prefix "$prefix" --init
+    scripts/run-wine.sh --prefix "$prefix" --arch "$wine_arch" --init
     # Wine shows the Unix root as drive Z:.
     report_dir=Z:$results/
   fi
   GTEST_OUTPUT=xml:$report_dir ctest --preset "$preset" -j "$jobs"
-  [[ $preset == windows ]] && WINEPREFIX=$prefix wineserver --wait
+  [[ -n $wine_arch ]] && WINEPREFIX=$prefix wineserver --wait
   count_results "$build_dir" "$results"
   echo "== $preset: done in $((SECONDS - started)) s"
 }
 
-# ROWSHIFT_PRESETS picks some of the builds (for example "windows").
-for preset in ${ROWSHIFT_PRESETS:-default sanitize windows}; do
+# ROWSHIFT_PRESETS picks some of the builds (for example "windows windows64").
+for preset in ${ROWSHIFT_PRESETS:-default sanitize windows windows64}; do
   run_build "$preset"
 done
 

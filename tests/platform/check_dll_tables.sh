@@ -1,14 +1,31 @@
 #!/usr/bin/env bash
 # Reads a built plug-in DLL's headers, export table and import table, and fails
-# unless it is a 32-bit x86 DLL that exports exactly the host's entry points
-# under their plain names and imports nothing but Windows system DLLs (so it
-# loads on a user's machine with no compiler runtime installed).
+# unless it is a DLL for the given edition's machine (PE32 for 32-bit x86, PE32+
+# for x86-64) that exports exactly the host's entry points under their plain
+# names, imports nothing but Windows system DLLs (so it loads on a user's
+# machine with no compiler runtime installed), may be loaded at a random
+# address (high-entropy on x86-64) and keeps its data from being run as code.
 #
-# Usage: check_dll_tables.sh OBJDUMP DLL
+# Usage: check_dll_tables.sh OBJDUMP DLL win32|win64
 set -euo pipefail
 
 objdump=$1
 dll=$2
+edition=$3
+
+# What objdump shows for each edition: file format, optional-header magic, and
+# the DllCharacteristics flags the image must carry.
+case $edition in
+  win32)
+    format=pei-i386 magic='010b[[:space:]]+\(PE32\)' machine="PE32 i386"
+    flags=(DYNAMIC_BASE NX_COMPAT)
+    ;;
+  win64)
+    format=pei-x86-64 magic='020b[[:space:]]+\(PE32\+\)' machine="PE32+ x86-64"
+    flags=(HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT)
+    ;;
+  *) echo "usage: check_dll_tables.sh OBJDUMP DLL win32|win64" >&2; exit 2 ;;
+esac
 
 expected_exports=(
   MQCheckVersion MQGetPlugInID MQGetPlugInName MQGetPlugInType MQEnumStringW
@@ -22,9 +39,19 @@ headers=$("$objdump" -p "$dll")
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-grep -q 'file format pei-i386' <<<"$headers" || fail "not a PE image for Intel 80386"
-grep -Eq '^Magic[[:space:]]+010b[[:space:]]+\(PE32\)' <<<"$headers" || fail "not PE32"
+grep -q "file format $format\$" <<<"$headers" || fail "not a $format image"
+grep -Eq "^Magic[[:space:]]+$magic" <<<"$headers" || fail "not ${machine% *}"
 grep -Eq '^[[:space:]]+DLL$' <<<"$headers" || fail "not marked as a DLL"
+
+# The flags listed under DllCharacteristics, one per line.
+characteristics=$(awk '/^DllCharacteristics/ { in_flags = 1; next }
+                       in_flags && /^[[:space:]]+[A-Z_]+$/ { print $1; next }
+                       in_flags { exit }' <<<"$headers")
+for flag in "${flags[@]}"; do
+  grep -qx "$flag" <<<"$characteristics" || fail "DllCharacteristics lack $flag"
+done
+# An image that may move needs its base relocations.
+grep -q '^PE File Base Relocations' <<<"$headers" || fail "no base relocations"
 
 # The names of the [Ordinal/Name Pointer] table, one per line.
 exports=$(awk '/^\[Ordinal\/Name Pointer\] Table/ { in_table = 1; next }
@@ -50,8 +77,9 @@ done <<<"$imports"
 
 echo "exports: $(echo $exports)"
 echo "imports: $(echo $imports)"
+echo "DllCharacteristics: $(echo $characteristics)"
 if [[ $failures -ne 0 ]]; then
   echo "$dll: $failures problem(s)"
   exit 1
 fi
-echo "$dll: PE32 i386 DLL, 14 plain exports, system imports only"
+echo "$dll: $machine DLL, 14 plain exports, system imports only, ${flags[*]}"
