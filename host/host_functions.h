@@ -5,6 +5,7 @@
 // bound. The table is a plain static: all calls come on the host's one thread.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "host/host_function_list.h"
@@ -22,6 +23,13 @@ struct HostMessage {
 };
 
 }  // extern "C"
+
+// Three 32-bit words, then the list pointer: 16 bytes on 32-bit x86; on x86-64
+// four bytes of padding put the pointer at 16, 24 bytes in all.
+static_assert(offsetof(HostMessage, product) == 0 && offsetof(HostMessage, plugin) == 4 &&
+              offsetof(HostMessage, reserved) == 8);
+static_assert(offsetof(HostMessage, list) == rowshift::PerMachine(12, 16));
+static_assert(sizeof(HostMessage) == rowshift::PerMachine(16, 24));
 
 namespace rowshift {
 

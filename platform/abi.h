@@ -5,6 +5,7 @@
 // folder knows which compiler and platform it is on.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #if defined(_WIN32)
@@ -31,5 +32,21 @@ using WideChar = char16_t;
 #endif
 
 static_assert(sizeof(WideChar) == 2, "wide text is UTF-16 at the host boundary");
+
+// The plug-in is built for two machines: 32-bit x86 (PE32) and x86-64 (PE32+,
+// and the Linux build). Handles and every other pointer are 4 or 8 bytes
+// wide; ints stay 32-bit, bools one byte. Records crossing the boundary have
+// the natural layout of their fields in order, so a pointer after a 32-bit
+// field is padded to 8 on x86-64.
+static_assert(sizeof(void*) == 4 || sizeof(void*) == 8, "a 32-bit or a 64-bit machine");
+static_assert(sizeof(int32_t) == 4 && sizeof(float) == 4 && sizeof(double) == 8 &&
+                  sizeof(bool) == 1,
+              "ints and floats 32-bit, doubles 64-bit, bools one byte on both machines");
+
+// A record's size or a field's offset on each machine, for the static_asserts
+// that pin every record where it is defined.
+constexpr std::size_t PerMachine(std::size_t on_32_bit, std::size_t on_64_bit) {
+  return sizeof(void*) == 8 ? on_64_bit : on_32_bit;
+}
 
 }  // namespace rowshift

@@ -7,8 +7,9 @@
 // values by identifier (257 depth, 258 collapsed, 260 eligible, 262 selected,
 // and any other) and a name; clones carry every value and the name.
 //
-// The handle the plug-in sees for a document is the Document* itself, and for
-// an object the object's address. Objects removed from a document are kept
+// The handle the plug-in sees for a document is the address of the document's
+// inside (its DocumentState), and for an object the object's address; both are
+// high memory (standin/high_addressed.h). Objects removed from a document are kept
 // (marked dead) until the document goes, so a late touch of a deleted object is
 // counted instead of being undefined behaviour.
 #pragma once
@@ -37,7 +38,7 @@ class STANDIN_API Document {
   std::string ToOutline() const;
 
   // The handle handed to the plug-in.
-  void* Handle() { return this; }
+  void* Handle() { return state_.get(); }
 
   // The n-th insertion from now (1 = the next) answers -1 and inserts nothing;
   // 0 turns the fault off.

@@ -1,7 +1,7 @@
 // The stand-in host's document entry points, under the host's names and with
 // the exact shapes of the host entry-point table.
 //
-// The document handle is a standin::Document* (document_control.h), an object
+// The document handle is Document::Handle() (document_control.h), an object
 // handle the address of one of its objects. Null, stale and unknown handles
 // get a safe answer (0, -1 or null) and change nothing; a call that names a
 // deleted, freed or unknown object is counted (Document::DeadObjectTouches,

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "standin/high_addressed.h"
 #include "standin/slot_tree.h"
 
 namespace standin {
@@ -40,7 +41,8 @@ class ObjectValues {
   std::vector<std::pair<int32_t, int32_t>> more_;
 };
 
-struct ObjectRecord {
+// Its address is the object's handle.
+struct ObjectRecord : HighAddressed {
   std::string name;
   ObjectValues values;
   ObjectStatus status = ObjectStatus::kUnused;
@@ -53,7 +55,8 @@ struct ObjectRecord {
   void SetValue(ValueId id, int32_t value) { SetValue(static_cast<int32_t>(id), value); }
 };
 
-class DocumentState {
+// Its address is the document's handle.
+class DocumentState : public HighAddressed {
  public:
   DocumentState() = default;
   ~DocumentState();

@@ -15,9 +15,11 @@
 #include <unordered_set>
 #include <vector>
 
+#include "standin/high_addressed.h"
+
 namespace standin {
 
-struct SettingsElement {
+struct SettingsElement : HighAddressed {
   std::string name;
   std::optional<std::string> text;  // none: the element has no text
   std::vector<std::unique_ptr<SettingsElement>> children;

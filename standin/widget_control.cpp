@@ -39,6 +39,8 @@ std::vector<WidgetHook> WidgetHooks(int32_t widget_id) {
   return hooks;
 }
 
+void* NewCanvas() { return WidgetHost::Instance().NewCanvas(); }
+
 void ResetWidgetHost() { WidgetHost::Instance().Reset(); }
 
 void FailNthCreate(int n) { WidgetHost::Instance().creates_until_failure = n > 0 ? n : 0; }

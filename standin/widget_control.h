@@ -114,8 +114,12 @@ STANDIN_API int32_t Click(int32_t button_id, void* document = nullptr);
 // visible, "hide" is fired. Answers whether "hide" was fired.
 STANDIN_API bool SimulateUserClose(int32_t window_id, void* document = nullptr);
 
+// A canvas of the host's drawing, as paint and draw-item events carry it: a
+// handle unlike any other, valid until the next reset. Nothing is drawn on it.
+STANDIN_API void* NewCanvas();
+
 // Back to the start: only the main window, no hooks, no requests, no faults,
-// ids counted afresh.
+// no canvases, ids counted afresh.
 STANDIN_API void ResetWidgetHost();
 
 // Fault switches, off until set or reset.

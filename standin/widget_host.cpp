@@ -16,6 +16,7 @@ void WidgetHost::Reset() {
   widgets_.clear();
   hooks_.clear();
   requests_.clear();
+  canvases_.clear();
   next_id_ = kStandinMainWindowId + 1;
   withhold_main_window = false;
   creates_until_failure = 0;
@@ -96,6 +97,11 @@ bool WidgetHost::SetProperty(int32_t id, const std::string& key, const WidgetVal
 }
 
 void WidgetHost::AddHook(WidgetHook hook) { hooks_.push_back(std::move(hook)); }
+
+void* WidgetHost::NewCanvas() {
+  canvases_.push_back(std::make_unique<Canvas>());
+  return canvases_.back().get();
+}
 
 std::vector<WidgetHook> WidgetHost::HooksOf(int32_t widget_id, const std::string& type) const {
   std::vector<WidgetHook> matching;

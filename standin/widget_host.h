@@ -9,9 +9,11 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "standin/high_addressed.h"
 #include "standin/widget_control.h"
 
 namespace standin {
@@ -48,6 +50,8 @@ class WidgetHost {
   bool IsVisibleWindow(int32_t id);
 
   void AddHook(WidgetHook hook);
+  // A new canvas handle, kept until the next reset.
+  void* NewCanvas();
   std::vector<WidgetHook> HooksOf(int32_t widget_id, const std::string& type) const;
 
   std::vector<WidgetRequestRecord>& Requests() { return requests_; }
@@ -65,6 +69,11 @@ class WidgetHost {
   std::map<int32_t, WidgetEntry> widgets_;
   std::vector<WidgetHook> hooks_;
   std::vector<WidgetRequestRecord> requests_;
+  // A canvas is only its address: the handle the plug-in is given.
+  struct Canvas : HighAddressed {
+    char unused = 0;
+  };
+  std::vector<std::unique_ptr<Canvas>> canvases_;
   int32_t next_id_ = kStandinMainWindowId + 1;
 };
 

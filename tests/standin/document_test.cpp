@@ -1,15 +1,21 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "platform/high_memory.h"
 #include "standin/call_log.h"
 #include "standin/document_control.h"
 #include "standin/document_exports.h"
 #include "standin/host_call_control.h"
+#include "standin/settings_control.h"
+#include "standin/settings_entry_points.h"
+#include "standin/widget_control.h"
 
 namespace standin {
 namespace {
@@ -332,6 +338,51 @@ TEST(DocumentHandleTest, NullAndUnknownHandlesGetSafeAnswers) {
   MQObj_Delete(stray);
   EXPECT_EQ(StrayObjectTouches(), 3);
   EXPECT_EQ(document.ToOutline(), "A\n");
+}
+
+// Every kind of handle the stand-in hands out lies above 4 GiB on 64-bit
+// Windows, so a handle cut to 32 bits cannot name the same thing; cut, it is
+// an unknown handle with its safe answer (on 64-bit Linux, whose heap is high
+// too, as well).
+TEST(DocumentHandleTest, HandlesLieAboveFourGiBWhereThePlatformAllowsAndCutOnesNameNothing) {
+  Document document;
+  ASSERT_TRUE(document.LoadOutline("A [current]\n"));
+  ResetSettingsDocument();
+  void* const clone = MQObj_Clone(document.ObjectInSlot(0));
+  const std::vector<std::pair<const char*, void*>> handles = {
+      {"document", document.Handle()},    {"object", document.ObjectInSlot(0)},
+      {"clone", clone},                   {"settings root", SettingsRootElement()},
+      {"plug-in settings", PluginSettingsElement()}, {"canvas", NewCanvas()}};
+  for (const auto& [kind, handle] : handles) {
+    const auto address = reinterpret_cast<std::uintptr_t>(handle);
+    EXPECT_NE(handle, nullptr) << kind;
+    if (rowshift::platform::HandsOutHighAddresses()) {
+      EXPECT_GE(address, rowshift::platform::kFirstHighAddress) << kind << " handle " << handle;
+    }
+  }
+
+  const auto cut = [](void* handle) {
+    return reinterpret_cast<void*>(reinterpret_cast<std::uintptr_t>(handle) & 0xFFFFFFFFu);
+  };
+  ResetStrayObjectTouches();
+  if (document.Handle() != cut(document.Handle())) {
+    EXPECT_EQ(MQDoc_GetObjectCount(cut(document.Handle())), 0);
+    EXPECT_EQ(MQDoc_GetCurrentObjectIndex(cut(document.Handle())), -1);
+  }
+  if (clone != cut(clone)) {
+    EXPECT_EQ(MQObj_GetIntValue(cut(clone), kDepth), 0);
+    EXPECT_EQ(MQDoc_InsertObject(document.Handle(), cut(clone), nullptr), -1);
+    EXPECT_EQ(StrayObjectTouches(), 1);
+  }
+  void* const settings = PluginSettingsElement();
+  if (settings != cut(settings)) {
+    void* values[] = {const_cast<char*>("PosX"), nullptr};
+    EXPECT_EQ(MQXmlElem_Value(cut(settings), 0x101, values), 0);
+    EXPECT_EQ(values[1], nullptr);
+  }
+  EXPECT_EQ(document.ToOutline(), "A [current]\n");
+  MQObj_Delete(clone);
+  EXPECT_EQ(document.OrphanedClones(), 0);
 }
 
 TEST(DocumentHandleTest, HandlesOfAGoneDocumentBecomeUnknown) {

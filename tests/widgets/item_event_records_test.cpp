@@ -30,7 +30,7 @@ TEST_F(ItemEventRecordsTest, PaintPassesANonOwningCanvasWrapperAndTheInterrupted
     EXPECT_FALSE(seen->canvas != nullptr && seen->canvas->owned());
     return 1;
   });
-  int host_canvas = 0;
+  void* host_canvas = standin::NewCanvas();
   bool interrupted = false;
 
   Fire("paint");
@@ -38,8 +38,8 @@ TEST_F(ItemEventRecordsTest, PaintPassesANonOwningCanvasWrapperAndTheInterrupted
   EXPECT_EQ(handle, nullptr);
   EXPECT_EQ(seen->interrupted, nullptr);
 
-  Fire("paint", {{"canvas", &host_canvas}, {"interrupted", &interrupted}});
-  EXPECT_EQ(handle, &host_canvas);
+  Fire("paint", {{"canvas", host_canvas}, {"interrupted", &interrupted}});
+  EXPECT_EQ(handle, host_canvas);
   EXPECT_EQ(seen->interrupted, &interrupted);
 
   for (const auto& request : standin::WidgetRequests()) EXPECT_FALSE(request.on_canvas);
@@ -56,10 +56,10 @@ TEST_F(ItemEventRecordsTest, ListDrawItemReadsBoundsAndWritesTheHandlersBoundsBa
     item->height += 4;
     return 1;
   });
-  int host_canvas = 0;
+  void* host_canvas = standin::NewCanvas();
   int32_t index = 6, x = 10, y = 20, width = 30, height = 40;
 
-  Fire("listdrawitem", {{"canvas", &host_canvas},
+  Fire("listdrawitem", {{"canvas", host_canvas},
                         {"index", &index},
                         {"x", &x},
                         {"y", &y},

@@ -146,8 +146,8 @@ TEST_F(StandinWidgetHostTest, EveryRequestIsLoggedWithTheValuesTheHostWroteBack)
   standin::ClearCalls();
   MQFrame frame;
   WriteBoolProperty(frame.id(), kVisibleProperty, true);
-  int host_canvas = 0;
-  { MQCanvas owned(&host_canvas, true); }
+  void* host_canvas = standin::NewCanvas();
+  { MQCanvas owned(host_canvas, true); }
   const std::vector<std::string> lines = standin::CallsStartingWith("MQ");
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0], "MQWidget_Value(#0, Create, type=\"frame\", id=0 (now 2)) -> 1");

@@ -237,14 +237,14 @@ TEST_F(WidgetClassesTest, OfTwoWrappersWithOneIdTheFirstEnrolledWinsAndEitherRem
 }
 
 TEST_F(WidgetClassesTest, OnlyAnOwningCanvasReleasesItsHandle) {
-  int host_canvas = 0;
-  { MQCanvas borrowed(&host_canvas, false); }
+  void* host_canvas = standin::NewCanvas();
+  { MQCanvas borrowed(host_canvas, false); }
   EXPECT_TRUE(standin::WidgetRequests().empty());
-  { MQCanvas owned(&host_canvas, true); }
+  { MQCanvas owned(host_canvas, true); }
   ASSERT_EQ(standin::WidgetRequests().size(), 1u);
   const auto& request = standin::WidgetRequests()[0];
   EXPECT_TRUE(request.on_canvas);
-  EXPECT_EQ(request.canvas, &host_canvas);
+  EXPECT_EQ(request.canvas, host_canvas);
   EXPECT_EQ(request.code, static_cast<int32_t>(CanvasRequest::Delete));
   EXPECT_TRUE(request.pairs.empty());
   EXPECT_FALSE(request.null_list);

@@ -223,7 +223,7 @@ TEST_F(WidgetRequestsTest, UnboundEntryPointsSendNothingAndReadAsPresets) {
   HostFunctions().MQWidget_Value = nullptr;
   HostFunctions().MQCanvas_Value = nullptr;
   int32_t id = 0;
-  int host_canvas = 0;
+  void* host_canvas = standin::NewCanvas();
 
   SendCreate(kFrameType, &id);
   SendDelete(3);
@@ -231,7 +231,7 @@ TEST_F(WidgetRequestsTest, UnboundEntryPointsSendNothingAndReadAsPresets) {
   WriteBoolProperty(3, kVisibleProperty, true);
   EXPECT_EQ(ReadIntProperty(3, kPosXProperty), 0);
   EXPECT_EQ(SendSystemWidget(kMainWindowSystemName), -1);
-  { MQCanvas owned(&host_canvas, true); }
+  { MQCanvas owned(host_canvas, true); }
   { MQFrame frame; }
 
   EXPECT_EQ(id, 0);
