@@ -1,8 +1,9 @@
 // The binary conventions at the host boundary, in one place.
 //
 // Every host function pointer and every export carries ROWSHIFT_CALL, so the
-// calling convention can follow the host by changing this one line. Only this
-// folder knows which compiler and platform it is on.
+// calling convention can follow the host by changing this one line (on x86-64
+// there is only one, and the keyword changes nothing). Only this folder knows
+// which compiler and platform it is on.
 #pragma once
 
 #include <cstddef>
