@@ -156,7 +156,7 @@ class HostRun {
       if (!steps.empty()) steps += ' ';
       steps += StepWord(step);
     }
-    const std::string document = std::filesystem::path(*options_.outline_path).filename().string();
+    const std::string document = std::filesystem::path(OutlineName()).filename().string();
     if (const std::optional<std::string> reason = WriteWholeFile(
             *options_.picture_path, DrawBeforeAndAfter({steps, document}, before, after))) {
       *error = "cannot write the picture '" + *options_.picture_path + "': " + *reason;
