@@ -1,6 +1,6 @@
 #include "plugin/rowshift.h"
 
-#include "host/wide_literal.h"
+#include "boundary/wide_literal.h"
 #include "plugin/rowshift_window.h"
 #include "plugin/subcommand_table.h"
 #include "plugin/version.h"

@@ -2,14 +2,14 @@
 // list through six sub-commands and a tool window.
 //
 // Exactly one exists, with static storage, for as long as the library is
-// loaded (host/plugin_instance.h). It is constant-initialised: no constructor
+// loaded (exports/plugin_instance.h). It is constant-initialised: no constructor
 // logic runs, so it is whole before the first export is called.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
-#include "host/station_plugin.h"
+#include "plugin/station_plugin.h"
 
 namespace rowshift {
 

@@ -3,7 +3,7 @@
 #include <iterator>
 #include <memory>
 
-#include "host/wide_literal.h"
+#include "boundary/wide_literal.h"
 #include "plugin/rowshift.h"
 #include "plugin/subcommand_table.h"
 #include "widgets/button.h"

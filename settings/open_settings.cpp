@@ -1,6 +1,6 @@
 #include "settings/open_settings.h"
 
-#include "host/host_functions.h"
+#include "boundary/host_functions.h"
 #include "settings/bounded_format.h"
 #include "settings/xml_element.h"
 

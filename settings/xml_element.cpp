@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "host/host_functions.h"
+#include "boundary/host_functions.h"
 
 namespace rowshift {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <type_traits>
 
-#include "host/host_functions.h"
+#include "boundary/host_functions.h"
 #include "standin/call_log.h"
 #include "standin/document_control.h"
 #include "standin/document_registry.h"

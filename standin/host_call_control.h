@@ -28,7 +28,7 @@
 // widget request.
 #pragma once
 
-#include "host/host_function_list.h"
+#include "boundary/host_function_list.h"
 #include "standin/standin_api.h"
 
 namespace standin {

@@ -4,7 +4,7 @@
 // A variant module that lacks one name is built from this same file with that
 // name redefined (-DMQ_GetWindowHandle=Lacking_MQ_GetWindowHandle), so the
 // export appears under another name and the real one is missing.
-#include "host/host_function_list.h"
+#include "boundary/host_function_list.h"
 #include "platform/abi.h"
 
 #define STANDIN_CALLED_ELSEWHERE(name, result, params)

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "host/host_functions.h"
+#include "boundary/host_functions.h"
 #include "standin/standin_api.h"
 
 // Element operations on the settings document:

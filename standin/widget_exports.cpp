@@ -5,7 +5,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "host/host_functions.h"
+#include "boundary/host_functions.h"
 #include "standin/call_log.h"
 #include "standin/host_call_gate.h"
 #include "standin/widget_control.h"

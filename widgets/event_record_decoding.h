@@ -6,8 +6,8 @@
 // here: the dispatcher wraps CanvasHandle itself, so it can release the wrapper.
 #pragma once
 
-#include "host/name_value_list.h"
-#include "widgets/event_records.h"
+#include "boundary/name_value_list.h"
+#include "widgets/widget_event_records.h"
 
 namespace rowshift {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "widgets/event_dispatch.h"
+#include "widgets/widget_event_dispatch.h"
 #include "widgets/widget_registry.h"
 #include "widgets/widget_requests.h"
 

@@ -1,6 +1,6 @@
 #include "widgets/widget_requests.h"
 
-#include "host/host_functions.h"
+#include "boundary/host_functions.h"
 
 namespace rowshift {
 namespace {

@@ -1,6 +1,6 @@
 // Binding the host entry points by name: which entries a module fills, what a
 // missing name leaves behind, and that the module reference is given back.
-#include "host/entry_point_binding.h"
+#include "exports/entry_point_binding.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "e2e/plugin_module.h"
-#include "host/host_function_list.h"
+#include "boundary/host_function_list.h"
 #include "platform/module_loader.h"
 #include "standin/document_control.h"
 

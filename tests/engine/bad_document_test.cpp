@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "engine/operations.h"
-#include "host/host_functions.h"
+#include "boundary/host_functions.h"
 #include "standin/call_log.h"
 #include "standin/document_control.h"
 #include "support/outline_run.h"

@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "engine/operations.h"
-#include "host/host_functions.h"
+#include "boundary/host_functions.h"
 #include "standin/call_log.h"
 #include "standin/document_control.h"
 #include "standin/document_exports.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/event_dispatch.h"
+#include "exports/on_event_dispatch.h"
 #include "host/list_builder.h"
 #include "host/recording_station.h"
 

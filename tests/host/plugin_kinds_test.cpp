@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "host/command_plugin.h"
-#include "host/event_dispatch.h"
-#include "host/import_plugin.h"
+#include "plugin/command_plugin.h"
+#include "exports/on_event_dispatch.h"
+#include "plugin/import_plugin.h"
 #include "host/list_builder.h"
 
 namespace rowshift::testing {

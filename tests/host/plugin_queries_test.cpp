@@ -1,13 +1,13 @@
 // The identity and string queries behind the exports, and the window-closed
 // message of the station base.
-#include "host/plugin_queries.h"
+#include "exports/plugin_queries.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "host/host_functions.h"
-#include "host/import_plugin.h"
+#include "boundary/host_functions.h"
+#include "plugin/import_plugin.h"
 #include "host/recording_station.h"
 
 namespace rowshift::testing {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "host/station_plugin.h"
+#include "plugin/station_plugin.h"
 
 namespace rowshift::testing {
 

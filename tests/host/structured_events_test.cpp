@@ -1,13 +1,13 @@
 // Events 260, 261 and 262: decoding of their structured arguments, what the
 // operation receives and what is written back.
-#include "host/structured_events.h"
+#include "plugin/structured_events.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "host/event_dispatch.h"
+#include "exports/on_event_dispatch.h"
 #include "host/list_builder.h"
 #include "host/recording_station.h"
 

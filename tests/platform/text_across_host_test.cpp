@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "host/host_functions.h"
+#include "boundary/host_functions.h"
 #include "settings/open_settings.h"
 #include "settings/xml_element.h"
 #include "standin/settings_control.h"

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/host_functions.h"
+#include "boundary/host_functions.h"
 #include "plugin/rowshift.h"
 #include "plugin/rowshift_window.h"
 #include "plugin_test_host.h"

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "host/host_functions.h"
+#include "boundary/host_functions.h"
 #include "standin/call_log.h"
 #include "standin/settings_control.h"
 #include "standin/settings_entry_points.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/host_functions.h"
+#include "boundary/host_functions.h"
 #include "standin/call_log.h"
 
 namespace rowshift::testing {

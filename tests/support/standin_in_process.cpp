@@ -1,6 +1,6 @@
 #include "support/standin_in_process.h"
 
-#include "host/host_functions.h"
+#include "boundary/host_functions.h"
 #include "standin/document_control.h"
 #include "standin/document_exports.h"
 

@@ -8,7 +8,7 @@
 
 #include "dispatch_test_fixture.h"
 #include "widgets/button.h"
-#include "widgets/event_dispatch.h"
+#include "widgets/widget_event_dispatch.h"
 #include "widgets/widget_registry.h"
 
 namespace rowshift {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "dispatch_test_fixture.h"
-#include "widgets/event_records.h"
+#include "widgets/widget_event_records.h"
 
 namespace rowshift {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "dispatch_test_fixture.h"
 #include "widgets/canvas.h"
-#include "widgets/event_records.h"
+#include "widgets/widget_event_records.h"
 #include "widgets/widget_requests.h"
 
 namespace rowshift {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/host_functions.h"
+#include "boundary/host_functions.h"
 #include "platform/abi.h"
 #include "standin/widget_control.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "host/station_plugin.h"
+#include "plugin/station_plugin.h"
 
 namespace rowshift {
 

@@ -6,9 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "host/event_records.h"
-#include "host/name_value_list.h"
-#include "host/station_plugin.h"
+#include "plugin/plugin_event_records.h"
+#include "boundary/name_value_list.h"
+#include "plugin/station_plugin.h"
 
 namespace rowshift {
 

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "host/host_function_list.h"
+#include "boundary/host_function_list.h"
 #include "platform/abi.h"
 
 extern "C" {

@@ -1,4 +1,4 @@
-#include "host/command_events.h"
+#include "plugin/command_events.h"
 
 #include <iterator>
 

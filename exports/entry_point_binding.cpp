@@ -1,8 +1,8 @@
-#include "host/entry_point_binding.h"
+#include "exports/entry_point_binding.h"
 
 #include <cstring>
 
-#include "host/host_function_list.h"
+#include "boundary/host_function_list.h"
 #include "platform/module_loader.h"
 
 namespace rowshift {

@@ -3,12 +3,12 @@
 // value, answering 0 or null when anything throws.
 #include <cstdint>
 
-#include "host/entry_point_binding.h"
-#include "host/event_dispatch.h"
-#include "host/export_guard.h"
-#include "host/host_functions.h"
-#include "host/plugin_instance.h"
-#include "host/plugin_queries.h"
+#include "exports/entry_point_binding.h"
+#include "exports/on_event_dispatch.h"
+#include "exports/export_guard.h"
+#include "boundary/host_functions.h"
+#include "exports/plugin_instance.h"
+#include "exports/plugin_queries.h"
 #include "platform/abi.h"
 
 using rowshift::AnswerOr;

@@ -1,6 +1,6 @@
-#include "host/station_plugin.h"
+#include "plugin/station_plugin.h"
 
-#include "host/host_functions.h"
+#include "boundary/host_functions.h"
 
 namespace rowshift {
 

@@ -7,7 +7,7 @@
 // When the process is terminating rather than the library being unloaded, the
 // host's objects are already gone: the plug-in object is then left as it is, so
 // a tool window that shut-down left makes no host call.
-#include "host/plugin_instance.h"
+#include "exports/plugin_instance.h"
 
 #include "platform/locale.h"
 #include "platform/library_detach.h"

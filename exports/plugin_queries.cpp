@@ -1,6 +1,6 @@
-#include "host/plugin_queries.h"
+#include "exports/plugin_queries.h"
 
-#include "host/station_plugin.h"
+#include "plugin/station_plugin.h"
 
 namespace rowshift {
 

@@ -10,8 +10,8 @@
 
 #include <cstdint>
 
-#include "host/base_plugin.h"
-#include "host/event_records.h"
+#include "plugin/base_plugin.h"
+#include "plugin/plugin_event_records.h"
 #include "platform/abi.h"
 
 namespace rowshift {

@@ -1,5 +1,5 @@
 #include "settings/open_settings.h"
-#include "host/base_plugin.h"
+#include "plugin/base_plugin.h"
 
 namespace rowshift {
 

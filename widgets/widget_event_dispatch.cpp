@@ -1,9 +1,9 @@
-#include "widgets/event_dispatch.h"
+#include "widgets/widget_event_dispatch.h"
 
 #include <cstring>
 #include <memory>
 
-#include "host/name_value_list.h"
+#include "boundary/name_value_list.h"
 #include "widgets/canvas.h"
 #include "widgets/event_closure.h"
 #include "widgets/event_record_decoding.h"

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "host/base_plugin.h"
+#include "plugin/base_plugin.h"
 
 namespace rowshift {
 

@@ -1,4 +1,4 @@
-#include "host/host_functions.h"
+#include "boundary/host_functions.h"
 
 namespace rowshift {
 

@@ -1,4 +1,4 @@
-#include "host/name_value_list.h"
+#include "boundary/name_value_list.h"
 
 #include <cstring>
 

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "host/event_records.h"
-#include "host/station_plugin.h"
+#include "plugin/plugin_event_records.h"
+#include "plugin/station_plugin.h"
 
 namespace rowshift {
 

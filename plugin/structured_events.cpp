@@ -1,4 +1,4 @@
-#include "host/structured_events.h"
+#include "plugin/structured_events.h"
 
 #include <cstring>
 #include <memory>

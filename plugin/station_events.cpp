@@ -1,9 +1,9 @@
-#include "host/station_events.h"
+#include "plugin/station_events.h"
 
 #include <cstring>
 
-#include "host/name_value_list.h"
-#include "host/structured_events.h"
+#include "boundary/name_value_list.h"
+#include "plugin/structured_events.h"
 
 namespace rowshift {
 

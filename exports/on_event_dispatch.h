@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "host/base_plugin.h"
+#include "plugin/base_plugin.h"
 
 namespace rowshift {
 

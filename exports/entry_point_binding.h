@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "host/host_functions.h"
+#include "boundary/host_functions.h"
 
 namespace rowshift {
 

@@ -1,13 +1,13 @@
-#include "host/event_dispatch.h"
+#include "exports/on_event_dispatch.h"
 
 #include <optional>
 
-#include "host/command_events.h"
-#include "host/command_plugin.h"
-#include "host/import_plugin.h"
-#include "host/name_value_list.h"
-#include "host/station_events.h"
-#include "host/station_plugin.h"
+#include "plugin/command_events.h"
+#include "plugin/command_plugin.h"
+#include "plugin/import_plugin.h"
+#include "boundary/name_value_list.h"
+#include "plugin/station_events.h"
+#include "plugin/station_plugin.h"
 
 namespace rowshift {
 
