@@ -1,4 +1,4 @@
-#include "host/recording_station.h"
+#include "exports/recording_station.h"
 
 #include <string>
 

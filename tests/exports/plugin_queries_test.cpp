@@ -8,7 +8,7 @@
 
 #include "boundary/host_functions.h"
 #include "plugin/import_plugin.h"
-#include "host/recording_station.h"
+#include "exports/recording_station.h"
 
 namespace rowshift::testing {
 namespace {

@@ -8,7 +8,7 @@
 #include "plugin/command_plugin.h"
 #include "exports/on_event_dispatch.h"
 #include "plugin/import_plugin.h"
-#include "host/list_builder.h"
+#include "exports/list_builder.h"
 
 namespace rowshift::testing {
 namespace {

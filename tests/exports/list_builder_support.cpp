@@ -1,4 +1,4 @@
-#include "host/list_builder.h"
+#include "exports/list_builder.h"
 
 namespace rowshift::testing {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "exports/on_event_dispatch.h"
-#include "host/list_builder.h"
-#include "host/recording_station.h"
+#include "exports/list_builder.h"
+#include "exports/recording_station.h"
 
 namespace rowshift::testing {
 namespace {
