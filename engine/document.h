@@ -9,15 +9,9 @@
 
 #include <cstdint>
 
-namespace rowshift {
+#include "boundary/host_protocol.h"
 
-// The per-object integer values the engine reads and writes.
-enum class ObjectValueId : int32_t {
-  Depth = 257,      // nesting level, 0 at the top
-  Collapsed = 258,  // nonzero: descendants hidden from row navigation
-  Eligible = 260,   // zero: passed over by every search and scan
-  Selected = 262,   // nonzero: acted on by top, bottom and gather
-};
+namespace rowshift {
 
 // A host object handle; null means none.
 using Object = void*;

@@ -2,11 +2,13 @@
 // is a trampoline: it reaches the plug-in object, calls C++ and hands back a C
 // value, answering 0 or null when anything throws.
 #include <cstdint>
+#include <type_traits>
 
 #include "exports/entry_point_binding.h"
 #include "exports/on_event_dispatch.h"
 #include "exports/export_guard.h"
 #include "boundary/host_functions.h"
+#include "boundary/plugin_exports.h"
 #include "exports/plugin_instance.h"
 #include "exports/plugin_queries.h"
 #include "platform/abi.h"
@@ -78,3 +80,10 @@ ROWSHIFT_PLUGIN_EXPORT int32_t ROWSHIFT_CALL MQOnEvent(void* document, int32_t e
 }
 
 }  // extern "C"
+
+// Each export has exactly the shape the list of exports gives it.
+#define ROWSHIFT_CHECK_EXPORT(name, result, params)                             \
+  static_assert(std::is_same_v<decltype(&name), result(ROWSHIFT_CALL*) params>, \
+                #name " differs from its line in boundary/plugin_exports.h");
+ROWSHIFT_PLUGIN_EXPORTS(ROWSHIFT_CHECK_EXPORT)
+#undef ROWSHIFT_CHECK_EXPORT

@@ -2,10 +2,11 @@
 
 #include <optional>
 
+#include "boundary/host_protocol.h"
+#include "boundary/name_value_list.h"
 #include "plugin/command_events.h"
 #include "plugin/command_plugin.h"
 #include "plugin/import_plugin.h"
-#include "boundary/name_value_list.h"
 #include "plugin/station_events.h"
 #include "plugin/station_plugin.h"
 
@@ -13,14 +14,11 @@ namespace rowshift {
 
 namespace {
 
-constexpr int32_t kImportRun = 300;
-constexpr int32_t kImportSetOptions = 301;
-
 int32_t DispatchImportFallback(MQBasePlugin& plugin, int32_t event, void* argument) {
   auto* importer = dynamic_cast<MQImportPlugin*>(&plugin);
   if (importer == nullptr) return 0;
-  if (event == kImportRun) return importer->HandleEvent300();
-  if (event == kImportSetOptions) {
+  if (event == kImportRunEvent) return importer->HandleEvent300();
+  if (event == kImportSetOptionsEvent) {
     const NameValueList list(static_cast<void**>(argument));
     importer->background = list.Int("background", 0);
     importer->args = list.Find("args");

@@ -1,12 +1,12 @@
 #include "exports/plugin_queries.h"
 
+#include "boundary/host_protocol.h"
 #include "plugin/station_plugin.h"
 
 namespace rowshift {
 
 namespace {
 
-constexpr uint32_t kOldestHostVersion = 0x4702;
 constexpr uint32_t kInterfaceVersion = 0x0472;
 constexpr uint32_t kUnsupportedHost = 0;
 

@@ -1,25 +1,24 @@
-#include "tools/rowshift_host_plugin.h"
+#include "loader/plugin_module.h"
+
+#include <cstring>
 
 #include "platform/text_encoding.h"
 
-namespace rowshift::tool {
+namespace rowshift::loader {
 namespace {
 
 // A guard against a plug-in that never ends its sub-command list.
 constexpr int32_t kMaxSubcommands = 256;
 
-constexpr char kIndexKey[] = "index";
-constexpr char kResultKey[] = "result";
-
 // A name in a name/value list: the slots are void*, and the plug-in only reads names.
 void* Name(const char* key) { return const_cast<char*>(key); }
 
 template <typename Function>
-bool Resolve(platform::ModuleHandle module, const char* name, Function* function,
+void Resolve(platform::ModuleHandle module, const char* name, Function* function,
              std::string* missing) {
-  *function = reinterpret_cast<Function>(platform::ResolveExport(module, name));
-  if (*function == nullptr && missing->empty()) *missing = name;
-  return *function != nullptr;
+  void* address = platform::ResolveExport(module, name);
+  std::memcpy(function, &address, sizeof *function);
+  if (address == nullptr && missing->empty()) *missing = name;
 }
 
 }  // namespace
@@ -39,13 +38,10 @@ std::unique_ptr<PluginModule> PluginModule::Load(const std::string& path, std::s
   }
   std::unique_ptr<PluginModule> plugin(new PluginModule(module));
   std::string missing;
-  Resolve(module, "MQCheckVersion", &plugin->check_version_, &missing);
-  Resolve(module, "MQGetPlugInID", &plugin->get_id_, &missing);
-  Resolve(module, "MQGetPlugInName", &plugin->get_name_, &missing);
-  Resolve(module, "MQGetPlugInType", &plugin->get_type_, &missing);
-  Resolve(module, "MQEnumStringW", &plugin->enum_string_, &missing);
-  Resolve(module, "MQInit", &plugin->init_, &missing);
-  Resolve(module, "MQOnEvent", &plugin->on_event_, &missing);
+#define ROWSHIFT_RESOLVE_EXPORT(name, result, params) \
+  Resolve(module, #name, &plugin->exports_.name, &missing);
+  ROWSHIFT_PLUGIN_EXPORTS(ROWSHIFT_RESOLVE_EXPORT)
+#undef ROWSHIFT_RESOLVE_EXPORT
   if (!missing.empty()) {
     *error = "'" + path + "' is not a plug-in: it does not export " + missing;
     return nullptr;
@@ -56,28 +52,28 @@ std::unique_ptr<PluginModule> PluginModule::Load(const std::string& path, std::s
 PluginModule::~PluginModule() { platform::ReleaseModule(module_); }
 
 uint32_t PluginModule::CheckVersion(uint32_t host_version) const {
-  return check_version_(host_version);
+  return exports_.MQCheckVersion(host_version);
 }
 
 PluginIdentity PluginModule::Identity() const {
   PluginIdentity identity;
-  get_id_(&identity.product, &identity.plugin);
-  const char* name = get_name_();
+  exports_.MQGetPlugInID(&identity.product, &identity.plugin);
+  const char* name = exports_.MQGetPlugInName();
   identity.name = name != nullptr ? name : "";
-  identity.kind = get_type_();
-  identity.display_title = platform::Utf16ToUtf8(enum_string_(0));
+  identity.kind = exports_.MQGetPlugInType();
+  identity.display_title = platform::Utf16ToUtf8(exports_.MQEnumStringW(0));
   return identity;
 }
 
 int32_t PluginModule::Init(const std::string& host_module_path) const {
-  return init_(host_module_path.c_str());
+  return exports_.MQInit(host_module_path.c_str());
 }
 
-int32_t PluginModule::OnEvent(void* document, HostEvent event, void* argument) const {
-  return on_event_(document, static_cast<int32_t>(event), argument);
+int32_t PluginModule::OnEvent(void* document, StationEvent event, void* argument) const {
+  return exports_.MQOnEvent(document, event, argument);
 }
 
-void* PluginModule::ListEvent(HostEvent event, int32_t index) const {
+void* PluginModule::ListEvent(StationEvent event, int32_t index) const {
   void* result = nullptr;
   void* list[] = {Name(kIndexKey), &index, Name(kResultKey), &result, nullptr};
   OnEvent(nullptr, event, list);
@@ -87,9 +83,9 @@ void* PluginModule::ListEvent(HostEvent event, int32_t index) const {
 std::vector<Subcommand> PluginModule::Subcommands() const {
   std::vector<Subcommand> subcommands;
   for (int32_t index = 0; index < kMaxSubcommands; ++index) {
-    const auto* key = static_cast<const char*>(ListEvent(HostEvent::kSubcommandKey, index));
+    const auto* key = static_cast<const char*>(ListEvent(kSubcommandKeyEvent, index));
     if (key == nullptr) break;
-    const auto* title = static_cast<const WideChar*>(ListEvent(HostEvent::kSubcommandTitle, index));
+    const auto* title = static_cast<const WideChar*>(ListEvent(kSubcommandTitleEvent, index));
     subcommands.push_back({index, key, platform::Utf16ToUtf8(title)});
   }
   return subcommands;
@@ -97,15 +93,15 @@ std::vector<Subcommand> PluginModule::Subcommands() const {
 
 int32_t PluginModule::RunSubcommand(void* document, int32_t index) const {
   void* list[] = {Name(kIndexKey), &index, nullptr};
-  return OnEvent(document, HostEvent::kRunSubcommand, list);
+  return OnEvent(document, kRunSubcommandEvent, list);
 }
 
 int32_t PluginModule::SetShown(void* document, int32_t flag) const {
-  return OnEvent(document, HostEvent::kSetShown, &flag);
+  return OnEvent(document, kSetShownEvent, &flag);
 }
 
 int32_t PluginModule::IsShown(void* document) const {
-  return OnEvent(document, HostEvent::kIsShown, nullptr);
+  return OnEvent(document, kIsShownEvent, nullptr);
 }
 
-}  // namespace rowshift::tool
+}  // namespace rowshift::loader

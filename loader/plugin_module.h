@@ -1,5 +1,5 @@
 // A plug-in module loaded by path and reached only through its exports, the
-// way the modeller reaches it.
+// way the modeller reaches it. rowshift-host and the end-to-end tests share it.
 #pragma once
 
 #include <cstdint>
@@ -7,20 +7,18 @@
 #include <string>
 #include <vector>
 
+#include "boundary/host_protocol.h"
+#include "boundary/plugin_exports.h"
 #include "platform/abi.h"
 #include "platform/module_loader.h"
 
-namespace rowshift::tool {
+namespace rowshift::loader {
 
-// Host events the command-line host sends.
-enum class HostEvent : int32_t {
-  kStartUp = 1,
-  kShutDown = 2,
-  kSubcommandKey = 3,
-  kSubcommandTitle = 4,
-  kSetShown = 100,
-  kIsShown = 101,
-  kRunSubcommand = 104,
+// One pointer per export, named as the export; all set once Load succeeds.
+struct PluginExports {
+#define ROWSHIFT_EXPORT_SLOT(name, result, params) result(ROWSHIFT_CALL* name) params = nullptr;
+  ROWSHIFT_PLUGIN_EXPORTS(ROWSHIFT_EXPORT_SLOT)
+#undef ROWSHIFT_EXPORT_SLOT
 };
 
 struct PluginIdentity {
@@ -43,14 +41,17 @@ std::string LoadFailure(const std::string& what, const std::string& path);
 
 class PluginModule {
  public:
-  // Loads the module at `path` and resolves the exports the host calls.
-  // Null, with `error` set, when the file is no module or lacks an export.
+  // Loads the module at `path` and resolves the 14 exports. Null, with `error`
+  // set, when the file is no module or lacks an export (the first one missing
+  // is named).
   static std::unique_ptr<PluginModule> Load(const std::string& path, std::string* error);
 
   // Releases the module: its static objects go now, so send event 2 first.
   ~PluginModule();
   PluginModule(const PluginModule&) = delete;
   PluginModule& operator=(const PluginModule&) = delete;
+
+  const PluginExports& Exports() const { return exports_; }
 
   // What the host asks before MQInit; none of it needs the host.
   uint32_t CheckVersion(uint32_t host_version) const;
@@ -59,7 +60,7 @@ class PluginModule {
   // MQInit with the host module's file name: 1 bound, 0 not.
   int32_t Init(const std::string& host_module_path) const;
 
-  int32_t OnEvent(void* document, HostEvent event, void* argument) const;
+  int32_t OnEvent(void* document, StationEvent event, void* argument) const;
 
   // Events 3 and 4 for every index until the plug-in answers no key.
   std::vector<Subcommand> Subcommands() const;
@@ -68,25 +69,11 @@ class PluginModule {
   int32_t IsShown(void* document) const;
 
  private:
-  using CheckVersionFunction = uint32_t(ROWSHIFT_CALL*)(uint32_t);
-  using GetIdFunction = void(ROWSHIFT_CALL*)(uint32_t*, uint32_t*);
-  using GetNameFunction = const char*(ROWSHIFT_CALL*)();
-  using GetTypeFunction = int32_t(ROWSHIFT_CALL*)();
-  using EnumStringFunction = const WideChar*(ROWSHIFT_CALL*)(int32_t);
-  using InitFunction = int32_t(ROWSHIFT_CALL*)(const char*);
-  using OnEventFunction = int32_t(ROWSHIFT_CALL*)(void*, int32_t, void*);
-
   explicit PluginModule(platform::ModuleHandle module) : module_(module) {}
-  void* ListEvent(HostEvent event, int32_t index) const;
+  void* ListEvent(StationEvent event, int32_t index) const;
 
   platform::ModuleHandle module_;
-  CheckVersionFunction check_version_ = nullptr;
-  GetIdFunction get_id_ = nullptr;
-  GetNameFunction get_name_ = nullptr;
-  GetTypeFunction get_type_ = nullptr;
-  EnumStringFunction enum_string_ = nullptr;
-  InitFunction init_ = nullptr;
-  OnEventFunction on_event_ = nullptr;
+  PluginExports exports_;
 };
 
-}  // namespace rowshift::tool
+}  // namespace rowshift::loader

@@ -2,14 +2,12 @@
 
 #include <iterator>
 
+#include "boundary/host_protocol.h"
+
 namespace rowshift {
 
 namespace {
 
-constexpr int32_t kFirstPointerEvent = 120;
-constexpr int32_t kLastPointerEvent = 130;
-constexpr int32_t kKeyDownEvent = 140;
-constexpr int32_t kKeyUpEvent = 141;
 
 using PointerOperation = int32_t (MQCommandPlugin::*)(void*, void*, PointerState*);
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "boundary/host_protocol.h"
 #include "boundary/name_value_list.h"
 #include "plugin/structured_events.h"
 
@@ -14,18 +15,6 @@ constexpr int32_t kNotHandled = 0;
 constexpr int32_t kNoPastState = -1;
 constexpr int32_t kSaveUidRequested = 1;
 constexpr int32_t kDefaultViewSize = 1;
-
-// Event numbers with a meaning the plug-in knows; the others are named by the
-// operation they reach (HandleEventNNN).
-enum StationEvent : int32_t {
-  kStartUp = 1,
-  kShutDown = 2,
-  kSubcommandKey = 3,
-  kSubcommandTitle = 4,
-  kSetShown = 100,
-  kIsShown = 101,
-  kRunSubcommand = 104,
-};
 
 // Trigger words of event 250 and the codes the operation receives for them.
 struct Trigger {
@@ -69,22 +58,22 @@ std::optional<int32_t> DispatchStationEvent(MQStationPlugin& plugin, void* docum
                                             void* argument) {
   const NameValueList list(static_cast<void**>(argument));
   switch (event) {
-    case kStartUp:
+    case kStartUpEvent:
       return plugin.StartUp();
-    case kShutDown:
+    case kShutDownEvent:
       plugin.ShutDown();
       return kHandled;
-    case kSubcommandKey:
+    case kSubcommandKeyEvent:
       return StoreResult(list, &MQStationPlugin::GetSubcommandKey, plugin);
-    case kSubcommandTitle:
+    case kSubcommandTitleEvent:
       return StoreResult(list, &MQStationPlugin::GetSubcommandTitle, plugin);
     case 7:
       plugin.HandleEvent7(document);
       return kHandled;
-    case kSetShown:
+    case kSetShownEvent:
       if (argument == nullptr) return kNotHandled;
       return plugin.SetShown(document, ReadInt(argument, 0));
-    case kIsShown:
+    case kIsShownEvent:
       return plugin.IsShown(document);
     case 102:
       if (argument == nullptr) return kNotHandled;
@@ -97,7 +86,7 @@ std::optional<int32_t> DispatchStationEvent(MQStationPlugin& plugin, void* docum
       if (auto* result = list.Out<int32_t>("result")) *result = answer;
       return kHandled;
     }
-    case kRunSubcommand:
+    case kRunSubcommandEvent:
       return plugin.RunSubcommand(document, list.Int("index", 0));
     case 105:
       return plugin.HandleEvent105(document);

@@ -1,12 +1,9 @@
 #include "plugin/station_plugin.h"
 
 #include "boundary/host_functions.h"
+#include "boundary/host_protocol.h"
 
 namespace rowshift {
-
-namespace {
-constexpr int32_t kWindowClosedMessage = 100;
-}  // namespace
 
 void MQStationPlugin::NotifyWindowClosed() {
   const auto send_message = HostFunctions().MQ_SendMessage;

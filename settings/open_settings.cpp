@@ -1,6 +1,7 @@
 #include "settings/open_settings.h"
 
 #include "boundary/host_functions.h"
+#include "boundary/host_protocol.h"
 #include "settings/bounded_format.h"
 #include "settings/xml_element.h"
 
@@ -8,16 +9,14 @@ namespace rowshift {
 namespace {
 
 constexpr char kSectionNameFormat[] = "Plugin-%08X-%08X";
-constexpr char kRootKey[] = "root";
-constexpr char kPluginSettingsKey[] = "pluginsettings";
 constexpr uint32_t kReservedWord = 0;
 
 // The host writes the element handles into the value slots of this list.
 void* RequestPluginSettingsElement(uint32_t product, uint32_t plugin) {
   const auto send_message = HostFunctions().MQ_SendMessage;
   if (send_message == nullptr) return nullptr;
-  void* list[] = {const_cast<char*>(kRootKey), nullptr,            //
-                  const_cast<char*>(kPluginSettingsKey), nullptr,  //
+  void* list[] = {const_cast<char*>(kSettingsRootName), nullptr,            //
+                  const_cast<char*>(kPluginSettingsName), nullptr,  //
                   nullptr};
   constexpr int kPluginSettingsValueSlot = 3;
   HostMessage message{product, plugin, kReservedWord, list};

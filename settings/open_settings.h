@@ -9,9 +9,6 @@
 
 namespace rowshift {
 
-// The host message that asks for the settings document's elements.
-inline constexpr int32_t kSettingsElementMessage = 505;
-
 // "Plugin-%08X-%08X": the product identifier, then the plug-in identifier, in
 // upper-case hexadecimal (24 characters).
 std::string SettingsSectionName(uint32_t product, uint32_t plugin);

@@ -11,18 +11,10 @@
 
 #include <cstdint>
 
+#include "boundary/host_protocol.h"
 #include "settings/text_conversion.h"
 
 namespace rowshift {
-
-// Codes of MQXmlElem_Value.
-enum class XmlElementCode : int32_t {
-  kAddChild = 0x101,
-  kRemoveChild = 0x102,
-  kFindChild = 0x201,
-  kGetText = 0x302,
-  kSetText = 0x402,
-};
 
 // `name` is narrow text in the system code page (null reads as empty); it
 // crosses as UTF-8.

@@ -39,10 +39,10 @@ bool Document::LoadOutline(const std::string& text, std::string* error) {
     }
     ObjectRecord* object = state_->NewObject();
     object->name = row.name;
-    object->SetValue(ValueId::kDepth, row.depth);
-    object->SetValue(ValueId::kCollapsed, Flag(row.collapsed));
-    object->SetValue(ValueId::kEligible, Flag(!row.ineligible));
-    object->SetValue(ValueId::kSelected, Flag(row.selected));
+    object->SetValue(ObjectValueId::Depth, row.depth);
+    object->SetValue(ObjectValueId::Collapsed, Flag(row.collapsed));
+    object->SetValue(ObjectValueId::Eligible, Flag(!row.ineligible));
+    object->SetValue(ObjectValueId::Selected, Flag(row.selected));
     state_->AppendSlot(object);
   }
   return true;
@@ -59,10 +59,10 @@ std::string Document::ToOutline() const {
       row.empty = true;
     } else {
       row.name = object->name;
-      row.depth = object->Value(ValueId::kDepth);
-      row.collapsed = object->Value(ValueId::kCollapsed) != 0;
-      row.ineligible = object->Value(ValueId::kEligible) == 0;
-      row.selected = object->Value(ValueId::kSelected) != 0;
+      row.depth = object->Value(ObjectValueId::Depth);
+      row.collapsed = object->Value(ObjectValueId::Collapsed) != 0;
+      row.ineligible = object->Value(ObjectValueId::Eligible) == 0;
+      row.selected = object->Value(ObjectValueId::Selected) != 0;
     }
     rows.push_back(row);
   }

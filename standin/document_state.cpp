@@ -75,13 +75,13 @@ ObjectRecord* DocumentState::ObjectAt(int32_t index) const { return slots_.Objec
 ObjectRecord* DocumentState::ParentOf(const ObjectRecord* object) const {
   const int32_t index = IndexOf(object);
   if (index < 0) return nullptr;
-  return ObjectAt(slots_.LastShallowerBefore(index, object->Value(ValueId::kDepth)));
+  return ObjectAt(slots_.LastShallowerBefore(index, object->Value(ObjectValueId::Depth)));
 }
 
 int32_t DocumentState::ChildCountOf(const ObjectRecord* object) const {
   const int32_t index = IndexOf(object);
   if (index < 0) return 0;
-  const int32_t depth = object->Value(ValueId::kDepth);
+  const int32_t depth = object->Value(ObjectValueId::Depth);
   // The first child is the next object, if deeper; each further child is the
   // object that ends the previous child's subtree, if still deeper than
   // `object`.
@@ -97,13 +97,13 @@ int32_t DocumentState::ChildCountOf(const ObjectRecord* object) const {
 
 int32_t DocumentState::InsertAfter(ObjectRecord* object, const ObjectRecord* anchor) {
   const int32_t index = anchor == nullptr ? 0 : IndexOf(anchor) + 1;
-  object->slot = slots_.InsertAt(index, object, object->Value(ValueId::kDepth));
+  object->slot = slots_.InsertAt(index, object, object->Value(ObjectValueId::Depth));
   object->status = ObjectStatus::kInDocument;
   return index;
 }
 
 void DocumentState::AppendSlot(ObjectRecord* object) {
-  const int32_t depth = object == nullptr ? 0 : object->Value(ValueId::kDepth);
+  const int32_t depth = object == nullptr ? 0 : object->Value(ObjectValueId::Depth);
   const int32_t slot = slots_.InsertAt(slots_.Size(), object, depth);
   if (object != nullptr) {
     object->slot = slot;
@@ -122,7 +122,7 @@ bool DocumentState::EmptySlot(int32_t index) {
 
 void DocumentState::SetValue(ObjectRecord* object, int32_t value_id, int32_t value) {
   object->SetValue(value_id, value);
-  if (value_id == static_cast<int32_t>(ValueId::kDepth) && object->slot != SlotTree::kNone) {
+  if (value_id == static_cast<int32_t>(ObjectValueId::Depth) && object->slot != SlotTree::kNone) {
     slots_.SetDepth(object->slot, value);
   }
 }

@@ -11,13 +11,14 @@
 #include <utility>
 #include <vector>
 
+#include "boundary/host_protocol.h"
 #include "standin/high_addressed.h"
 #include "standin/slot_tree.h"
 
 namespace standin {
 
-// The identifiers the reorder engine uses; any other identifier is kept too.
-enum class ValueId : int32_t { kDepth = 257, kCollapsed = 258, kEligible = 260, kSelected = 262 };
+// The value ids the reorder engine uses; any other id is kept too.
+using rowshift::ObjectValueId;
 
 enum class ObjectStatus {
   kUnused,      // made with its block, not handed out yet
@@ -49,10 +50,10 @@ struct ObjectRecord : HighAddressed {
   int32_t slot = SlotTree::kNone;  // its slot's node while it stands in the document
 
   int32_t Value(int32_t id) const;
-  int32_t Value(ValueId id) const { return Value(static_cast<int32_t>(id)); }
+  int32_t Value(ObjectValueId id) const { return Value(static_cast<int32_t>(id)); }
   // Only for an object in no slot: DocumentState::SetValue keeps slots in step.
   void SetValue(int32_t id, int32_t value);
-  void SetValue(ValueId id, int32_t value) { SetValue(static_cast<int32_t>(id), value); }
+  void SetValue(ObjectValueId id, int32_t value) { SetValue(static_cast<int32_t>(id), value); }
 };
 
 // Its address is the document's handle.

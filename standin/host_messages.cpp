@@ -5,6 +5,7 @@
 #include <string>
 #include <type_traits>
 
+#include "boundary/host_protocol.h"
 #include "standin/call_log.h"
 #include "standin/host_call_gate.h"
 #include "standin/settings_control.h"
@@ -18,7 +19,6 @@ static_assert(std::is_same_v<decltype(&MQ_SendMessage),
 namespace standin {
 namespace {
 
-constexpr int32_t kSettingsElementMessage = 505;
 constexpr int32_t kMessageResult = 0;
 // A list longer than this is taken as unterminated and read no further.
 constexpr int kMostListPairs = 64;
@@ -52,8 +52,8 @@ void AnswerSettingsElement(const RecordedMessage& record, void** list) {
       TheSettingsFaults().withhold_plugin_settings ? nullptr : document.PluginSettings();
   for (std::size_t pair = 0; pair < record.list_names.size(); ++pair) {
     const std::string& name = record.list_names[pair];
-    if (name == kSettingsRootName) list[2 * pair + 1] = &document.Root();
-    if (name == kPluginSettingsName) list[2 * pair + 1] = plugin_settings;
+    if (name == rowshift::kSettingsRootName) list[2 * pair + 1] = &document.Root();
+    if (name == rowshift::kPluginSettingsName) list[2 * pair + 1] = plugin_settings;
   }
 }
 
@@ -88,7 +88,7 @@ void ClearHostMessages() { Messages().clear(); }
 extern "C" int32_t ROWSHIFT_CALL MQ_SendMessage(int32_t code, HostMessage* message) {
   if (standin::CallFails(standin::EntryPoint::MQ_SendMessage)) return standin::kMessageResult;
   const standin::RecordedMessage record = standin::Record(code, message);
-  if (code == standin::kSettingsElementMessage && record.had_list) {
+  if (code == rowshift::kSettingsElementMessage && record.had_list) {
     standin::AnswerSettingsElement(record, message->list);
   }
   standin::Messages().push_back(record);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "boundary/host_protocol.h"
+
 namespace standin {
 namespace {
 
@@ -19,7 +21,7 @@ std::unique_ptr<SettingsDocument>& DocumentSlot() {
 
 }  // namespace
 
-SettingsDocument::SettingsDocument() { Replace(NewElement(kSettingsRootName)); }
+SettingsDocument::SettingsDocument() { Replace(NewElement(rowshift::kSettingsRootName)); }
 
 SettingsElement* SettingsDocument::Find(void* handle) const {
   auto* element = static_cast<SettingsElement*>(handle);
@@ -55,10 +57,10 @@ bool SettingsDocument::RemoveChild(SettingsElement& parent, SettingsElement* chi
 void SettingsDocument::Replace(std::unique_ptr<SettingsElement> root) {
   if (root_ != nullptr) detached_.push_back(std::move(root_));
   live_.clear();
-  root_ = root != nullptr ? std::move(root) : NewElement(kSettingsRootName);
+  root_ = root != nullptr ? std::move(root) : NewElement(rowshift::kSettingsRootName);
   Register(*root_);
-  plugin_settings_ = FindChild(*root_, kPluginSettingsName);
-  if (plugin_settings_ == nullptr) plugin_settings_ = &AddChild(*root_, kPluginSettingsName);
+  plugin_settings_ = FindChild(*root_, rowshift::kPluginSettingsName);
+  if (plugin_settings_ == nullptr) plugin_settings_ = &AddChild(*root_, rowshift::kPluginSettingsName);
 }
 
 void SettingsDocument::Register(SettingsElement& element) {

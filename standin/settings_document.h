@@ -26,8 +26,6 @@ struct SettingsElement : HighAddressed {
 };
 
 // The element names of the document's two fixed elements.
-inline constexpr char kSettingsRootName[] = "root";
-inline constexpr char kPluginSettingsName[] = "pluginsettings";
 
 class SettingsDocument {
  public:

@@ -3,6 +3,7 @@
 #include <string>
 #include <type_traits>
 
+#include "boundary/host_protocol.h"
 #include "standin/call_log.h"
 #include "standin/host_call_gate.h"
 #include "standin/settings_document.h"
@@ -15,11 +16,11 @@ static_assert(std::is_same_v<decltype(&MQXmlElem_Value),
 namespace standin {
 namespace {
 
-constexpr int32_t kAddChild = 0x101;
-constexpr int32_t kRemoveChild = 0x102;
-constexpr int32_t kFindChild = 0x201;
-constexpr int32_t kGetText = 0x302;
-constexpr int32_t kSetText = 0x402;
+constexpr int32_t kAddChild = static_cast<int32_t>(rowshift::XmlElementCode::kAddChild);
+constexpr int32_t kRemoveChild = static_cast<int32_t>(rowshift::XmlElementCode::kRemoveChild);
+constexpr int32_t kFindChild = static_cast<int32_t>(rowshift::XmlElementCode::kFindChild);
+constexpr int32_t kGetText = static_cast<int32_t>(rowshift::XmlElementCode::kGetText);
+constexpr int32_t kSetText = static_cast<int32_t>(rowshift::XmlElementCode::kSetText);
 
 std::string Quoted(const void* text) {
   return text != nullptr ? "\"" + std::string(static_cast<const char*>(text)) + "\"" : "null";

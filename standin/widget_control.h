@@ -20,13 +20,13 @@
 #include <string>
 #include <vector>
 
+#include "boundary/host_protocol.h"
 #include "platform/abi.h"
 #include "standin/standin_api.h"
 
 namespace standin {
 
-// The shape of the callback the plug-in registers as "proc".
-using WidgetEventProc = int32_t(ROWSHIFT_CALL*)(void* document, void** list, void* option);
+using rowshift::WidgetEventProc;
 
 enum class WidgetValueKind { None, Bool, Int, Double, Text, WideText, Address };
 

@@ -2,17 +2,13 @@
 #include <string>
 #include <vector>
 
+#include "boundary/host_protocol.h"
 #include "standin/widget_control.h"
 #include "standin/widget_host.h"
 
 namespace standin {
 namespace {
 
-constexpr char kTargetIdKey[] = "target_id";
-constexpr char kSenderIdKey[] = "sender_id";
-constexpr char kTypeKey[] = "type";
-constexpr char kExecuteEvent[] = "execute";
-constexpr char kHideEvent[] = "hide";
 
 }  // namespace
 
@@ -24,9 +20,9 @@ int32_t FireEvent(int32_t widget_id, const std::string& type, const std::vector<
   for (const WidgetHook& hook : hooks) {
     int32_t target_id = widget_id;
     int32_t sender_id = widget_id;
-    std::vector<void*> list = {const_cast<char*>(kTargetIdKey), &target_id,
-                               const_cast<char*>(kSenderIdKey), &sender_id,
-                               const_cast<char*>(kTypeKey),     const_cast<char*>(type.c_str())};
+    std::vector<void*> list = {const_cast<char*>(rowshift::kTargetIdKey), &target_id,
+                               const_cast<char*>(rowshift::kSenderIdKey), &sender_id,
+                               const_cast<char*>(rowshift::kTypeKey),     const_cast<char*>(type.c_str())};
     for (const EventPair& pair : extra) {
       list.push_back(const_cast<char*>(pair.name));
       list.push_back(pair.value);
@@ -38,7 +34,7 @@ int32_t FireEvent(int32_t widget_id, const std::string& type, const std::vector<
 }
 
 int32_t Click(int32_t button_id, void* document) {
-  return FireEvent(button_id, kExecuteEvent, {}, document);
+  return FireEvent(button_id, rowshift::kExecuteEvent, {}, document);
 }
 
 bool SimulateUserClose(int32_t window_id, void* document) {
@@ -47,8 +43,8 @@ bool SimulateUserClose(int32_t window_id, void* document) {
   WidgetValue hidden;
   hidden.kind = WidgetValueKind::Bool;
   hidden.bool_value = false;
-  host.SetProperty(window_id, kVisibleKey, hidden);
-  FireEvent(window_id, kHideEvent, {}, document);
+  host.SetProperty(window_id, rowshift::kVisibleProperty, hidden);
+  FireEvent(window_id, rowshift::kHideEvent, {}, document);
   return true;
 }
 

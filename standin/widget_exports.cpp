@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "boundary/host_functions.h"
+#include "boundary/host_protocol.h"
 #include "standin/call_log.h"
 #include "standin/host_call_gate.h"
 #include "standin/widget_control.h"
@@ -23,19 +24,18 @@ static_assert(std::is_same_v<decltype(&MQCanvas_Value),
 namespace standin {
 namespace {
 
-constexpr int32_t kSystemWidget = 0x100;
-constexpr int32_t kCreate = 0x101;
-constexpr int32_t kDelete = 0x102;
-constexpr int32_t kAttachChild = 0x201;
-constexpr int32_t kAttachWindow = 0x203;
-constexpr int32_t kRead = 0x301;
-constexpr int32_t kWrite = 0x302;
-constexpr int32_t kHookEvent = 0x304;
-constexpr int32_t kCanvasDelete = 0x102;
+constexpr int32_t kSystemWidget = static_cast<int32_t>(rowshift::WidgetRequest::SystemWidget);
+constexpr int32_t kCreate = static_cast<int32_t>(rowshift::WidgetRequest::Create);
+constexpr int32_t kDelete = static_cast<int32_t>(rowshift::WidgetRequest::Delete);
+constexpr int32_t kAttachChild = static_cast<int32_t>(rowshift::WidgetRequest::AttachChild);
+constexpr int32_t kAttachWindow = static_cast<int32_t>(rowshift::WidgetRequest::AttachWindow);
+constexpr int32_t kRead = static_cast<int32_t>(rowshift::WidgetRequest::Read);
+constexpr int32_t kWrite = static_cast<int32_t>(rowshift::WidgetRequest::Write);
+constexpr int32_t kHookEvent = static_cast<int32_t>(rowshift::WidgetRequest::HookEvent);
+constexpr int32_t kCanvasDelete = static_cast<int32_t>(rowshift::CanvasRequest::Delete);
 
 constexpr int32_t kDone = 1;
 constexpr int32_t kNotDone = 0;
-constexpr char kMainWindowName[] = "main_window";
 
 // The value pointer of the first pair named `name`, or null.
 void* ValueOf(void** list, const std::string& name) {
@@ -60,7 +60,7 @@ struct Outcome {
 Outcome Answer(bool done) { return Outcome{done ? kDone : kNotDone, 0}; }
 
 Outcome FindMainWindow(WidgetHost& host, void** list) {
-  if (host.withhold_main_window || Read(list, "system").text != kMainWindowName) {
+  if (host.withhold_main_window || Read(list, "system").text != rowshift::kMainWindowSystemName) {
     return Answer(false);
   }
   StoreInt(ValueOf(list, "result"), kStandinMainWindowId);

@@ -23,11 +23,11 @@ void WidgetHost::Reset() {
   failing_type.clear();
 
   WidgetEntry main_window;
-  main_window.type = kWindowWidgetType;
+  main_window.type = rowshift::kWindowType;
   WidgetValue visible;
   visible.kind = WidgetValueKind::Bool;
   visible.bool_value = true;
-  main_window.properties[kVisibleKey] = visible;
+  main_window.properties[rowshift::kVisibleProperty] = visible;
   widgets_[kStandinMainWindowId] = std::move(main_window);
 }
 
@@ -82,8 +82,8 @@ bool WidgetHost::Attach(int32_t container, int32_t child) {
 
 bool WidgetHost::IsVisibleWindow(int32_t id) {
   WidgetEntry* entry = Find(id);
-  if (entry == nullptr || entry->type != kWindowWidgetType) return false;
-  auto visible = entry->properties.find(kVisibleKey);
+  if (entry == nullptr || entry->type != rowshift::kWindowType) return false;
+  auto visible = entry->properties.find(rowshift::kVisibleProperty);
   return visible != entry->properties.end() && visible->second.kind == WidgetValueKind::Bool &&
          visible->second.bool_value;
 }

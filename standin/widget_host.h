@@ -19,8 +19,6 @@
 namespace standin {
 
 inline constexpr int32_t kStandinMainWindowId = 1;
-inline constexpr char kWindowWidgetType[] = "window";
-inline constexpr char kVisibleKey[] = "visible";
 
 struct WidgetEntry {
   std::string type;

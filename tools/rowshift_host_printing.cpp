@@ -203,7 +203,7 @@ std::string PrintedDocument(const std::string& outline_text, bool compact) {
   return text.empty() ? "(no objects)\n" : text;
 }
 
-std::string DescribeIdentity(const PluginIdentity& identity, const std::string& path) {
+std::string DescribeIdentity(const loader::PluginIdentity& identity, const std::string& path) {
   std::string text = "plug-in: " + ShortName(identity.name);
   if (!identity.display_title.empty()) text += " \"" + identity.display_title + "\"";
   text += identity.kind == kStationPlugin ? ", a station plug-in"
@@ -213,14 +213,14 @@ std::string DescribeIdentity(const PluginIdentity& identity, const std::string& 
   return text;
 }
 
-std::string DescribeSubcommands(const std::vector<Subcommand>& subcommands) {
+std::string DescribeSubcommands(const std::vector<loader::Subcommand>& subcommands) {
   if (subcommands.empty()) return "sub-commands: none\n";
   std::size_t key_width = 0;
-  for (const Subcommand& subcommand : subcommands) {
+  for (const loader::Subcommand& subcommand : subcommands) {
     key_width = std::max(key_width, subcommand.key.size());
   }
   std::string text = "sub-commands (key, title):\n";
-  for (const Subcommand& subcommand : subcommands) {
+  for (const loader::Subcommand& subcommand : subcommands) {
     text += std::to_string(subcommand.index) + "  " +
             Padded(subcommand.key, key_width + kColumnGap) + "\"" + subcommand.title + "\"\n";
   }

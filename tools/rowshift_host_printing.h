@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/rowshift_host_plugin.h"
+#include "loader/plugin_module.h"
 
 namespace rowshift::tool {
 
@@ -14,10 +14,10 @@ namespace rowshift::tool {
 std::string PrintedDocument(const std::string& outline_text, bool compact);
 
 // Who the plug-in says it is, and where it was loaded from.
-std::string DescribeIdentity(const PluginIdentity& identity, const std::string& path);
+std::string DescribeIdentity(const loader::PluginIdentity& identity, const std::string& path);
 
 // The sub-commands as the host lists them: position, key and title.
-std::string DescribeSubcommands(const std::vector<Subcommand>& subcommands);
+std::string DescribeSubcommands(const std::vector<loader::Subcommand>& subcommands);
 
 // `text` with each line break written as \n, to keep it on one line.
 std::string OnOneLine(const std::string& text);

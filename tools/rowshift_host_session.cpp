@@ -5,9 +5,9 @@
 namespace rowshift::tool {
 namespace {
 
-// The version this host reports to MQCheckVersion; plug-ins answer 0 to a host
-// they cannot run in.
-constexpr uint32_t kHostVersion = 0x4702;
+// The version this host reports to MQCheckVersion (plug-ins answer 0 to a host
+// they cannot run in): the oldest edition's.
+constexpr uint32_t kHostVersion = kOldestHostVersion;
 // An export every host module has; a module without it is no host.
 constexpr char kHostProbeExport[] = "MQDoc_GetObjectCount";
 
@@ -33,7 +33,7 @@ std::unique_ptr<PluginSession> PluginSession::Open(const SessionPaths& paths, st
         "'" + paths.host_module + "' is not a host module: it does not export " + kHostProbeExport;
     return nullptr;
   }
-  session->plugin_ = PluginModule::Load(paths.plugin, error);
+  session->plugin_ = loader::PluginModule::Load(paths.plugin, error);
   if (!session->plugin_) return nullptr;
   if (session->plugin_->CheckVersion(kHostVersion) == 0) {
     *error = "the plug-in '" + paths.plugin + "' refuses this host's version";
@@ -62,13 +62,13 @@ PluginSession::~PluginSession() {
 
 int32_t PluginSession::Start() {
   started_ = true;
-  return plugin_->OnEvent(nullptr, HostEvent::kStartUp, nullptr);
+  return plugin_->OnEvent(nullptr, kStartUpEvent, nullptr);
 }
 
 int32_t PluginSession::Stop() {
   if (!started_) return 0;
   started_ = false;
-  return plugin_->OnEvent(nullptr, HostEvent::kShutDown, nullptr);
+  return plugin_->OnEvent(nullptr, kShutDownEvent, nullptr);
 }
 
 }  // namespace rowshift::tool

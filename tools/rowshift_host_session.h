@@ -11,7 +11,7 @@
 #include <string>
 
 #include "platform/module_loader.h"
-#include "tools/rowshift_host_plugin.h"
+#include "loader/plugin_module.h"
 
 namespace rowshift::tool {
 
@@ -33,8 +33,8 @@ class PluginSession {
   int32_t Start();  // event 1; its answer
   int32_t Stop();   // event 2; its answer; nothing when not started
 
-  const PluginModule& Plugin() const { return *plugin_; }
-  const PluginIdentity& Identity() const { return identity_; }
+  const loader::PluginModule& Plugin() const { return *plugin_; }
+  const loader::PluginIdentity& Identity() const { return identity_; }
   const SessionPaths& Paths() const { return paths_; }
 
  private:
@@ -43,8 +43,8 @@ class PluginSession {
 
   SessionPaths paths_;
   platform::ModuleHandle host_module_;  // our own reference: MQInit gives its back
-  std::unique_ptr<PluginModule> plugin_;
-  PluginIdentity identity_;
+  std::unique_ptr<loader::PluginModule> plugin_;
+  loader::PluginIdentity identity_;
   bool started_ = false;
 };
 

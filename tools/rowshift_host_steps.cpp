@@ -25,9 +25,9 @@ std::string ButtonList(const std::vector<WindowButton>& buttons) {
   return list.empty() ? "none" : list;
 }
 
-std::string KeyList(const std::vector<Subcommand>& subcommands) {
+std::string KeyList(const std::vector<loader::Subcommand>& subcommands) {
   std::string keys;
-  for (const Subcommand& subcommand : subcommands) {
+  for (const loader::Subcommand& subcommand : subcommands) {
     keys += (keys.empty() ? "" : ", ") + subcommand.key;
   }
   return keys.empty() ? "none" : keys;
@@ -42,7 +42,7 @@ bool SameKey(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-StepRunner::StepRunner(const PluginModule& plugin, standin::Document& document, bool trace,
+StepRunner::StepRunner(const loader::PluginModule& plugin, standin::Document& document, bool trace,
                        bool compact, std::ostream& out)
     : plugin_(plugin), document_(document), trace_(trace), compact_(compact), out_(out) {}
 
@@ -54,10 +54,10 @@ bool StepRunner::Plan(const std::vector<Step>& steps, std::string* error) {
     switch (step.kind) {
       case Step::Kind::kSubcommand:
         // The key as listed first, then the one key it names in another case.
-        for (const Subcommand& subcommand : subcommands_) {
+        for (const loader::Subcommand& subcommand : subcommands_) {
           if (subcommand.key == step.text) planned.subcommand = subcommand.index;
         }
-        for (const Subcommand& subcommand : subcommands_) {
+        for (const loader::Subcommand& subcommand : subcommands_) {
           if (planned.subcommand < 0 && SameKey(subcommand.key, step.text)) {
             planned.subcommand = subcommand.index;
             planned.step.text = subcommand.key;

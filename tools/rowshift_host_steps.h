@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "tools/rowshift_host_options.h"
-#include "tools/rowshift_host_plugin.h"
+#include "loader/plugin_module.h"
 
 namespace standin {
 class Document;
@@ -21,7 +21,7 @@ class StepRunner {
  public:
   // `plugin` and `document` must outlive the runner; the plug-in is started.
   // With `compact`, documents are printed without their empty slots.
-  StepRunner(const PluginModule& plugin, standin::Document& document, bool trace, bool compact,
+  StepRunner(const loader::PluginModule& plugin, standin::Document& document, bool trace, bool compact,
              std::ostream& out);
 
   // Checks every step before any runs: sub-command keys the plug-in lists
@@ -33,7 +33,7 @@ class StepRunner {
   // cannot run now (a click on a hidden window); the steps before it ran.
   bool RunAll(std::string* error);
 
-  const std::vector<Subcommand>& Subcommands() const { return subcommands_; }
+  const std::vector<loader::Subcommand>& Subcommands() const { return subcommands_; }
 
  private:
   struct PlannedStep {
@@ -51,12 +51,12 @@ class StepRunner {
   void PrintHeading(const std::string& heading, const std::string& result);
   std::string Activation();
 
-  const PluginModule& plugin_;
+  const loader::PluginModule& plugin_;
   standin::Document& document_;
   const bool trace_;
   const bool compact_;
   std::ostream& out_;
-  std::vector<Subcommand> subcommands_;
+  std::vector<loader::Subcommand> subcommands_;
   std::vector<PlannedStep> plan_;
 };
 

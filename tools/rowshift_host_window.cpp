@@ -3,16 +3,13 @@
 #include <algorithm>
 #include <cctype>
 
+#include "boundary/host_protocol.h"
 #include "standin/widget_control.h"
 #include "tools/rowshift_host_printing.h"
 
 namespace rowshift::tool {
 namespace {
 
-constexpr char kWindowType[] = "window";
-constexpr char kButtonType[] = "button";
-constexpr char kVisibleProperty[] = "visible";
-constexpr char kTextProperty[] = "text";
 constexpr int kTreeIndent = 2;
 constexpr std::size_t kMaxPositionDigits = 4;
 // The host keeps parents and children as the plug-in attached them; a plug-in

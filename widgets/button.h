@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "boundary/host_protocol.h"
 #include "widgets/event_closure.h"
 #include "widgets/widget_base.h"
 
@@ -10,7 +11,6 @@ namespace rowshift {
 
 class MQWindowBase;
 
-inline constexpr char kExecuteEvent[] = "execute";
 
 class MQButton : public MQWidgetBase {
  public:

@@ -3,16 +3,11 @@
 #include <cstdint>
 #include <cstring>
 
+#include "boundary/host_protocol.h"
+
 namespace rowshift {
 namespace {
 
-// Bits of "button_state".
-constexpr int32_t kLeftButtonBit = 0x01;
-constexpr int32_t kRightButtonBit = 0x02;
-constexpr int32_t kShiftBit = 0x04;
-constexpr int32_t kCtrlBit = 0x08;
-constexpr int32_t kMiddleButtonBit = 0x10;
-constexpr int32_t kAltBit = 0x20;
 
 constexpr int32_t kNoItem = -1;
 
@@ -21,7 +16,7 @@ struct ButtonState {
 };
 
 ButtonState DecodeButtonState(const NameValueList& list) {
-  int32_t bits = list.Int("button_state", 0);
+  int32_t bits = list.Int(kButtonStateKey, 0);
   return {(bits & kLeftButtonBit) != 0,  (bits & kMiddleButtonBit) != 0,
           (bits & kRightButtonBit) != 0, (bits & kShiftBit) != 0,
           (bits & kCtrlBit) != 0,        (bits & kAltBit) != 0};

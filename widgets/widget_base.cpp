@@ -10,11 +10,6 @@
 namespace rowshift {
 namespace {
 
-constexpr char kTypeKey[] = "type";
-constexpr char kProcKey[] = "proc";
-constexpr char kPointerKey[] = "pointer";
-constexpr char kFunctionKey[] = "function";
-constexpr char kPriorKey[] = "prior";
 
 void* DispatcherAddress() {
   WidgetEventProc dispatcher = &DispatchWidgetEvent;

@@ -11,11 +11,10 @@
 
 #include <cstdint>
 
+#include "boundary/host_protocol.h"
 #include "platform/abi.h"
 
 namespace rowshift {
-
-using WidgetEventProc = int32_t(ROWSHIFT_CALL*)(void* document, void** list, void* option);
 
 extern "C" int32_t ROWSHIFT_CALL DispatchWidgetEvent(void* document, void** list, void* option);
 

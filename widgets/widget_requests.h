@@ -10,44 +10,10 @@
 
 #include <cstdint>
 
+#include "boundary/host_protocol.h"
 #include "platform/abi.h"
 
 namespace rowshift {
-
-// Request codes of MQWidget_Value.
-enum class WidgetRequest : int32_t {
-  SystemWidget = 0x100,
-  Create = 0x101,
-  Delete = 0x102,
-  AttachChild = 0x201,
-  AttachWindow = 0x203,
-  Read = 0x301,
-  Write = 0x302,
-  HookEvent = 0x304,
-};
-
-// Request codes of MQCanvas_Value.
-enum class CanvasRequest : int32_t {
-  Delete = 0x102,
-};
-
-// Widget types the plug-in creates.
-inline constexpr char kWindowType[] = "window";
-inline constexpr char kFrameType[] = "frame";
-inline constexpr char kButtonType[] = "button";
-
-// Property keys and the one text value the plug-in writes.
-inline constexpr char kTitleProperty[] = "title";          // wide text
-inline constexpr char kVisibleProperty[] = "visible";      // bool
-inline constexpr char kPosXProperty[] = "pos_x";           // int
-inline constexpr char kPosYProperty[] = "pos_y";           // int
-inline constexpr char kAlignmentProperty[] = "alignment";  // text
-inline constexpr char kInspaceProperty[] = "inspace";      // double
-inline constexpr char kOutspaceProperty[] = "outspace";    // double
-inline constexpr char kTextProperty[] = "text";            // wide text
-inline constexpr char kVerticalAlignment[] = "vert";
-
-inline constexpr char kMainWindowSystemName[] = "main_window";
 
 // Create, target 0: ("type", type), ("id", id). The host writes the new id
 // straight into *id; 0 afterwards means the create failed.

@@ -13,9 +13,6 @@
 
 namespace rowshift {
 
-// The event a window reports when it goes from shown to hidden.
-inline constexpr char kHideEvent[] = "hide";
-
 class MQWindow : public MQWindowBase {
  public:
   // Creates a host window and makes it a child window of `parent` (null: the

@@ -29,6 +29,6 @@ int main(int argc, char** argv) {
   std::atexit(MarkHostGone);
   plugin = new rowshift::testing::PluginModule;
   if (!plugin->Loaded() || plugin->BindToStandin() != 1) return 3;
-  if (plugin->MQOnEvent(nullptr, rowshift::testing::kStartUpEvent, nullptr) != 1) return 4;
+  if (plugin->MQOnEvent(nullptr, rowshift::kStartUpEvent, nullptr) != 1) return 4;
   return 0;
 }

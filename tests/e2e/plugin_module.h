@@ -1,12 +1,14 @@
 // The plug-in module loaded as the host loads it: by file name, through the
-// platform loader, with its fourteen exports looked up by name.
+// shared plug-in loader, with its fourteen exports looked up by name.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "boundary/host_protocol.h"
+#include "loader/plugin_module.h"
 #include "platform/abi.h"
-#include "platform/module_loader.h"
 
 namespace rowshift::testing {
 
@@ -16,26 +18,21 @@ std::string HostModuleFile(const char* base_name);
 // A shared empty list, for events whose keys are all optional.
 void** EmptyList();
 
-// Host events the tests send, by number.
-inline constexpr int32_t kStartUpEvent = 1;
-inline constexpr int32_t kShutDownEvent = 2;
-inline constexpr int32_t kSetShownEvent = 100;
-inline constexpr int32_t kIsShownEvent = 101;
-inline constexpr int32_t kSubcommandEvent = 104;
-
-class PluginModule {
+// The plug-in module of this build (ROWSHIFT_PLUGIN_FILE), its exports
+// reachable by name (plugin.MQOnEvent), as the shared loader resolved them.
+class PluginModule : public loader::PluginExports {
  public:
-  // Loads ROWSHIFT_PLUGIN_FILE; Loaded() tells whether that worked. Switches
-  // on the stand-in's recording of document calls, which the tests read.
+  // Loads the module; Loaded() tells whether that worked. Switches on the
+  // stand-in's recording of document calls, which the tests read.
   PluginModule();
-  // Releases the module reference (unloading it when it was the last).
-  ~PluginModule();
   PluginModule(const PluginModule&) = delete;
   PluginModule& operator=(const PluginModule&) = delete;
 
   bool Loaded() const { return module_ != nullptr; }
-  // True when every one of the fourteen exports was found.
-  bool HasEveryExport() const { return every_export_found_; }
+  // True when every one of the fourteen exports was found (the loader loads
+  // no module that lacks one).
+  bool HasEveryExport() const { return Loaded(); }
+  // Releases the module reference (unloading it when it was the last).
   void Release();
 
   // MQInit with the full stand-in host module.
@@ -44,27 +41,8 @@ class PluginModule {
   // Event 104 with sub-command `index` on `document`; the plug-in's answer.
   int32_t RunSubcommand(void* document, int32_t index);
 
-  uint32_t(ROWSHIFT_CALL* MQCheckVersion)(uint32_t) = nullptr;
-  void(ROWSHIFT_CALL* MQGetPlugInID)(uint32_t*, uint32_t*) = nullptr;
-  const char*(ROWSHIFT_CALL* MQGetPlugInName)() = nullptr;
-  int32_t(ROWSHIFT_CALL* MQGetPlugInType)() = nullptr;
-  const WideChar*(ROWSHIFT_CALL* MQEnumStringW)(int32_t) = nullptr;
-  const char*(ROWSHIFT_CALL* MQEnumFileType)(int32_t) = nullptr;
-  const char*(ROWSHIFT_CALL* MQEnumFileExt)(int32_t) = nullptr;
-  int32_t(ROWSHIFT_CALL* MQImportFileW)(void*, void*, void*) = nullptr;
-  int32_t(ROWSHIFT_CALL* MQExportFileW)(void*, void*, void*) = nullptr;
-  int32_t(ROWSHIFT_CALL* MQCreate)(void*, void*) = nullptr;
-  int32_t(ROWSHIFT_CALL* MQModifyObject)(void*, void*) = nullptr;
-  int32_t(ROWSHIFT_CALL* MQModifySelect)(void*, void*) = nullptr;
-  int32_t(ROWSHIFT_CALL* MQInit)(const char*) = nullptr;
-  int32_t(ROWSHIFT_CALL* MQOnEvent)(void*, int32_t, void*) = nullptr;
-
  private:
-  template <typename Function>
-  void Resolve(const char* name, Function& function);
-
-  platform::ModuleHandle module_ = nullptr;
-  bool every_export_found_ = false;
+  std::unique_ptr<loader::PluginModule> module_;
 };
 
 // A wide string as UTF-16 code units (empty for null), for comparisons.

@@ -1,7 +1,5 @@
 #include "e2e/plugin_module.h"
 
-#include <cstring>
-
 #include "standin/document_control.h"
 
 namespace rowshift::testing {
@@ -15,45 +13,23 @@ void** EmptyList() {
   return list;
 }
 
-PluginModule::PluginModule() : module_(platform::LoadModule(ROWSHIFT_PLUGIN_FILE)) {
+PluginModule::PluginModule() {
   standin::RecordDocumentCalls(true);
-  if (module_ == nullptr) return;
-  every_export_found_ = true;
-  Resolve("MQCheckVersion", MQCheckVersion);
-  Resolve("MQGetPlugInID", MQGetPlugInID);
-  Resolve("MQGetPlugInName", MQGetPlugInName);
-  Resolve("MQGetPlugInType", MQGetPlugInType);
-  Resolve("MQEnumStringW", MQEnumStringW);
-  Resolve("MQEnumFileType", MQEnumFileType);
-  Resolve("MQEnumFileExt", MQEnumFileExt);
-  Resolve("MQImportFileW", MQImportFileW);
-  Resolve("MQExportFileW", MQExportFileW);
-  Resolve("MQCreate", MQCreate);
-  Resolve("MQModifyObject", MQModifyObject);
-  Resolve("MQModifySelect", MQModifySelect);
-  Resolve("MQInit", MQInit);
-  Resolve("MQOnEvent", MQOnEvent);
+  std::string error;
+  module_ = loader::PluginModule::Load(ROWSHIFT_PLUGIN_FILE, &error);
+  if (module_ != nullptr) static_cast<loader::PluginExports&>(*this) = module_->Exports();
 }
-
-PluginModule::~PluginModule() { Release(); }
 
 void PluginModule::Release() {
-  platform::ReleaseModule(module_);
-  module_ = nullptr;
-}
-
-template <typename Function>
-void PluginModule::Resolve(const char* name, Function& function) {
-  void* address = platform::ResolveExport(module_, name);
-  std::memcpy(&function, &address, sizeof function);
-  if (address == nullptr) every_export_found_ = false;
+  static_cast<loader::PluginExports&>(*this) = loader::PluginExports();
+  module_.reset();
 }
 
 int32_t PluginModule::BindToStandin() { return MQInit(HostModuleFile("mqhost").c_str()); }
 
 int32_t PluginModule::RunSubcommand(void* document, int32_t index) {
-  void* list[] = {const_cast<char*>("index"), &index, nullptr};
-  return MQOnEvent(document, kSubcommandEvent, list);
+  void* list[] = {const_cast<char*>(kIndexKey), &index, nullptr};
+  return MQOnEvent(document, kRunSubcommandEvent, list);
 }
 
 std::u16string Utf16(const WideChar* text) {

@@ -30,9 +30,6 @@
 namespace rowshift::fuzzing {
 namespace {
 
-using testing::kSetShownEvent;
-using testing::kShutDownEvent;
-using testing::kSubcommandEvent;
 using testing::PluginModule;
 
 constexpr int32_t kSingleValueEvent = 102;
@@ -150,7 +147,7 @@ void SendEvent(FuzzInput& input, void* document) {
     Plugin().MQOnEvent(document, event, nullptr);
     return;
   }
-  if (form == 1 && (event == kSetShownEvent || event == kSingleValueEvent)) {
+  if (form == 1 && (event == rowshift::kSetShownEvent || event == kSingleValueEvent)) {
     // One value, as these two events take it.
     void* value = list.IntValue(input.InRange(-1, 2));
     Plugin().MQOnEvent(document, event, value);
@@ -206,7 +203,7 @@ void TalkBackDuringStep(FuzzInput& input, const std::vector<void*>& documents) {
 void CheckNoSecondOperation() {
   for (const standin::TalkBackAnswer& sent : standin::TalkBackAnswers()) {
     const bool subcommand = sent.message.kind == standin::TalkBack::Kind::kEvent &&
-                            sent.message.event == kSubcommandEvent;
+                            sent.message.event == rowshift::kRunSubcommandEvent;
     const bool click = sent.message.kind == standin::TalkBack::Kind::kClick;
     if (!subcommand && !click) continue;
     const int32_t index =
@@ -256,7 +253,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(standin::StrayObjectTouches() == 0, "no object handle was made up");
   }
   // The next input starts without a tool window.
-  plugin.MQOnEvent(nullptr, kShutDownEvent, nullptr);
+  plugin.MQOnEvent(nullptr, rowshift::kShutDownEvent, nullptr);
   for (const auto& each : documents) each->CheckWhole();
   return 0;
 }

@@ -59,22 +59,22 @@ class FuzzDocument {
 
  private:
   void SetValues(FuzzInput& input, int slot) {
-    const auto set = [&](standin::ValueId id, int32_t value) {
+    const auto set = [&](rowshift::ObjectValueId id, int32_t value) {
       document_.SetValueInSlot(slot, static_cast<int32_t>(id), value);
     };
     constexpr int32_t kLowest = std::numeric_limits<int32_t>::min();
     constexpr int32_t kHighest = std::numeric_limits<int32_t>::max();
     const int32_t depths[] = {
         0, 0, 1, 1, 2, 3, -1, kHighest, kHighest - 1, kLowest, input.Value<int32_t>()};
-    set(standin::ValueId::kDepth, input.Pick(depths));
+    set(rowshift::ObjectValueId::Depth, input.Pick(depths));
     const uint8_t flags = input.Byte();
-    set(standin::ValueId::kCollapsed, flags & 1);
-    set(standin::ValueId::kEligible, (flags >> 1 & 1) == 0 ? 1 : 0);
-    set(standin::ValueId::kSelected, flags >> 2 & 1);
+    set(rowshift::ObjectValueId::Collapsed, flags & 1);
+    set(rowshift::ObjectValueId::Eligible, (flags >> 1 & 1) == 0 ? 1 : 0);
+    set(rowshift::ObjectValueId::Selected, flags >> 2 & 1);
     // Now and then a flag value that is neither 0 nor 1.
     if ((flags & 0xC0) == 0xC0) {
-      const standin::ValueId any[] = {standin::ValueId::kCollapsed, standin::ValueId::kEligible,
-                                      standin::ValueId::kSelected};
+      const rowshift::ObjectValueId any[] = {rowshift::ObjectValueId::Collapsed, rowshift::ObjectValueId::Eligible,
+                                      rowshift::ObjectValueId::Selected};
       set(input.Pick(any), input.Value<int32_t>());
     }
   }

@@ -1,0 +1,132 @@
+// The host protocol's numbers and names, each written here once: the plug-in,
+// the stand-in host and rowshift-host all take them from this header.
+//
+// Numbers are the host's and never change; names are the host's own text and
+// are compared byte for byte. Each key says the type of the value it carries.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/abi.h"
+
+namespace rowshift {
+
+// Events MQOnEvent brings to a station plug-in that have a meaning the plug-in
+// knows (the others reach numbered default operations).
+enum StationEvent : int32_t {
+  kStartUpEvent = 1,
+  kShutDownEvent = 2,
+  kSubcommandKeyEvent = 3,    // ("index", int), ("result", narrow text out)
+  kSubcommandTitleEvent = 4,  // ("index", int), ("result", wide text out)
+  kSetShownEvent = 100,       // argument: int flag
+  kIsShownEvent = 101,
+  kRunSubcommandEvent = 104,  // ("index", int)
+};
+
+// Events of the command plug-in kind: pointer events 120 to 130, then keys.
+inline constexpr int32_t kFirstPointerEvent = 120;
+inline constexpr int32_t kLastPointerEvent = 130;
+inline constexpr int32_t kKeyDownEvent = 140;
+inline constexpr int32_t kKeyUpEvent = 141;
+
+// Events of the import plug-in kind.
+inline constexpr int32_t kImportRunEvent = 300;
+inline constexpr int32_t kImportSetOptionsEvent = 301;
+
+// Codes of MQ_SendMessage.
+inline constexpr int32_t kWindowClosedMessage = 100;    // empty list
+inline constexpr int32_t kSettingsElementMessage = 505;  // ("root"/"pluginsettings", element out)
+
+// Names of the settings document's elements that message 505 hands out.
+inline constexpr char kSettingsRootName[] = "root";
+inline constexpr char kPluginSettingsName[] = "pluginsettings";
+
+// The interface version a host of the oldest supported edition announces.
+inline constexpr uint32_t kOldestHostVersion = 0x4702;
+
+// Value ids of MQObj_GetIntValue and MQObj_SetIntValue.
+enum class ObjectValueId : int32_t {
+  Depth = 257,      // nesting level, 0 at the top
+  Collapsed = 258,  // nonzero: descendants hidden from row navigation
+  Eligible = 260,   // zero: passed over by every search and scan
+  Selected = 262,   // nonzero: acted on by top, bottom and gather
+};
+
+// Codes of MQXmlElem_Value.
+enum class XmlElementCode : int32_t {
+  kAddChild = 0x101,
+  kRemoveChild = 0x102,
+  kFindChild = 0x201,
+  kGetText = 0x302,
+  kSetText = 0x402,
+};
+
+// Codes of MQWidget_Value.
+enum class WidgetRequest : int32_t {
+  SystemWidget = 0x100,
+  Create = 0x101,
+  Delete = 0x102,
+  AttachChild = 0x201,
+  AttachWindow = 0x203,
+  Read = 0x301,
+  Write = 0x302,
+  HookEvent = 0x304,
+};
+
+// Codes of MQCanvas_Value.
+enum class CanvasRequest : int32_t {
+  Delete = 0x102,
+};
+
+// Keys of the widget requests' lists.
+inline constexpr char kTypeKey[] = "type";          // narrow text: a widget type or event name
+inline constexpr char kIdKey[] = "id";              // int out: the new widget's id
+inline constexpr char kChildKey[] = "child";        // int
+inline constexpr char kResultKey[] = "result";      // int out (or text out, events 3 and 4)
+inline constexpr char kSystemKey[] = "system";      // narrow text: a system widget's name
+inline constexpr char kIndexKey[] = "index";        // int
+inline constexpr char kProcKey[] = "proc";          // WidgetEventProc
+inline constexpr char kPointerKey[] = "pointer";    // void*: handed back to the proc
+inline constexpr char kFunctionKey[] = "function";  // void*
+inline constexpr char kPriorKey[] = "prior";        // bool
+
+// Keys every widget event's list starts with.
+inline constexpr char kTargetIdKey[] = "target_id";  // int
+inline constexpr char kSenderIdKey[] = "sender_id";  // int
+inline constexpr char kButtonStateKey[] = "button_state";  // int: the bits below
+
+// Bits of "button_state".
+inline constexpr int32_t kLeftButtonBit = 0x01;
+inline constexpr int32_t kRightButtonBit = 0x02;
+inline constexpr int32_t kShiftBit = 0x04;
+inline constexpr int32_t kCtrlBit = 0x08;
+inline constexpr int32_t kMiddleButtonBit = 0x10;
+inline constexpr int32_t kAltBit = 0x20;
+
+// The function the host calls for every hooked widget event ("proc").
+using WidgetEventProc = int32_t(ROWSHIFT_CALL*)(void* document, void** list, void* option);
+
+// Widget types.
+inline constexpr char kWindowType[] = "window";
+inline constexpr char kFrameType[] = "frame";
+inline constexpr char kButtonType[] = "button";
+
+// Widget properties, each with the type of its value.
+inline constexpr char kTitleProperty[] = "title";          // wide text
+inline constexpr char kVisibleProperty[] = "visible";      // bool
+inline constexpr char kPosXProperty[] = "pos_x";           // int
+inline constexpr char kPosYProperty[] = "pos_y";           // int
+inline constexpr char kAlignmentProperty[] = "alignment";  // text
+inline constexpr char kInspaceProperty[] = "inspace";      // double
+inline constexpr char kOutspaceProperty[] = "outspace";    // double
+inline constexpr char kTextProperty[] = "text";            // wide text
+inline constexpr char kVerticalAlignment[] = "vert";       // a value of "alignment"
+
+// Widget event names.
+inline constexpr char kExecuteEvent[] = "execute";
+inline constexpr char kHideEvent[] = "hide";
+
+// The system widget a tool window is attached to.
+inline constexpr char kMainWindowSystemName[] = "main_window";
+
+}  // namespace rowshift
