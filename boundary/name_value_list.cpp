@@ -46,7 +46,7 @@ int32_t NameValueList::Int(const char* key, int32_t fallback) const {
 float NameValueList::Float(const char* key, float fallback) const {
   const void* value = Find(key);
   if (value == nullptr) return fallback;
-  float read;
+  float read = 0;
   std::memcpy(&read, value, sizeof read);
   return read;
 }
@@ -63,7 +63,7 @@ void* NameValueList::FirstValue() const { return HasFirstPair() ? slots_[1] : nu
 
 int32_t ReadInt(const void* value, int32_t fallback) {
   if (value == nullptr) return fallback;
-  int32_t read;
+  int32_t read = 0;
   std::memcpy(&read, value, sizeof read);
   return read;
 }

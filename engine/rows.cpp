@@ -84,7 +84,9 @@ LocatedObject SearchRow(const Document& document, int32_t index, int32_t count, 
   while (index >= 0 && index < count) {
     const Object object = met != nullptr ? met : document.ObjectAt(index);
     met = nullptr;
-    if (object == nullptr) {
+    // An empty slot and an ineligible object are both stepped over, but the
+    // skipped-block test must come between them.
+    if (object == nullptr) {  // NOLINT(bugprone-branch-clone)
       index += step;
     } else if (skipped.count(object) != 0) {
       index = OnwardIndex(document.IndexOf(passed_over->back().object) + step, index, step);

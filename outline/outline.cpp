@@ -296,13 +296,13 @@ std::string FormatOutline(const std::vector<OutlineRow>& rows) {
   std::string text;
   for (const OutlineRow& row : rows) {
     std::vector<std::string> flags;
-    if (row.current) flags.push_back(kCurrentFlag);
+    if (row.current) flags.emplace_back(kCurrentFlag);
     if (row.empty) {
       text += kEmptySlotMark;
     } else {
-      if (row.selected) flags.push_back(kSelectedFlag);
-      if (row.collapsed) flags.push_back(kCollapsedFlag);
-      if (row.ineligible) flags.push_back(kIneligibleFlag);
+      if (row.selected) flags.emplace_back(kSelectedFlag);
+      if (row.collapsed) flags.emplace_back(kCollapsedFlag);
+      if (row.ineligible) flags.emplace_back(kIneligibleFlag);
       // The first row stands at the margin, so a deep one states its depth.
       const bool first = &row == &rows.front();
       if (row.depth < 0 || row.depth > kDeepestIndentedDepth || (first && row.depth != 0)) {

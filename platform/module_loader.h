@@ -23,8 +23,4 @@ void* ResolveExport(ModuleHandle module, const char* name);
 // Gives back the reference LoadModule took. A null module is ignored.
 void ReleaseModule(ModuleHandle module);
 
-// Whether the module that `file_name` designates is in the process now. Takes
-// no reference and never loads it; used to watch a module go away.
-bool IsModuleLoaded(const char* file_name);
-
 }  // namespace rowshift::platform

@@ -23,13 +23,4 @@ void ReleaseModule(ModuleHandle module) {
   if (module != nullptr) dlclose(module);
 }
 
-bool IsModuleLoaded(const char* file_name) {
-  if (file_name == nullptr) return false;
-  // RTLD_NOLOAD answers an existing module (taking a reference) or null.
-  ModuleHandle module = dlopen(file_name, RTLD_NOW | RTLD_NOLOAD);
-  if (module == nullptr) return false;
-  dlclose(module);
-  return true;
-}
-
 }  // namespace rowshift::platform

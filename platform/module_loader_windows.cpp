@@ -34,10 +34,4 @@ void ReleaseModule(ModuleHandle module) {
   if (module != nullptr) FreeLibrary(static_cast<HMODULE>(module));
 }
 
-bool IsModuleLoaded(const char* file_name) {
-  if (file_name == nullptr) return false;
-  // GetModuleHandleA takes no reference and loads nothing.
-  return GetModuleHandleA(file_name) != nullptr;
-}
-
 }  // namespace rowshift::platform

@@ -25,6 +25,8 @@ class Rowshift : public MQStationPlugin {
   constexpr Rowshift() = default;
   // Deletes the tool window if ShutDown left one.
   ~Rowshift() override;
+  Rowshift(const Rowshift&) = delete;
+  Rowshift& operator=(const Rowshift&) = delete;
 
   void GetIdentifiers(uint32_t& product, uint32_t& plugin) override;
   const char* GetNameText() override;

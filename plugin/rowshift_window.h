@@ -23,6 +23,8 @@ class RowshiftWindow : public MQWindow {
   // reports to it. `parent` is only needed while the window is built.
   RowshiftWindow(Rowshift* plugin, MQWindowBase* parent);
   ~RowshiftWindow() override;
+  RowshiftWindow(const RowshiftWindow&) = delete;
+  RowshiftWindow& operator=(const RowshiftWindow&) = delete;
 
   // Button handlers: each runs its row's reorder operation on `document` and
   // answers its result unchanged, like the sub-command of the same index (and,

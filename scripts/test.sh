@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs every suite: the normal build, the same suites under
 # AddressSanitizer and UndefinedBehaviorSanitizer, and the two Windows builds
-# under Wine (32-bit, and 64-bit under 64-bit Wine). Ends with one line that
-# counts the GoogleTest cases of all four builds ("Rowshift: N passed, N
+# under Wine (32-bit, and 64-bit under 64-bit Wine); then the checks of
+# scripts/lint.sh (include layering, format, clang-tidy). Ends with one line
+# that counts the GoogleTest cases of all four builds ("Rowshift: N passed, N
 # failed"); exits non-zero when anything failed.
 #
 # A build that fails, or a test that dies before reporting (a crash, or a check
@@ -81,6 +82,15 @@ run_build() {
 for preset in ${ROWSHIFT_PRESETS:-default sanitize windows windows64}; do
   run_build "$preset"
 done
+
+# The checks read the default build's compile database, which configuring makes.
+started=$SECONDS
+echo "== checks"
+if ! cmake --preset default >/dev/null || ! bash scripts/lint.sh build/default; then
+  echo "== checks failed"
+  failed=$((failed + 1))
+fi
+echo "== checks: done in $((SECONDS - started)) s"
 
 echo "Rowshift: $passed passed, $failed failed"
 [[ $failed -eq 0 ]]

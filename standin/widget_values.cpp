@@ -16,7 +16,7 @@ constexpr uint32_t kSupplementaryFirst = 0x10000;
 constexpr std::size_t kLongestText = 1 << 16;
 
 uint16_t UnitAt(const void* units, std::size_t index) {
-  uint16_t unit;
+  uint16_t unit = 0;
   std::memcpy(&unit, static_cast<const unsigned char*>(units) + index * sizeof unit, sizeof unit);
   return unit;
 }

@@ -25,7 +25,7 @@ ButtonState DecodeButtonState(const NameValueList& list) {
 // A host bool is one byte; any nonzero byte reads as true.
 bool ReadHostBool(const void* value) {
   if (value == nullptr) return false;
-  uint8_t byte;
+  uint8_t byte = 0;
   std::memcpy(&byte, value, sizeof byte);
   return byte != 0;
 }

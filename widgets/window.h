@@ -23,6 +23,8 @@ class MQWindow : public MQWindowBase {
   // Wraps an existing host window without owning it, and enrolls it.
   explicit MQWindow(int32_t existing_id);
   ~MQWindow() override;
+  MQWindow(const MQWindow&) = delete;
+  MQWindow& operator=(const MQWindow&) = delete;
 
   // Asks the host for its main window and wraps the answer, unchecked (-1 when
   // the host did not answer), without owning it.

@@ -20,6 +20,8 @@ class MQFrame;
 class MQWindowBase : public MQWidgetBase {
  public:
   ~MQWindowBase() override;
+  MQWindowBase(const MQWindowBase&) = delete;
+  MQWindowBase& operator=(const MQWindowBase&) = delete;
 
   // Takes ownership of `widget` (allocated with new). Adopting the same
   // wrapper twice keeps it once; null is ignored.

@@ -12,6 +12,7 @@
 #include "boundary/host_function_list.h"
 #include "platform/module_loader.h"
 #include "standin/document_control.h"
+#include "system/module_presence.h"
 
 namespace rowshift::testing {
 namespace {
@@ -158,21 +159,21 @@ TEST_F(PluginInit, FailedBindingKeepsTheEntriesItDidNotReach) {
 
 TEST_F(PluginInit, GivesBackTheModuleReferenceItTakes) {
   const std::string host = HostModuleFile("mqhost_unlinked");
-  ASSERT_FALSE(platform::IsModuleLoaded(host.c_str()));
+  ASSERT_FALSE(IsModuleLoaded(host.c_str()));
   platform::ModuleHandle ours = platform::LoadModule(host.c_str());
   ASSERT_NE(ours, nullptr);
   EXPECT_EQ(plugin.MQInit(host.c_str()), 1);
-  EXPECT_TRUE(platform::IsModuleLoaded(host.c_str()));
+  EXPECT_TRUE(IsModuleLoaded(host.c_str()));
   platform::ReleaseModule(ours);
-  EXPECT_FALSE(platform::IsModuleLoaded(host.c_str()))
+  EXPECT_FALSE(IsModuleLoaded(host.c_str()))
       << "MQInit kept a reference on the host module";
 }
 
 TEST_F(PluginInit, FailedBindingAlsoGivesBackTheReference) {
   const std::string host = HostModuleFile("mqhost_lacking_first");
-  ASSERT_FALSE(platform::IsModuleLoaded(host.c_str()));
+  ASSERT_FALSE(IsModuleLoaded(host.c_str()));
   EXPECT_EQ(plugin.MQInit(host.c_str()), 0);
-  EXPECT_FALSE(platform::IsModuleLoaded(host.c_str()));
+  EXPECT_FALSE(IsModuleLoaded(host.c_str()));
 }
 
 }  // namespace

@@ -15,7 +15,8 @@
 #include <vector>
 
 #include "e2e/plugin_module.h"
-#include "platform/heap_usage.h"
+#include "system/heap_usage.h"
+#include "system/module_presence.h"
 #include "platform/module_loader.h"
 #include "standin/settings_control.h"
 #include "standin/call_log.h"
@@ -29,7 +30,7 @@ namespace {
 constexpr const char* kLoadTimeLocale = ROWSHIFT_TEST_LOAD_TIME_CHARACTER_LOCALE;
 
 TEST(LoadAndUnload, LoadingSetsOnlyThePlatformsCharacterTypeLocale) {
-  ASSERT_FALSE(platform::IsModuleLoaded(ROWSHIFT_PLUGIN_FILE));
+  ASSERT_FALSE(IsModuleLoaded(ROWSHIFT_PLUGIN_FILE));
   const std::string character_before = std::setlocale(LC_CTYPE, nullptr);
   const std::string numeric_before = std::setlocale(LC_NUMERIC, nullptr);
   std::string character_loaded;
@@ -54,9 +55,9 @@ TEST(LoadAndUnload, ReleasingTheLastReferenceUnloadsTheModule) {
     ASSERT_EQ(plugin.BindToStandin(), 1);
     EXPECT_EQ(plugin.MQOnEvent(nullptr, 1, nullptr), 1);
     EXPECT_EQ(plugin.MQOnEvent(nullptr, 2, nullptr), 1);
-    EXPECT_TRUE(platform::IsModuleLoaded(ROWSHIFT_PLUGIN_FILE));
+    EXPECT_TRUE(IsModuleLoaded(ROWSHIFT_PLUGIN_FILE));
   }
-  EXPECT_FALSE(platform::IsModuleLoaded(ROWSHIFT_PLUGIN_FILE));
+  EXPECT_FALSE(IsModuleLoaded(ROWSHIFT_PLUGIN_FILE));
 }
 
 constexpr int32_t kDeleteRequest = 0x102;
@@ -195,7 +196,7 @@ std::string LiveOnce(bool shut_down) {
       EXPECT_EQ(plugin.MQOnEvent(document.Handle(), kShutDownEvent, nullptr), 1);
     }
   }
-  EXPECT_FALSE(platform::IsModuleLoaded(ROWSHIFT_PLUGIN_FILE));
+  EXPECT_FALSE(IsModuleLoaded(ROWSHIFT_PLUGIN_FILE));
   const std::vector<int32_t> deleted = DeletedWidgets();
   EXPECT_EQ(std::count(deleted.begin(), deleted.end(), window_id), 1);
   EXPECT_TRUE(PluginWidgets().empty());
@@ -217,10 +218,10 @@ TEST_P(LoadCycles, EachCycleEndsTheSameAndTheHeapDoesNotGrow) {
   for (int cycle = 2; cycle <= kLoadCycles; ++cycle) {
     ASSERT_EQ(LiveOnce(shut_down), first_end) << "cycle " << cycle;
     ASSERT_FALSE(::testing::Test::HasFailure()) << "cycle " << cycle;
-    if (cycle == kFirstWeighedCycle) heap_at_first_weighing = platform::HeapBytesInUse();
+    if (cycle == kFirstWeighedCycle) heap_at_first_weighing = HeapBytesInUse();
   }
   if (!kWeighsTheHeap) return;
-  const std::size_t heap_at_end = platform::HeapBytesInUse();
+  const std::size_t heap_at_end = HeapBytesInUse();
   std::printf("heap in use after cycle %d: %zu bytes; after cycle %d: %zu bytes\n",
               kFirstWeighedCycle, heap_at_first_weighing, kLoadCycles, heap_at_end);
   EXPECT_LE(heap_at_end, heap_at_first_weighing + kHeapGrowthTolerance);

@@ -10,7 +10,7 @@
 
 #include "e2e/plugin_module.h"
 #include "platform/module_loader.h"
-#include "platform/system_call.h"
+#include "system/system_call.h"
 
 namespace rowshift::testing {
 namespace {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/heap_usage.h"
+#include "system/heap_usage.h"
 
-namespace rowshift::platform {
+namespace rowshift::testing {
 namespace {
 
 std::size_t BusyBytes(HANDLE heap) {
@@ -31,4 +31,4 @@ std::size_t HeapBytesInUse() {
   return bytes;
 }
 
-}  // namespace rowshift::platform
+}  // namespace rowshift::testing

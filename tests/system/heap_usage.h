@@ -3,10 +3,10 @@
 
 #include <cstddef>
 
-namespace rowshift::platform {
+namespace rowshift::testing {
 
 // Bytes in allocated heap blocks across the process: the C library's heap on
 // POSIX, every heap of the process on Windows (the runtime's included).
 std::size_t HeapBytesInUse();
 
-}  // namespace rowshift::platform
+}  // namespace rowshift::testing

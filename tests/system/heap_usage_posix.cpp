@@ -1,8 +1,8 @@
 #include <malloc.h>
 
-#include "platform/heap_usage.h"
+#include "system/heap_usage.h"
 
-namespace rowshift::platform {
+namespace rowshift::testing {
 
 // Blocks handed out from the heap arenas plus those mapped on their own.
 std::size_t HeapBytesInUse() {
@@ -10,4 +10,4 @@ std::size_t HeapBytesInUse() {
   return info.uordblks + info.hblkhd;
 }
 
-}  // namespace rowshift::platform
+}  // namespace rowshift::testing
