@@ -19,7 +19,6 @@ void* NameValueList::Find(const char* key) const {
   return nullptr;
 }
 
-bool NameValueList::Has(const char* key) const { return Find(key) != nullptr; }
 
 void* NameValueList::FindLast(const char* key, int first_pair) const {
   if (slots_ == nullptr) return nullptr;

@@ -20,7 +20,6 @@ class NameValueList {
   // FindNamedArg: the value of the first pair named `key`, or null when there
   // is no such pair (or the value itself is null).
   void* Find(const char* key) const;
-  bool Has(const char* key) const;
 
   // The last pair named `key`, scanning from `first_pair` (0 = the first pair).
   void* FindLast(const char* key, int first_pair) const;

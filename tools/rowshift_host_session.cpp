@@ -26,7 +26,7 @@ std::unique_ptr<PluginSession> PluginSession::Open(const SessionPaths& paths, st
     *error = LoadFailure("host module", paths.host_module);
     return nullptr;
   }
-  std::unique_ptr<PluginSession> session(new PluginSession(paths, host_module));
+  std::unique_ptr<PluginSession> session(new PluginSession(host_module));
   void* probe = platform::ResolveExport(host_module, kHostProbeExport);
   if (probe == nullptr) {
     *error =

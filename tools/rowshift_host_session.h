@@ -35,13 +35,10 @@ class PluginSession {
 
   const loader::PluginModule& Plugin() const { return *plugin_; }
   const loader::PluginIdentity& Identity() const { return identity_; }
-  const SessionPaths& Paths() const { return paths_; }
 
  private:
-  PluginSession(const SessionPaths& paths, platform::ModuleHandle host_module)
-      : paths_(paths), host_module_(host_module) {}
+  explicit PluginSession(platform::ModuleHandle host_module) : host_module_(host_module) {}
 
-  SessionPaths paths_;
   platform::ModuleHandle host_module_;  // our own reference: MQInit gives its back
   std::unique_ptr<loader::PluginModule> plugin_;
   loader::PluginIdentity identity_;

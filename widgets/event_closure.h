@@ -7,7 +7,6 @@
 #pragma once
 
 #include <cstdint>
-#include <typeinfo>
 
 #include "platform/member_code_address.h"
 #include "widgets/widget_registry.h"
@@ -21,9 +20,6 @@ class MQWidgetEventClosureBase {
   // Calls the bound operation. `sender` may be null (no sender); `record` is
   // the event's record or null; the answer is the host's BOOL.
   virtual int32_t Fire(MQWidgetBase* sender, void* document, void* record) = 0;
-  // Same most-derived closure type, same target and same operation.
-  virtual bool SameAs(const MQWidgetEventClosureBase& other) const = 0;
-  virtual void* Target() const = 0;
   // The bound operation's code address, handed to the host as "function";
   // the host only passes it through.
   virtual const void* Method() const = 0;
@@ -53,17 +49,8 @@ class MQWidgetEventClosure final : public MQWidgetEventClosureBase {
     return (target_->*method_)(sender, document);
   }
 
-  bool SameAs(const MQWidgetEventClosureBase& other) const override {
-    if (typeid(other) != typeid(*this)) return false;
-    const auto& same_kind = static_cast<const MQWidgetEventClosure&>(other);
-    return same_kind.target_ == target_ && same_kind.method_ == method_;
-  }
-
-  void* Target() const override { return target_; }
   // `method` must be non-virtual, as every handler is.
   const void* Method() const override { return platform::MemberCodeAddress(method_); }
-
-  int32_t TargetId() const { return target_id_; }
 
  private:
   T* target_;

@@ -53,8 +53,6 @@ TEST_F(EventClosureTest, FireCallsTheBoundOperationWithSenderAndDocument) {
   EXPECT_EQ(calls_, 1);
   EXPECT_EQ(window.last_sender, &main_window_);
   EXPECT_EQ(window.last_document, &document);
-  EXPECT_EQ(closure.TargetId(), window.id());
-  EXPECT_EQ(closure.Target(), &window);
 }
 
 TEST_F(EventClosureTest, AClosureWhoseTargetIsGoneAnswersZeroEvenWhileStillHeld) {
@@ -79,21 +77,6 @@ TEST_F(EventClosureTest, AClosureMadeForAnUnregisteredTargetNeverRuns) {
   MQWidgetEventClosure<CountingWindow> closure(&failed, &CountingWindow::OnGo);
   EXPECT_EQ(closure.Fire(nullptr, nullptr, nullptr), 0);
   EXPECT_EQ(calls_, 0);
-}
-
-TEST_F(EventClosureTest, SameAsComparesClosureTypeTargetAndOperation) {
-  CountingWindow first(&main_window_, &calls_);
-  CountingWindow second(&main_window_, &calls_);
-  MQWidgetEventClosure<CountingWindow> go_first(&first, &CountingWindow::OnGo);
-  MQWidgetEventClosure<CountingWindow> go_first_again(&first, &CountingWindow::OnGo);
-  MQWidgetEventClosure<CountingWindow> stop_first(&first, &CountingWindow::OnStop);
-  MQWidgetEventClosure<CountingWindow> go_second(&second, &CountingWindow::OnGo);
-  rowshift_test::RecordingClosure other_kind(nullptr);
-
-  EXPECT_TRUE(go_first.SameAs(go_first_again));
-  EXPECT_FALSE(go_first.SameAs(stop_first));
-  EXPECT_FALSE(go_first.SameAs(go_second));
-  EXPECT_FALSE(go_first.SameAs(other_kind));
 }
 
 // "function" names the operation itself: every closure of one operation gives
