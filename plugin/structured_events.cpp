@@ -37,7 +37,7 @@ bool Is(const char* text, const char* word) { return std::strcmp(text, word) == 
 
 // One 32-bit word of a host record, read without assuming its alignment.
 uint32_t Word(const void* record, std::size_t index) {
-  uint32_t word;
+  uint32_t word = 0;
   std::memcpy(&word, static_cast<const unsigned char*>(record) + index * sizeof word, sizeof word);
   return word;
 }

@@ -27,7 +27,7 @@ fi
 mapfile -t sources < <(git ls-files -- $(sed 's/#.*//' scripts/layers.txt | tr ' ' '\n' |
                                          grep . | sed 's|$|/*.cpp|') | grep -v '_windows\.cpp$')
 if printf '%s\n' "${sources[@]}" |
-   xargs -P "$(nproc)" -n 4 clang-tidy -quiet -p "$database" 2>/dev/null |
+   xargs -P "$(nproc)" -n 4 clang-tidy -quiet --use-color=false -p "$database" 2>/dev/null |
    grep -E ': (warning|error):'; then
   echo "clang-tidy: findings above"
   status=1

@@ -1,5 +1,6 @@
 // MQ_SendMessage: every host message is recorded; message 505 hands out the
 // settings document's elements.
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -21,7 +22,7 @@ namespace {
 
 constexpr int32_t kMessageResult = 0;
 // A list longer than this is taken as unterminated and read no further.
-constexpr int kMostListPairs = 64;
+constexpr std::size_t kMostListPairs = 64;
 
 std::vector<RecordedMessage>& Messages() {
   static auto& messages = *new std::vector<RecordedMessage>;
@@ -37,7 +38,7 @@ RecordedMessage Record(int32_t code, const HostMessage* message) {
   record.plugin = message->plugin;
   record.reserved = message->reserved;
   record.had_list = message->list != nullptr;
-  for (int pair = 0; record.had_list && pair < kMostListPairs; ++pair) {
+  for (std::size_t pair = 0; record.had_list && pair < kMostListPairs; ++pair) {
     const auto* name = static_cast<const char*>(message->list[2 * pair]);
     if (name == nullptr) break;
     record.list_names.emplace_back(name);

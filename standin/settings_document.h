@@ -25,12 +25,11 @@ struct SettingsElement : HighAddressed {
   std::vector<std::unique_ptr<SettingsElement>> children;
 };
 
-// The element names of the document's two fixed elements.
-
 class SettingsDocument {
  public:
   // A fresh document: the root with one empty plug-in settings element.
   SettingsDocument();
+  ~SettingsDocument() = default;
   SettingsDocument(const SettingsDocument&) = delete;
   SettingsDocument& operator=(const SettingsDocument&) = delete;
 

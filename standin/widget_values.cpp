@@ -67,7 +67,7 @@ WidgetValue ReadWidgetValue(const std::string& key, const void* value) {
   read.kind = KindOfKey(key);
   switch (read.kind) {
     case WidgetValueKind::Bool: {
-      unsigned char byte;
+      unsigned char byte = 0;
       std::memcpy(&byte, value, sizeof byte);
       read.bool_value = byte != 0;
       break;

@@ -17,6 +17,8 @@ class MQWidgetBase;
 
 class MQWidgetEventClosureBase {
  public:
+  virtual ~MQWidgetEventClosureBase() = default;
+
   // Calls the bound operation. `sender` may be null (no sender); `record` is
   // the event's record or null; the answer is the host's BOOL.
   virtual int32_t Fire(MQWidgetBase* sender, void* document, void* record) = 0;
@@ -28,7 +30,8 @@ class MQWidgetEventClosureBase {
   MQWidgetEventClosureBase() = default;
   MQWidgetEventClosureBase(const MQWidgetEventClosureBase&) = default;
   MQWidgetEventClosureBase& operator=(const MQWidgetEventClosureBase&) = default;
-  ~MQWidgetEventClosureBase() = default;
+  MQWidgetEventClosureBase(MQWidgetEventClosureBase&&) = default;
+  MQWidgetEventClosureBase& operator=(MQWidgetEventClosureBase&&) = default;
 };
 
 // Binds `method` of the widget wrapper `target`. The closure remembers the

@@ -80,6 +80,8 @@ template <typename Record>
 int32_t FireWithCanvas(const Firing& fire, Record& record, void* canvas_handle) {
   struct ReleaseRecordCanvas {
     MQCanvas*& canvas;
+    ReleaseRecordCanvas(const ReleaseRecordCanvas&) = delete;
+    ReleaseRecordCanvas& operator=(const ReleaseRecordCanvas&) = delete;
     ~ReleaseRecordCanvas() { delete canvas; }
   };
   record.canvas = new MQCanvas(canvas_handle, false);
