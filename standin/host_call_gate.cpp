@@ -3,7 +3,7 @@
 #include <string>
 
 #include "standin/call_log.h"
-#include "standin/host_gone.h"
+#include "standin/calls_after_host_exit.h"
 #include "standin/talk_back.h"
 
 namespace standin {

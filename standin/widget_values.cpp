@@ -4,14 +4,11 @@
 #include <cstring>
 #include <map>
 
+#include "platform/text_encoding.h"
+
 namespace standin {
 namespace {
 
-constexpr uint32_t kReplacementCharacter = 0xFFFD;
-constexpr uint32_t kHighSurrogateFirst = 0xD800;
-constexpr uint32_t kLowSurrogateFirst = 0xDC00;
-constexpr uint32_t kSurrogateEnd = 0xE000;
-constexpr uint32_t kSupplementaryFirst = 0x10000;
 // A safety bound on text the plug-in hands over; real labels are far shorter.
 constexpr std::size_t kLongestText = 1 << 16;
 
@@ -27,35 +24,24 @@ std::string BoundedText(const char* text) {
   return std::string(text, length);
 }
 
-void AppendUtf8(std::string& out, uint32_t code_point) {
-  if (code_point < 0x80) {
-    out += static_cast<char>(code_point);
-  } else if (code_point < 0x800) {
-    out += static_cast<char>(0xC0 | (code_point >> 6));
-    out += static_cast<char>(0x80 | (code_point & 0x3F));
-  } else if (code_point < 0x10000) {
-    out += static_cast<char>(0xE0 | (code_point >> 12));
-    out += static_cast<char>(0x80 | ((code_point >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code_point & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code_point >> 18));
-    out += static_cast<char>(0x80 | ((code_point >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code_point >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code_point & 0x3F));
-  }
-}
-
 }  // namespace
 
 WidgetValueKind KindOfKey(const std::string& key) {
   static const auto& kinds = *new std::map<std::string, WidgetValueKind>{
-      {"visible", WidgetValueKind::Bool},    {"prior", WidgetValueKind::Bool},
-      {"pos_x", WidgetValueKind::Int},       {"pos_y", WidgetValueKind::Int},
-      {"id", WidgetValueKind::Int},          {"child", WidgetValueKind::Int},
-      {"result", WidgetValueKind::Int},      {"inspace", WidgetValueKind::Double},
-      {"outspace", WidgetValueKind::Double}, {"type", WidgetValueKind::Text},
-      {"system", WidgetValueKind::Text},     {"alignment", WidgetValueKind::Text},
-      {"title", WidgetValueKind::WideText},  {"text", WidgetValueKind::WideText},
+      {rowshift::kVisibleProperty, WidgetValueKind::Bool},
+      {rowshift::kPriorKey, WidgetValueKind::Bool},
+      {rowshift::kPosXProperty, WidgetValueKind::Int},
+      {rowshift::kPosYProperty, WidgetValueKind::Int},
+      {rowshift::kIdKey, WidgetValueKind::Int},
+      {rowshift::kChildKey, WidgetValueKind::Int},
+      {rowshift::kResultKey, WidgetValueKind::Int},
+      {rowshift::kInspaceProperty, WidgetValueKind::Double},
+      {rowshift::kOutspaceProperty, WidgetValueKind::Double},
+      {rowshift::kTypeKey, WidgetValueKind::Text},
+      {rowshift::kSystemKey, WidgetValueKind::Text},
+      {rowshift::kAlignmentProperty, WidgetValueKind::Text},
+      {rowshift::kTitleProperty, WidgetValueKind::WideText},
+      {rowshift::kTextProperty, WidgetValueKind::WideText},
   };
   auto found = kinds.find(key);
   return found == kinds.end() ? WidgetValueKind::Address : found->second;
@@ -110,24 +96,16 @@ std::vector<WidgetPair> ReadPairs(void** list) {
 }
 
 std::string Utf16ToUtf8(const void* units) {
-  std::string out;
-  if (units == nullptr) return out;
+  if (units == nullptr) return {};
+  // Copied unit by unit: the text may stand at any address, and is read no
+  // further than the bound.
+  rowshift::platform::Utf16String text;
   for (std::size_t index = 0; index < kLongestText; ++index) {
-    uint32_t unit = UnitAt(units, index);
+    const uint16_t unit = UnitAt(units, index);
     if (unit == 0) break;
-    uint32_t code_point = unit;
-    if (unit >= kHighSurrogateFirst && unit < kSurrogateEnd) {
-      code_point = kReplacementCharacter;
-      const uint32_t next = unit < kLowSurrogateFirst ? UnitAt(units, index + 1) : 0;
-      if (next >= kLowSurrogateFirst && next < kSurrogateEnd) {
-        code_point = kSupplementaryFirst + ((unit - kHighSurrogateFirst) << 10) +
-                     (next - kLowSurrogateFirst);
-        ++index;
-      }
-    }
-    AppendUtf8(out, code_point);
+    text.push_back(static_cast<rowshift::WideChar>(unit));
   }
-  return out;
+  return rowshift::platform::Utf16ToUtf8(text.c_str());
 }
 
 std::string WidgetValue::ToString() const {

@@ -11,7 +11,7 @@
 #include <cstdlib>
 
 #include "e2e/plugin_module.h"
-#include "standin/host_gone.h"
+#include "standin/calls_after_host_exit.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "standin/host_gone.h"
+#include "standin/calls_after_host_exit.h"
 
 #include <cstdio>
 #include <cstring>
