@@ -9,6 +9,7 @@
 #include "boundary/host_protocol.h"
 #include "loader/plugin_module.h"
 #include "platform/abi.h"
+#include "support/wide_text.h"
 
 namespace rowshift::testing {
 
@@ -44,8 +45,5 @@ class PluginModule : public loader::PluginExports {
  private:
   std::unique_ptr<loader::PluginModule> module_;
 };
-
-// A wide string as UTF-16 code units (empty for null), for comparisons.
-std::u16string Utf16(const WideChar* text);
 
 }  // namespace rowshift::testing

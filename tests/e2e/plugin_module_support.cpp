@@ -32,11 +32,4 @@ int32_t PluginModule::RunSubcommand(void* document, int32_t index) {
   return MQOnEvent(document, kRunSubcommandEvent, list);
 }
 
-std::u16string Utf16(const WideChar* text) {
-  std::u16string units;
-  if (text == nullptr) return units;
-  for (; *text != 0; ++text) units.push_back(static_cast<char16_t>(*text));
-  return units;
-}
-
 }  // namespace rowshift::testing

@@ -8,15 +8,10 @@
 #include <string>
 
 #include "plugin/rowshift_window.h"
+#include "support/wide_text.h"
 
 namespace rowshift::testing {
 namespace {
-
-std::u16string Utf16(const WideChar* text) {
-  std::u16string units;
-  for (; text != nullptr && *text != 0; ++text) units.push_back(static_cast<char16_t>(*text));
-  return units;
-}
 
 TEST(RowshiftPlugin, IdentifiersAreWrittenProductFirst) {
   Rowshift plugin;

@@ -13,7 +13,7 @@
 #include "widget_test_host.h"
 #include "widgets/window.h"
 
-namespace rowshift_test {
+namespace rowshift::testing {
 
 class DispatchTest : public ::testing::Test {
  protected:
@@ -38,4 +38,4 @@ class DispatchTest : public ::testing::Test {
   std::unique_ptr<rowshift::MQWindow> window_ = std::make_unique<rowshift::MQWindow>(&main_window_);
 };
 
-}  // namespace rowshift_test
+}  // namespace rowshift::testing

@@ -15,7 +15,7 @@
 namespace rowshift {
 namespace {
 
-static constexpr rowshift_test::WideLiteral kLabel("go");
+static constexpr rowshift::testing::WideLiteral kLabel("go");
 
 // A window whose handlers count their calls in a counter that outlives it.
 class CountingWindow : public MQWindow {
@@ -38,7 +38,7 @@ class CountingWindow : public MQWindow {
 
 class EventClosureTest : public ::testing::Test {
  protected:
-  rowshift_test::WidgetTestHost host_;
+  rowshift::testing::WidgetTestHost host_;
   MQWindow main_window_ = MQWindow::FindMainWindow();
   int calls_ = 0;
 };

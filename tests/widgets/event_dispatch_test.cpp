@@ -14,12 +14,12 @@
 namespace rowshift {
 namespace {
 
-using rowshift_test::DispatchTest;
-using rowshift_test::RecordingClosure;
+using rowshift::testing::DispatchTest;
+using rowshift::testing::RecordingClosure;
 
 using EventDispatchTest = DispatchTest;
 
-static constexpr rowshift_test::WideLiteral kLabel("go");
+static constexpr rowshift::testing::WideLiteral kLabel("go");
 
 // A raw event list the way the host builds one, closed by a null name.
 struct EventList {

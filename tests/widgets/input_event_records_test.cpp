@@ -15,7 +15,7 @@
 namespace rowshift {
 namespace {
 
-using rowshift_test::DispatchTest;
+using rowshift::testing::DispatchTest;
 using standin::EventPair;
 using ::testing::ElementsAre;
 

@@ -16,7 +16,7 @@
 namespace rowshift {
 namespace {
 
-using rowshift_test::DispatchTest;
+using rowshift::testing::DispatchTest;
 using ::testing::ElementsAre;
 
 using ItemEventRecordsTest = DispatchTest;

@@ -8,7 +8,7 @@
 
 #include "widgets/event_closure.h"
 
-namespace rowshift_test {
+namespace rowshift::testing {
 
 class RecordingClosure final : public rowshift::MQWidgetEventClosureBase {
  public:
@@ -29,4 +29,4 @@ class RecordingClosure final : public rowshift::MQWidgetEventClosureBase {
   Handler handler_;
 };
 
-}  // namespace rowshift_test
+}  // namespace rowshift::testing

@@ -20,14 +20,14 @@
 namespace rowshift {
 namespace {
 
-using rowshift_test::RecordingClosure;
+using rowshift::testing::RecordingClosure;
 using ::testing::ElementsAre;
 
-static constexpr rowshift_test::WideLiteral kLabel("up(&U)");
+static constexpr rowshift::testing::WideLiteral kLabel("up(&U)");
 
 class StandinWidgetHostTest : public ::testing::Test {
  protected:
-  rowshift_test::WidgetTestHost host_;
+  rowshift::testing::WidgetTestHost host_;
   MQWindow main_window_ = MQWindow::FindMainWindow();
 };
 
@@ -57,7 +57,7 @@ TEST_F(StandinWidgetHostTest, HidingAVisibleWindowFiresHideOnceAfterTheWrite) {
   MQWindow window(&main_window_);
   std::vector<std::string> requests_at_hide;
   auto on_hide = std::make_shared<RecordingClosure>([&](MQWidgetBase*, void*, void*) {
-    requests_at_hide = rowshift_test::BriefRequests(static_cast<int32_t>(WidgetRequest::Write));
+    requests_at_hide = rowshift::testing::BriefRequests(static_cast<int32_t>(WidgetRequest::Write));
     return 0;
   });
   window.AddHandler("hide", on_hide, false);

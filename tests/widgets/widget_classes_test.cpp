@@ -22,8 +22,8 @@
 namespace rowshift {
 namespace {
 
-using rowshift_test::BriefRequests;
-using rowshift_test::WideLiteral;
+using rowshift::testing::BriefRequests;
+using rowshift::testing::WideLiteral;
 using ::testing::ElementsAre;
 
 constexpr int32_t kDeleteCode = static_cast<int32_t>(WidgetRequest::Delete);
@@ -74,7 +74,7 @@ class WidgetClassesTest : public ::testing::Test {
  protected:
   void TearDown() override { EXPECT_EQ(LiveWidgets().Size(), 0u) << "a wrapper outlived its test"; }
 
-  rowshift_test::WidgetTestHost host_;
+  rowshift::testing::WidgetTestHost host_;
 };
 
 TEST_F(WidgetClassesTest, BuildingAToolWindowSendsTheRequestsInOrder) {

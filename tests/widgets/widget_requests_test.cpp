@@ -20,7 +20,7 @@
 namespace rowshift {
 namespace {
 
-using rowshift_test::WideLiteral;
+using rowshift::testing::WideLiteral;
 using ::testing::ElementsAre;
 
 constexpr int32_t kWriteCode = static_cast<int32_t>(WidgetRequest::Write);
@@ -81,7 +81,7 @@ class WidgetRequestsTest : public ::testing::Test {
     });
   }
 
-  rowshift_test::WidgetTestHost host_;
+  rowshift::testing::WidgetTestHost host_;
   std::vector<RawRequest> captured_;
 };
 

@@ -13,7 +13,7 @@
 #include "platform/abi.h"
 #include "standin/widget_control.h"
 
-namespace rowshift_test {
+namespace rowshift::testing {
 
 // Wide text from an ASCII literal, for tests that run on every platform; make
 // it static so the text has static storage, as all text handed to the host.
@@ -47,4 +47,4 @@ std::vector<std::string> BriefRequests();
 // The Brief lines of the requests with `code`.
 std::vector<std::string> BriefRequests(int32_t code);
 
-}  // namespace rowshift_test
+}  // namespace rowshift::testing

@@ -4,7 +4,7 @@
 
 #include "standin/widget_exports.h"
 
-namespace rowshift_test {
+namespace rowshift::testing {
 namespace {
 
 RawRequestObserver& Observer() {
@@ -57,4 +57,4 @@ std::vector<std::string> BriefRequests(int32_t code) {
   return lines;
 }
 
-}  // namespace rowshift_test
+}  // namespace rowshift::testing
