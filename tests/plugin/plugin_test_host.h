@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "standin/widget_control.h"
+#include "support/widget_request_lines.h"
 
 namespace rowshift::testing {
 
@@ -36,9 +37,5 @@ std::vector<int32_t> ToolButtonIds();
 // A widget's property as the host keeps it ("none" when it has none).
 std::string WidgetProperty(int32_t id, const std::string& key);
 
-// One widget request as `Code #target name=value ...`, values as sent, "@" for
-// addresses.
-std::string BriefRequest(const standin::WidgetRequestRecord& record);
-std::vector<std::string> BriefWidgetRequests();
 
 }  // namespace rowshift::testing

@@ -69,19 +69,4 @@ std::string WidgetProperty(int32_t id, const std::string& key) {
   return property == widget->properties.end() ? "none" : property->second.ToString();
 }
 
-std::string BriefRequest(const standin::WidgetRequestRecord& record) {
-  std::string line = standin::WidgetRequestName(record.code) + " #" + std::to_string(record.target);
-  for (const standin::WidgetPair& pair : record.pairs) {
-    line += " " + pair.name + "=";
-    line += pair.sent.kind == standin::WidgetValueKind::Address ? "@" : pair.sent.ToString();
-  }
-  return line;
-}
-
-std::vector<std::string> BriefWidgetRequests() {
-  std::vector<std::string> lines;
-  for (const auto& record : standin::WidgetRequests()) lines.push_back(BriefRequest(record));
-  return lines;
-}
-
 }  // namespace rowshift::testing

@@ -76,7 +76,7 @@ TEST_F(ToolWindowTest, BuildingSendsEveryRequestInOrder) {
                        " type=\"execute\" proc=@ pointer=@ function=@ prior=false");
   }
   expected.push_back("HookEvent #2 type=\"hide\" proc=@ pointer=@ function=@ prior=false");
-  EXPECT_THAT(BriefWidgetRequests(), ElementsAreArray(expected));
+  EXPECT_THAT(BriefRequests(), ElementsAreArray(expected));
 }
 
 // The host reads the spacing as 8-byte doubles: an int or a float would not
@@ -152,7 +152,7 @@ TEST_F(ToolWindowTest, DestroyingDeletesFrameAndButtonsBeforeTheWindow) {
   standin::ClearWidgetRequests();
   window.reset();
 
-  EXPECT_THAT(BriefWidgetRequests(), ElementsAreArray(expected));
+  EXPECT_THAT(BriefRequests(), ElementsAreArray(expected));
   EXPECT_EQ(expected.size(), 8u);
   EXPECT_FALSE(enrolled_at_own_delete) << "the window's entry outlived its own Delete";
   EXPECT_EQ(standin::WidgetIds(), std::vector<int32_t>{standin::MainWindowId()});

@@ -12,6 +12,7 @@
 #include "boundary/host_functions.h"
 #include "platform/abi.h"
 #include "standin/widget_control.h"
+#include "support/widget_request_lines.h"
 
 namespace rowshift::testing {
 
@@ -39,12 +40,5 @@ class WidgetTestHost {
   void Observe(RawRequestObserver observer);
 };
 
-// One request as a short line: `Code #target name=value ...` with the values
-// as sent, "@" for addresses. Canvas requests read `Canvas<Code> ...`.
-std::string Brief(const standin::WidgetRequestRecord& record);
-// Every request since the last reset or clear, as Brief lines.
-std::vector<std::string> BriefRequests();
-// The Brief lines of the requests with `code`.
-std::vector<std::string> BriefRequests(int32_t code);
 
 }  // namespace rowshift::testing
