@@ -4,6 +4,7 @@
 #include <iterator>
 #include <utility>
 
+#include "boundary/host_protocol.h"
 #include "standin/talk_back_control.h"
 #include "standin/widget_control.h"
 #include "standin/widget_host.h"
@@ -12,7 +13,6 @@ namespace standin {
 namespace {
 
 constexpr const char* kTriggers[] = {"screen", "world", "local", "none"};
-constexpr char kButtonType[] = "button";
 
 struct TalkBackState {
   PluginEventEntry on_event = nullptr;
@@ -61,7 +61,7 @@ int32_t SendEvent(PluginEventEntry on_event, const TalkBack& message) {
   int32_t value = message.value;
   int32_t save_uid = 0;
   const char* trigger = kTriggers[Modulo(value, std::size(kTriggers))];
-  void* list[] = {const_cast<char*>("index"),
+  void* list[] = {const_cast<char*>(rowshift::kIndexKey),
                   &value,
                   const_cast<char*>("state"),
                   &value,
@@ -89,13 +89,13 @@ bool Send(const TalkBack& message, PluginEventEntry on_event, int32_t* answer) {
       *answer = SendEvent(on_event, message);
       return true;
     case TalkBack::Kind::kClick: {
-      const int32_t button = PickWidget(kButtonType, message.value);
+      const int32_t button = PickWidget(rowshift::kButtonType, message.value);
       if (button == 0) return false;
       *answer = Click(button, message.document);
       return true;
     }
     case TalkBack::Kind::kClose: {
-      const int32_t window = PickWidget(kWindowWidgetType, message.value);
+      const int32_t window = PickWidget(rowshift::kWindowType, message.value);
       if (window == 0) return false;
       *answer = SimulateUserClose(window, message.document) ? 1 : 0;
       return true;

@@ -137,7 +137,7 @@ TEST_F(SubcommandEvents, NoSecondOperationStartsWhileOneRuns) {
       standin::TalkBack message;
       message.after_calls = call;
       message.kind = nested.kind;
-      message.event = kSubcommandEvent;
+      message.event = kRunSubcommandEvent;
       message.value = nested.index;
       message.document = document.Handle();
       standin::TalkBackDuringDocumentCalls(plugin.MQOnEvent, {message});
