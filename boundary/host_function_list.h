@@ -10,6 +10,7 @@
 // never called; its shape is the host's business.
 #pragma once
 
+// clang-format off
 #define ROWSHIFT_HOST_FUNCTIONS(CALLED, RESOLVED) \
   RESOLVED(MQ_GetWindowHandle) \
   RESOLVED(MQ_CreateObject) \
@@ -202,3 +203,4 @@
   CALLED(MQWidget_Value, int32_t, (int32_t widget_id, int32_t code, void** list)) \
   CALLED(MQCanvas_Value, int32_t, (void* canvas, int32_t code, void** list)) \
   RESOLVED(MQSVGDraw_Value)
+// clang-format on
