@@ -23,7 +23,7 @@ bool IsTheLinkedStandin(void* probe) {
 std::unique_ptr<PluginSession> PluginSession::Open(const SessionPaths& paths, std::string* error) {
   platform::ModuleHandle host_module = platform::LoadModule(paths.host_module.c_str());
   if (host_module == nullptr) {
-    *error = LoadFailure("host module", paths.host_module);
+    *error = loader::LoadFailure("host module", paths.host_module);
     return nullptr;
   }
   std::unique_ptr<PluginSession> session(new PluginSession(host_module));
