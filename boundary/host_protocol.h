@@ -34,7 +34,7 @@ inline constexpr int32_t kImportRunEvent = 300;
 inline constexpr int32_t kImportSetOptionsEvent = 301;
 
 // Codes of MQ_SendMessage.
-inline constexpr int32_t kWindowClosedMessage = 100;    // empty list
+inline constexpr int32_t kWindowClosedMessage = 100;     // empty list
 inline constexpr int32_t kSettingsElementMessage = 505;  // ("root"/"pluginsettings", element out)
 
 // Names of the settings document's elements that message 505 hands out.
@@ -91,8 +91,8 @@ inline constexpr char kFunctionKey[] = "function";  // void*
 inline constexpr char kPriorKey[] = "prior";        // bool
 
 // Keys every widget event's list starts with.
-inline constexpr char kTargetIdKey[] = "target_id";  // int
-inline constexpr char kSenderIdKey[] = "sender_id";  // int
+inline constexpr char kTargetIdKey[] = "target_id";        // int
+inline constexpr char kSenderIdKey[] = "sender_id";        // int
 inline constexpr char kButtonStateKey[] = "button_state";  // int: the bits below
 
 // Bits of "button_state".

@@ -19,7 +19,6 @@ void* NameValueList::Find(const char* key) const {
   return nullptr;
 }
 
-
 void* NameValueList::FindLast(const char* key, int first_pair) const {
   if (slots_ == nullptr) return nullptr;
   void* found = nullptr;

@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "exports/entry_point_binding.h"
-#include "exports/on_event_dispatch.h"
-#include "exports/export_guard.h"
 #include "boundary/host_functions.h"
 #include "boundary/plugin_exports.h"
+#include "exports/entry_point_binding.h"
+#include "exports/export_guard.h"
+#include "exports/on_event_dispatch.h"
 #include "exports/plugin_instance.h"
 #include "exports/plugin_queries.h"
 #include "platform/abi.h"

@@ -9,8 +9,8 @@
 // a tool window that shut-down left makes no host call.
 #include "exports/plugin_instance.h"
 
-#include "platform/locale.h"
 #include "platform/library_detach.h"
+#include "platform/locale.h"
 #include "plugin/rowshift_window.h"  // the object's destructor needs the whole window type
 #include "widgets/widget_registry.h"
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "plugin/base_plugin.h"
 #include "platform/abi.h"
+#include "plugin/base_plugin.h"
 
 namespace rowshift {
 

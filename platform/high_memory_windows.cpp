@@ -16,7 +16,9 @@ constexpr bool kHasHighAddresses = sizeof(void*) == 8;
 constexpr std::size_t kAlignment = alignof(std::max_align_t);
 constexpr std::size_t kRegionBytes = std::size_t{1} << 20;
 
-std::size_t Rounded(std::size_t bytes, std::size_t unit) { return (bytes + unit - 1) / unit * unit; }
+std::size_t Rounded(std::size_t bytes, std::size_t unit) {
+  return (bytes + unit - 1) / unit * unit;
+}
 
 // Carves blocks out of high regions and keeps released blocks, by size, for
 // the next request of that size, as a heap would. Regions are never given back

@@ -1,5 +1,5 @@
-#include "settings/open_settings.h"
 #include "plugin/base_plugin.h"
+#include "settings/open_settings.h"
 
 namespace rowshift {
 

@@ -8,7 +8,6 @@ namespace rowshift {
 
 namespace {
 
-
 using PointerOperation = int32_t (MQCommandPlugin::*)(void*, void*, PointerState*);
 
 // One per event, from 120 to 130.

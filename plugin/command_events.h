@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "plugin/command_plugin.h"
 #include "boundary/name_value_list.h"
+#include "plugin/command_plugin.h"
 
 namespace rowshift {
 

@@ -10,9 +10,9 @@
 
 #include <cstdint>
 
+#include "platform/abi.h"
 #include "plugin/base_plugin.h"
 #include "plugin/plugin_event_records.h"
-#include "platform/abi.h"
 
 namespace rowshift {
 

@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "plugin/plugin_event_records.h"
 #include "boundary/name_value_list.h"
+#include "plugin/plugin_event_records.h"
 #include "plugin/station_plugin.h"
 
 namespace rowshift {

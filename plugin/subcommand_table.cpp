@@ -1,7 +1,7 @@
 #include "plugin/subcommand_table.h"
 
-#include "engine/operations.h"
 #include "boundary/wide_literal.h"
+#include "engine/operations.h"
 
 namespace rowshift {
 

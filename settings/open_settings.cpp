@@ -15,7 +15,7 @@ constexpr uint32_t kReservedWord = 0;
 void* RequestPluginSettingsElement(uint32_t product, uint32_t plugin) {
   const auto send_message = HostFunctions().MQ_SendMessage;
   if (send_message == nullptr) return nullptr;
-  void* list[] = {const_cast<char*>(kSettingsRootName), nullptr,            //
+  void* list[] = {const_cast<char*>(kSettingsRootName), nullptr,    //
                   const_cast<char*>(kPluginSettingsName), nullptr,  //
                   nullptr};
   constexpr int kPluginSettingsValueSlot = 3;

@@ -1,10 +1,10 @@
 #include <string>
 #include <vector>
 
+#include "outline/outline.h"
 #include "standin/document_control.h"
 #include "standin/document_registry.h"
 #include "standin/document_state.h"
-#include "outline/outline.h"
 
 namespace standin {
 namespace {

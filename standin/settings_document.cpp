@@ -60,7 +60,8 @@ void SettingsDocument::Replace(std::unique_ptr<SettingsElement> root) {
   root_ = root != nullptr ? std::move(root) : NewElement(rowshift::kSettingsRootName);
   Register(*root_);
   plugin_settings_ = FindChild(*root_, rowshift::kPluginSettingsName);
-  if (plugin_settings_ == nullptr) plugin_settings_ = &AddChild(*root_, rowshift::kPluginSettingsName);
+  if (plugin_settings_ == nullptr)
+    plugin_settings_ = &AddChild(*root_, rowshift::kPluginSettingsName);
 }
 
 void SettingsDocument::Register(SettingsElement& element) {

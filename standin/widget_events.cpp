@@ -7,10 +7,7 @@
 #include "standin/widget_host.h"
 
 namespace standin {
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 int32_t FireEvent(int32_t widget_id, const std::string& type, const std::vector<EventPair>& extra,
                   void* document) {
@@ -20,9 +17,10 @@ int32_t FireEvent(int32_t widget_id, const std::string& type, const std::vector<
   for (const WidgetHook& hook : hooks) {
     int32_t target_id = widget_id;
     int32_t sender_id = widget_id;
-    std::vector<void*> list = {const_cast<char*>(rowshift::kTargetIdKey), &target_id,
-                               const_cast<char*>(rowshift::kSenderIdKey), &sender_id,
-                               const_cast<char*>(rowshift::kTypeKey),     const_cast<char*>(type.c_str())};
+    std::vector<void*> list = {
+        const_cast<char*>(rowshift::kTargetIdKey), &target_id,
+        const_cast<char*>(rowshift::kSenderIdKey), &sender_id,
+        const_cast<char*>(rowshift::kTypeKey),     const_cast<char*>(type.c_str())};
     for (const EventPair& pair : extra) {
       list.push_back(const_cast<char*>(pair.name));
       list.push_back(pair.value);

@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/module_loader.h"
 #include "loader/plugin_module.h"
+#include "platform/module_loader.h"
 
 namespace rowshift::tool {
 

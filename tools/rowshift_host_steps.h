@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/rowshift_host_options.h"
 #include "loader/plugin_module.h"
+#include "tools/rowshift_host_options.h"
 
 namespace standin {
 class Document;
@@ -21,8 +21,8 @@ class StepRunner {
  public:
   // `plugin` and `document` must outlive the runner; the plug-in is started.
   // With `compact`, documents are printed without their empty slots.
-  StepRunner(const loader::PluginModule& plugin, standin::Document& document, bool trace, bool compact,
-             std::ostream& out);
+  StepRunner(const loader::PluginModule& plugin, standin::Document& document, bool trace,
+             bool compact, std::ostream& out);
 
   // Checks every step before any runs: sub-command keys the plug-in lists
   // (in any case), buttons its tool window has. False, with `error` set, at the first that

@@ -11,7 +11,6 @@ namespace rowshift {
 
 class MQWindowBase;
 
-
 class MQButton : public MQWidgetBase {
  public:
   // Binds `method` of the widget wrapper `target` to this button's "execute"

@@ -8,7 +8,6 @@
 namespace rowshift {
 namespace {
 
-
 constexpr int32_t kNoItem = -1;
 
 struct ButtonState {

@@ -10,7 +10,6 @@
 namespace rowshift {
 namespace {
 
-
 void* DispatcherAddress() {
   WidgetEventProc dispatcher = &DispatchWidgetEvent;
   return reinterpret_cast<void*>(dispatcher);

@@ -8,7 +8,6 @@ namespace {
 static_assert(sizeof(bool) == 1, "a bool crosses the host boundary as one byte");
 static_assert(sizeof(double) == 8, "a double crosses the host boundary as IEEE binary64");
 
-
 // The host reads list slots as plain pointers; it never writes through a text.
 void* Slot(const char* text) { return const_cast<char*>(text); }
 void* Slot(const WideChar* text) { return const_cast<WideChar*>(text); }

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "e2e/plugin_module.h"
 #include "boundary/host_function_list.h"
+#include "e2e/plugin_module.h"
 #include "platform/module_loader.h"
 #include "standin/document_control.h"
 #include "system/module_presence.h"
@@ -153,8 +153,7 @@ TEST_F(PluginInit, FailedBindingKeepsTheEntriesItDidNotReach) {
   standin::Document document;
   ASSERT_TRUE(document.LoadOutline("P\nQ [current]\n"));
   EXPECT_EQ(plugin.RunSubcommand(document.Handle(), 1), 1);  // up
-  EXPECT_NE(document.ToOutline().find("Q [current]\nP"), std::string::npos)
-      << document.ToOutline();
+  EXPECT_NE(document.ToOutline().find("Q [current]\nP"), std::string::npos) << document.ToOutline();
 }
 
 TEST_F(PluginInit, GivesBackTheModuleReferenceItTakes) {
@@ -165,8 +164,7 @@ TEST_F(PluginInit, GivesBackTheModuleReferenceItTakes) {
   EXPECT_EQ(plugin.MQInit(host.c_str()), 1);
   EXPECT_TRUE(IsModuleLoaded(host.c_str()));
   platform::ReleaseModule(ours);
-  EXPECT_FALSE(IsModuleLoaded(host.c_str()))
-      << "MQInit kept a reference on the host module";
+  EXPECT_FALSE(IsModuleLoaded(host.c_str())) << "MQInit kept a reference on the host module";
 }
 
 TEST_F(PluginInit, FailedBindingAlsoGivesBackTheReference) {

@@ -15,13 +15,13 @@
 #include <vector>
 
 #include "e2e/plugin_module.h"
-#include "system/heap_usage.h"
-#include "system/module_presence.h"
 #include "platform/module_loader.h"
-#include "standin/settings_control.h"
 #include "standin/call_log.h"
 #include "standin/document_control.h"
+#include "standin/settings_control.h"
 #include "standin/widget_control.h"
+#include "system/heap_usage.h"
+#include "system/module_presence.h"
 
 namespace rowshift::testing {
 namespace {

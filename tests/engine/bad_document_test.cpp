@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "engine/operations.h"
 #include "boundary/host_functions.h"
+#include "engine/operations.h"
 #include "standin/call_log.h"
 #include "standin/document_control.h"
 #include "support/outline_run.h"

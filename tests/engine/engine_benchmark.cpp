@@ -25,8 +25,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/operations.h"
 #include "boundary/host_functions.h"
+#include "engine/operations.h"
 #include "standin/call_log.h"
 #include "standin/document_control.h"
 #include "standin/document_exports.h"

@@ -15,11 +15,11 @@
 #include "engine/document.h"
 #include "engine/operations.h"
 #include "engine/rows.h"
+#include "outline/outline.h"
 #include "standin/document_control.h"
 #include "standin/document_exports.h"
 #include "support/outline_run.h"
 #include "support/standin_in_process.h"
-#include "outline/outline.h"
 
 namespace rowshift {
 namespace {

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "plugin/command_plugin.h"
-#include "exports/on_event_dispatch.h"
-#include "plugin/import_plugin.h"
 #include "exports/list_builder.h"
+#include "exports/on_event_dispatch.h"
+#include "plugin/command_plugin.h"
+#include "plugin/import_plugin.h"
 
 namespace rowshift::testing {
 namespace {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "boundary/host_functions.h"
-#include "plugin/import_plugin.h"
 #include "exports/recording_station.h"
+#include "plugin/import_plugin.h"
 
 namespace rowshift::testing {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "exports/on_event_dispatch.h"
 #include "exports/list_builder.h"
+#include "exports/on_event_dispatch.h"
 #include "exports/recording_station.h"
 
 namespace rowshift::testing {

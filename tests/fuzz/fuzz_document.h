@@ -73,8 +73,9 @@ class FuzzDocument {
     set(rowshift::ObjectValueId::Selected, flags >> 2 & 1);
     // Now and then a flag value that is neither 0 nor 1.
     if ((flags & 0xC0) == 0xC0) {
-      const rowshift::ObjectValueId any[] = {rowshift::ObjectValueId::Collapsed, rowshift::ObjectValueId::Eligible,
-                                      rowshift::ObjectValueId::Selected};
+      const rowshift::ObjectValueId any[] = {rowshift::ObjectValueId::Collapsed,
+                                             rowshift::ObjectValueId::Eligible,
+                                             rowshift::ObjectValueId::Selected};
       set(input.Pick(any), input.Value<int32_t>());
     }
   }

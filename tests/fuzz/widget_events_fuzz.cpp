@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "boundary/host_functions.h"
 #include "fuzz/fuzz_document.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/host_list.h"
-#include "boundary/host_functions.h"
 #include "plugin/rowshift.h"
 #include "plugin/rowshift_window.h"
 #include "standin/call_log.h"
@@ -26,9 +26,9 @@
 #include "standin/widget_exports.h"
 #include "support/standin_in_process.h"
 #include "widgets/event_closure.h"
+#include "widgets/widget_base.h"
 #include "widgets/widget_event_dispatch.h"
 #include "widgets/widget_event_records.h"
-#include "widgets/widget_base.h"
 #include "widgets/widget_registry.h"
 
 namespace rowshift::fuzzing {

@@ -10,7 +10,8 @@ namespace rowshift::platform {
 namespace {
 
 const std::string kHostModule = std::string("./mqhost") + ROWSHIFT_MODULE_SUFFIX;
-const std::string kHostModuleLackingLast = std::string("./mqhost_lacking_last") + ROWSHIFT_MODULE_SUFFIX;
+const std::string kHostModuleLackingLast =
+    std::string("./mqhost_lacking_last") + ROWSHIFT_MODULE_SUFFIX;
 
 TEST(ModuleLoader, ResolvesTheHostModulesExportsByName) {
   ModuleHandle module = LoadModule(kHostModule.c_str());

@@ -23,10 +23,18 @@ struct SystemTextCase {
 // each code page.
 inline constexpr SystemTextCase kSystemTextCases[] = {
     {kUtf8CodePage, "PosX", "PosX"},
-    {kUtf8CodePage, "Gr\xC3\xB6\xC3\x9F" "e", "Gr\xC3\xB6\xC3\x9F" "e"},
+    {kUtf8CodePage,
+     "Gr\xC3\xB6\xC3\x9F"
+     "e",
+     "Gr\xC3\xB6\xC3\x9F"
+     "e"},
     {kUtf8CodePage, "\xE8\xA8\xAD\xE5\xAE\x9A", "\xE8\xA8\xAD\xE5\xAE\x9A"},
     {kWesternCodePage, "PosX", "PosX"},
-    {kWesternCodePage, "Gr\xF6\xDF" "e", "Gr\xC3\xB6\xC3\x9F" "e"},
+    {kWesternCodePage,
+     "Gr\xF6\xDF"
+     "e",
+     "Gr\xC3\xB6\xC3\x9F"
+     "e"},
     {kWesternCodePage, "\x80", "\xE2\x82\xAC"},
     {kJapaneseCodePage, "PosX", "PosX"},
     {kJapaneseCodePage, "\x90\xDD\x92\xE8", "\xE8\xA8\xAD\xE5\xAE\x9A"},

@@ -36,8 +36,13 @@ struct WideTextCase {
 
 constexpr WideTextCase kWideTextCases[] = {
     {"ASCII label", {'u', 'p', '(', '&', 'U', ')'}, "up(&U)"},
-    {"Latin letters", {'G', 'r', 0x00F6, 0x00DF, 'e'}, "Gr\xC3\xB6\xC3\x9F" "e"},
-    {"Japanese", {0x8A2D, 0x5B9A, ' ', 0x4E0A, 0x3078}, "\xE8\xA8\xAD\xE5\xAE\x9A \xE4\xB8\x8A\xE3\x81\xB8"},
+    {"Latin letters",
+     {'G', 'r', 0x00F6, 0x00DF, 'e'},
+     "Gr\xC3\xB6\xC3\x9F"
+     "e"},
+    {"Japanese",
+     {0x8A2D, 0x5B9A, ' ', 0x4E0A, 0x3078},
+     "\xE8\xA8\xAD\xE5\xAE\x9A \xE4\xB8\x8A\xE3\x81\xB8"},
     {"outside the basic plane", {'<', 0xD83D, 0xDCD0, '>'}, "<\xF0\x9F\x93\x90>"},
 };
 

@@ -34,7 +34,10 @@ struct UnicodeCase {
 const UnicodeCase kUnicodeCases[] = {
     {"empty", "", {}},
     {"ASCII", "Rowshift", {'R', 'o', 'w', 's', 'h', 'i', 'f', 't'}},
-    {"Latin letters", "Gr\xC3\xB6\xC3\x9F" "e", {'G', 'r', 0x00F6, 0x00DF, 'e'}},
+    {"Latin letters",
+     "Gr\xC3\xB6\xC3\x9F"
+     "e",
+     {'G', 'r', 0x00F6, 0x00DF, 'e'}},
     {"Japanese", "\xE4\xB8\x8A\xE3\x81\xB8", {0x4E0A, 0x3078}},
     {"outside the basic plane", "\xF0\x9F\x93\x90", {0xD83D, 0xDCD0}},
 };
@@ -56,7 +59,9 @@ constexpr WideChar kReplacement = 0xFFFD;
 constexpr const char* kReplacementUtf8 = "\xEF\xBF\xBD";
 
 TEST(UnicodeText, StrayUtf8ByteBecomesOneReplacementCharacter) {
-  EXPECT_EQ(Utf8ToUtf16("a\xFF" "b"), (Utf16String{'a', kReplacement, 'b'}));
+  EXPECT_EQ(Utf8ToUtf16("a\xFF"
+                        "b"),
+            (Utf16String{'a', kReplacement, 'b'}));
 }
 
 TEST(UnicodeText, LoneSurrogateBecomesReplacementCharacter) {

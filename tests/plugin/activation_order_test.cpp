@@ -173,8 +173,7 @@ TEST_F(ActivationOrderTest, WithoutSettingsStartUpBuildsAHiddenWindowAndShutDown
   standin::ClearCalls();
   plugin_.ShutDown();
   EXPECT_THAT(standin::CallsStartingWith("MQXmlElem_Value"), IsEmpty());
-  EXPECT_THAT(BriefRequests(),
-              ::testing::Not(::testing::Contains(::testing::HasSubstr("Read"))));
+  EXPECT_THAT(BriefRequests(), ::testing::Not(::testing::Contains(::testing::HasSubstr("Read"))));
   EXPECT_EQ(ToolWindowId(), 0) << "the window outlived shut-down";
   EXPECT_EQ(standin::ReadSettingsTree().children.at(0).children.size(), 0u);
 }
@@ -229,8 +228,7 @@ TEST_F(ActivationOrderTest, AWindowTheHostRefusedStillReportsTheStoredShownFlag)
   EXPECT_EQ(plugin_.IsShown(nullptr), 0);
   standin::ClearWidgetRequests();
   plugin_.ShutDown();
-  EXPECT_THAT(BriefRequests(),
-              ::testing::Not(::testing::Contains(::testing::HasSubstr("Read"))));
+  EXPECT_THAT(BriefRequests(), ::testing::Not(::testing::Contains(::testing::HasSubstr("Read"))));
   EXPECT_THAT(StoredSettings(),
               UnorderedElementsAre(std::pair{"Rowshift_activate", "0"}, std::pair{"PosX", "120"},
                                    std::pair{"PosY", "80"}));

@@ -37,5 +37,4 @@ std::vector<int32_t> ToolButtonIds();
 // A widget's property as the host keeps it ("none" when it has none).
 std::string WidgetProperty(int32_t id, const std::string& key);
 
-
 }  // namespace rowshift::testing

@@ -350,9 +350,12 @@ TEST(DocumentHandleTest, HandlesLieAboveFourGiBWhereThePlatformAllowsAndCutOnesN
   ResetSettingsDocument();
   void* const clone = MQObj_Clone(document.ObjectInSlot(0));
   const std::vector<std::pair<const char*, void*>> handles = {
-      {"document", document.Handle()},    {"object", document.ObjectInSlot(0)},
-      {"clone", clone},                   {"settings root", SettingsRootElement()},
-      {"plug-in settings", PluginSettingsElement()}, {"canvas", NewCanvas()}};
+      {"document", document.Handle()},
+      {"object", document.ObjectInSlot(0)},
+      {"clone", clone},
+      {"settings root", SettingsRootElement()},
+      {"plug-in settings", PluginSettingsElement()},
+      {"canvas", NewCanvas()}};
   for (const auto& [kind, handle] : handles) {
     const auto address = reinterpret_cast<std::uintptr_t>(handle);
     EXPECT_NE(handle, nullptr) << kind;

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <sstream>
 
+#include "outline/outline.h"
 #include "standin/call_log.h"
 #include "standin/document_control.h"
 #include "support/standin_in_process.h"
-#include "outline/outline.h"
 
 namespace rowshift::testing {
 namespace {

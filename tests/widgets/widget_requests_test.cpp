@@ -11,9 +11,9 @@
 #include "standin/widget_control.h"
 #include "widget_test_host.h"
 #include "widgets/canvas.h"
-#include "widgets/widget_event_dispatch.h"
 #include "widgets/frame.h"
 #include "widgets/widget_base.h"
+#include "widgets/widget_event_dispatch.h"
 #include "widgets/widget_registry.h"
 #include "widgets/widget_requests.h"
 

@@ -40,5 +40,4 @@ class WidgetTestHost {
   void Observe(RawRequestObserver observer);
 };
 
-
 }  // namespace rowshift::testing
