@@ -26,10 +26,18 @@ fi
 # platform/ is in no compile database here).
 mapfile -t sources < <(git ls-files -- $(sed 's/#.*//' scripts/layers.txt | tr ' ' '\n' |
                                          grep . | sed 's|$|/*.cpp|') | grep -v '_windows\.cpp$')
-if printf '%s\n' "${sources[@]}" |
-   xargs -P "$(nproc)" -n 4 clang-tidy -quiet --use-color=false -p "$database" 2>/dev/null |
-   grep -E ': (warning|error):'; then
+# A finding shows in what clang-tidy prints; a run that fails without printing
+# one (a crash, say) must not pass for clean either.
+output=$(printf '%s\n' "${sources[@]}" |
+         xargs -P "$(nproc)" -n 4 clang-tidy -quiet --use-color=false -p "$database" 2>/dev/null)
+tidy_status=$?
+findings=$(grep -E ': (warning|error):' <<<"$output" | sort -u)
+if [[ -n $findings ]]; then
+  printf '%s\n' "$findings"
   echo "clang-tidy: findings above"
+  status=1
+elif ((tidy_status != 0)); then
+  echo "clang-tidy: failed (exit $tidy_status) without naming a finding"
   status=1
 else
   echo "clang-tidy: ${#sources[@]} sources clean"

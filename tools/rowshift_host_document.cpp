@@ -174,7 +174,7 @@ std::string DescribeChange(const DocumentSnapshot& before, const DocumentSnapsho
   std::vector<std::string> moved;
   std::vector<std::string> reflagged;
   if (!FindChanges(objects_before, objects_after, &moved, &reflagged)) {
-    parts.push_back("the order changed (too many objects to say which moved)");
+    parts.emplace_back("the order changed (too many objects to say which moved)");
   }
   if (!moved.empty()) parts.push_back("moved " + NameList(moved));
   if (!reflagged.empty()) parts.push_back("flags changed on " + NameList(reflagged));
