@@ -24,7 +24,8 @@ struct MoveStart {
 // The object that the moved one is to land behind (none: index 0), found
 // from the target row; with no target row, the last eligible object.
 Object AnchorBefore(const Document& document, const LocatedObject& target_row, int32_t count) {
-  return LastEligibleBefore(document, target_row.object == nullptr ? count : target_row.index);
+  return FindLastEligibleBefore(document, target_row.object == nullptr ? count : target_row.index)
+      .object;
 }
 
 Object UpwardAnchor(const Document& document, const MoveStart& start) {

@@ -117,20 +117,6 @@ LocatedObject FindRowFrom(const Document& document, int32_t start, RowDirection 
   return SearchRow(document, start, count, Step(direction), passed_over);
 }
 
-Object FindRow(const Document& document, Object from, RowDirection direction) {
-  int32_t start = 0;
-  if (from != nullptr) start = document.IndexOf(from) + Step(direction);
-  const int32_t count = document.ObjectCount();
-  if (from == nullptr && direction == RowDirection::Backward) start = count - 1;
-  return FindRowFrom(document, start, direction, count).object;
-}
-
-Object FindRowPassingOver(const Document& document, Object from, const Subtree& passed_over) {
-  const int32_t start = document.IndexOf(from) + 1;
-  return FindRowFrom(document, start, RowDirection::Forward, document.ObjectCount(), &passed_over)
-      .object;
-}
-
 LocatedObject FindLastEligibleBefore(const Document& document, int32_t index) {
   if (index <= 0) return {};
   return FindLastEligibleBefore(document, index, document.ObjectCount());
@@ -142,10 +128,6 @@ LocatedObject FindLastEligibleBefore(const Document& document, int32_t index, in
     if (object != nullptr && document.Flag(object, ObjectValueId::Eligible)) return {object, i};
   }
   return {};
-}
-
-Object LastEligibleBefore(const Document& document, int32_t index) {
-  return FindLastEligibleBefore(document, index).object;
 }
 
 }  // namespace rowshift

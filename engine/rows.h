@@ -32,18 +32,11 @@ struct LocatedObject {
 LocatedObject FindRowFrom(const Document& document, int32_t start, RowDirection direction,
                           int32_t count, const Subtree* passed_over = nullptr);
 
-// The next (or previous) row after `from`; with none, the first (or last) row
-// of the list. None when there is no such row.
-Object FindRow(const Document& document, Object from, RowDirection direction);
-
-// FindRow forward from `from`, passing over the objects of `passed_over`.
-Object FindRowPassingOver(const Document& document, Object from, const Subtree& passed_over);
-
 // The last object with a nonzero Eligible value below `index`, collapsed
-// ancestors or not; none (index -1) when there is none.
+// ancestors or not; none (index -1) when there is none. Reads the count
+// afresh, unless `index` is 0 or less.
 LocatedObject FindLastEligibleBefore(const Document& document, int32_t index);
 // The same within the first `count` slots, the count as read by the caller.
 LocatedObject FindLastEligibleBefore(const Document& document, int32_t index, int32_t count);
-Object LastEligibleBefore(const Document& document, int32_t index);
 
 }  // namespace rowshift

@@ -18,16 +18,6 @@ int32_t ShiftDepth(int32_t depth, DepthDifference difference) {
   return static_cast<int32_t>(shifted);
 }
 
-Subtree CollectSubtree(const Document& document, Object object, int32_t* end_index) {
-  const int32_t count = document.ObjectCount();
-  const int32_t start = document.IndexOf(object);
-  const int32_t depth = document.Value(object, ObjectValueId::Depth);
-  SubtreeEnd end;
-  Subtree subtree = CollectSubtreeAt(document, start, depth, count, &end);
-  if (end_index != nullptr) *end_index = end.index;
-  return subtree;
-}
-
 Subtree CollectSubtreeAt(const Document& document, int32_t start, int32_t depth, int32_t count,
                          SubtreeEnd* end) {
   Subtree subtree;

@@ -25,13 +25,6 @@ using DepthDifference = int64_t;
 // `depth` + `difference`, held within the 32-bit range.
 int32_t ShiftDepth(int32_t depth, DepthDifference difference);
 
-// The descendants of `object`: the objects that follow it up to the first one
-// whose depth is not greater than its own. Empty slots are passed over; flags
-// play no part. `end_index`, when given, receives the index where the run
-// ended (that object's slot, or the count). Empty for an object that stands in
-// no slot.
-Subtree CollectSubtree(const Document& document, Object object, int32_t* end_index = nullptr);
-
 // Where a collected run ended: the slot (the count when the run reached the
 // end of the list) and the object there with its depth, as read (none at the
 // end of the list).
@@ -41,8 +34,11 @@ struct SubtreeEnd {
   int32_t depth = 0;
 };
 
-// The same for the object at slot `index` whose depth is `depth`, with the
-// count read before: for a caller that has them already.
+// The descendants of the object at slot `index` whose depth is `depth`, among
+// `count` slots, all three as read by the caller: the objects that follow it
+// up to the first one whose depth is not greater than `depth`. Empty slots are
+// passed over; flags play no part. `end`, when given, receives where the run
+// ended. Empty for a negative `index` (an object that stands in no slot).
 Subtree CollectSubtreeAt(const Document& document, int32_t index, int32_t depth, int32_t count,
                          SubtreeEnd* end = nullptr);
 

@@ -22,26 +22,31 @@ class SubtreeTest : public testing::EngineDocumentTest {};
 
 TEST_F(SubtreeTest, CollectsEveryDescendantUpToTheFirstObjectNoDeeper) {
   Load("A\n  B\n-\n  C [ineligible collapsed]\n    D\nE\n");
-  int32_t end = 0;
-  const Subtree subtree = CollectSubtree(document_, At(0), &end);
+  SubtreeEnd end;
+  const Subtree subtree = CollectSubtreeAt(document_, 0, 0, 6, &end);
   ASSERT_EQ(subtree.size(), 3u);
   EXPECT_EQ(subtree[0].object, At(1));
   EXPECT_EQ(subtree[1].object, At(3));
   EXPECT_EQ(subtree[2].object, At(4));
   EXPECT_EQ(subtree[2].depth, 2);
-  EXPECT_EQ(end, 5);
-  EXPECT_TRUE(CollectSubtree(document_, At(1)).empty()) << "stops at equal depth";
+  EXPECT_EQ(end.index, 5);
+  EXPECT_EQ(end.object, At(5));
+  EXPECT_TRUE(CollectSubtreeAt(document_, 1, 1, 6).empty()) << "stops at equal depth";
+  EXPECT_TRUE(CollectSubtreeAt(document_, -1, 0, 6).empty()) << "an object in no slot";
 }
 
-TEST_F(SubtreeTest, CollectionReadsTheCountOnceThenIndexAndDepth) {
-  Load("A\n  B\n");
-  CollectSubtree(document_, At(0));
+TEST_F(SubtreeTest, CollectionReadsEachSlotAndItsDepthOnceUpToTheEnd) {
+  Load("A\n  B\nC\n");
+  SubtreeEnd end;
+  CollectSubtreeAt(document_, 0, 0, 3, &end);
   const std::vector<std::string> expected = {
-      "MQDoc_GetObjectCount() -> 2",    "MQDoc_GetObjectIndex(A) -> 0",
-      "MQObj_GetIntValue(A, 257) -> 0", "MQDoc_GetObject(1) -> B",
+      "MQDoc_GetObject(1) -> B",
       "MQObj_GetIntValue(B, 257) -> 1",
+      "MQDoc_GetObject(2) -> C",
+      "MQObj_GetIntValue(C, 257) -> 0",
   };
   EXPECT_EQ(standin::Calls(), expected);
+  EXPECT_EQ(end.depth, 0);
 }
 
 TEST_F(SubtreeTest, RelocatingNothingChangesNothingAndAnswersZero) {
@@ -52,7 +57,7 @@ TEST_F(SubtreeTest, RelocatingNothingChangesNothingAndAnswersZero) {
 
 TEST_F(SubtreeTest, RelocationUsesTheCollectedDepthNotTheCurrentOne) {
   Load("X\nA\n  B\n    C\n");
-  Subtree subtree = CollectSubtree(document_, At(1));
+  Subtree subtree = CollectSubtreeAt(document_, 1, 0, 4);
   MQObj_SetIntValue(At(3), kDepthId, 7);
   EXPECT_EQ(RelocateSubtree(document_, subtree, At(0), -1), 2);
   EXPECT_EQ(testing::WithoutEmptySlots(standin_.ToOutline()), "X\nB\n  C\nA\n");
