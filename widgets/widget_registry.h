@@ -9,7 +9,6 @@
 // and runs last.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <map>
 
@@ -26,7 +25,6 @@ class WidgetRegistry {
   void Enroll(int32_t id, MQWidgetBase* widget);
   // Removes the entry for `id`, whichever wrapper it names.
   void Remove(int32_t id);
-  std::size_t Size() const { return entries_.size(); }
 
  private:
   std::map<int32_t, MQWidgetBase*> entries_;

@@ -283,6 +283,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     plugin.ShutDown();
   }
-  Require(LiveWidgets().Size() == 0, "no wrapper outlives the plug-in");
+  Require(rowshift::testing::WrappedWidgetIds().empty(), "no wrapper outlives the plug-in");
   return 0;
 }

@@ -14,7 +14,7 @@
 #include "standin/call_log.h"
 #include "standin/settings_control.h"
 #include "standin/widget_control.h"
-#include "widgets/widget_registry.h"
+#include "support/standin_in_process.h"
 
 namespace rowshift::testing {
 namespace {
@@ -53,7 +53,7 @@ class ActivationOrderTest : public ::testing::Test {
  protected:
   void TearDown() override {
     plugin_.ShutDown();
-    EXPECT_EQ(LiveWidgets().Size(), 0u);
+    EXPECT_THAT(WrappedWidgetIds(), IsEmpty()) << "a wrapper outlived its test";
   }
 
   PluginTestHost host_;

@@ -15,6 +15,7 @@
 #include "standin/document_control.h"
 #include "standin/settings_control.h"
 #include "standin/widget_control.h"
+#include "support/standin_in_process.h"
 #include "widgets/event_closure.h"
 #include "widgets/widget_registry.h"
 #include "widgets/widget_requests.h"
@@ -24,6 +25,7 @@ namespace rowshift::testing {
 namespace {
 
 using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
 
 constexpr int32_t kDeleteCode = static_cast<int32_t>(WidgetRequest::Delete);
 constexpr int32_t kWindowClosedMessage = 100;
@@ -43,7 +45,7 @@ class ToolWindowTest : public ::testing::Test {
 
   void TearDown() override {
     plugin_.ShutDown();
-    EXPECT_EQ(LiveWidgets().Size(), 0u) << "a wrapper outlived its test";
+    EXPECT_THAT(WrappedWidgetIds(), IsEmpty()) << "a wrapper outlived its test";
   }
 
   PluginTestHost host_;

@@ -3,6 +3,8 @@
 #include "boundary/host_functions.h"
 #include "standin/document_control.h"
 #include "standin/document_exports.h"
+#include "standin/widget_control.h"
+#include "widgets/widget_registry.h"
 
 namespace rowshift::testing {
 
@@ -25,5 +27,13 @@ void BindStandinDocumentFunctions() {
 }
 
 void UnbindHostFunctions() { HostFunctions() = HostFunctionTable{}; }
+
+std::vector<int32_t> WrappedWidgetIds() {
+  std::vector<int32_t> wrapped;
+  for (const int32_t id : standin::WidgetIds()) {
+    if (LiveWidgets().Find(id) != nullptr) wrapped.push_back(id);
+  }
+  return wrapped;
+}
 
 }  // namespace rowshift::testing

@@ -3,6 +3,9 @@
 // documents without loading any module.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 namespace rowshift::testing {
 
 // Fills every document and object slot of HostFunctions() with the stand-in's
@@ -12,6 +15,11 @@ void BindStandinDocumentFunctions();
 
 // Empties every slot of HostFunctions().
 void UnbindHostFunctions();
+
+// The stand-in's live widgets (its main window included) that a wrapper is
+// still enrolled under in the live-widget registry: none once every wrapper a
+// test made is gone, as an owning wrapper deletes its widget when it goes.
+std::vector<int32_t> WrappedWidgetIds();
 
 // Binds on construction and empties the table on destruction, so a test
 // leaves nothing bound behind it.

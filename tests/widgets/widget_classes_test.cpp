@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "standin/widget_control.h"
+#include "support/standin_in_process.h"
 #include "widget_test_host.h"
 #include "widgets/button.h"
 #include "widgets/canvas.h"
@@ -25,6 +26,7 @@ namespace {
 using rowshift::testing::BriefRequests;
 using rowshift::testing::WideLiteral;
 using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 
 constexpr int32_t kDeleteCode = static_cast<int32_t>(WidgetRequest::Delete);
 
@@ -72,7 +74,9 @@ static_assert(kPinned<MQWidgetBase> && kPinned<MQWindowBase> && kPinned<MQWindow
 
 class WidgetClassesTest : public ::testing::Test {
  protected:
-  void TearDown() override { EXPECT_EQ(LiveWidgets().Size(), 0u) << "a wrapper outlived its test"; }
+  void TearDown() override {
+    EXPECT_THAT(testing::WrappedWidgetIds(), IsEmpty()) << "a wrapper outlived its test";
+  }
 
   rowshift::testing::WidgetTestHost host_;
 };
@@ -156,13 +160,12 @@ TEST_F(WidgetClassesTest, AFailedFrameCreateLeavesAnUnownedUnregisteredFrameThat
   MQWindow main_window = MQWindow::FindMainWindow();
   standin::FailCreatesOfType("frame");
   auto window = std::make_unique<MQWindow>(&main_window);
-  const std::size_t enrolled = LiveWidgets().Size();
 
   MQFrame* frame = window->NewVerticalFrame(window.get());
 
   EXPECT_EQ(frame->id(), 0);
   EXPECT_FALSE(frame->owned());
-  EXPECT_EQ(LiveWidgets().Size(), enrolled);
+  EXPECT_EQ(LiveWidgets().Find(0), nullptr);
   EXPECT_EQ(window->created().count(frame), 1u);
   MQButton* button = window->NewButton(frame, kEmpty.text);
   EXPECT_THAT(BriefRequests(static_cast<int32_t>(WidgetRequest::AttachChild)),
@@ -216,8 +219,10 @@ TEST_F(WidgetClassesTest, AdoptingTheSameWrapperTwiceOwnsItOnce) {
 }
 
 TEST_F(WidgetClassesTest, AWrapperOfIdZeroIsNotEnrolledAndItsDestructionSendsNothing) {
-  { MQWidgetBase nothing(0); }
-  EXPECT_EQ(LiveWidgets().Size(), 0u);
+  {
+    MQWidgetBase nothing(0);
+    EXPECT_EQ(LiveWidgets().Find(0), nullptr);
+  }
   EXPECT_TRUE(standin::WidgetRequests().empty());
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "standin/widget_control.h"
+#include "support/standin_in_process.h"
 #include "widget_test_host.h"
 #include "widgets/canvas.h"
 #include "widgets/frame.h"
@@ -236,7 +237,7 @@ TEST_F(WidgetRequestsTest, UnboundEntryPointsSendNothingAndReadAsPresets) {
 
   EXPECT_EQ(id, 0);
   EXPECT_TRUE(standin::WidgetRequests().empty());
-  EXPECT_EQ(LiveWidgets().Size(), 0u);
+  EXPECT_THAT(testing::WrappedWidgetIds(), ::testing::IsEmpty());
 }
 
 }  // namespace
