@@ -11,6 +11,9 @@
 
 namespace rowshift {
 
+// The plug-in kind MQGetPlugInType answers for a station plug-in.
+inline constexpr int32_t kStationKind = 6;
+
 // Events MQOnEvent brings to a station plug-in that have a meaning the plug-in
 // knows (the others reach numbered default operations).
 enum StationEvent : int32_t {

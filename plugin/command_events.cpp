@@ -20,18 +20,11 @@ constexpr PointerOperation kPointerOperations[] = {
     &MQCommandPlugin::HandleEvent130};
 static_assert(std::size(kPointerOperations) == kLastPointerEvent - kFirstPointerEvent + 1);
 
-// Bits of "button_state", named as the widget layer names them.
-constexpr int kLeftButtonBit = 0;
-constexpr int kRightButtonBit = 1;
-constexpr int kShiftBit = 2;
-constexpr int kCtrlBit = 3;
-constexpr int kMiddleButtonBit = 4;
-constexpr int kAltBit = 5;
-
-int32_t Bit(int32_t state, int bit) { return (state >> bit) & 1; }
+// A flag of "button_state" as 0 or 1.
+int32_t Bit(int32_t state, int32_t mask) { return (state & mask) != 0 ? 1 : 0; }
 
 PointerState ButtonsOnly(const NameValueList& list) {
-  const int32_t state = list.Int("button_state", 0);
+  const int32_t state = list.Int(kButtonStateKey, 0);
   PointerState pointer{};
   pointer.left_button = Bit(state, kLeftButtonBit);
   pointer.middle_button = Bit(state, kMiddleButtonBit);

@@ -1,5 +1,6 @@
 #include "plugin/rowshift.h"
 
+#include "boundary/host_protocol.h"
 #include "boundary/wide_literal.h"
 #include "plugin/rowshift_window.h"
 #include "plugin/subcommand_table.h"

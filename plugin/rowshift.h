@@ -18,7 +18,6 @@ class RowshiftWindow;
 
 inline constexpr uint32_t kProductIdentifier = 0x5D2E7C14;
 inline constexpr uint32_t kPluginIdentifier = 0x2A6B93F0;
-inline constexpr int32_t kStationKind = 6;
 
 class Rowshift : public MQStationPlugin {
  public:

@@ -60,16 +60,17 @@ struct Outcome {
 Outcome Answer(bool done) { return Outcome{done ? kDone : kNotDone, 0}; }
 
 Outcome FindMainWindow(WidgetHost& host, void** list) {
-  if (host.withhold_main_window || Read(list, "system").text != rowshift::kMainWindowSystemName) {
+  if (host.withhold_main_window ||
+      Read(list, rowshift::kSystemKey).text != rowshift::kMainWindowSystemName) {
     return Answer(false);
   }
-  StoreInt(ValueOf(list, "result"), kStandinMainWindowId);
+  StoreInt(ValueOf(list, rowshift::kResultKey), kStandinMainWindowId);
   return Answer(true);
 }
 
 Outcome CreateWidget(WidgetHost& host, void** list) {
-  const WidgetValue type = Read(list, "type");
-  void* id_field = ValueOf(list, "id");
+  const WidgetValue type = Read(list, rowshift::kTypeKey);
+  void* id_field = ValueOf(list, rowshift::kIdKey);
   if (type.kind != WidgetValueKind::Text || id_field == nullptr) return Answer(false);
   const int32_t id = host.Create(type.text);
   if (id != 0) StoreInt(id_field, id);
@@ -77,10 +78,10 @@ Outcome CreateWidget(WidgetHost& host, void** list) {
 }
 
 Outcome AttachWidget(WidgetHost& host, int32_t container, void** list) {
-  const WidgetValue child = Read(list, "child");
+  const WidgetValue child = Read(list, rowshift::kChildKey);
   const bool attached =
       child.kind == WidgetValueKind::Int && host.Attach(container, child.int_value);
-  StoreInt(ValueOf(list, "result"), attached ? kDone : kNotDone);
+  StoreInt(ValueOf(list, rowshift::kResultKey), attached ? kDone : kNotDone);
   return Answer(attached);
 }
 
@@ -112,11 +113,11 @@ Outcome WriteProperties(WidgetHost& host, int32_t id, void** list) {
 Outcome HookEvent(WidgetHost& host, int32_t id, void** list) {
   WidgetHook hook;
   hook.widget_id = id;
-  hook.type = Read(list, "type").text;
-  hook.proc = reinterpret_cast<WidgetEventProc>(ValueOf(list, "proc"));
-  hook.pointer = ValueOf(list, "pointer");
-  hook.function = ValueOf(list, "function");
-  hook.prior = Read(list, "prior").bool_value;
+  hook.type = Read(list, rowshift::kTypeKey).text;
+  hook.proc = reinterpret_cast<WidgetEventProc>(ValueOf(list, rowshift::kProcKey));
+  hook.pointer = ValueOf(list, rowshift::kPointerKey);
+  hook.function = ValueOf(list, rowshift::kFunctionKey);
+  hook.prior = Read(list, rowshift::kPriorKey).bool_value;
   if (host.Find(id) == nullptr || hook.proc == nullptr) return Answer(false);
   host.AddHook(std::move(hook));
   return Answer(true);
@@ -210,7 +211,7 @@ extern "C" int32_t ROWSHIFT_CALL MQWidget_Value(int32_t widget_id, int32_t code,
   record.target = widget_id;
   const Outcome outcome = Apply(WidgetHost::Instance(), widget_id, code, list);
   Record(std::move(record), list, outcome.answer, "#" + std::to_string(widget_id));
-  if (outcome.hidden_window != 0) FireEvent(outcome.hidden_window, "hide");
+  if (outcome.hidden_window != 0) FireEvent(outcome.hidden_window, rowshift::kHideEvent);
   return outcome.answer;
 }
 

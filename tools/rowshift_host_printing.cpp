@@ -5,12 +5,12 @@
 #include <map>
 #include <regex>
 
+#include "boundary/host_protocol.h"
 #include "tools/rowshift_host_document.h"
 
 namespace rowshift::tool {
 namespace {
 
-constexpr int32_t kStationPlugin = 6;
 constexpr char kCopyMark[] = " (copy)";
 constexpr char kResultArrow[] = " -> ";
 constexpr int kIdentifierDigits = 8;
@@ -33,26 +33,40 @@ std::string Padded(const std::string& text, std::size_t width) {
   return text + std::string(width > text.size() ? width - text.size() : 0, ' ');
 }
 
-// Names for the numbers in a call: the object value ids, the settings element
-// requests and the host messages.
+// Names for the numbers in a call, keyed as the call log writes them: the
+// object value ids and the host messages in decimal, the settings element
+// requests in hexadecimal.
+std::string Decimal(int32_t number) { return std::to_string(number); }
+
+std::string Hexadecimal(XmlElementCode code) {
+  char digits[sizeof "0x" + kIdentifierDigits];
+  std::snprintf(digits, sizeof digits, "0x%X", static_cast<unsigned>(code));
+  return digits;
+}
+
 const std::map<std::string, std::string>& ValueIdNames() {
   static const std::map<std::string, std::string> names = {
-      {"257", "Depth"}, {"258", "Collapsed"}, {"260", "Eligible"}, {"262", "Selected"}};
+      {Decimal(static_cast<int32_t>(ObjectValueId::Depth)), "Depth"},
+      {Decimal(static_cast<int32_t>(ObjectValueId::Collapsed)), "Collapsed"},
+      {Decimal(static_cast<int32_t>(ObjectValueId::Eligible)), "Eligible"},
+      {Decimal(static_cast<int32_t>(ObjectValueId::Selected)), "Selected"}};
   return names;
 }
 
 const std::map<std::string, std::string>& SettingsRequestNames() {
-  static const std::map<std::string, std::string> names = {{"0x101", "AddChild"},
-                                                           {"0x102", "RemoveChild"},
-                                                           {"0x201", "FindChild"},
-                                                           {"0x302", "GetText"},
-                                                           {"0x402", "SetText"}};
+  static const std::map<std::string, std::string> names = {
+      {Hexadecimal(XmlElementCode::kAddChild), "AddChild"},
+      {Hexadecimal(XmlElementCode::kRemoveChild), "RemoveChild"},
+      {Hexadecimal(XmlElementCode::kFindChild), "FindChild"},
+      {Hexadecimal(XmlElementCode::kGetText), "GetText"},
+      {Hexadecimal(XmlElementCode::kSetText), "SetText"}};
   return names;
 }
 
 const std::map<std::string, std::string>& MessageNames() {
-  static const std::map<std::string, std::string> names = {{"100", "100 window closed by the user"},
-                                                           {"505", "505 settings element"}};
+  static const std::map<std::string, std::string> names = {
+      {Decimal(kWindowClosedMessage), Decimal(kWindowClosedMessage) + " window closed by the user"},
+      {Decimal(kSettingsElementMessage), Decimal(kSettingsElementMessage) + " settings element"}};
   return names;
 }
 
@@ -206,8 +220,8 @@ std::string PrintedDocument(const std::string& outline_text, bool compact) {
 std::string DescribeIdentity(const loader::PluginIdentity& identity, const std::string& path) {
   std::string text = "plug-in: " + ShortName(identity.name);
   if (!identity.display_title.empty()) text += " \"" + identity.display_title + "\"";
-  text += identity.kind == kStationPlugin ? ", a station plug-in"
-                                          : ", of plug-in kind " + std::to_string(identity.kind);
+  text += identity.kind == kStationKind ? ", a station plug-in"
+                                        : ", of plug-in kind " + std::to_string(identity.kind);
   text += ", id " + Hex(identity.product) + "-" + Hex(identity.plugin) + "\n";
   text += "  from " + path + "\n";
   return text;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <memory>
 
+#include "boundary/host_protocol.h"
 #include "boundary/name_value_list.h"
 #include "widgets/canvas.h"
 #include "widgets/event_closure.h"
@@ -151,13 +152,13 @@ int32_t Treat(Treatment treatment, const Firing& fire, const NameValueList& even
 
 int32_t Dispatch(void* document, const NameValueList& events, void* option) {
   if (events.Slots() == nullptr || option == nullptr) return 0;
-  const char* event_name = events.Text("type");
+  const char* event_name = events.Text(kTypeKey);
   if (event_name == nullptr) return 0;
-  MQWidgetBase* target = LiveWidgets().Find(events.Int("target_id", 0));
+  MQWidgetBase* target = LiveWidgets().Find(events.Int(kTargetIdKey, 0));
   if (target == nullptr) return 0;
   MQWidgetEventClosureBase* closure = target->FindHandler(option);
   if (closure == nullptr) return 0;
-  MQWidgetBase* sender = LiveWidgets().Find(events.Int("sender_id", 0));
+  MQWidgetBase* sender = LiveWidgets().Find(events.Int(kSenderIdKey, 0));
   const Firing fire{*closure, sender, document};
   return Treat(TreatmentOf(event_name), fire, events, *target, option);
 }
