@@ -14,46 +14,42 @@ namespace {
 
 class RowsTest : public testing::EngineDocumentTest {};
 
-struct SearchCase {
+constexpr RowDirection kForward = RowDirection::Forward;
+constexpr RowDirection kBackward = RowDirection::Backward;
+
+struct Search {
   const char* what;
   const char* outline;
   int32_t start;
   RowDirection direction;
-  int32_t found;                        // the row's slot, -1 for none
+  int32_t found;  // the row's slot, -1 for none
+};
+struct SearchCase {
+  Search search;
   std::vector<std::string> calls = {};  // the host calls in order, where stated
 };
 
 TEST_F(RowsTest, FindsTheRowsTheOutlineShowsAskingOnlyWhatItNeeds) {
+  const char* const kHidden = "A [collapsed]\n  B\n    C\nD\n";
+  const char* const kGaps = "A\n-\nB [ineligible]\n-\nC\n";
+  const char* const kEnds = "A [ineligible]\nB\nC\nD [ineligible]\n";
   const SearchCase cases[] = {
-      {"forward from the front: the first row", "A [ineligible]\nB\nC\nD [ineligible]\n", 0,
-       RowDirection::Forward, 1},
-      {"backward from the end: the last row", "A [ineligible]\nB\nC\nD [ineligible]\n", 3,
-       RowDirection::Backward, 2},
-      {"an empty list, forward", "", 0, RowDirection::Forward, -1},
-      {"an empty list, backward", "", -1, RowDirection::Backward, -1},
-      {"under a collapsed grandparent, forward", "A [collapsed]\n  B\n    C\nD\n", 1,
-       RowDirection::Forward, 3},
-      {"under a collapsed grandparent, backward", "A [collapsed]\n  B\n    C\nD\n", 2,
-       RowDirection::Backward, 0},
-      {"empty slots and ineligible objects, forward", "A\n-\nB [ineligible]\n-\nC\n", 1,
-       RowDirection::Forward, 4},
-      {"empty slots and ineligible objects, backward", "A\n-\nB [ineligible]\n-\nC\n", 3,
-       RowDirection::Backward, 0},
-      {"past the end", "A\n-\nB [ineligible]\n-\nC\n", 5, RowDirection::Forward, -1},
-      {"before the front", "A\n-\nB [ineligible]\n-\nC\n", -1, RowDirection::Backward, -1},
-      {"no count asked; ancestors walked only for a found object",
-       "A\n-\n  B\n",
-       1,
-       RowDirection::Forward,
-       2,
+      {{"forward from the front: the first row", kEnds, 0, kForward, 1}},
+      {{"backward from the end: the last row", kEnds, 3, kBackward, 2}},
+      {{"an empty list, forward", "", 0, kForward, -1}},
+      {{"an empty list, backward", "", -1, kBackward, -1}},
+      {{"under a collapsed grandparent, forward", kHidden, 1, kForward, 3}},
+      {{"under a collapsed grandparent, backward", kHidden, 2, kBackward, 0}},
+      {{"empty slots and ineligible objects, forward", kGaps, 1, kForward, 4}},
+      {{"empty slots and ineligible objects, backward", kGaps, 3, kBackward, 0}},
+      {{"past the end", kGaps, 5, kForward, -1}},
+      {{"before the front", kGaps, -1, kBackward, -1}},
+      {{"no count asked; ancestors walked only for a found object", "A\n-\n  B\n", 1, kForward, 2},
        {"MQDoc_GetObject(1) -> null", "MQDoc_GetObject(2) -> B", "MQObj_GetIntValue(B, 260) -> 1",
         "MQDoc_GetParentObject(B) -> A", "MQObj_GetIntValue(A, 258) -> 0",
         "MQDoc_GetParentObject(A) -> null"}},
-      {"forward passes the outermost collapsed ancestor's subtree by depths",
-       "A\n  B [collapsed]\n    C\nD\n",
-       2,
-       RowDirection::Forward,
-       3,
+      {{"forward passes the outermost collapsed ancestor's subtree by depths",
+        "A\n  B [collapsed]\n    C\nD\n", 2, kForward, 3},
        {"MQDoc_GetObject(2) -> C", "MQObj_GetIntValue(C, 260) -> 1",
         "MQDoc_GetParentObject(C) -> B", "MQObj_GetIntValue(B, 258) -> 1",
         "MQDoc_GetParentObject(B) -> A", "MQObj_GetIntValue(A, 258) -> 0",
@@ -62,21 +58,15 @@ TEST_F(RowsTest, FindsTheRowsTheOutlineShowsAskingOnlyWhatItNeeds) {
         "MQObj_GetIntValue(D, 260) -> 1", "MQDoc_GetParentObject(D) -> null"}},
       // A has no collapsed ancestor (the walk from C went past it): it is a
       // row as soon as it is eligible.
-      {"backward goes straight back to the outermost collapsed ancestor",
-       "A [collapsed]\n  B\n    C\nD\n",
-       2,
-       RowDirection::Backward,
-       0,
+      {{"backward goes straight to the outermost collapsed ancestor", kHidden, 2, kBackward, 0},
        {"MQDoc_GetObject(2) -> C", "MQObj_GetIntValue(C, 260) -> 1",
         "MQDoc_GetParentObject(C) -> B", "MQObj_GetIntValue(B, 258) -> 0",
         "MQDoc_GetParentObject(B) -> A", "MQObj_GetIntValue(A, 258) -> 1",
         "MQDoc_GetParentObject(A) -> null", "MQDoc_GetObjectIndex(A) -> 0",
         "MQDoc_GetObject(0) -> A", "MQObj_GetIntValue(A, 260) -> 1"}},
-      {"an ancestor met by an earlier walk of the search is not asked again",
-       "A\n  B [collapsed ineligible]\n    C\n  D [collapsed ineligible]\n    E\n",
-       4,
-       RowDirection::Backward,
-       0,
+      {{"an ancestor met by an earlier walk of the search is not asked again",
+        "A\n  B [collapsed ineligible]\n    C\n  D [collapsed ineligible]\n    E\n", 4, kBackward,
+        0},
        {"MQDoc_GetObject(4) -> E",          "MQObj_GetIntValue(E, 260) -> 1",
         "MQDoc_GetParentObject(E) -> D",    "MQObj_GetIntValue(D, 258) -> 1",
         "MQDoc_GetParentObject(D) -> A",    "MQObj_GetIntValue(A, 258) -> 0",
@@ -88,15 +78,15 @@ TEST_F(RowsTest, FindsTheRowsTheOutlineShowsAskingOnlyWhatItNeeds) {
         "MQDoc_GetObject(1) -> B",          "MQObj_GetIntValue(B, 260) -> 0",
         "MQDoc_GetObject(0) -> A",          "MQObj_GetIntValue(A, 260) -> 1"}},
   };
-  for (const SearchCase& check : cases) {
-    SCOPED_TRACE(check.what);
-    Load(check.outline);
-    const int32_t count = standin_.SlotCount();
-    const LocatedObject row = FindRowFrom(document_, check.start, check.direction, count);
-    EXPECT_EQ(row.index, check.found);
-    EXPECT_EQ(row.object, check.found < 0 ? nullptr : At(check.found));
-    if (!check.calls.empty()) {
-      EXPECT_EQ(standin::Calls(), check.calls);
+  for (const auto& [search, calls] : cases) {
+    SCOPED_TRACE(search.what);
+    Load(search.outline);
+    const LocatedObject row =
+        FindRowFrom(document_, search.start, search.direction, standin_.SlotCount());
+    EXPECT_EQ(row.index, search.found);
+    EXPECT_EQ(row.object, search.found < 0 ? nullptr : At(search.found));
+    if (!calls.empty()) {
+      EXPECT_EQ(standin::Calls(), calls);
     }
   }
 }
@@ -104,9 +94,9 @@ TEST_F(RowsTest, FindsTheRowsTheOutlineShowsAskingOnlyWhatItNeeds) {
 TEST_F(RowsTest, PassingOverASubtreeContinuesBehindItsLastEntry) {
   Load("X\nA\n  B\n-\n  C\nD\n");
   const Subtree subtree = {{At(2), 1}, {At(4), 1}};
-  EXPECT_EQ(FindRowFrom(document_, 2, RowDirection::Forward, 6, &subtree).object, At(5));
-  EXPECT_EQ(FindRowFrom(document_, 1, RowDirection::Forward, 6, &subtree).object, At(1));
-  EXPECT_EQ(FindRowFrom(document_, 2, RowDirection::Forward, 6).object, At(2));
+  EXPECT_EQ(FindRowFrom(document_, 2, kForward, 6, &subtree).object, At(5));
+  EXPECT_EQ(FindRowFrom(document_, 1, kForward, 6, &subtree).object, At(1));
+  EXPECT_EQ(FindRowFrom(document_, 2, kForward, 6).object, At(2));
 }
 
 TEST_F(RowsTest, LastEligibleBeforeIgnoresCollapsedAncestors) {

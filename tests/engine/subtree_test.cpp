@@ -20,10 +20,20 @@ constexpr int32_t kDepthId = 257;
 
 class SubtreeTest : public testing::EngineDocumentTest {};
 
+// Each slot and each object's depth is read once, up to the first object no
+// deeper; flags play no part.
 TEST_F(SubtreeTest, CollectsEveryDescendantUpToTheFirstObjectNoDeeper) {
   Load("A\n  B\n-\n  C [ineligible collapsed]\n    D\nE\n");
   SubtreeEnd end;
   const Subtree subtree = CollectSubtreeAt(document_, 0, 0, 6, &end);
+  const std::vector<std::string> expected = {
+      "MQDoc_GetObject(1) -> B",        "MQObj_GetIntValue(B, 257) -> 1",
+      "MQDoc_GetObject(2) -> null",     "MQDoc_GetObject(3) -> C",
+      "MQObj_GetIntValue(C, 257) -> 1", "MQDoc_GetObject(4) -> D",
+      "MQObj_GetIntValue(D, 257) -> 2", "MQDoc_GetObject(5) -> E",
+      "MQObj_GetIntValue(E, 257) -> 0",
+  };
+  EXPECT_EQ(standin::Calls(), expected);
   ASSERT_EQ(subtree.size(), 3u);
   EXPECT_EQ(subtree[0].object, At(1));
   EXPECT_EQ(subtree[1].object, At(3));
@@ -31,22 +41,9 @@ TEST_F(SubtreeTest, CollectsEveryDescendantUpToTheFirstObjectNoDeeper) {
   EXPECT_EQ(subtree[2].depth, 2);
   EXPECT_EQ(end.index, 5);
   EXPECT_EQ(end.object, At(5));
+  EXPECT_EQ(end.depth, 0);
   EXPECT_TRUE(CollectSubtreeAt(document_, 1, 1, 6).empty()) << "stops at equal depth";
   EXPECT_TRUE(CollectSubtreeAt(document_, -1, 0, 6).empty()) << "an object in no slot";
-}
-
-TEST_F(SubtreeTest, CollectionReadsEachSlotAndItsDepthOnceUpToTheEnd) {
-  Load("A\n  B\nC\n");
-  SubtreeEnd end;
-  CollectSubtreeAt(document_, 0, 0, 3, &end);
-  const std::vector<std::string> expected = {
-      "MQDoc_GetObject(1) -> B",
-      "MQObj_GetIntValue(B, 257) -> 1",
-      "MQDoc_GetObject(2) -> C",
-      "MQObj_GetIntValue(C, 257) -> 0",
-  };
-  EXPECT_EQ(standin::Calls(), expected);
-  EXPECT_EQ(end.depth, 0);
 }
 
 TEST_F(SubtreeTest, RelocatingNothingChangesNothingAndAnswersZero) {
