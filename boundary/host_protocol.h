@@ -2,7 +2,8 @@
 // the stand-in host and rowshift-host all take them from this header.
 //
 // Numbers are the host's and never change; names are the host's own text and
-// are compared byte for byte. Each key says the type of the value it carries.
+// are compared byte for byte. Each key says the type of the value it carries,
+// the widget requests' keys in one table (kWidgetKeyTypes).
 #pragma once
 
 #include <cstdint>
@@ -82,16 +83,16 @@ enum class CanvasRequest : int32_t {
 };
 
 // Keys of the widget requests' lists.
-inline constexpr char kTypeKey[] = "type";          // narrow text: a widget type or event name
-inline constexpr char kIdKey[] = "id";              // int out: the new widget's id
-inline constexpr char kChildKey[] = "child";        // int
-inline constexpr char kResultKey[] = "result";      // int out (or text out, events 3 and 4)
-inline constexpr char kSystemKey[] = "system";      // narrow text: a system widget's name
+inline constexpr char kTypeKey[] = "type";  // a widget type or event name
+inline constexpr char kIdKey[] = "id";      // out: the new widget's id
+inline constexpr char kChildKey[] = "child";
+inline constexpr char kResultKey[] = "result";      // out (text out in events 3 and 4)
+inline constexpr char kSystemKey[] = "system";      // a system widget's name
 inline constexpr char kIndexKey[] = "index";        // int
 inline constexpr char kProcKey[] = "proc";          // WidgetEventProc
 inline constexpr char kPointerKey[] = "pointer";    // void*: handed back to the proc
 inline constexpr char kFunctionKey[] = "function";  // void*
-inline constexpr char kPriorKey[] = "prior";        // bool
+inline constexpr char kPriorKey[] = "prior";
 
 // Keys every widget event's list starts with.
 inline constexpr char kTargetIdKey[] = "target_id";        // int
@@ -114,16 +115,40 @@ inline constexpr char kWindowType[] = "window";
 inline constexpr char kFrameType[] = "frame";
 inline constexpr char kButtonType[] = "button";
 
-// Widget properties, each with the type of its value.
-inline constexpr char kTitleProperty[] = "title";          // wide text
-inline constexpr char kVisibleProperty[] = "visible";      // bool
-inline constexpr char kPosXProperty[] = "pos_x";           // int
-inline constexpr char kPosYProperty[] = "pos_y";           // int
-inline constexpr char kAlignmentProperty[] = "alignment";  // text
-inline constexpr char kInspaceProperty[] = "inspace";      // double
-inline constexpr char kOutspaceProperty[] = "outspace";    // double
-inline constexpr char kTextProperty[] = "text";            // wide text
-inline constexpr char kVerticalAlignment[] = "vert";       // a value of "alignment"
+// Widget properties.
+inline constexpr char kTitleProperty[] = "title";
+inline constexpr char kVisibleProperty[] = "visible";
+inline constexpr char kPosXProperty[] = "pos_x";
+inline constexpr char kPosYProperty[] = "pos_y";
+inline constexpr char kAlignmentProperty[] = "alignment";
+inline constexpr char kInspaceProperty[] = "inspace";
+inline constexpr char kOutspaceProperty[] = "outspace";
+inline constexpr char kTextProperty[] = "text";
+inline constexpr char kVerticalAlignment[] = "vert";  // a value of "alignment"
+
+// The type of the value each typed key of the widget requests carries; a key
+// not listed carries an address. Text is narrow, a bool is one byte (0 or 1).
+enum class WidgetValueType { Bool, Int, Double, Text, WideText };
+struct WidgetKeyType {
+  const char* key;
+  WidgetValueType type;
+};
+inline constexpr WidgetKeyType kWidgetKeyTypes[] = {
+    {kTypeKey, WidgetValueType::Text},
+    {kSystemKey, WidgetValueType::Text},
+    {kIdKey, WidgetValueType::Int},
+    {kChildKey, WidgetValueType::Int},
+    {kResultKey, WidgetValueType::Int},
+    {kPriorKey, WidgetValueType::Bool},
+    {kTitleProperty, WidgetValueType::WideText},
+    {kTextProperty, WidgetValueType::WideText},
+    {kVisibleProperty, WidgetValueType::Bool},
+    {kAlignmentProperty, WidgetValueType::Text},
+    {kPosXProperty, WidgetValueType::Int},
+    {kPosYProperty, WidgetValueType::Int},
+    {kInspaceProperty, WidgetValueType::Double},
+    {kOutspaceProperty, WidgetValueType::Double},
+};
 
 // Widget event names.
 inline constexpr char kExecuteEvent[] = "execute";

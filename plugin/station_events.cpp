@@ -35,9 +35,9 @@ int32_t TriggerCode(const char* word) {
 template <typename Text>
 int32_t StoreResult(const NameValueList& list, Text (MQStationPlugin::*query)(int32_t),
                     MQStationPlugin& plugin) {
-  auto* result = list.Out<const void*>("result");
+  auto* result = list.Out<const void*>(kResultKey);
   if (result == nullptr) return kNotHandled;
-  *result = (plugin.*query)(list.Int("index", 0));
+  *result = (plugin.*query)(list.Int(kIndexKey, 0));
   return kHandled;
 }
 
@@ -83,11 +83,11 @@ std::optional<int32_t> DispatchStationEvent(MQStationPlugin& plugin, void* docum
       const int32_t answer =
           plugin.HandleEvent103(document, list.Int("src_product", 0), list.Int("src_id", 0),
                                 list.Find("description"), list.Find("message"));
-      if (auto* result = list.Out<int32_t>("result")) *result = answer;
+      if (auto* result = list.Out<int32_t>(kResultKey)) *result = answer;
       return kHandled;
     }
     case kRunSubcommandEvent:
-      return plugin.RunSubcommand(document, list.Int("index", 0));
+      return plugin.RunSubcommand(document, list.Int(kIndexKey, 0));
     case 105:
       return plugin.HandleEvent105(document);
     case 110:

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 #include <cstring>
-#include <map>
 
+#include "boundary/host_protocol.h"
 #include "platform/text_encoding.h"
 
 namespace standin {
@@ -24,27 +24,29 @@ std::string BoundedText(const char* text) {
   return std::string(text, length);
 }
 
+WidgetValueKind KindOf(rowshift::WidgetValueType type) {
+  switch (type) {
+    case rowshift::WidgetValueType::Bool:
+      return WidgetValueKind::Bool;
+    case rowshift::WidgetValueType::Int:
+      return WidgetValueKind::Int;
+    case rowshift::WidgetValueType::Double:
+      return WidgetValueKind::Double;
+    case rowshift::WidgetValueType::Text:
+      return WidgetValueKind::Text;
+    case rowshift::WidgetValueType::WideText:
+      return WidgetValueKind::WideText;
+  }
+  return WidgetValueKind::Address;
+}
+
 }  // namespace
 
 WidgetValueKind KindOfKey(const std::string& key) {
-  static const auto& kinds = *new std::map<std::string, WidgetValueKind>{
-      {rowshift::kVisibleProperty, WidgetValueKind::Bool},
-      {rowshift::kPriorKey, WidgetValueKind::Bool},
-      {rowshift::kPosXProperty, WidgetValueKind::Int},
-      {rowshift::kPosYProperty, WidgetValueKind::Int},
-      {rowshift::kIdKey, WidgetValueKind::Int},
-      {rowshift::kChildKey, WidgetValueKind::Int},
-      {rowshift::kResultKey, WidgetValueKind::Int},
-      {rowshift::kInspaceProperty, WidgetValueKind::Double},
-      {rowshift::kOutspaceProperty, WidgetValueKind::Double},
-      {rowshift::kTypeKey, WidgetValueKind::Text},
-      {rowshift::kSystemKey, WidgetValueKind::Text},
-      {rowshift::kAlignmentProperty, WidgetValueKind::Text},
-      {rowshift::kTitleProperty, WidgetValueKind::WideText},
-      {rowshift::kTextProperty, WidgetValueKind::WideText},
-  };
-  auto found = kinds.find(key);
-  return found == kinds.end() ? WidgetValueKind::Address : found->second;
+  for (const rowshift::WidgetKeyType& typed : rowshift::kWidgetKeyTypes) {
+    if (key == typed.key) return KindOf(typed.type);
+  }
+  return WidgetValueKind::Address;
 }
 
 WidgetValue ReadWidgetValue(const std::string& key, const void* value) {
