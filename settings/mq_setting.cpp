@@ -19,21 +19,21 @@ constexpr int kMostOlderElements = 64;
 
 void MQSetting::LoadInteger(const char* key, int& value) const {
   int stored = 0;
-  value = LoadText(key, stored) ? stored : kMissingInteger;
+  value = LoadDecimal(key, stored) ? stored : kMissingInteger;
 }
 
 void MQSetting::SaveInteger(const char* key, int value) { SaveDecimal(key, value); }
 
 void MQSetting::LoadFlag(const char* key, bool& value) const {
   int stored = 0;
-  value = LoadText(key, stored) ? stored != 0 : kMissingFlag;
+  value = LoadDecimal(key, stored) ? stored != 0 : kMissingFlag;
 }
 
 void MQSetting::SaveFlag(const char* key, bool value) {
   SaveDecimal(key, value ? kFlagTrue : kFlagFalse);
 }
 
-bool MQSetting::LoadText(const char* key, int& decimal_value) const {
+bool MQSetting::LoadDecimal(const char* key, int& decimal_value) const {
   if (section_element_ == nullptr || key == nullptr) return false;
   void* element = FindChildElement(section_element_, key);
   if (element == nullptr) return false;

@@ -19,8 +19,10 @@ namespace rowshift {
 
 class MQSetting {
  public:
-  MQSetting(void* plugin_settings_element, void* section_element)
-      : plugin_settings_element_(plugin_settings_element), section_element_(section_element) {}
+  // Plug-ins are written against this two-element shape; every key lives in
+  // the section, so the plug-in settings element is not kept.
+  MQSetting(void* /*plugin_settings_element*/, void* section_element)
+      : section_element_(section_element) {}
   virtual ~MQSetting() = default;
 
   MQSetting(const MQSetting&) = delete;
@@ -36,16 +38,12 @@ class MQSetting {
   // Stores "1" or "0".
   void SaveFlag(const char* key, bool value);
 
-  void* PluginSettingsElement() const { return plugin_settings_element_; }
-  void* SectionElement() const { return section_element_; }
-
  private:
   // The decimal value of the key's text; false when the key is missing or its
   // text is empty.
-  bool LoadText(const char* key, int& decimal_value) const;
+  bool LoadDecimal(const char* key, int& decimal_value) const;
   void SaveDecimal(const char* key, int value);
 
-  void* plugin_settings_element_;
   void* section_element_;
 };
 

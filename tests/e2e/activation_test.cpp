@@ -16,66 +16,23 @@
 #include "standin/settings_control.h"
 #include "standin/widget_control.h"
 #include "standin/widget_exports.h"
+#include "support/standin_settings.h"
+#include "support/tool_window.h"
 
 namespace rowshift::testing {
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using StoredValues = std::map<std::string, std::string>;
+using ::testing::UnorderedElementsAre;
 
-constexpr char kSection[] = "Plugin-5D2E7C14-2A6B93F0";
 constexpr int32_t kWindowClosedMessage = 100;
 constexpr int32_t kCreateCode = 0x101;
 constexpr int32_t kDeleteCode = 0x102;
 constexpr int32_t kWriteCode = 0x302;
 constexpr std::size_t kToolWidgets = 8;  // window, frame, six buttons
 
-// A settings document whose section holds (key, text) pairs, in order.
-void StoreSettings(const std::vector<std::pair<std::string, std::string>>& values) {
-  standin::SettingsNode section{kSection, std::nullopt, {}};
-  for (const auto& [key, text] : values) section.children.push_back({key, text, {}});
-  standin::LoadSettingsTree({"root", std::nullopt, {{"pluginsettings", std::nullopt, {section}}}});
-}
-
-// The section's elements as key -> text, and how many elements it holds.
-struct Section {
-  StoredValues values;
-  std::size_t elements = 0;
-};
-
-Section ReadSection() {
-  Section section;
-  void* element = standin::SettingsChildNamed(standin::PluginSettingsElement(), kSection);
-  for (void* child : standin::SettingsElementChildren(element)) {
-    section.values[standin::SettingsElementName(child)] =
-        standin::SettingsElementText(child).value_or("");
-    ++section.elements;
-  }
-  return section;
-}
-
-int32_t ToolWindowId() {
-  for (int32_t id : standin::WidgetIds()) {
-    if (id != standin::MainWindowId() && standin::FindWidget(id)->type == "window") return id;
-  }
-  return 0;
-}
-
-// An int or bool property of a live widget as the host keeps it.
-std::optional<int32_t> IntProperty(int32_t id, const std::string& key) {
-  const auto widget = standin::FindWidget(id);
-  if (!widget) return std::nullopt;
-  const auto property = widget->properties.find(key);
-  if (property == widget->properties.end()) return std::nullopt;
-  return property->second.int_value;
-}
-
-bool Visible(int32_t id) {
-  const auto widget = standin::FindWidget(id);
-  return widget && widget->properties.count("visible") != 0 &&
-         widget->properties.at("visible").bool_value;
-}
+bool Visible(int32_t id) { return WidgetProperty(id, "visible") == "true"; }
 
 // The user drags the window: the host's own record of its position changes.
 void MoveWindow(int32_t id, int32_t x, int32_t y) {
@@ -124,8 +81,9 @@ TEST_F(Activation, FirstRunBuildsAHiddenWindowAndSavesItsState) {
 
   MoveWindow(window, 33, 44);
   EXPECT_EQ(ShutDown(), 1);
-  EXPECT_EQ(ReadSection().values,
-            (StoredValues{{"Rowshift_activate", "0"}, {"PosX", "33"}, {"PosY", "44"}}));
+  EXPECT_THAT(StoredSettings(),
+              UnorderedElementsAre(std::pair{"Rowshift_activate", "0"}, std::pair{"PosX", "33"},
+                                   std::pair{"PosY", "44"}));
   EXPECT_EQ(ToolWindowId(), 0);
 }
 
@@ -133,8 +91,8 @@ TEST_F(Activation, AStoredShownFlagAndPositionPlaceAndShowTheWindow) {
   StoreSettings({{"Rowshift_activate", "1"}, {"PosX", "120"}, {"PosY", "80"}});
   ASSERT_EQ(StartUp(), 1);
   const int32_t window = ToolWindowId();
-  EXPECT_EQ(IntProperty(window, "pos_x"), 120);
-  EXPECT_EQ(IntProperty(window, "pos_y"), 80);
+  EXPECT_EQ(WidgetProperty(window, "pos_x"), "120");
+  EXPECT_EQ(WidgetProperty(window, "pos_y"), "80");
   EXPECT_TRUE(Visible(window));
   EXPECT_EQ(IsShown(), 1);
 }
@@ -143,7 +101,7 @@ TEST_F(Activation, AStoredShownFlagAndPositionPlaceAndShowTheWindow) {
 // window is placed.
 struct StoredCase {
   const char* what;
-  std::vector<std::pair<std::string, std::string>> stored;
+  SettingPairs stored;
   bool shown;
   std::optional<std::pair<int32_t, int32_t>> placed;
 };
@@ -176,8 +134,8 @@ TEST_F(Activation, StoredTextsGiveTheFlagAndThePlace) {
     EXPECT_EQ(IsShown(), row.shown ? 1 : 0);
     EXPECT_EQ(Visible(window), row.shown);
     if (row.placed) {
-      EXPECT_EQ(IntProperty(window, "pos_x"), row.placed->first);
-      EXPECT_EQ(IntProperty(window, "pos_y"), row.placed->second);
+      EXPECT_EQ(WidgetProperty(window, "pos_x"), std::to_string(row.placed->first));
+      EXPECT_EQ(WidgetProperty(window, "pos_y"), std::to_string(row.placed->second));
     } else {
       EXPECT_EQ(CountRequests(kWriteCode, "pos_x"), 0u);
       EXPECT_EQ(CountRequests(kWriteCode, "pos_y"), 0u);
@@ -192,8 +150,8 @@ TEST_F(Activation, ANegativeStoredPositionIsOverwrittenWithTheActualOne) {
   EXPECT_EQ(CountRequests(kWriteCode, "pos_x") + CountRequests(kWriteCode, "pos_y"), 0u);
   MoveWindow(ToolWindowId(), 15, 25);
   ShutDown();
-  EXPECT_EQ(ReadSection().values.at("PosX"), "15");
-  EXPECT_EQ(ReadSection().values.at("PosY"), "25");
+  EXPECT_EQ(StoredSetting("PosX"), "15");
+  EXPECT_EQ(StoredSetting("PosY"), "25");
 }
 
 TEST_F(Activation, SwitchingOffHidesTheWindowWithoutTellingTheHost) {
@@ -218,7 +176,7 @@ TEST_F(Activation, TheUserClosingTheWindowTellsTheHostOnce) {
   EXPECT_EQ(standin::FireEvent(ToolWindowId(), "hide"), 0);
   EXPECT_EQ(standin::HostMessageCount(kWindowClosedMessage), 1);
   ShutDown();
-  EXPECT_EQ(ReadSection().values.at("Rowshift_activate"), "0");
+  EXPECT_EQ(StoredSetting("Rowshift_activate"), "0");
 }
 
 TEST_F(Activation, ASecondStartUpReappliesTheFlagButKeepsTheWindowWhereItIs) {
@@ -234,8 +192,8 @@ TEST_F(Activation, ASecondStartUpReappliesTheFlagButKeepsTheWindowWhereItIs) {
   EXPECT_EQ(standin::WidgetIds().size(), 1 + kToolWidgets);
   EXPECT_EQ(CountRequests(kCreateCode), 0u);
   EXPECT_EQ(CountRequests(kWriteCode, "pos_x") + CountRequests(kWriteCode, "pos_y"), 0u);
-  EXPECT_EQ(IntProperty(window, "pos_x"), 200);
-  EXPECT_EQ(IntProperty(window, "pos_y"), 300);
+  EXPECT_EQ(WidgetProperty(window, "pos_x"), "200");
+  EXPECT_EQ(WidgetProperty(window, "pos_y"), "300");
   EXPECT_EQ(IsShown(), 1);
   EXPECT_TRUE(Visible(window));
 }
@@ -246,10 +204,9 @@ TEST_F(Activation, AfterShutDownTheSectionHoldsOneElementPerKey) {
     ASSERT_EQ(StartUp(), 1);
     ShutDown();
   }
-  const Section section = ReadSection();
-  EXPECT_EQ(section.elements, 3u);
-  EXPECT_EQ(section.values,
-            (StoredValues{{"Rowshift_activate", "1"}, {"PosX", "120"}, {"PosY", "80"}}));
+  EXPECT_THAT(StoredSettings(),
+              UnorderedElementsAre(std::pair{"Rowshift_activate", "1"}, std::pair{"PosX", "120"},
+                                   std::pair{"PosY", "80"}));
 }
 
 TEST_F(Activation, TheNextRunStartsAsThisOneEnded) {
@@ -264,8 +221,8 @@ TEST_F(Activation, TheNextRunStartsAsThisOneEnded) {
   ASSERT_EQ(next_run.BindToStandin(), 1);
   ASSERT_EQ(next_run.MQOnEvent(nullptr, kStartUpEvent, nullptr), 1);
   EXPECT_EQ(next_run.MQOnEvent(nullptr, kIsShownEvent, nullptr), 1);
-  EXPECT_EQ(IntProperty(ToolWindowId(), "pos_x"), 50);
-  EXPECT_EQ(IntProperty(ToolWindowId(), "pos_y"), 60);
+  EXPECT_EQ(WidgetProperty(ToolWindowId(), "pos_x"), "50");
+  EXPECT_EQ(WidgetProperty(ToolWindowId(), "pos_y"), "60");
 }
 
 TEST_F(Activation, UnloadingWithoutShutDownDeletesTheWindowOnce) {
@@ -306,7 +263,7 @@ TEST_F(Activation, WithoutASettingsElementTheWindowStillComesAndGoes) {
   EXPECT_EQ(ToolWindowId(), 0);
   EXPECT_EQ(CountRequests(kDeleteCode), kToolWidgets);
   EXPECT_THAT(standin::CallsStartingWith("MQXmlElem_Value"), IsEmpty());
-  EXPECT_EQ(standin::SettingsChildNamed(standin::PluginSettingsElement(), kSection), nullptr);
+  EXPECT_EQ(SectionInDocument(), nullptr);
 }
 
 }  // namespace

@@ -21,6 +21,8 @@
 #include "standin/settings_control.h"
 #include "standin/widget_control.h"
 #include "support/outline_run.h"
+#include "support/standin_settings.h"
+#include "support/tool_window.h"
 
 namespace rowshift::testing {
 namespace {
@@ -29,7 +31,6 @@ using standin::EntryPoint;
 
 constexpr int32_t kSubcommands = 6;
 constexpr int kLargeDocumentObjects = 50;
-constexpr char kSection[] = "Plugin-5D2E7C14-2A6B93F0";
 
 // Every entry point the plug-in calls, from the host list itself.
 const std::vector<EntryPoint>& CalledEntryPoints() {
@@ -246,13 +247,6 @@ TEST_F(HostCallFaults, EveryOperationSurvivesAnyOneFailingHostCall) {
   RecordProperty("sub_command_fault_runs", runs);
 }
 
-int32_t ToolWindowId() {
-  for (int32_t id : standin::WidgetIds()) {
-    if (id != standin::MainWindowId() && standin::FindWidget(id)->type == "window") return id;
-  }
-  return 0;
-}
-
 // Start-up reads the settings and builds the tool window; show, hide and the
 // user's close write its visibility and tell the host; shut-down saves the
 // settings and deletes the window. Whatever fails, every button the window
@@ -262,10 +256,7 @@ int32_t ToolWindowId() {
 TEST_F(HostCallFaults, TheToolWindowSurvivesAnyOneFailingHostCall) {
   const auto prepare = [] {
     standin::ResetWidgetHost();
-    standin::SettingsNode section{kSection, std::nullopt, {}};
-    section.children = {{"Rowshift_activate", "1", {}}, {"PosX", "120", {}}, {"PosY", "80", {}}};
-    standin::LoadSettingsTree(
-        {"root", std::nullopt, {{"pluginsettings", std::nullopt, {section}}}});
+    StoreSettings({{"Rowshift_activate", "1"}, {"PosX", "120"}, {"PosY", "80"}});
   };
   const auto widgets_left = [this](int refused_deletes) {
     std::vector<std::string> faults;

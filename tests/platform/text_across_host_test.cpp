@@ -9,21 +9,18 @@
 #include <optional>
 #include <string>
 
-#include "boundary/host_functions.h"
 #include "settings/open_settings.h"
 #include "settings/xml_element.h"
 #include "standin/settings_control.h"
-#include "standin/settings_entry_points.h"
 #include "standin/widget_control.h"
-#include "standin/widget_exports.h"
+#include "support/standin_in_process.h"
+#include "support/standin_settings.h"
 #include "system_text_cases.h"
 #include "widgets/widget_requests.h"
 
 namespace rowshift::testing {
 namespace {
 
-constexpr uint32_t kProductId = 0x5D2E7C14;
-constexpr uint32_t kPluginId = 0x2A6B93F0;
 constexpr int kStoredValue = 7;
 
 // Wide text spelled unit by unit (so it reads the same where WideChar is
@@ -46,28 +43,17 @@ constexpr WideTextCase kWideTextCases[] = {
     {"outside the basic plane", {'<', 0xD83D, 0xDCD0, '>'}, "<\xF0\x9F\x93\x90>"},
 };
 
-class TextAcrossHostTest : public ::testing::Test {
+class TextAcrossHostTest : public StandInSettingsTest {
  protected:
   void SetUp() override {
-    saved_ = HostFunctions();
-    HostFunctions().MQ_SendMessage = &::MQ_SendMessage;
-    HostFunctions().MQXmlElem_Value = &::MQXmlElem_Value;
-    HostFunctions().MQWidget_Value = &::MQWidget_Value;
-    standin::ResetSettingsDocument();
-    standin::ResetWidgetHost();
+    StandInSettingsTest::SetUp();
     settings_ = OpenSettingsSection(kProductId, kPluginId);
     ASSERT_NE(settings_, nullptr);
-    ASSERT_NE(settings_->SectionElement(), nullptr);
-  }
-  void TearDown() override {
-    settings_.reset();
-    HostFunctions() = saved_;
+    ASSERT_NE(SectionInDocument(), nullptr);
   }
 
+  WidgetTestHost widgets_;
   std::unique_ptr<MQSetting> settings_;
-
- private:
-  HostFunctionTable saved_;
 };
 
 TEST_F(TextAcrossHostTest, NarrowKeyInTheActiveCodePageReachesTheSettingsTreeAsUtf8) {
@@ -75,8 +61,7 @@ TEST_F(TextAcrossHostTest, NarrowKeyInTheActiveCodePageReachesTheSettingsTreeAsU
   ASSERT_FALSE(rows.empty()) << "no rows for code page " << kActiveCodePage;
   for (const auto& row : rows) {
     settings_->SaveInteger(row.system_text, kStoredValue);
-    EXPECT_NE(standin::SettingsChildNamed(settings_->SectionElement(), row.utf8), nullptr)
-        << row.utf8;
+    EXPECT_NE(standin::SettingsChildNamed(SectionInDocument(), row.utf8), nullptr) << row.utf8;
     int loaded = 0;
     settings_->LoadInteger(row.system_text, loaded);
     EXPECT_EQ(loaded, kStoredValue) << row.utf8;
@@ -85,7 +70,7 @@ TEST_F(TextAcrossHostTest, NarrowKeyInTheActiveCodePageReachesTheSettingsTreeAsU
 
 TEST_F(TextAcrossHostTest, WideSettingsTextRoundTripsThroughTheHostAsUtf8) {
   for (const WideTextCase& row : kWideTextCases) {
-    void* element = AddChildElement(settings_->SectionElement(), "Label");
+    void* element = AddChildElement(SectionInDocument(), "Label");
     ASSERT_NE(element, nullptr) << row.what;
     SetElementText(element, row.text);
     EXPECT_EQ(standin::SettingsElementText(element), std::optional<std::string>(row.utf8))

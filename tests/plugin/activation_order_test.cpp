@@ -10,11 +10,14 @@
 #include "boundary/host_functions.h"
 #include "plugin/rowshift.h"
 #include "plugin/rowshift_window.h"
-#include "plugin_test_host.h"
 #include "standin/call_log.h"
 #include "standin/settings_control.h"
 #include "standin/widget_control.h"
 #include "support/standin_in_process.h"
+#include "support/standin_settings.h"
+#include "support/tool_window.h"
+#include "support/widget_request_lines.h"
+#include "widgets/widget_registry.h"
 
 namespace rowshift::testing {
 namespace {
@@ -23,15 +26,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::UnorderedElementsAre;
 
-constexpr char kSection[] = "Plugin-5D2E7C14-2A6B93F0";
 constexpr int32_t kWindowClosedMessage = 100;
-
-// A settings document whose section holds `values` as (key, text) pairs.
-void StoreSettings(const std::vector<std::pair<std::string, std::string>>& values) {
-  standin::SettingsNode section{kSection, std::nullopt, {}};
-  for (const auto& [key, text] : values) section.children.push_back({key, text, {}});
-  standin::LoadSettingsTree({"root", std::nullopt, {{"pluginsettings", std::nullopt, {section}}}});
-}
 
 // The calls that carry the persisted state and the window's visibility and
 // position; building the window's contents is tested with the window.
@@ -181,12 +176,8 @@ TEST_F(ActivationOrderTest, WithoutSettingsStartUpBuildsAHiddenWindowAndShutDown
 TEST_F(ActivationOrderTest, ShutDownWithoutAWindowSavesTheFlagAndReadsNoPosition) {
   plugin_.ShutDown();
   EXPECT_THAT(standin::CallsStartingWith("MQWidget_Value"), IsEmpty());
-  const void* section = standin::SettingsChildNamed(standin::PluginSettingsElement(), kSection);
-  ASSERT_NE(section, nullptr);
-  const auto children = standin::SettingsElementChildren(const_cast<void*>(section));
-  ASSERT_EQ(children.size(), 1u);
-  EXPECT_EQ(standin::SettingsElementName(children[0]), "Rowshift_activate");
-  EXPECT_EQ(standin::SettingsElementText(children[0]), "0");
+  ASSERT_NE(SectionInDocument(), nullptr);
+  EXPECT_THAT(StoredSettings(), ElementsAre(std::pair{"Rowshift_activate", "0"}));
 }
 
 TEST_F(ActivationOrderTest, ShowAndAskBeforeStartUpAnswerZero) {
@@ -202,17 +193,6 @@ TEST_F(ActivationOrderTest, ASectionTheHostCouldNotAddGivesTheDefaults) {
   EXPECT_THAT(StateCalls(), ::testing::Not(::testing::Contains(::testing::HasSubstr("pos_"))));
   plugin_.ShutDown();
   EXPECT_EQ(ToolWindowId(), 0);
-}
-
-// The section's elements as (key, text) pairs.
-std::vector<std::pair<std::string, std::string>> StoredSettings() {
-  std::vector<std::pair<std::string, std::string>> stored;
-  void* section = standin::SettingsChildNamed(standin::PluginSettingsElement(), kSection);
-  for (void* child : standin::SettingsElementChildren(section)) {
-    stored.emplace_back(standin::SettingsElementName(child),
-                        standin::SettingsElementText(child).value_or(""));
-  }
-  return stored;
 }
 
 // A window the host refused to create still answers show and ask by the flag,

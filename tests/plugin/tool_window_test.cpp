@@ -10,12 +10,13 @@
 #include "platform/member_code_address.h"
 #include "plugin/rowshift.h"
 #include "plugin/rowshift_window.h"
-#include "plugin_test_host.h"
 #include "standin/call_log.h"
 #include "standin/document_control.h"
 #include "standin/settings_control.h"
 #include "standin/widget_control.h"
 #include "support/standin_in_process.h"
+#include "support/tool_window.h"
+#include "support/widget_request_lines.h"
 #include "widgets/event_closure.h"
 #include "widgets/widget_registry.h"
 #include "widgets/widget_requests.h"
@@ -146,7 +147,7 @@ TEST_F(ToolWindowTest, DestroyingDeletesFrameAndButtonsBeforeTheWindow) {
   expected.push_back("Delete #" + std::to_string(window_id));
 
   bool enrolled_at_own_delete = true;
-  host_.Observe([&](int32_t target, int32_t code) {
+  host_.Observe([&](int32_t target, int32_t code, void**) {
     if (code == kDeleteCode && target == window_id) {
       enrolled_at_own_delete = LiveWidgets().Find(window_id) != nullptr;
     }

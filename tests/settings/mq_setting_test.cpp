@@ -5,9 +5,10 @@
 #include <string>
 
 #include "settings/open_settings.h"
-#include "settings_support.h"
+#include "standin/call_log.h"
 #include "standin/host_call_control.h"
 #include "standin/settings_control.h"
+#include "support/standin_settings.h"
 
 namespace rowshift::testing {
 namespace {
@@ -29,16 +30,9 @@ class MQSettingTest : public StandInSettingsTest {
 
   // Puts a "PosX" element into the section, with the text or with none.
   void StoreText(std::optional<std::string> text) {
-    standin::SettingsNode plugin_settings{"pluginsettings", std::nullopt, {}};
-    standin::SettingsNode section{kSectionName, std::nullopt, {{"PosX", std::move(text), {}}}};
-    plugin_settings.children.push_back(std::move(section));
-    standin::LoadSettingsTree({"root", std::nullopt, {plugin_settings}});
+    StoreSettings({{"PosX", std::move(text)}});
     settings_ = OpenSettingsSection(kProductId, kPluginId);
     standin::ClearCalls();
-  }
-
-  static std::optional<std::string> StoredText(const char* key) {
-    return standin::SettingsElementText(standin::SettingsChildNamed(SectionInDocument(), key));
   }
 
   std::unique_ptr<MQSetting> settings_;
@@ -123,7 +117,7 @@ TEST_F(MQSettingTest, SaveFindsAddsSetsTheTextThenRemovesTheOldElement) {
                           "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x102, PosX, 0) -> 1",
                           "MQXmlElem_Value(Plugin-5D2E7C14-2A6B93F0, 0x201, \"PosX\") -> 1"));
   EXPECT_THAT(ChildNames(SectionInDocument()), ElementsAre("PosX"));
-  EXPECT_EQ(StoredText("PosX"), "-80");
+  EXPECT_EQ(StoredSetting("PosX"), "-80");
 }
 
 // A host that refuses a removal leaves the old element first, where a load
@@ -153,7 +147,7 @@ TEST_F(MQSettingTest, ARefusedRemovalStillLoadsTheLastSavedValue) {
 
   settings_->SaveInteger("PosX", 9);
   EXPECT_THAT(ChildNames(SectionInDocument()), ElementsAre("PosX"));
-  EXPECT_EQ(StoredText("PosX"), "9");
+  EXPECT_EQ(StoredSetting("PosX"), "9");
 }
 
 TEST_F(MQSettingTest, SavingAKeyTwiceLeavesOneElementWithTheLastValue) {
@@ -163,8 +157,8 @@ TEST_F(MQSettingTest, SavingAKeyTwiceLeavesOneElementWithTheLastValue) {
   settings_->SaveFlag("Rowshift_activate", false);
 
   EXPECT_THAT(ChildNames(SectionInDocument()), ElementsAre("PosX", "Rowshift_activate"));
-  EXPECT_EQ(StoredText("PosX"), "2");
-  EXPECT_EQ(StoredText("Rowshift_activate"), "0");
+  EXPECT_EQ(StoredSetting("PosX"), "2");
+  EXPECT_EQ(StoredSetting("Rowshift_activate"), "0");
 }
 
 TEST_F(MQSettingTest, FlagsAreStoredAsOneAndZero) {
@@ -172,7 +166,7 @@ TEST_F(MQSettingTest, FlagsAreStoredAsOneAndZero) {
     settings_->SaveFlag("Rowshift_activate", value);
     bool loaded = !value;
     settings_->LoadFlag("Rowshift_activate", loaded);
-    EXPECT_EQ(StoredText("Rowshift_activate"), value ? "1" : "0");
+    EXPECT_EQ(StoredSetting("Rowshift_activate"), value ? "1" : "0");
     EXPECT_EQ(loaded, value);
   }
 }
@@ -189,7 +183,7 @@ TEST_F(MQSettingTest, EveryInt32SurvivesASaveAndALoad) {
     int loaded = value == -1 ? 0 : -1;
     settings_->LoadInteger("PosX", loaded);
     ASSERT_EQ(loaded, value);
-    ASSERT_EQ(StoredText("PosX"), std::to_string(value));
+    ASSERT_EQ(StoredSetting("PosX"), std::to_string(value));
   }
   EXPECT_THAT(ChildNames(SectionInDocument()), ElementsAre("PosX"));
 }
@@ -201,7 +195,7 @@ TEST_F(MQSettingTest, DeletingTheAccessorWritesNothing) {
   settings_.reset();
 
   EXPECT_THAT(ElementCalls(), IsEmpty());
-  EXPECT_EQ(StoredText("PosY"), "80");
+  EXPECT_EQ(StoredSetting("PosY"), "80");
 }
 
 TEST_F(MQSettingTest, ANullKeyReadsAsMissingAndIsNeverSaved) {

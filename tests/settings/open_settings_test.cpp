@@ -2,8 +2,10 @@
 #include <vector>
 
 #include "settings/open_settings.h"
-#include "settings_support.h"
+#include "standin/call_log.h"
 #include "standin/settings_control.h"
+#include "standin/settings_entry_points.h"
+#include "support/standin_settings.h"
 
 namespace rowshift::testing {
 namespace {
@@ -20,9 +22,8 @@ TEST_F(OpenSettingsTest, FirstOpenAddsTheSectionAndTheSecondFindsIt) {
       ElementCalls(),
       ElementsAre("MQXmlElem_Value(pluginsettings, 0x201, \"Plugin-5D2E7C14-2A6B93F0\") -> 0",
                   "MQXmlElem_Value(pluginsettings, 0x101, \"Plugin-5D2E7C14-2A6B93F0\") -> 1"));
-  EXPECT_EQ(first->PluginSettingsElement(), standin::PluginSettingsElement());
-  EXPECT_EQ(first->SectionElement(), SectionInDocument());
-  ASSERT_NE(first->SectionElement(), nullptr);
+  first->SaveInteger("PosX", 1);
+  EXPECT_THAT(ChildNames(SectionInDocument()), ElementsAre("PosX"));
 
   standin::ClearCalls();
   std::unique_ptr<MQSetting> second = OpenSettingsSection(kProductId, kPluginId);
@@ -30,7 +31,9 @@ TEST_F(OpenSettingsTest, FirstOpenAddsTheSectionAndTheSecondFindsIt) {
   EXPECT_THAT(
       ElementCalls(),
       ElementsAre("MQXmlElem_Value(pluginsettings, 0x201, \"Plugin-5D2E7C14-2A6B93F0\") -> 1"));
-  EXPECT_EQ(second->SectionElement(), first->SectionElement());
+  int position = 0;
+  second->LoadInteger("PosX", position);
+  EXPECT_EQ(position, 1) << "both accessors work in the one section";
   EXPECT_THAT(ChildNames(standin::PluginSettingsElement()), ElementsAre(kSectionName));
 }
 
@@ -64,26 +67,15 @@ TEST_F(OpenSettingsTest, GivesNoSettingsWhenTheHostOffersNoMessages) {
   EXPECT_EQ(standin::HostMessages().size(), 0u);
 }
 
-TEST_F(OpenSettingsTest, KeepsASectionlessAccessorWhenTheHostCannotAddTheSection) {
-  standin::FailAddChildElement(true);
-
-  std::unique_ptr<MQSetting> settings = OpenSettingsSection(kProductId, kPluginId);
-
-  ASSERT_NE(settings, nullptr);
-  EXPECT_EQ(settings->SectionElement(), nullptr);
-  EXPECT_THAT(ChildNames(standin::PluginSettingsElement()), IsEmpty());
-}
-
 TEST_F(OpenSettingsTest, KeepsASectionlessAccessorWhenTheHostOffersNoElementOperations) {
   HostFunctions().MQXmlElem_Value = nullptr;
 
   std::unique_ptr<MQSetting> settings = OpenSettingsSection(kProductId, kPluginId);
 
   ASSERT_NE(settings, nullptr);
-  EXPECT_EQ(settings->SectionElement(), nullptr);
-  int position = 0;
-  settings->LoadInteger("PosX", position);
-  EXPECT_EQ(position, -1);
+  HostFunctions().MQXmlElem_Value = &::MQXmlElem_Value;
+  settings->SaveInteger("PosX", 1);
+  EXPECT_THAT(ElementCalls(), IsEmpty()) << "the accessor holds no section";
 }
 
 TEST(SettingsSectionNameTest, IsTwentyFourCharactersOfUpperCaseZeroPaddedHex) {

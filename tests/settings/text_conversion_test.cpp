@@ -7,6 +7,7 @@
 #include <string>
 
 #include "settings/text_conversion.h"
+#include "support/wide_text.h"
 
 namespace rowshift {
 namespace {
@@ -14,7 +15,7 @@ namespace {
 constexpr WideChar kReplacement = 0xFFFD;
 constexpr char kUtf8Replacement[] = "\xEF\xBF\xBD";
 
-WideString Wide(const std::u16string& units) { return WideString(units.begin(), units.end()); }
+using testing::Wide;
 
 // A heap copy of exactly the text and its terminator, so that AddressSanitizer
 // reports any read past the end.

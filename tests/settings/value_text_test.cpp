@@ -6,11 +6,12 @@
 
 #include "settings/bounded_format.h"
 #include "settings/decimal_text.h"
+#include "support/wide_text.h"
 
 namespace rowshift {
 namespace {
 
-WideString Wide(const std::u16string& units) { return WideString(units.begin(), units.end()); }
+using testing::Wide;
 
 TEST(FormatNarrowTest, FormatsTheSectionNameAndCountsItsCharacters) {
   NarrowFormatBuffer buffer;

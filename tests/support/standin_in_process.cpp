@@ -1,12 +1,31 @@
 #include "support/standin_in_process.h"
 
+#include <utility>
+
 #include "boundary/host_functions.h"
+#include "standin/call_log.h"
 #include "standin/document_control.h"
 #include "standin/document_exports.h"
+#include "standin/settings_control.h"
+#include "standin/settings_entry_points.h"
 #include "standin/widget_control.h"
+#include "standin/widget_exports.h"
 #include "widgets/widget_registry.h"
 
 namespace rowshift::testing {
+namespace {
+
+RawRequestObserver& Observer() {
+  static RawRequestObserver observer;
+  return observer;
+}
+
+int32_t ROWSHIFT_CALL ObservedWidgetValue(int32_t target, int32_t code, void** list) {
+  if (Observer()) Observer()(target, code, list);
+  return MQWidget_Value(target, code, list);
+}
+
+}  // namespace
 
 void BindStandinDocumentFunctions() {
   HostFunctionTable& host = HostFunctions();
@@ -35,5 +54,30 @@ std::vector<int32_t> WrappedWidgetIds() {
   }
   return wrapped;
 }
+
+WidgetTestHost::WidgetTestHost() {
+  standin::ResetWidgetHost();
+  HostFunctions().MQWidget_Value = &ObservedWidgetValue;
+  HostFunctions().MQCanvas_Value = &MQCanvas_Value;
+}
+
+WidgetTestHost::~WidgetTestHost() {
+  Observer() = nullptr;
+  HostFunctions().MQWidget_Value = nullptr;
+  HostFunctions().MQCanvas_Value = nullptr;
+}
+
+void WidgetTestHost::Observe(RawRequestObserver observer) { Observer() = std::move(observer); }
+
+PluginTestHost::PluginTestHost() {
+  standin::ResetSettingsDocument();
+  standin::ClearHostMessages();
+  standin::ClearCalls();
+  BindStandinDocumentFunctions();
+  HostFunctions().MQ_SendMessage = &MQ_SendMessage;
+  HostFunctions().MQXmlElem_Value = &MQXmlElem_Value;
+}
+
+PluginTestHost::~PluginTestHost() { UnbindHostFunctions(); }
 
 }  // namespace rowshift::testing

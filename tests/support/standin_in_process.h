@@ -1,9 +1,10 @@
 // Binds the host entry-point table straight to the stand-in host's exports in
-// this process (the test links mqhost), so engine code runs against stand-in
-// documents without loading any module.
+// this process (the test links mqhost), so plug-in code runs against stand-in
+// documents, widgets and settings without loading any module.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace rowshift::testing {
@@ -29,6 +30,34 @@ class ScopedStandinBinding {
   ~ScopedStandinBinding() { UnbindHostFunctions(); }
   ScopedStandinBinding(const ScopedStandinBinding&) = delete;
   ScopedStandinBinding& operator=(const ScopedStandinBinding&) = delete;
+};
+
+// Called with every MQWidget_Value request before the stand-in handles it; the
+// list and its values are valid only during the call.
+using RawRequestObserver = std::function<void(int32_t target, int32_t code, void** list)>;
+
+// Binds the widget and canvas entry points for one test, on a freshly reset
+// widget host, and lets a test look at each raw request while it is being
+// made (before the stand-in answers it); empties those slots on destruction.
+class WidgetTestHost {
+ public:
+  WidgetTestHost();
+  ~WidgetTestHost();
+  WidgetTestHost(const WidgetTestHost&) = delete;
+  WidgetTestHost& operator=(const WidgetTestHost&) = delete;
+
+  void Observe(RawRequestObserver observer);
+};
+
+// The whole stand-in for the plug-in's own tests: documents, widgets, host
+// messages and the settings document, all fresh (the call log cleared); the
+// whole table is emptied on destruction.
+class PluginTestHost : public WidgetTestHost {
+ public:
+  PluginTestHost();
+  ~PluginTestHost();
+  PluginTestHost(const PluginTestHost&) = delete;
+  PluginTestHost& operator=(const PluginTestHost&) = delete;
 };
 
 }  // namespace rowshift::testing

@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "recording_closure.h"
 #include "standin/widget_control.h"
-#include "widget_test_host.h"
+#include "support/recording_closure.h"
+#include "support/standin_in_process.h"
 #include "widgets/window.h"
 
 namespace rowshift::testing {

@@ -3,9 +3,10 @@
 
 #include <memory>
 
-#include "recording_closure.h"
+#include "boundary/wide_literal.h"
 #include "standin/widget_control.h"
-#include "widget_test_host.h"
+#include "support/recording_closure.h"
+#include "support/standin_in_process.h"
 #include "widgets/button.h"
 #include "widgets/event_closure.h"
 #include "widgets/frame.h"
@@ -15,7 +16,7 @@
 namespace rowshift {
 namespace {
 
-static constexpr rowshift::testing::WideLiteral kLabel("go");
+static constexpr auto kLabel = Widen("go");
 
 // A window whose handlers count their calls in a counter that outlives it.
 class CountingWindow : public MQWindow {

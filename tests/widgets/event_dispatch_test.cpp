@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "boundary/wide_literal.h"
 #include "dispatch_test_fixture.h"
 #include "widgets/button.h"
 #include "widgets/widget_event_dispatch.h"
@@ -19,7 +20,7 @@ using rowshift::testing::RecordingClosure;
 
 using EventDispatchTest = DispatchTest;
 
-static constexpr rowshift::testing::WideLiteral kLabel("go");
+static constexpr auto kLabel = Widen("go");
 
 // A raw event list the way the host builds one, closed by a null name.
 struct EventList {

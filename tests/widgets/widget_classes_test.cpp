@@ -9,9 +9,10 @@
 #include <type_traits>
 #include <vector>
 
+#include "boundary/wide_literal.h"
 #include "standin/widget_control.h"
 #include "support/standin_in_process.h"
-#include "widget_test_host.h"
+#include "support/widget_request_lines.h"
 #include "widgets/button.h"
 #include "widgets/canvas.h"
 #include "widgets/event_closure.h"
@@ -24,16 +25,15 @@ namespace rowshift {
 namespace {
 
 using rowshift::testing::BriefRequests;
-using rowshift::testing::WideLiteral;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 constexpr int32_t kDeleteCode = static_cast<int32_t>(WidgetRequest::Delete);
 
-static constexpr WideLiteral kTitle("Tool");
-static constexpr WideLiteral kEmpty("");
-static constexpr WideLiteral kUpLabel("up(&U)");
-static constexpr WideLiteral kDownLabel("down(&D)");
+static constexpr auto kTitle = Widen("Tool");
+static constexpr auto kEmpty = Widen("");
+static constexpr auto kUpLabel = Widen("up(&U)");
+static constexpr auto kDownLabel = Widen("down(&D)");
 
 // A tool window built the way the plug-in builds its own: a frame with two
 // labelled buttons bound to the window, and a "hide" handler.

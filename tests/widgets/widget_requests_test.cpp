@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "boundary/host_functions.h"
+#include "boundary/wide_literal.h"
 #include "standin/widget_control.h"
 #include "support/standin_in_process.h"
-#include "widget_test_host.h"
 #include "widgets/canvas.h"
 #include "widgets/frame.h"
 #include "widgets/widget_base.h"
@@ -21,12 +22,11 @@
 namespace rowshift {
 namespace {
 
-using rowshift::testing::WideLiteral;
 using ::testing::ElementsAre;
 
 constexpr int32_t kWriteCode = static_cast<int32_t>(WidgetRequest::Write);
 
-static constexpr WideLiteral kTwoLineLabel("insert (&H)ere\nfrom bottom");
+static constexpr auto kTwoLineLabel = Widen("insert (&H)ere\nfrom bottom");
 
 // One raw request: its names, value pointers and the value bytes the test
 // asked for (read during the call, as the host reads them).

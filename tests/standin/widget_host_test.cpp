@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "recording_closure.h"
+#include "boundary/wide_literal.h"
 #include "standin/call_log.h"
 #include "standin/widget_control.h"
 #include "standin/widget_exports.h"
-#include "widget_test_host.h"
+#include "support/recording_closure.h"
+#include "support/standin_in_process.h"
+#include "support/widget_request_lines.h"
 #include "widgets/button.h"
 #include "widgets/canvas.h"
 #include "widgets/frame.h"
@@ -23,7 +25,7 @@ namespace {
 using rowshift::testing::RecordingClosure;
 using ::testing::ElementsAre;
 
-static constexpr rowshift::testing::WideLiteral kLabel("up(&U)");
+static constexpr auto kLabel = Widen("up(&U)");
 
 class StandinWidgetHostTest : public ::testing::Test {
  protected:

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "settings_support.h"
 #include "standin/call_log.h"
 #include "standin/settings_control.h"
 #include "standin/settings_entry_points.h"
+#include "support/standin_settings.h"
 
 namespace rowshift::testing {
 namespace {
