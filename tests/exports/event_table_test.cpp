@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "exports/list_builder.h"
 #include "exports/on_event_dispatch.h"
 #include "exports/recording_station.h"
+#include "support/host_list.h"
 
 namespace rowshift::testing {
 namespace {
@@ -48,7 +48,7 @@ class EventTable : public ::testing::Test {
 struct Row {
   const char* what;
   int32_t event;
-  std::function<void(ListBuilder&)> keys;  // null: the event gets an unreadable argument
+  std::function<void(HostList&)> keys;  // null: the event gets an unreadable argument
   std::string expected_call;
   int32_t expected_answer;
 };
@@ -60,71 +60,64 @@ const std::vector<Row>& Rows() {
       {"event 7", 7, nullptr, "HandleEvent7(doc)", 1},
       {"is-shown answers its result", 101, nullptr, "IsShown(doc)", kOperationAnswer},
       {"message with every key", 103,
-       [](ListBuilder& l) {
+       [](HostList& l) {
          l.Int("src_product", 5)
              .Int("src_id", 6)
-             .Value("description", &description)
-             .Value("message", &message);
+             .Add("description", &description)
+             .Add("message", &message);
        },
        "HandleEvent103(doc, 5, 6, description, message)", 1},
-      {"message without keys", 103, [](ListBuilder&) {}, "HandleEvent103(doc, 0, 0, null, null)",
-       1},
-      {"sub-command by index", 104, [](ListBuilder& l) { l.Int("index", 3); },
-       "RunSubcommand(doc, 3)", kOperationAnswer},
-      {"sub-command without index runs 0", 104, [](ListBuilder&) {}, "RunSubcommand(doc, 0)",
+      {"message without keys", 103, [](HostList&) {}, "HandleEvent103(doc, 0, 0, null, null)", 1},
+      {"sub-command by index", 104, [](HostList& l) { l.Int("index", 3); }, "RunSubcommand(doc, 3)",
+       kOperationAnswer},
+      {"sub-command without index runs 0", 104, [](HostList&) {}, "RunSubcommand(doc, 0)",
        kOperationAnswer},
       {"event 105 answers its result", 105, nullptr, "HandleEvent105(doc)", kOperationAnswer},
       {"view size", 110,
-       [](ListBuilder& l) { l.Value("scene", &scene).Int("width", 640).Int("height", 480); },
+       [](HostList& l) { l.Add("scene", &scene).Int("width", 640).Int("height", 480); },
        "HandleEvent110(doc, scene, 640, 480)", 1},
-      {"view size defaults to 1 by 1", 110, [](ListBuilder&) {}, "HandleEvent110(doc, null, 1, 1)",
-       1},
-      {"element", 200, [](ListBuilder& l) { l.Value("xml_elem", &xml).Value("filename", &file); },
+      {"view size defaults to 1 by 1", 110, [](HostList&) {}, "HandleEvent110(doc, null, 1, 1)", 1},
+      {"element", 200, [](HostList& l) { l.Add("xml_elem", &xml).Add("filename", &file); },
        "HandleEvent200(doc, file, {xml})", 1},
       {"event 201", 201, nullptr, "HandleEvent201(doc)", 1},
       {"save always passes past state -1", 202,
-       [](ListBuilder& l) {
-         l.Value("xml_elem", &xml).Value("filename", &file).Int("past_state", 5);
-       },
+       [](HostList& l) { l.Add("xml_elem", &xml).Add("filename", &file).Int("past_state", 5); },
        "HandleEvent202(doc, file, {xml, 0, -1})", 1},
       {"save with past state", 203,
-       [](ListBuilder& l) {
-         l.Value("xml_elem", &xml).Value("filename", &file).Int("past_state", 5);
-       },
+       [](HostList& l) { l.Add("xml_elem", &xml).Add("filename", &file).Int("past_state", 5); },
        "HandleEvent203(doc, file, {xml, 0, 5})", 1},
-      {"save without past state passes -1", 203, [](ListBuilder&) {},
+      {"save without past state passes -1", 203, [](HostList&) {},
        "HandleEvent203(doc, null, {null, 0, -1})", 1},
       {"source element", 204,
-       [](ListBuilder& l) {
-         l.Value("xml_elem", &xml)
-             .Value("srcdoc", &srcdoc)
-             .Value("object_table", &objects)
-             .Value("material_table", &materials)
-             .Value("filename", &file);
+       [](HostList& l) {
+         l.Add("xml_elem", &xml)
+             .Add("srcdoc", &srcdoc)
+             .Add("object_table", &objects)
+             .Add("material_table", &materials)
+             .Add("filename", &file);
        },
        "HandleEvent204(doc, file, {xml, srcdoc, objects, materials})", 1},
-      {"state 210", 210, [](ListBuilder& l) { l.Int("state", 4); }, "HandleEvent210(doc, 4)",
+      {"state 210", 210, [](HostList& l) { l.Int("state", 4); }, "HandleEvent210(doc, 4)",
        kOperationAnswer},
-      {"state 210 defaults to 0", 210, [](ListBuilder&) {}, "HandleEvent210(doc, 0)",
+      {"state 210 defaults to 0", 210, [](HostList&) {}, "HandleEvent210(doc, 0)",
        kOperationAnswer},
-      {"state 211", 211, [](ListBuilder& l) { l.Int("state", 4); }, "HandleEvent211(doc, 4)",
+      {"state 211", 211, [](HostList& l) { l.Int("state", 4); }, "HandleEvent211(doc, 4)",
        kOperationAnswer},
-      {"state and size, state first", 212, [](ListBuilder& l) { l.Int("size", 9).Int("state", 4); },
+      {"state and size, state first", 212, [](HostList& l) { l.Int("size", 9).Int("state", 4); },
        "HandleEvent212(doc, 4, 9)", 1},
       {"event 220", 220, nullptr, "HandleEvent220(doc)", 1},
       {"event 221", 221, nullptr, "HandleEvent221(doc)", 1},
       {"event 222", 222, nullptr, "HandleEvent222(doc)", 1},
       {"event 230", 230, nullptr, "HandleEvent230(doc)", 1},
       {"event 231", 231, nullptr, "HandleEvent231(doc)", 1},
-      {"scene", 240, [](ListBuilder& l) { l.Value("scene", &scene); }, "HandleEvent240(doc, scene)",
-       1},
-      {"trigger screen", 250, [](ListBuilder& l) { l.Text("trigger", "screen"); },
+      {"scene", 240, [](HostList& l) { l.Add("scene", &scene); }, "HandleEvent240(doc, scene)", 1},
+      {"trigger screen", 250, [](HostList& l) { l.Text("trigger", "screen"); },
        "HandleEvent250(doc, 1)", 1},
-      {"trigger world", 250, [](ListBuilder& l) { l.Text("trigger", "world"); },
+      {"trigger world", 250, [](HostList& l) { l.Text("trigger", "world"); },
        "HandleEvent250(doc, 2)", 1},
-      {"trigger local", 250, [](ListBuilder& l) { l.Text("trigger", "local"); },
+      {"trigger local", 250, [](HostList& l) { l.Text("trigger", "local"); },
        "HandleEvent250(doc, 3)", 1},
-      {"any other trigger word passes 0", 250, [](ListBuilder& l) { l.Text("trigger", "World"); },
+      {"any other trigger word passes 0", 250, [](HostList& l) { l.Text("trigger", "World"); },
        "HandleEvent250(doc, 0)", 1},
   };
   return rows;
@@ -134,7 +127,7 @@ TEST_F(EventTable, EachRowCallsItsOperationWithItsArgumentsAndAnswers) {
   for (const Row& row : Rows()) {
     SCOPED_TRACE(row.what);
     plugin.calls.clear();
-    ListBuilder list;
+    HostList list;
     void* argument = kUnreadable;
     if (row.keys) {
       row.keys(list);
@@ -146,7 +139,7 @@ TEST_F(EventTable, EachRowCallsItsOperationWithItsArgumentsAndAnswers) {
 }
 
 TEST_F(EventTable, EventsWithoutARowAnswerZeroAndCallNothing) {
-  ListBuilder list;
+  HostList list;
   list.Int("index", 1).OutPointer("result");
   for (int32_t event :
        {-1, 0, 5, 6, 8, 99, 106, 119, 131, 139, 142, 199, 205, 251, 259, 263, 300, 301, 1000}) {
@@ -166,7 +159,7 @@ TEST_F(EventTable, CommandEventsAnswerZeroForAStationWithoutReadingTheirList) {
 }
 
 TEST_F(EventTable, SubcommandKeyIsStoredThroughThePointerSizedResult) {
-  ListBuilder list;
+  HostList list;
   list.Int("index", 0);
   void** result = list.OutPointer("result");
   EXPECT_EQ(Send(3, list.Slots()), 1);
@@ -175,7 +168,7 @@ TEST_F(EventTable, SubcommandKeyIsStoredThroughThePointerSizedResult) {
 }
 
 TEST_F(EventTable, SubcommandTitleIsStoredThroughThePointerSizedResult) {
-  ListBuilder list;
+  HostList list;
   void** result = list.OutPointer("result");
   EXPECT_EQ(Send(4, list.Slots()), 1);
   EXPECT_EQ(*result, static_cast<const void*>(RecordingStation::kTitle));
@@ -183,7 +176,7 @@ TEST_F(EventTable, SubcommandTitleIsStoredThroughThePointerSizedResult) {
 }
 
 TEST_F(EventTable, IndexPastTheTableStoresNullAndStillAnswersOne) {
-  ListBuilder list;
+  HostList list;
   list.Int("index", 6);
   void** result = list.OutPointer("result");
   EXPECT_EQ(Send(3, list.Slots()), 1);
@@ -192,7 +185,7 @@ TEST_F(EventTable, IndexPastTheTableStoresNullAndStillAnswersOne) {
 
 TEST_F(EventTable, SubcommandQueriesWithoutResultAnswerZeroAndCallNothing) {
   for (int32_t event : {3, 4}) {
-    ListBuilder list;
+    HostList list;
     list.Int("index", 0);
     EXPECT_EQ(Send(event, list.Slots()), 0);
   }
@@ -200,7 +193,7 @@ TEST_F(EventTable, SubcommandQueriesWithoutResultAnswerZeroAndCallNothing) {
 }
 
 TEST_F(EventTable, TheFirstOfTwoEqualKeysWins) {
-  ListBuilder list;
+  HostList list;
   list.Int("index", 2).Int("index", 5);
   list.OutPointer("result");
   Send(3, list.Slots());
@@ -208,7 +201,7 @@ TEST_F(EventTable, TheFirstOfTwoEqualKeysWins) {
 }
 
 TEST_F(EventTable, KeysMatchExactlyIncludingLetterCaseAndTrailingBlanks) {
-  ListBuilder list;
+  HostList list;
   list.Int("Index", 2).Int("index ", 3).Int("INDEX", 4).Int("inde", 5);
   EXPECT_EQ(Send(104, list.Slots()), kOperationAnswer);
   EXPECT_EQ(plugin.calls, std::vector<std::string>{"RunSubcommand(doc, 0)"});
@@ -230,7 +223,7 @@ TEST_F(EventTable, NullArgumentForAValueEventAnswersZeroAndCallsNothing) {
 }
 
 TEST_F(EventTable, MessageResultIsStoredWhenPresent) {
-  ListBuilder list;
+  HostList list;
   int32_t* result = list.Out32("result");
   EXPECT_EQ(Send(103, list.Slots()), 1);
   EXPECT_EQ(*result, kOperationAnswer);
@@ -244,16 +237,16 @@ struct Guarded32 {
 
 TEST_F(EventTable, MessageResultAndSaveUidAreWrittenAs32Bits) {
   Guarded32 result;
-  ListBuilder notice;
-  notice.Value("result", &result.value);
+  HostList notice;
+  notice.Add("result", &result.value);
   EXPECT_EQ(Send(103, notice.Slots()), 1);
   EXPECT_EQ(result.value, kOperationAnswer);
   EXPECT_EQ(result.after, kUntouched32);
 
   plugin.save_request = 1;
   Guarded32 save_uid;
-  ListBuilder save;
-  save.Value("save_uid", &save_uid.value);
+  HostList save;
+  save.Add("save_uid", &save_uid.value);
   EXPECT_EQ(Send(202, save.Slots()), 1);
   EXPECT_EQ(save_uid.value, 1);
   EXPECT_EQ(save_uid.after, kUntouched32);
@@ -262,7 +255,7 @@ TEST_F(EventTable, MessageResultAndSaveUidAreWrittenAs32Bits) {
 TEST_F(EventTable, SaveRequestSetsSaveUidToOne) {
   for (int32_t event : {202, 203}) {
     plugin.save_request = 9;
-    ListBuilder list;
+    HostList list;
     int32_t* save_uid = list.Out32("save_uid");
     EXPECT_EQ(Send(event, list.Slots()), 1);
     EXPECT_EQ(*save_uid, 1) << event;
@@ -271,7 +264,7 @@ TEST_F(EventTable, SaveRequestSetsSaveUidToOne) {
 
 TEST_F(EventTable, NoSaveRequestLeavesSaveUidUntouched) {
   plugin.save_request = 0;
-  ListBuilder list;
+  HostList list;
   int32_t* save_uid = list.Out32("save_uid");
   EXPECT_EQ(Send(202, list.Slots()), 1);
   EXPECT_EQ(*save_uid, kUntouched32);
@@ -279,14 +272,14 @@ TEST_F(EventTable, NoSaveRequestLeavesSaveUidUntouched) {
 
 TEST_F(EventTable, SaveRequestWithoutSaveUidWritesNothingAndAnswersOne) {
   plugin.save_request = 1;
-  ListBuilder list;
-  list.Value("xml_elem", &xml);
+  HostList list;
+  list.Add("xml_elem", &xml);
   EXPECT_EQ(Send(203, list.Slots()), 1);
   EXPECT_EQ(plugin.calls.size(), 1u);
 }
 
 TEST_F(EventTable, TriggerIsRequired) {
-  ListBuilder list;
+  HostList list;
   list.Int("trigger_code", 1);
   EXPECT_EQ(Send(250, list.Slots()), 0);
   EXPECT_EQ(Send(250, nullptr), 0);

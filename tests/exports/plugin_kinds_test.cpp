@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "exports/list_builder.h"
 #include "exports/on_event_dispatch.h"
 #include "plugin/command_plugin.h"
 #include "plugin/import_plugin.h"
+#include "support/host_list.h"
 
 namespace rowshift::testing {
 namespace {
@@ -65,9 +65,9 @@ class RecordingImport : public MQImportPlugin {
 
 TEST(CommandEvents, PointerEventsTakePositionWheelPressureAndButtonBits) {
   RecordingCommand plugin;
-  ListBuilder list;
+  HostList list;
   // Bits 0 left, 1 right, 2 shift, 3 ctrl, 4 middle, 5 alt: left, middle, ctrl.
-  list.Value("scene", &scene)
+  list.Add("scene", &scene)
       .Int("mouse_pos_x", 11)
       .Int("mouse_pos_y", 22)
       .Int("mouse_wheel", -3)
@@ -86,7 +86,7 @@ TEST(CommandEvents, EachButtonBitLandsInItsOwnFlag) {
       {3, "buttons=000 keys=010"}, {4, "buttons=010 keys=000"}, {5, "buttons=000 keys=001"}};
   for (const auto& [bit, flags] : bits) {
     plugin.calls.clear();
-    ListBuilder list;
+    HostList list;
     list.Int("button_state", 1 << bit);
     DispatchEvent(&plugin, kDocument, 120, list.Slots());
     ASSERT_EQ(plugin.calls.size(), 1u);
@@ -96,7 +96,7 @@ TEST(CommandEvents, EachButtonBitLandsInItsOwnFlag) {
 
 TEST(CommandEvents, KeyEventsTakeTheKeyAndLeavePositionAtZero) {
   RecordingCommand plugin;
-  ListBuilder list;
+  HostList list;
   list.Int("key", 65).Int("mouse_pos_x", 11).Float("pressure", 1.0f).Int("button_state", 4);
   EXPECT_EQ(DispatchEvent(&plugin, kDocument, 140, list.Slots()), kCommandAnswer);
   EXPECT_EQ(DispatchEvent(&plugin, kDocument, 141, nullptr), kCommandAnswer);
@@ -122,8 +122,8 @@ TEST(ImportFallback, Event300RunsTheImportAndAnswersItsResult) {
 
 TEST(ImportFallback, Event301StoresBackgroundAndArgs) {
   RecordingImport plugin;
-  ListBuilder list;
-  list.Int("background", 1).Value("args", &scene);
+  HostList list;
+  list.Int("background", 1).Add("args", &scene);
   EXPECT_EQ(DispatchEvent(&plugin, kDocument, 301, list.Slots()), 1);
   EXPECT_EQ(plugin.background, 1);
   EXPECT_EQ(plugin.args, &scene);

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "exports/list_builder.h"
 #include "exports/on_event_dispatch.h"
 #include "exports/recording_station.h"
+#include "support/host_list.h"
 
 namespace rowshift::testing {
 namespace {
@@ -59,11 +59,8 @@ TEST_F(StructuredEvents, Event260StoresTheFormCodeOfATrueAnswer) {
     SCOPED_TRACE(std::string(row.type) + (row.answer ? " true" : " false"));
     plugin.calls.clear();
     plugin.bool_answer = row.answer;
-    ListBuilder list;
-    list.Text("type", row.type)
-        .Int("reason", 3)
-        .Value("dstobj", &destination)
-        .Value("srcobj", &source);
+    HostList list;
+    list.Text("type", row.type).Int("reason", 3).Add("dstobj", &destination).Add("srcobj", &source);
     int32_t* result = list.Out32("result");
     EXPECT_EQ(Send(260, list.Slots()), 1);
     EXPECT_EQ(*result, row.expected_result);
@@ -77,15 +74,15 @@ TEST_F(StructuredEvents, Event260StoresTheFormCodeOfATrueAnswer) {
 TEST_F(StructuredEvents, Event260WritesTheResultAs32Bits) {
   plugin.bool_answer = true;
   int32_t result[2] = {kUntouched32, kUntouched32};
-  ListBuilder list;
-  list.Text("type", "apex").Value("result", &result[0]);
+  HostList list;
+  list.Text("type", "apex").Add("result", &result[0]);
   EXPECT_EQ(Send(260, list.Slots()), 1);
   EXPECT_EQ(result[0], 2);
   EXPECT_EQ(result[1], kUntouched32);
 }
 
 TEST_F(StructuredEvents, Event260DefaultsReasonToZeroAndObjectsToNull) {
-  ListBuilder list;
+  HostList list;
   list.Text("type", "apex");
   list.Out32("result");
   Send(260, list.Slots());
@@ -93,9 +90,9 @@ TEST_F(StructuredEvents, Event260DefaultsReasonToZeroAndObjectsToNull) {
 }
 
 TEST_F(StructuredEvents, Event260WithoutTypeOrResultAnswersZeroAndCallsNothing) {
-  ListBuilder without_result;
+  HostList without_result;
   without_result.Text("type", "vertex");
-  ListBuilder without_type;
+  HostList without_type;
   int32_t* result = without_type.Out32("result");
   EXPECT_EQ(Send(260, without_result.Slots()), 0);
   EXPECT_EQ(Send(260, without_type.Slots()), 0);
@@ -115,13 +112,13 @@ class DefaultStation : public MQStationPlugin {
 TEST(DefaultStationEvents, RecognisedTypesStoreZeroAndQueriesAnswerTheByteZero) {
   DefaultStation plugin;
   for (const char* type : {"vertex", "apex"}) {
-    ListBuilder list;
+    HostList list;
     list.Text("type", type);
     int32_t* result = list.Out32("result");
     EXPECT_EQ(DispatchEvent(&plugin, kDocument, 260, list.Slots()), 1);
     EXPECT_EQ(*result, 0) << type;
   }
-  ListBuilder query;
+  HostList query;
   unsigned char* reply = query.OutByte("query");
   EXPECT_EQ(DispatchEvent(&plugin, kDocument, 262, query.Slots()), 1);
   EXPECT_EQ(*reply, 0);
@@ -187,8 +184,8 @@ const EntryAllocator kFailingAllocator{&NoEntries<VertexEntry>, &NoEntries<ApexE
 
 int32_t Send261(RecordingStation& plugin, const char* form, std::vector<uint32_t>& record,
                 const EntryAllocator& allocator) {
-  ListBuilder list;
-  list.Value(form, record.data());
+  HostList list;
+  list.Add(form, record.data());
   return DispatchEvent261(plugin, kDocument, NameValueList(list.Slots()), allocator);
 }
 
@@ -250,32 +247,32 @@ TEST_F(StructuredEvents, Event261WithoutHeapBufferAnswersZeroAndCallsNothing) {
 
 TEST_F(StructuredEvents, Event261TakesTheFormFromTheFirstPairWithoutSearching) {
   std::vector<uint32_t> record = VertexRecord(1);
-  ListBuilder list;
-  list.Value("apex", nullptr).Value("vertex", record.data());
+  HostList list;
+  list.Add("apex", nullptr).Add("vertex", record.data());
   EXPECT_EQ(Send(261, list.Slots()), 0);  // the first pair's record is null
   EXPECT_TRUE(plugin.calls.empty());
 }
 
 TEST_F(StructuredEvents, Event261WithAnUnknownFormAnswersOneAndCallsNothing) {
   std::vector<uint32_t> record = VertexRecord(1);
-  ListBuilder list;
-  list.Value("Vertex", record.data());
+  HostList list;
+  list.Add("Vertex", record.data());
   EXPECT_EQ(Send(261, list.Slots()), 1);
   EXPECT_TRUE(plugin.calls.empty());
 }
 
 TEST_F(StructuredEvents, Event261WithAnUnknownFormNeverReadsItsValue) {
-  ListBuilder list;
-  list.Value("edge", nullptr);
+  HostList list;
+  list.Add("edge", nullptr);
   EXPECT_EQ(Send(261, list.Slots()), 1);
-  ListBuilder unreadable;
-  unreadable.Value("edge", reinterpret_cast<void*>(0x10));
+  HostList unreadable;
+  unreadable.Add("edge", reinterpret_cast<void*>(0x10));
   EXPECT_EQ(Send(261, unreadable.Slots()), 1);
   EXPECT_TRUE(plugin.calls.empty());
 }
 
 TEST_F(StructuredEvents, Event261WithoutAFirstPairAnswersZero) {
-  ListBuilder empty;
+  HostList empty;
   EXPECT_EQ(Send(261, empty.Slots()), 0);
   EXPECT_EQ(Send(261, nullptr), 0);
   EXPECT_TRUE(plugin.calls.empty());
@@ -283,8 +280,8 @@ TEST_F(StructuredEvents, Event261WithoutAFirstPairAnswersZero) {
 
 TEST_F(StructuredEvents, Event261ThroughTheDispatcherUsesTheHeap) {
   std::vector<uint32_t> record = ApexRecord(7);
-  ListBuilder list;
-  list.Value("apex", record.data());
+  HostList list;
+  list.Add("apex", record.data());
   EXPECT_EQ(Send(261, list.Slots()), 1);
   EXPECT_EQ(plugin.items, ExpectedApexItems(7));
 }
@@ -295,7 +292,7 @@ TEST_F(StructuredEvents, QueryStoresTheAnswerAsOneByte) {
   for (bool answer : {true, false}) {
     plugin.calls.clear();
     plugin.bool_answer = answer;
-    ListBuilder list;
+    HostList list;
     unsigned char* reply = list.OutByte("query");
     list.Int("numvert", 4).Int("numline", 5).Int("numface", 6);
     EXPECT_EQ(Send(262, list.Slots()), 1);
@@ -308,15 +305,15 @@ TEST_F(StructuredEvents, QueryStoresTheAnswerAsOneByte) {
 TEST_F(StructuredEvents, QueryWritesOneByteOnly) {
   plugin.bool_answer = true;
   unsigned char reply[2] = {kUntouchedByte, kUntouchedByte};
-  ListBuilder list;
-  list.Value("query", &reply[0]);
+  HostList list;
+  list.Add("query", &reply[0]);
   EXPECT_EQ(Send(262, list.Slots()), 1);
   EXPECT_EQ(reply[0], 1);
   EXPECT_EQ(reply[1], kUntouchedByte);
 }
 
 TEST_F(StructuredEvents, QueryKeepsTheLastOfTwoEqualNames) {
-  ListBuilder list;
+  HostList list;
   list.OutByte("query");
   list.Int("numvert", 1).Int("numvert", 2);
   Send(262, list.Slots());
@@ -325,8 +322,8 @@ TEST_F(StructuredEvents, QueryKeepsTheLastOfTwoEqualNames) {
 }
 
 TEST_F(StructuredEvents, QueryWithoutItsReplyByteAnswersZeroAndCallsNothing) {
-  ListBuilder list;
-  list.Value("query", nullptr).Int("numvert", 1);
+  HostList list;
+  list.Add("query", nullptr).Int("numvert", 1);
   EXPECT_EQ(Send(262, list.Slots()), 0);
   EXPECT_TRUE(plugin.calls.empty());
 }
@@ -338,10 +335,10 @@ TEST_F(StructuredEvents, CopyAndCutHandTheBlockBackWhenTheOperationAnswersTrue) 
     plugin.bool_answer = true;
     plugin.copy_data = &copied;
     plugin.copy_size = 77;
-    ListBuilder list;
+    HostList list;
     void** data = list.OutPointer(mode);
     int32_t* size = list.Out32("size");
-    list.Value("object", &object).Value("vertid", &vertid).Value("faceid", &faceid);
+    list.Add("object", &object).Add("vertid", &vertid).Add("faceid", &faceid);
     EXPECT_EQ(Send(262, list.Slots()), 1);
     EXPECT_EQ(*data, &copied);
     EXPECT_EQ(*size, 77);
@@ -355,10 +352,10 @@ TEST_F(StructuredEvents, CopyWritesAPointerSizedBlockAndA32BitSize) {
   plugin.bool_answer = true;
   plugin.copy_data = nullptr;
   plugin.copy_size = 0;
-  ListBuilder list;
+  HostList list;
   void** data = list.OutPointer("copy");
   int32_t size[2] = {kUntouched32, kUntouched32};
-  list.Value("size", &size[0]);
+  list.Add("size", &size[0]);
   EXPECT_EQ(Send(262, list.Slots()), 1);
   EXPECT_EQ(*data, nullptr) << "every byte of the block pointer is written";
   EXPECT_EQ(size[0], 0);
@@ -367,7 +364,7 @@ TEST_F(StructuredEvents, CopyWritesAPointerSizedBlockAndA32BitSize) {
 
 TEST_F(StructuredEvents, CopyAnsweredFalseWritesNothingAndAnswersOne) {
   plugin.bool_answer = false;
-  ListBuilder list;
+  HostList list;
   void** data = list.OutPointer("copy");
   int32_t* size = list.Out32("size");
   EXPECT_EQ(Send(262, list.Slots()), 1);
@@ -378,11 +375,11 @@ TEST_F(StructuredEvents, CopyAnsweredFalseWritesNothingAndAnswersOne) {
 
 TEST_F(StructuredEvents, CopyWithoutSizeOrBlockSlotAnswersZeroAndCallsNothing) {
   plugin.bool_answer = true;
-  ListBuilder without_size;
+  HostList without_size;
   void** data = without_size.OutPointer("cut");
-  without_size.Value("object", &object);
-  ListBuilder without_slot;
-  without_slot.Value("copy", nullptr);
+  without_size.Add("object", &object);
+  HostList without_slot;
+  without_slot.Add("copy", nullptr);
   int32_t* size = without_slot.Out32("size");
   EXPECT_EQ(Send(262, without_size.Slots()), 0);
   EXPECT_EQ(Send(262, without_slot.Slots()), 0);
@@ -394,10 +391,10 @@ TEST_F(StructuredEvents, CopyWithoutSizeOrBlockSlotAnswersZeroAndCallsNothing) {
 TEST_F(StructuredEvents, CopyScanTakesTheLastSizeAndObject) {
   plugin.bool_answer = true;
   plugin.copy_size = 5;
-  ListBuilder list;
+  HostList list;
   list.OutPointer("copy");
   int32_t* first_size = list.Out32("size");
-  list.Value("object", &source).Value("object", &object);
+  list.Add("object", &source).Add("object", &object);
   int32_t* last_size = list.Out32("size");
   Send(262, list.Slots());
   EXPECT_EQ(*first_size, kUntouched32);
@@ -406,11 +403,11 @@ TEST_F(StructuredEvents, CopyScanTakesTheLastSizeAndObject) {
 }
 
 TEST_F(StructuredEvents, PastePassesTheBlockAndItsSize) {
-  ListBuilder list;
-  list.Value("paste", &block).Int("size", 12).Value("object", &object);
+  HostList list;
+  list.Add("paste", &block).Int("size", 12).Add("object", &object);
   EXPECT_EQ(Send(262, list.Slots()), 1);
-  ListBuilder without_size;
-  without_size.Value("paste", &block);
+  HostList without_size;
+  without_size.Add("paste", &block);
   EXPECT_EQ(Send(262, without_size.Slots()), 1);
   EXPECT_EQ(plugin.calls, (std::vector<std::string>{
                               "HandleEvent262(doc, object, 2, {0, 0, 0, block, 12, null, null})",
@@ -419,8 +416,8 @@ TEST_F(StructuredEvents, PastePassesTheBlockAndItsSize) {
 
 TEST_F(StructuredEvents, PasteIgnoresTheOperationsAnswer) {
   plugin.bool_answer = true;
-  ListBuilder list;
-  list.Value("paste", &block);
+  HostList list;
+  list.Add("paste", &block);
   int32_t* size = list.Out32("size");
   EXPECT_EQ(Send(262, list.Slots()), 1);
   EXPECT_EQ(*size, kUntouched32);
@@ -428,16 +425,16 @@ TEST_F(StructuredEvents, PasteIgnoresTheOperationsAnswer) {
 }
 
 TEST_F(StructuredEvents, Event262ModeComesOnlyFromTheFirstPair) {
-  ListBuilder list;
+  HostList list;
   list.Int("size", 3).OutByte("query");
   EXPECT_EQ(Send(262, list.Slots()), 0);
   EXPECT_TRUE(plugin.calls.empty());
 }
 
 TEST_F(StructuredEvents, Event262UnknownModeOrNoFirstPairAnswersZero) {
-  ListBuilder unknown;
+  HostList unknown;
   unsigned char* reply = unknown.OutByte("Query");
-  ListBuilder empty;
+  HostList empty;
   EXPECT_EQ(Send(262, unknown.Slots()), 0);
   EXPECT_EQ(Send(262, empty.Slots()), 0);
   EXPECT_EQ(Send(262, nullptr), 0);

@@ -20,16 +20,17 @@
 #include "e2e/plugin_module.h"
 #include "fuzz/fuzz_document.h"
 #include "fuzz/fuzz_input.h"
-#include "fuzz/host_list.h"
 #include "standin/call_log.h"
 #include "standin/document_control.h"
 #include "standin/settings_control.h"
 #include "standin/talk_back_control.h"
 #include "standin/widget_control.h"
+#include "support/host_list.h"
 
 namespace rowshift::fuzzing {
 namespace {
 
+using testing::HostList;
 using testing::PluginModule;
 
 constexpr int32_t kSingleValueEvent = 102;
@@ -127,7 +128,7 @@ void AddPair(FuzzInput& input, HostList& list) {
       value = list.Value(input.Pick(kWords));
       break;
     default:
-      value = list.RandomValue(input);
+      value = list.Value(input.Bytes(kLargestRandomValueBytes));
   }
   list.Add(name, value);
 }

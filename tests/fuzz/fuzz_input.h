@@ -12,6 +12,9 @@
 
 namespace rowshift::fuzzing {
 
+// The most bytes a value made of random input holds (then zeros).
+inline constexpr std::size_t kLargestRandomValueBytes = 40;
+
 // Reads values off the front of the input. Once the input is used up, every
 // read gives zero (or empty), so a target never needs to check for the end in
 // the middle of building something.

@@ -16,7 +16,6 @@
 #include "boundary/host_functions.h"
 #include "fuzz/fuzz_document.h"
 #include "fuzz/fuzz_input.h"
-#include "fuzz/host_list.h"
 #include "plugin/rowshift.h"
 #include "plugin/rowshift_window.h"
 #include "standin/call_log.h"
@@ -24,6 +23,7 @@
 #include "standin/settings_entry_points.h"
 #include "standin/widget_control.h"
 #include "standin/widget_exports.h"
+#include "support/host_list.h"
 #include "support/standin_in_process.h"
 #include "widgets/event_closure.h"
 #include "widgets/widget_base.h"
@@ -33,6 +33,8 @@
 
 namespace rowshift::fuzzing {
 namespace {
+
+using testing::HostList;
 
 constexpr int32_t kLargestStepCount = 16;
 constexpr int32_t kLargestPairCount = 10;
@@ -121,8 +123,7 @@ class AnsweringClosure final : public MQWidgetEventClosureBase {
       }
     } else if (name == "dropfiles") {
       for (const char* file : static_cast<DropFilesArgs*>(record)->files) {
-        Require(std::strlen(file) < HostList::kLargestRandomValueBytes + 1,
-                "file names read whole");
+        Require(std::strlen(file) < kLargestRandomValueBytes + 1, "file names read whole");
       }
     } else if (name != "timer") {
       static_cast<MouseEventArgs*>(record)->finished = flag;
@@ -153,9 +154,10 @@ void* PickInt(FuzzInput& input, HostList& list) {
   return list.IntValue(input.Flag() ? input.InRange(-2, 8) : input.Value<int32_t>());
 }
 
-void AddPair(FuzzInput& input, HostList& list) {
+HostList& AddPair(FuzzInput& input, HostList& list) {
   const uint8_t kind = input.InRange(0, 9);
-  if (kind == 0) return list.Add(input.Bytes(10), list.RandomValue(input));
+  if (kind == 0)
+    return list.Add(input.Bytes(10), list.Value(input.Bytes(kLargestRandomValueBytes)));
   if (kind == 1) return list.Add(input.Pick(kIntAnswers), PickInt(input, list));
   if (kind == 2) return list.Add(input.Pick(kBoolAnswers), list.IntValue(input.InRange(0, 1)));
   const std::string key = input.Pick(kReadKeys);
@@ -164,12 +166,14 @@ void AddPair(FuzzInput& input, HostList& list) {
     // The host's null-terminated array of file names.
     std::vector<void*> names;
     const int32_t count = input.InRange(0, 3);
-    for (int32_t index = 0; index < count; ++index) names.push_back(list.RandomValue(input));
+    for (int32_t index = 0; index < count; ++index)
+      names.push_back(list.Value(input.Bytes(kLargestRandomValueBytes)));
     names.push_back(nullptr);
     return list.Add(key, list.Value(std::string(reinterpret_cast<const char*>(names.data()),
                                                 names.size() * sizeof(void*))));
   }
-  list.Add(key, key == "canvas" ? list.RandomValue(input) : PickInt(input, list));
+  return list.Add(key, key == "canvas" ? list.Value(input.Bytes(kLargestRandomValueBytes))
+                                       : PickInt(input, list));
 }
 
 // Any live widget's id, or any number.
@@ -191,7 +195,7 @@ void* PickOption(FuzzInput& input, int32_t target, HostList& list) {
       options.push_back(hook.pointer);
   }
   options.push_back(nullptr);
-  options.push_back(list.RandomValue(input));
+  options.push_back(list.Value(input.Bytes(kLargestRandomValueBytes)));
   return options[static_cast<std::size_t>(
       input.InRange(0, static_cast<int32_t>(options.size()) - 1))];
 }
