@@ -1,8 +1,9 @@
 // Loading and unloading the plug-in module: what load leaves alone, that
-// unload really unloads and deletes a tool window that shut-down left, that a
-// second load starts fresh, that events before MQInit or without a document
-// are answered safely, that many load cycles leave nothing behind, and that a
-// host exiting with the plug-in loaded gets no call after it has gone.
+// MQInit binds only a host module with every name and gives its reference
+// back, that unload really unloads and deletes a tool window that shut-down
+// left, that a second load starts fresh, that events before MQInit or without
+// a document are answered safely, that many load cycles leave nothing behind,
+// and that a host exiting with the plug-in loaded gets no call after it has gone.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -253,6 +254,52 @@ TEST(LoadAndUnload, AHostExitingWithThePluginStartedGetsNoCallAfterItHasGone) {
   int calls = -1;
   counted >> calls;
   EXPECT_EQ(calls, 0) << "host calls after the host had gone";
+}
+
+class PluginInit : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(plugin.HasEveryExport()); }
+  PluginModule plugin;
+};
+
+TEST_F(PluginInit, AnswersOneOnlyWhenEveryNameIsFound) {
+  EXPECT_EQ(plugin.MQInit(HostModuleFile("mqhost").c_str()), 1);
+  EXPECT_EQ(plugin.MQInit(HostModuleFile("mqhost_lacking_last").c_str()), 0);
+  EXPECT_EQ(plugin.MQInit(HostModuleFile("mqhost_lacking_first").c_str()), 0);
+  EXPECT_EQ(plugin.MQInit(HostModuleFile("no_such_host").c_str()), 0);
+  EXPECT_EQ(plugin.MQInit(nullptr), 0);
+  // A second binding repeats the whole binding.
+  EXPECT_EQ(plugin.MQInit(HostModuleFile("mqhost").c_str()), 1);
+}
+
+TEST_F(PluginInit, FailedBindingKeepsTheEntriesItDidNotReach) {
+  ASSERT_EQ(plugin.MQInit(HostModuleFile("mqhost").c_str()), 1);
+  // Neither binding reaches the document entries: a module that cannot be
+  // loaded touches nothing, one that lacks the first name stops there.
+  EXPECT_EQ(plugin.MQInit(HostModuleFile("no_such_host").c_str()), 0);
+  EXPECT_EQ(plugin.MQInit(HostModuleFile("mqhost_lacking_first").c_str()), 0);
+  standin::Document document;
+  ASSERT_TRUE(document.LoadOutline("P\nQ [current]\n"));
+  EXPECT_EQ(plugin.RunSubcommand(document.Handle(), 1), 1);  // up
+  EXPECT_NE(document.ToOutline().find("Q [current]\nP"), std::string::npos) << document.ToOutline();
+}
+
+TEST_F(PluginInit, GivesBackTheModuleReferenceItTakes) {
+  const std::string host = HostModuleFile("mqhost_unlinked");
+  ASSERT_FALSE(IsModuleLoaded(host.c_str()));
+  platform::ModuleHandle ours = platform::LoadModule(host.c_str());
+  ASSERT_NE(ours, nullptr);
+  EXPECT_EQ(plugin.MQInit(host.c_str()), 1);
+  EXPECT_TRUE(IsModuleLoaded(host.c_str()));
+  platform::ReleaseModule(ours);
+  EXPECT_FALSE(IsModuleLoaded(host.c_str())) << "MQInit kept a reference on the host module";
+}
+
+TEST_F(PluginInit, FailedBindingAlsoGivesBackTheReference) {
+  const std::string host = HostModuleFile("mqhost_lacking_first");
+  ASSERT_FALSE(IsModuleLoaded(host.c_str()));
+  EXPECT_EQ(plugin.MQInit(host.c_str()), 0);
+  EXPECT_FALSE(IsModuleLoaded(host.c_str()));
 }
 
 }  // namespace

@@ -9,12 +9,10 @@
 #include "boundary/host_protocol.h"
 #include "loader/plugin_module.h"
 #include "platform/abi.h"
+#include "support/host_module_file.h"
 #include "support/wide_text.h"
 
 namespace rowshift::testing {
-
-// The stand-in host modules beside the test binary.
-std::string HostModuleFile(const char* base_name);
 
 // A shared empty list, for events whose keys are all optional.
 void** EmptyList();

@@ -4,10 +4,6 @@
 
 namespace rowshift::testing {
 
-std::string HostModuleFile(const char* base_name) {
-  return std::string("./") + base_name + ROWSHIFT_MODULE_SUFFIX;
-}
-
 void** EmptyList() {
   static void* list[] = {nullptr};
   return list;

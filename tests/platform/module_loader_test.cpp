@@ -6,12 +6,13 @@
 
 #include <string>
 
+#include "support/host_module_file.h"
+
 namespace rowshift::platform {
 namespace {
 
-const std::string kHostModule = std::string("./mqhost") + ROWSHIFT_MODULE_SUFFIX;
-const std::string kHostModuleLackingLast =
-    std::string("./mqhost_lacking_last") + ROWSHIFT_MODULE_SUFFIX;
+const std::string kHostModule = testing::HostModuleFile("mqhost");
+const std::string kHostModuleLackingLast = testing::HostModuleFile("mqhost_lacking_last");
 
 TEST(ModuleLoader, ResolvesTheHostModulesExportsByName) {
   ModuleHandle module = LoadModule(kHostModule.c_str());
@@ -31,8 +32,7 @@ TEST(ModuleLoader, ExportMissingFromTheModuleResolvesToNull) {
 }
 
 TEST(ModuleLoader, FileThatIsNoModuleGivesNull) {
-  const std::string missing = std::string("./no_such_module") + ROWSHIFT_MODULE_SUFFIX;
-  EXPECT_EQ(LoadModule(missing.c_str()), nullptr);
+  EXPECT_EQ(LoadModule(testing::HostModuleFile("no_such_module").c_str()), nullptr);
   EXPECT_EQ(LoadModule(nullptr), nullptr);
 }
 

@@ -1,5 +1,5 @@
 // Binding the host entry points by name: which entries a module fills, what a
-// missing name leaves behind, and that the module reference is given back.
+// missing name leaves behind, and what a second binding overwrites.
 #include "exports/entry_point_binding.h"
 
 #include <gtest/gtest.h>
@@ -9,10 +9,8 @@
 #include <vector>
 
 #include "boundary/host_function_list.h"
-#include "e2e/plugin_module.h"
 #include "platform/module_loader.h"
-#include "standin/document_control.h"
-#include "system/module_presence.h"
+#include "support/host_module_file.h"
 
 namespace rowshift::testing {
 namespace {
@@ -126,52 +124,6 @@ TEST(EntryPointBinding, FileThatIsNoModuleLeavesTheTableUntouched) {
   EXPECT_EQ(BindHostFunctions(ROWSHIFT_PLUGIN_FILE ".missing", table), 0);
   EXPECT_EQ(BindHostFunctions(nullptr, table), 0);
   for (void* entry : Entries(table)) EXPECT_EQ(entry, Marker());
-}
-
-class PluginInit : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(plugin.HasEveryExport()); }
-  PluginModule plugin;
-};
-
-TEST_F(PluginInit, AnswersOneOnlyWhenEveryNameIsFound) {
-  EXPECT_EQ(plugin.MQInit(HostModuleFile("mqhost").c_str()), 1);
-  EXPECT_EQ(plugin.MQInit(HostModuleFile("mqhost_lacking_last").c_str()), 0);
-  EXPECT_EQ(plugin.MQInit(HostModuleFile("mqhost_lacking_first").c_str()), 0);
-  EXPECT_EQ(plugin.MQInit(HostModuleFile("no_such_host").c_str()), 0);
-  EXPECT_EQ(plugin.MQInit(nullptr), 0);
-  // A second binding repeats the whole binding.
-  EXPECT_EQ(plugin.MQInit(HostModuleFile("mqhost").c_str()), 1);
-}
-
-TEST_F(PluginInit, FailedBindingKeepsTheEntriesItDidNotReach) {
-  ASSERT_EQ(plugin.MQInit(HostModuleFile("mqhost").c_str()), 1);
-  // Neither binding reaches the document entries: a module that cannot be
-  // loaded touches nothing, one that lacks the first name stops there.
-  EXPECT_EQ(plugin.MQInit(HostModuleFile("no_such_host").c_str()), 0);
-  EXPECT_EQ(plugin.MQInit(HostModuleFile("mqhost_lacking_first").c_str()), 0);
-  standin::Document document;
-  ASSERT_TRUE(document.LoadOutline("P\nQ [current]\n"));
-  EXPECT_EQ(plugin.RunSubcommand(document.Handle(), 1), 1);  // up
-  EXPECT_NE(document.ToOutline().find("Q [current]\nP"), std::string::npos) << document.ToOutline();
-}
-
-TEST_F(PluginInit, GivesBackTheModuleReferenceItTakes) {
-  const std::string host = HostModuleFile("mqhost_unlinked");
-  ASSERT_FALSE(IsModuleLoaded(host.c_str()));
-  platform::ModuleHandle ours = platform::LoadModule(host.c_str());
-  ASSERT_NE(ours, nullptr);
-  EXPECT_EQ(plugin.MQInit(host.c_str()), 1);
-  EXPECT_TRUE(IsModuleLoaded(host.c_str()));
-  platform::ReleaseModule(ours);
-  EXPECT_FALSE(IsModuleLoaded(host.c_str())) << "MQInit kept a reference on the host module";
-}
-
-TEST_F(PluginInit, FailedBindingAlsoGivesBackTheReference) {
-  const std::string host = HostModuleFile("mqhost_lacking_first");
-  ASSERT_FALSE(IsModuleLoaded(host.c_str()));
-  EXPECT_EQ(plugin.MQInit(host.c_str()), 0);
-  EXPECT_FALSE(IsModuleLoaded(host.c_str()));
 }
 
 }  // namespace
