@@ -87,6 +87,13 @@ void PrintTo(const PrintedBlock& block, std::ostream* stream) {
   *stream << "\n" << block.heading << "\n" << block.body;
 }
 
+const PrintedBlock* FindBlock(const std::vector<PrintedBlock>& blocks, const std::string& heading) {
+  for (const PrintedBlock& block : blocks) {
+    if (block.heading == heading) return &block;
+  }
+  return nullptr;
+}
+
 std::vector<PrintedBlock> StepBlocks(const std::string& out) {
   std::vector<PrintedBlock> steps;
   for (const PrintedBlock& block : PrintedBlocks(out)) {

@@ -42,6 +42,9 @@ std::vector<PrintedBlock> PrintedBlocks(const std::string& out);
 // How a block reads in a failed expectation.
 void PrintTo(const PrintedBlock& block, std::ostream* stream);
 
+// The first block with `heading`, or null.
+const PrintedBlock* FindBlock(const std::vector<PrintedBlock>& blocks, const std::string& heading);
+
 // The blocks of the steps (their heading contains " -> "), in order.
 std::vector<PrintedBlock> StepBlocks(const std::string& out);
 

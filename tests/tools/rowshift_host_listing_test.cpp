@@ -2,7 +2,6 @@
 // help text and the trace of host calls.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -11,13 +10,6 @@
 
 namespace rowshift::testing {
 namespace {
-
-const PrintedBlock* FindBlock(const std::vector<PrintedBlock>& blocks, const std::string& heading) {
-  const auto found = std::find_if(blocks.begin(), blocks.end(), [&](const PrintedBlock& block) {
-    return block.heading == heading;
-  });
-  return found == blocks.end() ? nullptr : &*found;
-}
 
 TEST(RowshiftHostList, PrintsEachSubcommandsPositionKeyAndTitleAsThePluginAnswers) {
   const HostProcess run = RunRowshiftHost({"--list"});

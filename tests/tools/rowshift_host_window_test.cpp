@@ -15,13 +15,6 @@ namespace {
 constexpr int kExitFailure = 1;
 constexpr char kAfterStartUp[] = "tool window after start-up:";
 
-const PrintedBlock* FindBlock(const std::vector<PrintedBlock>& blocks, const std::string& heading) {
-  for (const PrintedBlock& block : blocks) {
-    if (block.heading == heading) return &block;
-  }
-  return nullptr;
-}
-
 // The window block without widget ids, which depend on creation order only.
 std::string WithoutIds(const std::string& tree) {
   return std::regex_replace(tree, std::regex(" #[0-9]+"), "");
