@@ -1,3 +1,5 @@
+#include <gmock/gmock.h>
+
 #include <string>
 #include <vector>
 

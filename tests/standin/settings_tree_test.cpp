@@ -1,3 +1,5 @@
+#include <gmock/gmock.h>
+
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -3,7 +3,6 @@
 // fixture that binds the settings entry points in process.
 #pragma once
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
