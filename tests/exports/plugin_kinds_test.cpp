@@ -1,5 +1,5 @@
 // The kind tests of event dispatch: command events reach only a command
-// plug-in, and the fallback serves only an import plug-in.
+// plug-in, the fallback serves only an import plug-in, and a null plug-in answers 0.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -136,6 +136,10 @@ TEST(ImportFallback, StationEventsDoNotReachAnImportPlugin) {
     EXPECT_EQ(DispatchEvent(&plugin, kDocument, event, &flag), 0) << event;
   }
   EXPECT_EQ(plugin.runs, 0);
+}
+
+TEST(DispatchEvent, ANullPluginAnswersZero) {
+  EXPECT_EQ(DispatchEvent(nullptr, kDocument, 1, nullptr), 0);
 }
 
 }  // namespace

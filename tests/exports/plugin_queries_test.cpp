@@ -1,14 +1,10 @@
-// The identity and string queries behind the exports, and the window-closed
-// message of the station base.
+// The identity and string queries behind the exports.
 #include "exports/plugin_queries.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
-#include "boundary/host_functions.h"
-#include "exports/recording_station.h"
 #include "plugin/import_plugin.h"
+#include "support/recording_station.h"
 
 namespace rowshift::testing {
 namespace {
@@ -61,36 +57,6 @@ TEST(FileKindQueries, AnswerNullOrZero) {
   EXPECT_EQ(NoFileString(-1), nullptr);
   EXPECT_EQ(NoFileOperation(nullptr, nullptr, nullptr), 0);
   EXPECT_EQ(NoMainOperation(nullptr, nullptr), 0);
-}
-
-// Message 100 as the host received it.
-struct SentMessage {
-  int32_t code;
-  uint32_t product;
-  uint32_t plugin;
-  uint32_t reserved;
-  void* first_name;
-};
-std::vector<SentMessage> sent;
-
-int32_t ROWSHIFT_CALL RecordMessage(int32_t code, HostMessage* message) {
-  sent.push_back({code, message->product, message->plugin, message->reserved, message->list[0]});
-  return 0;
-}
-
-TEST(NotifyWindowClosed, SendsMessage100WithBothIdentifiersAndAnEmptyList) {
-  sent.clear();
-  HostFunctions().MQ_SendMessage = &RecordMessage;
-  RecordingStation plugin;
-  plugin.NotifyWindowClosed();
-  HostFunctions().MQ_SendMessage = nullptr;
-  plugin.NotifyWindowClosed();  // unbound: nothing is sent
-  ASSERT_EQ(sent.size(), 1u);
-  EXPECT_EQ(sent[0].code, 100);
-  EXPECT_EQ(sent[0].product, 0x11111111u);
-  EXPECT_EQ(sent[0].plugin, 0x22222222u);
-  EXPECT_EQ(sent[0].reserved, 0u);
-  EXPECT_EQ(sent[0].first_name, nullptr);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "exports/recording_station.h"
+#include "support/recording_station.h"
 
 #include <string>
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "exports/on_event_dispatch.h"
-#include "exports/recording_station.h"
+#include "plugin/station_events.h"
 #include "support/host_list.h"
+#include "support/recording_station.h"
 
 namespace rowshift::testing {
 namespace {
@@ -31,7 +31,7 @@ class StructuredEvents : public ::testing::Test {
   }
 
   int32_t Send(int32_t event, void* argument) {
-    return DispatchEvent(&plugin, kDocument, event, argument);
+    return DispatchStationEvent(plugin, kDocument, event, argument).value_or(0);
   }
 
   RecordingStation plugin;
@@ -115,12 +115,12 @@ TEST(DefaultStationEvents, RecognisedTypesStoreZeroAndQueriesAnswerTheByteZero) 
     HostList list;
     list.Text("type", type);
     int32_t* result = list.Out32("result");
-    EXPECT_EQ(DispatchEvent(&plugin, kDocument, 260, list.Slots()), 1);
+    EXPECT_EQ(DispatchStationEvent(plugin, kDocument, 260, list.Slots()), 1);
     EXPECT_EQ(*result, 0) << type;
   }
   HostList query;
   unsigned char* reply = query.OutByte("query");
-  EXPECT_EQ(DispatchEvent(&plugin, kDocument, 262, query.Slots()), 1);
+  EXPECT_EQ(DispatchStationEvent(plugin, kDocument, 262, query.Slots()), 1);
   EXPECT_EQ(*reply, 0);
 }
 

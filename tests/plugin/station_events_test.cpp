@@ -1,14 +1,16 @@
 // The station rows of host event dispatch: which operation each event reaches,
-// with which arguments, what it answers and what it writes back.
+// with which arguments, what it answers and what it writes back; and the
+// window-closed message of the station base.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "exports/on_event_dispatch.h"
-#include "exports/recording_station.h"
+#include "boundary/host_functions.h"
+#include "plugin/station_events.h"
 #include "support/host_list.h"
+#include "support/recording_station.h"
 
 namespace rowshift::testing {
 namespace {
@@ -39,7 +41,7 @@ class EventTable : public ::testing::Test {
   }
 
   int32_t Send(int32_t event, void* argument) {
-    return DispatchEvent(&plugin, kDocument, event, argument);
+    return DispatchStationEvent(plugin, kDocument, event, argument).value_or(0);
   }
 
   RecordingStation plugin;
@@ -292,8 +294,35 @@ TEST_F(EventTable, NullListReadsAsEveryKeyAbsent) {
   EXPECT_EQ(plugin.calls, std::vector<std::string>{"RunSubcommand(doc, 0)"});
 }
 
-TEST_F(EventTable, NullPluginAnswersZero) {
-  EXPECT_EQ(DispatchEvent(nullptr, kDocument, 1, nullptr), 0);
+// Message 100 as the host received it.
+struct SentMessage {
+  int32_t code;
+  uint32_t product;
+  uint32_t plugin;
+  uint32_t reserved;
+  void* first_name;
+};
+std::vector<SentMessage> sent;
+
+int32_t ROWSHIFT_CALL RecordMessage(int32_t code, HostMessage* received) {
+  sent.push_back(
+      {code, received->product, received->plugin, received->reserved, received->list[0]});
+  return 0;
+}
+
+TEST(NotifyWindowClosed, SendsMessage100WithBothIdentifiersAndAnEmptyList) {
+  sent.clear();
+  HostFunctions().MQ_SendMessage = &RecordMessage;
+  RecordingStation plugin;
+  plugin.NotifyWindowClosed();
+  HostFunctions().MQ_SendMessage = nullptr;
+  plugin.NotifyWindowClosed();  // unbound: nothing is sent
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(sent[0].code, 100);
+  EXPECT_EQ(sent[0].product, 0x11111111u);
+  EXPECT_EQ(sent[0].plugin, 0x22222222u);
+  EXPECT_EQ(sent[0].reserved, 0u);
+  EXPECT_EQ(sent[0].first_name, nullptr);
 }
 
 }  // namespace
