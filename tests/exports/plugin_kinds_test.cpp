@@ -9,6 +9,7 @@
 #include "plugin/command_plugin.h"
 #include "plugin/import_plugin.h"
 #include "support/host_list.h"
+#include "support/recording_station.h"
 
 namespace rowshift::testing {
 namespace {
@@ -110,6 +111,16 @@ TEST(CommandEvents, EventsBetweenTheRangesAreNotCommandEvents) {
   RecordingCommand plugin;
   for (int32_t event : {119, 131, 139, 142}) {
     EXPECT_EQ(DispatchEvent(&plugin, kDocument, event, nullptr), 0) << event;
+  }
+  EXPECT_TRUE(plugin.calls.empty());
+}
+
+TEST(CommandEvents, AStationThatIsNoCommandPluginAnswersZeroWithoutReadingTheirList) {
+  RecordingStation plugin;
+  void* const unreadable = reinterpret_cast<void*>(0x10);
+  for (int32_t event : {120, 121, 125, 130, 140, 141}) {
+    SCOPED_TRACE(event);
+    EXPECT_EQ(DispatchEvent(&plugin, kDocument, event, unreadable), 0);
   }
   EXPECT_TRUE(plugin.calls.empty());
 }

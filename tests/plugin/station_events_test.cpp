@@ -152,14 +152,6 @@ TEST_F(EventTable, EventsWithoutARowAnswerZeroAndCallNothing) {
   EXPECT_TRUE(plugin.calls.empty());
 }
 
-TEST_F(EventTable, CommandEventsAnswerZeroForAStationWithoutReadingTheirList) {
-  for (int32_t event : {120, 121, 125, 130, 140, 141}) {
-    SCOPED_TRACE(event);
-    EXPECT_EQ(Send(event, kUnreadable), 0);
-  }
-  EXPECT_TRUE(plugin.calls.empty());
-}
-
 TEST_F(EventTable, SubcommandKeyIsStoredThroughThePointerSizedResult) {
   HostList list;
   list.Int("index", 0);
