@@ -27,11 +27,8 @@
 #include "standin/widget_control.h"
 #include "support/host_list.h"
 
-namespace rowshift::fuzzing {
+namespace rowshift::testing {
 namespace {
-
-using testing::HostList;
-using testing::PluginModule;
 
 constexpr int32_t kSingleValueEvent = 102;
 constexpr int32_t kVertexRecord = 261;
@@ -216,11 +213,11 @@ void CheckNoSecondOperation() {
 }
 
 }  // namespace
-}  // namespace rowshift::fuzzing
+}  // namespace rowshift::testing
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  using namespace rowshift::fuzzing;
-  rowshift::testing::PluginModule& plugin = Plugin();
+  using namespace rowshift::testing;
+  PluginModule& plugin = Plugin();
   standin::ResetWidgetHost();
   standin::ResetSettingsDocument();
   standin::ClearHostMessages();

@@ -12,7 +12,7 @@
 #include "standin/document_control.h"
 #include "standin/document_state.h"
 
-namespace rowshift::fuzzing {
+namespace rowshift::testing {
 
 class FuzzDocument {
  public:
@@ -84,4 +84,4 @@ class FuzzDocument {
   std::vector<std::string> names_;  // sorted
 };
 
-}  // namespace rowshift::fuzzing
+}  // namespace rowshift::testing

@@ -10,7 +10,7 @@
 #include <type_traits>
 #include <vector>
 
-namespace rowshift::fuzzing {
+namespace rowshift::testing {
 
 // The most bytes a value made of random input holds (then zeros).
 inline constexpr std::size_t kLargestRandomValueBytes = 40;
@@ -79,4 +79,4 @@ inline void Require(bool holds, const char* property) {
   std::abort();
 }
 
-}  // namespace rowshift::fuzzing
+}  // namespace rowshift::testing

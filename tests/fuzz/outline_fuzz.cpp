@@ -9,7 +9,7 @@
 #include "fuzz/fuzz_input.h"
 #include "outline/outline.h"
 
-namespace rowshift::fuzzing {
+namespace rowshift::testing {
 namespace {
 
 using outline::OutlineRow;
@@ -61,23 +61,23 @@ void CheckRows(const std::vector<OutlineRow>& rows) {
 }
 
 }  // namespace
-}  // namespace rowshift::fuzzing
+}  // namespace rowshift::testing
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   using namespace rowshift;
   const std::string text(reinterpret_cast<const char*>(data), size);
   const outline::ParseResult parsed = outline::ParseOutline(text);
   if (parsed.error) {
-    fuzzing::Require(parsed.rows.empty(), "a refused text gives no rows");
-    fuzzing::Require(parsed.error->line >= 1 &&
-                         static_cast<std::size_t>(parsed.error->line) <= fuzzing::LineCount(text),
+    testing::Require(parsed.rows.empty(), "a refused text gives no rows");
+    testing::Require(parsed.error->line >= 1 &&
+                         static_cast<std::size_t>(parsed.error->line) <= testing::LineCount(text),
                      "an error names a line of the text");
-    fuzzing::Require(parsed.error->quoted_line.size() <= fuzzing::kLongestQuote,
+    testing::Require(parsed.error->quoted_line.size() <= testing::kLongestQuote,
                      "an error quotes the line briefly");
-    fuzzing::Require(parsed.error->message.size() <= fuzzing::kLongestMessage,
+    testing::Require(parsed.error->message.size() <= testing::kLongestMessage,
                      "an error message is short");
     return 0;
   }
-  fuzzing::CheckRows(parsed.rows);
+  testing::CheckRows(parsed.rows);
   return 0;
 }

@@ -15,7 +15,7 @@
 #include "fuzz/fuzz_input.h"
 #include "tools/settings_file.h"
 
-namespace rowshift::fuzzing {
+namespace rowshift::testing {
 namespace {
 
 // One file for the whole run, named so that runs side by side do not share it,
@@ -70,32 +70,32 @@ bool SameTree(const standin::SettingsNode& a, const standin::SettingsNode& b) {
 }
 
 }  // namespace
-}  // namespace rowshift::fuzzing
+}  // namespace rowshift::testing
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   using namespace rowshift;
-  using fuzzing::Require;
+  using testing::Require;
   const std::string bytes(reinterpret_cast<const char*>(data), size);
-  const std::string& path = fuzzing::ScratchPath();
-  fuzzing::WriteBytes(path, bytes);
+  const std::string& path = testing::ScratchPath();
+  testing::WriteBytes(path, bytes);
 
   tool::SettingsFile file;
   std::string error;
   if (!file.Read(path, &error)) {
     Require(!error.empty(), "a refused file is explained");
-    Require(fuzzing::ReadBytes(path) == bytes, "a refused file is left as it was");
+    Require(testing::ReadBytes(path) == bytes, "a refused file is left as it was");
     return 0;
   }
   if (!file.Tree()) return 0;  // blank: nothing to keep
   const standin::SettingsNode tree = *file.Tree();
   Require(file.Write(tree, &error), "an accepted file is written back");
-  const std::string first = fuzzing::ReadBytes(path);
+  const std::string first = testing::ReadBytes(path);
 
   tool::SettingsFile reread;
   Require(reread.Read(path, &error), "a written file is accepted");
-  Require(reread.Tree() && fuzzing::SameTree(*reread.Tree(), tree),
+  Require(reread.Tree() && testing::SameTree(*reread.Tree(), tree),
           "a written file reads as the same tree");
   Require(reread.Write(*reread.Tree(), &error), "a written file is written again");
-  Require(fuzzing::ReadBytes(path) == first, "a second write gives the same bytes");
+  Require(testing::ReadBytes(path) == first, "a second write gives the same bytes");
   return 0;
 }

@@ -10,7 +10,7 @@
 #include "settings/decimal_text.h"
 #include "settings/text_conversion.h"
 
-namespace rowshift::fuzzing {
+namespace rowshift::testing {
 namespace {
 
 constexpr char32_t kLargestCodePoint = 0x10FFFF;
@@ -94,11 +94,11 @@ void CheckDecimal(const WideString& text, int32_t number) {
 }
 
 }  // namespace
-}  // namespace rowshift::fuzzing
+}  // namespace rowshift::testing
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace rowshift;
-  fuzzing::FuzzInput input(data, size);
+  testing::FuzzInput input(data, size);
   const int32_t number = input.Value<int32_t>();
   const std::string bytes = input.Rest();
   WideString units;
@@ -106,9 +106,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     units.push_back(static_cast<WideChar>(static_cast<unsigned char>(bytes[at]) |
                                           static_cast<unsigned char>(bytes[at + 1]) << 8));
   }
-  fuzzing::CheckUtf8Input(bytes);
-  fuzzing::CheckUtf16Input(units);
-  fuzzing::CheckDecimal(units, number);
-  fuzzing::CheckDecimal(Utf8ToWide(bytes.c_str()), number);
+  testing::CheckUtf8Input(bytes);
+  testing::CheckUtf16Input(units);
+  testing::CheckDecimal(units, number);
+  testing::CheckDecimal(Utf8ToWide(bytes.c_str()), number);
   return 0;
 }

@@ -31,10 +31,8 @@
 #include "widgets/widget_event_records.h"
 #include "widgets/widget_registry.h"
 
-namespace rowshift::fuzzing {
+namespace rowshift::testing {
 namespace {
-
-using testing::HostList;
 
 constexpr int32_t kLargestStepCount = 16;
 constexpr int32_t kLargestPairCount = 10;
@@ -139,7 +137,7 @@ class AnsweringClosure final : public MQWidgetEventClosureBase {
 
 void BindStandin() {
   static const bool bound = [] {
-    testing::BindStandinDocumentFunctions();
+    BindStandinDocumentFunctions();
     HostFunctionTable& host = HostFunctions();
     host.MQWidget_Value = &MQWidget_Value;
     host.MQCanvas_Value = &MQCanvas_Value;
@@ -235,11 +233,11 @@ void CheckWrites(const HostList& list, const std::vector<std::string>& first_nam
 }
 
 }  // namespace
-}  // namespace rowshift::fuzzing
+}  // namespace rowshift::testing
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace rowshift;
-  using namespace rowshift::fuzzing;
+  using namespace rowshift::testing;
   BindStandin();
   standin::ResetWidgetHost();
   standin::ResetSettingsDocument();
@@ -287,6 +285,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     plugin.ShutDown();
   }
-  Require(rowshift::testing::WrappedWidgetIds().empty(), "no wrapper outlives the plug-in");
+  Require(WrappedWidgetIds().empty(), "no wrapper outlives the plug-in");
   return 0;
 }
