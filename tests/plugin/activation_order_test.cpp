@@ -121,14 +121,8 @@ TEST_F(ActivationOrderTest, AShutDownWhoseAddsAllFailKeepsTheStoredSettings) {
   standin::FailAddChildElement(true);
   plugin_.ShutDown();
 
-  const standin::SettingsNode section = standin::ReadSettingsTree().children.at(0).children.at(0);
-  ASSERT_EQ(section.children.size(), 3u);
-  EXPECT_EQ(section.children[0].name, "Rowshift_activate");
-  EXPECT_EQ(section.children[0].text, "1");
-  EXPECT_EQ(section.children[1].name, "PosX");
-  EXPECT_EQ(section.children[1].text, "120");
-  EXPECT_EQ(section.children[2].name, "PosY");
-  EXPECT_EQ(section.children[2].text, "80");
+  EXPECT_THAT(StoredSettings(), ElementsAre(std::pair{"Rowshift_activate", "1"},
+                                            std::pair{"PosX", "120"}, std::pair{"PosY", "80"}));
 }
 
 TEST_F(ActivationOrderTest, HidingBySetShownIsNotTakenForTheUserClosing) {
