@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "e2e/plugin_module.h"
+#include "e2e/built_plugin.h"
 #include "standin/call_log.h"
 #include "standin/settings_control.h"
 #include "standin/widget_control.h"
@@ -67,7 +67,7 @@ class Activation : public ::testing::Test {
   int32_t SetShown(int32_t flag) { return plugin_.MQOnEvent(nullptr, kSetShownEvent, &flag); }
   int32_t IsShown() { return plugin_.MQOnEvent(nullptr, kIsShownEvent, nullptr); }
 
-  PluginModule plugin_;
+  BuiltPlugin plugin_;
 };
 
 TEST_F(Activation, FirstRunBuildsAHiddenWindowAndSavesItsState) {
@@ -217,7 +217,7 @@ TEST_F(Activation, TheNextRunStartsAsThisOneEnded) {
   plugin_.Release();
 
   standin::ResetWidgetHost();
-  PluginModule next_run;
+  BuiltPlugin next_run;
   ASSERT_EQ(next_run.BindToStandin(), 1);
   ASSERT_EQ(next_run.MQOnEvent(nullptr, kStartUpEvent, nullptr), 1);
   EXPECT_EQ(next_run.MQOnEvent(nullptr, kIsShownEvent, nullptr), 1);

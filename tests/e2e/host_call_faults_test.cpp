@@ -14,7 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "e2e/plugin_module.h"
+#include "e2e/built_plugin.h"
 #include "outline/outline.h"
 #include "standin/document_control.h"
 #include "standin/host_call_control.h"
@@ -215,7 +215,7 @@ class HostCallFaults : public ::testing::Test {
     }
   }
 
-  PluginModule plugin_;
+  BuiltPlugin plugin_;
 };
 
 TEST_F(HostCallFaults, EveryOperationSurvivesAnyOneFailingHostCall) {

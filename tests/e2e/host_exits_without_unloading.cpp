@@ -10,14 +10,14 @@
 // plug-in cannot be loaded or bound, 4 when start-up does not answer 1.
 #include <cstdlib>
 
-#include "e2e/plugin_module.h"
+#include "e2e/built_plugin.h"
 #include "standin/calls_after_host_exit.h"
 
 namespace {
 
 const char* count_file = nullptr;
 // Never released: the process ends with the plug-in loaded.
-rowshift::testing::PluginModule* plugin = nullptr;
+rowshift::testing::BuiltPlugin* plugin = nullptr;
 
 void MarkHostGone() { standin::MarkHostGone(count_file); }
 
@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
   if (argc != 2) return 2;
   count_file = argv[1];
   std::atexit(MarkHostGone);
-  plugin = new rowshift::testing::PluginModule;
+  plugin = new rowshift::testing::BuiltPlugin;
   if (!plugin->Loaded() || plugin->BindToStandin() != 1) return 3;
   if (plugin->MQOnEvent(nullptr, rowshift::kStartUpEvent, nullptr) != 1) return 4;
   return 0;

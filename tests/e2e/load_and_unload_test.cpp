@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "e2e/plugin_module.h"
+#include "e2e/built_plugin.h"
 #include "platform/module_loader.h"
 #include "standin/call_log.h"
 #include "standin/document_control.h"
@@ -36,7 +36,7 @@ TEST(LoadAndUnload, LoadingSetsOnlyThePlatformsCharacterTypeLocale) {
   const std::string numeric_before = std::setlocale(LC_NUMERIC, nullptr);
   std::string character_loaded;
   {
-    PluginModule plugin;
+    BuiltPlugin plugin;
     ASSERT_TRUE(plugin.Loaded());
     character_loaded = std::setlocale(LC_CTYPE, nullptr);
     EXPECT_EQ(std::string(std::setlocale(LC_NUMERIC, nullptr)), numeric_before);
@@ -51,7 +51,7 @@ TEST(LoadAndUnload, LoadingSetsOnlyThePlatformsCharacterTypeLocale) {
 
 TEST(LoadAndUnload, ReleasingTheLastReferenceUnloadsTheModule) {
   {
-    PluginModule plugin;
+    BuiltPlugin plugin;
     ASSERT_TRUE(plugin.Loaded());
     ASSERT_EQ(plugin.BindToStandin(), 1);
     EXPECT_EQ(plugin.MQOnEvent(nullptr, 1, nullptr), 1);
@@ -82,7 +82,7 @@ TEST(LoadAndUnload, UnloadWithoutShutDownDeletesTheToolWindowOnce) {
   standin::ResetWidgetHost();
   int32_t window_id = 0;
   {
-    PluginModule plugin;
+    BuiltPlugin plugin;
     ASSERT_EQ(plugin.BindToStandin(), 1);
     ASSERT_EQ(plugin.MQOnEvent(nullptr, 1, nullptr), 1);
     ASSERT_FALSE(PluginWidgets().empty());
@@ -98,7 +98,7 @@ TEST(LoadAndUnload, UnloadWithoutShutDownDeletesTheToolWindowOnce) {
 TEST(LoadAndUnload, UnloadAfterShutDownDeletesNothing) {
   standin::ResetWidgetHost();
   {
-    PluginModule plugin;
+    BuiltPlugin plugin;
     ASSERT_EQ(plugin.BindToStandin(), 1);
     ASSERT_EQ(plugin.MQOnEvent(nullptr, 1, nullptr), 1);
     ASSERT_EQ(plugin.MQOnEvent(nullptr, 2, nullptr), 1);
@@ -114,10 +114,10 @@ TEST(LoadAndUnload, ASecondLoadStartsWithAnUnboundTable) {
   ASSERT_TRUE(document.LoadOutline("P\nQ [current]\n"));
   const std::string before = document.ToOutline();
   {
-    PluginModule first;
+    BuiltPlugin first;
     ASSERT_EQ(first.BindToStandin(), 1);
   }
-  PluginModule second;
+  BuiltPlugin second;
   ASSERT_TRUE(second.Loaded());
   standin::ClearCalls();
   second.RunSubcommand(document.Handle(), 1);  // up
@@ -126,7 +126,7 @@ TEST(LoadAndUnload, ASecondLoadStartsWithAnUnboundTable) {
 }
 
 TEST(LoadAndUnload, EventsBeforeInitAnswerWithoutReachingTheHost) {
-  PluginModule plugin;
+  BuiltPlugin plugin;
   ASSERT_TRUE(plugin.Loaded());
   standin::ClearCalls();
   int32_t flag = 1;
@@ -140,7 +140,7 @@ TEST(LoadAndUnload, EventsBeforeInitAnswerWithoutReachingTheHost) {
 }
 
 TEST(LoadAndUnload, SubcommandsWithoutADocumentChangeNothing) {
-  PluginModule plugin;
+  BuiltPlugin plugin;
   ASSERT_EQ(plugin.BindToStandin(), 1);
   standin::Document bystander;
   ASSERT_TRUE(bystander.LoadOutline("A [current selected]\nB [selected]\n"));
@@ -185,7 +185,7 @@ std::string LiveOnce(bool shut_down) {
   EXPECT_TRUE(document.LoadOutline(kCycleOutline));
   int32_t window_id = 0;
   {
-    PluginModule plugin;
+    BuiltPlugin plugin;
     EXPECT_EQ(plugin.BindToStandin(), 1);
     EXPECT_EQ(plugin.MQOnEvent(document.Handle(), kStartUpEvent, nullptr), 1);
     window_id = PluginWidgets().empty() ? 0 : PluginWidgets().front();
@@ -259,7 +259,7 @@ TEST(LoadAndUnload, AHostExitingWithThePluginStartedGetsNoCallAfterItHasGone) {
 class PluginInit : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(plugin.HasEveryExport()); }
-  PluginModule plugin;
+  BuiltPlugin plugin;
 };
 
 TEST_F(PluginInit, AnswersOneOnlyWhenEveryNameIsFound) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "e2e/plugin_module.h"
+#include "e2e/built_plugin.h"
 
 namespace rowshift::testing {
 namespace {
@@ -15,7 +15,7 @@ class PluginIdentity : public ::testing::Test {
     ASSERT_TRUE(plugin.Loaded());
     ASSERT_TRUE(plugin.HasEveryExport());
   }
-  PluginModule plugin;
+  BuiltPlugin plugin;
 };
 
 TEST_F(PluginIdentity, VersionCheckRefusesHostsBelow4702) {

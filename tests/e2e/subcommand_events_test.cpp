@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "e2e/plugin_module.h"
+#include "e2e/built_plugin.h"
 #include "outline/outline.h"
 #include "standin/document_control.h"
 #include "standin/talk_back_control.h"
@@ -37,7 +37,7 @@ class SubcommandEvents : public ::testing::Test {
     return result;
   }
 
-  PluginModule plugin;
+  BuiltPlugin plugin;
 };
 
 TEST_F(SubcommandEvents, KeysAndTitlesListTheSixSubcommandsInOrder) {

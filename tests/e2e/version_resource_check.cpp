@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "e2e/plugin_module.h"
+#include "e2e/built_plugin.h"
 #include "platform/module_loader.h"
 #include "system/system_call.h"
 
@@ -93,7 +93,7 @@ std::string Dotted(uint32_t high, uint32_t low) {
 }
 
 TEST(VersionResource, CarriesTheVersionAndNoticeOfThePluginsName) {
-  PluginModule plugin;
+  BuiltPlugin plugin;
   ASSERT_TRUE(plugin.HasEveryExport());
   // "Rowshift v.<major>.<minor>", six spaces, the notice.
   const std::string name = plugin.MQGetPlugInName();

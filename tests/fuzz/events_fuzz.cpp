@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "e2e/plugin_module.h"
+#include "e2e/built_plugin.h"
 #include "fuzz/fuzz_document.h"
 #include "fuzz/fuzz_input.h"
 #include "standin/call_log.h"
@@ -67,10 +67,10 @@ const char* const kWords[] = {"vertex", "apex", "screen", "world", "local", "que
 const char* const kSettingKeys[] = {"Rowshift_activate", "PosX", "PosY"};
 constexpr char kSettingsSection[] = "Plugin-5D2E7C14-2A6B93F0";
 
-PluginModule& Plugin() {
+BuiltPlugin& Plugin() {
   // Loaded and bound once; kept for the life of the process.
-  static PluginModule* const plugin = [] {
-    auto* loaded = new PluginModule;
+  static BuiltPlugin* const plugin = [] {
+    auto* loaded = new BuiltPlugin;
     Require(loaded->HasEveryExport(), "the plug-in module loads with every export");
     Require(loaded->BindToStandin() == 1, "the plug-in binds to the stand-in host");
     return loaded;
@@ -217,7 +217,7 @@ void CheckNoSecondOperation() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace rowshift::testing;
-  PluginModule& plugin = Plugin();
+  BuiltPlugin& plugin = Plugin();
   standin::ResetWidgetHost();
   standin::ResetSettingsDocument();
   standin::ClearHostMessages();

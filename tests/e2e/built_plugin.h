@@ -19,13 +19,13 @@ void** EmptyList();
 
 // The plug-in module of this build (ROWSHIFT_PLUGIN_FILE), its exports
 // reachable by name (plugin.MQOnEvent), as the shared loader resolved them.
-class PluginModule : public loader::PluginExports {
+class BuiltPlugin : public loader::PluginExports {
  public:
   // Loads the module; Loaded() tells whether that worked. Switches on the
   // stand-in's recording of document calls, which the tests read.
-  PluginModule();
-  PluginModule(const PluginModule&) = delete;
-  PluginModule& operator=(const PluginModule&) = delete;
+  BuiltPlugin();
+  BuiltPlugin(const BuiltPlugin&) = delete;
+  BuiltPlugin& operator=(const BuiltPlugin&) = delete;
 
   bool Loaded() const { return module_ != nullptr; }
   // True when every one of the fourteen exports was found (the loader loads

@@ -1,4 +1,4 @@
-#include "e2e/plugin_module.h"
+#include "e2e/built_plugin.h"
 
 #include "standin/document_control.h"
 
@@ -9,21 +9,21 @@ void** EmptyList() {
   return list;
 }
 
-PluginModule::PluginModule() {
+BuiltPlugin::BuiltPlugin() {
   standin::RecordDocumentCalls(true);
   std::string error;
   module_ = loader::PluginModule::Load(ROWSHIFT_PLUGIN_FILE, &error);
   if (module_ != nullptr) static_cast<loader::PluginExports&>(*this) = module_->Exports();
 }
 
-void PluginModule::Release() {
+void BuiltPlugin::Release() {
   static_cast<loader::PluginExports&>(*this) = loader::PluginExports();
   module_.reset();
 }
 
-int32_t PluginModule::BindToStandin() { return MQInit(HostModuleFile("mqhost").c_str()); }
+int32_t BuiltPlugin::BindToStandin() { return MQInit(HostModuleFile("mqhost").c_str()); }
 
-int32_t PluginModule::RunSubcommand(void* document, int32_t index) {
+int32_t BuiltPlugin::RunSubcommand(void* document, int32_t index) {
   void* list[] = {const_cast<char*>(kIndexKey), &index, nullptr};
   return MQOnEvent(document, kRunSubcommandEvent, list);
 }
