@@ -1,12 +1,13 @@
 #include "tools/rowshift_host_paths.h"
 
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <system_error>
+
+#include "tools/system_reason.h"
 
 namespace rowshift::tool {
 namespace {
@@ -57,14 +58,6 @@ std::string ProgramFolder(const std::string& program_argument) {
 
 std::string BesideProgram(const std::string& folder, const std::string& file_name) {
   return (fs::path(folder.empty() ? kCurrentFolder : folder) / file_name).string();
-}
-
-std::string SystemReason(int code) {
-  std::string reason = std::generic_category().message(code);
-  if (!reason.empty()) {
-    reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
-  }
-  return reason;
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string* text) {

@@ -14,10 +14,6 @@ std::string ProgramFolder(const std::string& program_argument);
 // `file_name` in `folder`, or in the current folder when the folder is unknown.
 std::string BesideProgram(const std::string& folder, const std::string& file_name);
 
-// The system's reason for the error `code` (an errno value), in lower case:
-// "no such file or directory".
-std::string SystemReason(int code);
-
 // Reads the whole file into `text`. The reason when it cannot, else nothing.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string* text);
 

@@ -15,6 +15,8 @@
 #include <utility>
 #include <vector>
 
+#include "tools/system_reason.h"
+
 namespace rowshift::tool {
 namespace {
 
@@ -58,14 +60,6 @@ bool HoldsNul(const std::string& bytes, pugi::xml_encoding encoding) {
 }
 
 constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
-
-std::string SystemReason(int code) {
-  std::string reason = std::generic_category().message(code);
-  if (!reason.empty()) {
-    reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
-  }
-  return reason;
-}
 
 // "line 3, column 7" for a byte offset into a file of one-byte code units;
 // "at byte N" where lines cannot be counted in bytes.
