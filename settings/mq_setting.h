@@ -19,10 +19,8 @@ namespace rowshift {
 
 class MQSetting {
  public:
-  // Plug-ins are written against this two-element shape; every key lives in
-  // the section, so the plug-in settings element is not kept.
-  MQSetting(void* /*plugin_settings_element*/, void* section_element)
-      : section_element_(section_element) {}
+  MQSetting(void* plugin_settings_element, void* section_element)
+      : plugin_settings_element_(plugin_settings_element), section_element_(section_element) {}
   virtual ~MQSetting() = default;
 
   MQSetting(const MQSetting&) = delete;
@@ -44,6 +42,9 @@ class MQSetting {
   bool LoadDecimal(const char* key, int& decimal_value) const;
   void SaveDecimal(const char* key, int value);
 
+  // The level-1 element the section was found in; every value operation works
+  // on the section's children, so none reads it.
+  [[maybe_unused]] void* plugin_settings_element_;
   void* section_element_;
 };
 
