@@ -22,10 +22,9 @@ LocatedObject InsertionAnchor(const Document& document, const LocatedObject& cur
       !document.Flag(current.object, ObjectValueId::Collapsed)) {
     return current;
   }
-  const LocatedObject next_row =
-      FindRowFrom(document, current.index + 1, RowDirection::Forward, count);
+  const LocatedObject next_row = FindRow(document, current.index + 1, RowDirection::Forward, count);
   const int32_t bound = next_row.object == nullptr ? count : next_row.index;
-  const LocatedObject end_of_block = FindLastEligibleBefore(document, bound);
+  const LocatedObject end_of_block = LastEligibleBefore(document, bound);
   return end_of_block.index < current.index ? current : end_of_block;
 }
 
@@ -43,17 +42,16 @@ int32_t InsertFromBottom(void* handle) {
   const int32_t count = document.ObjectCount();
   const LocatedObject anchor = InsertionAnchor(document, {current, current_index}, count);
 
-  const LocatedObject last_row = FindRowFrom(document, count - 1, RowDirection::Backward, count);
+  const LocatedObject last_row = FindRow(document, count - 1, RowDirection::Backward, count);
   if (last_row.object == nullptr) return kNothingToActOn;
   if (last_row.object == current) return current_index;
   const int32_t old_depth = document.Value(last_row.object, ObjectValueId::Depth);
-  Subtree subtree = CollectSubtreeAt(document, last_row.index, old_depth, count);
+  Subtree subtree = CollectSubtree(document, last_row.index, old_depth, count);
   // The current object hidden under the last row would travel with it and
   // leave its index naming an emptied slot: treat it as the last row itself.
   if (Contains(subtree, current)) return current_index;
 
-  const Object following =
-      FindRowFrom(document, anchor.index + 1, RowDirection::Forward, count).object;
+  const Object following = FindRow(document, anchor.index + 1, RowDirection::Forward, count).object;
   const int32_t new_depth =
       following == nullptr ? 0 : document.Value(following, ObjectValueId::Depth);
   Object moved = last_row.object;

@@ -103,7 +103,7 @@ int32_t MoveToBottom(void* handle) {
   CurrentObject current(document, count);
   for (GroupMember& member : ListSelectedGroup(document, count)) {
     Object object = member.object;
-    const LocatedObject last_eligible = FindLastEligibleBefore(document, search_end, search_end);
+    const LocatedObject last_eligible = LastEligibleBefore(document, search_end, search_end);
     // Behind the previous member's ineligible last descendants, not in front
     // of them: they belong to that member and must stay with it.
     const bool behind_group = group_end > last_eligible.index;

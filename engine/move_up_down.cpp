@@ -24,22 +24,22 @@ struct MoveStart {
 // The object that the moved one is to land behind (none: index 0), found
 // from the target row; with no target row, the last eligible object.
 Object AnchorBefore(const Document& document, const LocatedObject& target_row, int32_t count) {
-  return FindLastEligibleBefore(document, target_row.object == nullptr ? count : target_row.index)
+  return LastEligibleBefore(document, target_row.object == nullptr ? count : target_row.index)
       .object;
 }
 
 Object UpwardAnchor(const Document& document, const MoveStart& start) {
   const LocatedObject target =
-      FindRowFrom(document, start.index - 1, RowDirection::Backward, start.count);
+      FindRow(document, start.index - 1, RowDirection::Backward, start.count);
   return AnchorBefore(document, target, start.count);
 }
 
 Object DownwardAnchor(const Document& document, const MoveStart& start) {
   const LocatedObject next_row =
-      FindRowFrom(document, start.subtree_end, RowDirection::Forward, start.count);
+      FindRow(document, start.subtree_end, RowDirection::Forward, start.count);
   // With no row behind the subtree the target is the first row of the list.
   const int32_t from = next_row.object == nullptr ? 0 : next_row.index + 1;
-  const LocatedObject target = FindRowFrom(document, from, RowDirection::Forward, start.count);
+  const LocatedObject target = FindRow(document, from, RowDirection::Forward, start.count);
   return AnchorBefore(document, target, start.count);
 }
 
@@ -56,7 +56,7 @@ int32_t MoveByOneRow(void* handle, AnchorFinder find_anchor) {
   const int32_t old_depth = document.Value(object, ObjectValueId::Depth);
   MoveStart start{current, current + 1, document.ObjectCount()};
   SubtreeEnd end;
-  Subtree subtree = CollectSubtreeAt(document, current, old_depth, start.count, &end);
+  Subtree subtree = CollectSubtree(document, current, old_depth, start.count, &end);
   start.subtree_end = end.index;
 
   const Object anchor = find_anchor(document, start);
@@ -76,8 +76,7 @@ int32_t MoveByOneRow(void* handle, AnchorFinder find_anchor) {
   const bool collapsed = document.Flag(object, ObjectValueId::Collapsed);
   document.SetValue(object, ObjectValueId::Collapsed, kFlagClear);
   const Object following =
-      FindRowFrom(document, index + 1, RowDirection::Forward, document.ObjectCount(), &subtree)
-          .object;
+      FindRow(document, index + 1, RowDirection::Forward, document.ObjectCount(), &subtree).object;
   document.SetValue(object, ObjectValueId::Collapsed, collapsed ? kFlagSet : kFlagClear);
 
   const int32_t new_depth =

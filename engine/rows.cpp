@@ -112,17 +112,17 @@ LocatedObject SearchRow(const Document& document, int32_t index, int32_t count, 
 
 }  // namespace
 
-LocatedObject FindRowFrom(const Document& document, int32_t start, RowDirection direction,
-                          int32_t count, const Subtree* passed_over) {
+LocatedObject FindRow(const Document& document, int32_t start, RowDirection direction,
+                      int32_t count, const Subtree* passed_over) {
   return SearchRow(document, start, count, Step(direction), passed_over);
 }
 
-LocatedObject FindLastEligibleBefore(const Document& document, int32_t index) {
+LocatedObject LastEligibleBefore(const Document& document, int32_t index) {
   if (index <= 0) return {};
-  return FindLastEligibleBefore(document, index, document.ObjectCount());
+  return LastEligibleBefore(document, index, document.ObjectCount());
 }
 
-LocatedObject FindLastEligibleBefore(const Document& document, int32_t index, int32_t count) {
+LocatedObject LastEligibleBefore(const Document& document, int32_t index, int32_t count) {
   for (int32_t i = index - 1; i >= 0 && i < count; --i) {
     const Object object = document.ObjectAt(i);
     if (object != nullptr && document.Flag(object, ObjectValueId::Eligible)) return {object, i};

@@ -29,14 +29,14 @@ struct LocatedObject {
 // With `passed_over` (a subtree collected earlier that still stands at its old
 // place; forward only), meeting one of its objects goes on behind its last
 // entry, so that an object never finds its own descendants.
-LocatedObject FindRowFrom(const Document& document, int32_t start, RowDirection direction,
-                          int32_t count, const Subtree* passed_over = nullptr);
+LocatedObject FindRow(const Document& document, int32_t start, RowDirection direction,
+                      int32_t count, const Subtree* passed_over = nullptr);
 
 // The last object with a nonzero Eligible value below `index`, collapsed
 // ancestors or not; none (index -1) when there is none. Reads the count
 // afresh, unless `index` is 0 or less.
-LocatedObject FindLastEligibleBefore(const Document& document, int32_t index);
+LocatedObject LastEligibleBefore(const Document& document, int32_t index);
 // The same within the first `count` slots, the count as read by the caller.
-LocatedObject FindLastEligibleBefore(const Document& document, int32_t index, int32_t count);
+LocatedObject LastEligibleBefore(const Document& document, int32_t index, int32_t count);
 
 }  // namespace rowshift

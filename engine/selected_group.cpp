@@ -16,7 +16,7 @@ std::vector<GroupMember> ListSelectedGroup(const Document& document, int32_t cou
     }
     const int32_t depth = known ? met.depth : document.Value(object, ObjectValueId::Depth);
     SubtreeEnd end;
-    Subtree subtree = CollectSubtreeAt(document, index, depth, count, &end);
+    Subtree subtree = CollectSubtree(document, index, depth, count, &end);
     group.push_back({object, depth, std::move(subtree)});
     // Go on from the first object behind the subtree.
     if (end.index > index) {

@@ -18,8 +18,8 @@ int32_t ShiftDepth(int32_t depth, DepthDifference difference) {
   return static_cast<int32_t>(shifted);
 }
 
-Subtree CollectSubtreeAt(const Document& document, int32_t start, int32_t depth, int32_t count,
-                         SubtreeEnd* end) {
+Subtree CollectSubtree(const Document& document, int32_t start, int32_t depth, int32_t count,
+                       SubtreeEnd* end) {
   Subtree subtree;
   int32_t index = start < 0 ? count : start + 1;
   SubtreeEnd found{count};

@@ -39,8 +39,8 @@ struct SubtreeEnd {
 // up to the first one whose depth is not greater than `depth`. Empty slots are
 // passed over; flags play no part. `end`, when given, receives where the run
 // ended. Empty for a negative `index` (an object that stands in no slot).
-Subtree CollectSubtreeAt(const Document& document, int32_t index, int32_t depth, int32_t count,
-                         SubtreeEnd* end = nullptr);
+Subtree CollectSubtree(const Document& document, int32_t index, int32_t depth, int32_t count,
+                       SubtreeEnd* end = nullptr);
 
 // Whether `object` is one of the collected descendants.
 bool Contains(const Subtree& subtree, Object object);

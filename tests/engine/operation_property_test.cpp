@@ -156,7 +156,7 @@ TEST(OperationPropertyTest, RowSearchFindsWhatAPlainSearchFinds) {
     for (int32_t start = -1; start <= count; ++start) {
       for (const RowDirection direction : {RowDirection::Forward, RowDirection::Backward}) {
         SCOPED_TRACE(::testing::Message() << "from slot " << start << " on\n" << outline);
-        EXPECT_EQ(FindRowFrom(document, start, direction, count).object,
+        EXPECT_EQ(FindRow(document, start, direction, count).object,
                   PlainFindRow(document, start, direction));
       }
     }

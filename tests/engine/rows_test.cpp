@@ -82,7 +82,7 @@ TEST_F(RowsTest, FindsTheRowsTheOutlineShowsAskingOnlyWhatItNeeds) {
     SCOPED_TRACE(search.what);
     Load(search.outline);
     const LocatedObject row =
-        FindRowFrom(document_, search.start, search.direction, standin_.SlotCount());
+        FindRow(document_, search.start, search.direction, standin_.SlotCount());
     EXPECT_EQ(row.index, search.found);
     EXPECT_EQ(row.object, search.found < 0 ? nullptr : At(search.found));
     if (!calls.empty()) {
@@ -94,20 +94,20 @@ TEST_F(RowsTest, FindsTheRowsTheOutlineShowsAskingOnlyWhatItNeeds) {
 TEST_F(RowsTest, PassingOverASubtreeContinuesBehindItsLastEntry) {
   Load("X\nA\n  B\n-\n  C\nD\n");
   const Subtree subtree = {{At(2), 1}, {At(4), 1}};
-  EXPECT_EQ(FindRowFrom(document_, 2, kForward, 6, &subtree).object, At(5));
-  EXPECT_EQ(FindRowFrom(document_, 1, kForward, 6, &subtree).object, At(1));
-  EXPECT_EQ(FindRowFrom(document_, 2, kForward, 6).object, At(2));
+  EXPECT_EQ(FindRow(document_, 2, kForward, 6, &subtree).object, At(5));
+  EXPECT_EQ(FindRow(document_, 1, kForward, 6, &subtree).object, At(1));
+  EXPECT_EQ(FindRow(document_, 2, kForward, 6).object, At(2));
 }
 
 TEST_F(RowsTest, LastEligibleBeforeIgnoresCollapsedAncestors) {
   Load("A [collapsed]\n  B\n  C [ineligible]\n-\n");
-  EXPECT_EQ(FindLastEligibleBefore(document_, 0).index, -1);
+  EXPECT_EQ(LastEligibleBefore(document_, 0).index, -1);
   EXPECT_TRUE(standin::Calls().empty()) << "no count read below index 1";
-  EXPECT_EQ(FindLastEligibleBefore(document_, 4).index, 1);
-  EXPECT_EQ(FindLastEligibleBefore(document_, 1).object, At(0));
-  EXPECT_EQ(FindLastEligibleBefore(document_, 9).object, nullptr) << "an index past the count";
-  EXPECT_EQ(FindLastEligibleBefore(document_, 4, 2).index, -1) << "an index past the count given";
-  EXPECT_EQ(FindLastEligibleBefore(document_, 2, 2).index, 1);
+  EXPECT_EQ(LastEligibleBefore(document_, 4).index, 1);
+  EXPECT_EQ(LastEligibleBefore(document_, 1).object, At(0));
+  EXPECT_EQ(LastEligibleBefore(document_, 9).object, nullptr) << "an index past the count";
+  EXPECT_EQ(LastEligibleBefore(document_, 4, 2).index, -1) << "an index past the count given";
+  EXPECT_EQ(LastEligibleBefore(document_, 2, 2).index, 1);
 }
 
 }  // namespace

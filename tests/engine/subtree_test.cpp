@@ -25,7 +25,7 @@ class SubtreeTest : public testing::EngineDocumentTest {};
 TEST_F(SubtreeTest, CollectsEveryDescendantUpToTheFirstObjectNoDeeper) {
   Load("A\n  B\n-\n  C [ineligible collapsed]\n    D\nE\n");
   SubtreeEnd end;
-  const Subtree subtree = CollectSubtreeAt(document_, 0, 0, 6, &end);
+  const Subtree subtree = CollectSubtree(document_, 0, 0, 6, &end);
   const std::vector<std::string> expected = {
       "MQDoc_GetObject(1) -> B",        "MQObj_GetIntValue(B, 257) -> 1",
       "MQDoc_GetObject(2) -> null",     "MQDoc_GetObject(3) -> C",
@@ -42,8 +42,8 @@ TEST_F(SubtreeTest, CollectsEveryDescendantUpToTheFirstObjectNoDeeper) {
   EXPECT_EQ(end.index, 5);
   EXPECT_EQ(end.object, At(5));
   EXPECT_EQ(end.depth, 0);
-  EXPECT_TRUE(CollectSubtreeAt(document_, 1, 1, 6).empty()) << "stops at equal depth";
-  EXPECT_TRUE(CollectSubtreeAt(document_, -1, 0, 6).empty()) << "an object in no slot";
+  EXPECT_TRUE(CollectSubtree(document_, 1, 1, 6).empty()) << "stops at equal depth";
+  EXPECT_TRUE(CollectSubtree(document_, -1, 0, 6).empty()) << "an object in no slot";
 }
 
 TEST_F(SubtreeTest, RelocatingNothingChangesNothingAndAnswersZero) {
@@ -54,7 +54,7 @@ TEST_F(SubtreeTest, RelocatingNothingChangesNothingAndAnswersZero) {
 
 TEST_F(SubtreeTest, RelocationUsesTheCollectedDepthNotTheCurrentOne) {
   Load("X\nA\n  B\n    C\n");
-  Subtree subtree = CollectSubtreeAt(document_, 1, 0, 4);
+  Subtree subtree = CollectSubtree(document_, 1, 0, 4);
   MQObj_SetIntValue(At(3), kDepthId, 7);
   EXPECT_EQ(RelocateSubtree(document_, subtree, At(0), -1), 2);
   EXPECT_EQ(testing::WithoutEmptySlots(standin_.ToOutline()), "X\nB\n  C\nA\n");
