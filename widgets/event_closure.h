@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <typeinfo>
 
 #include "platform/member_code_address.h"
 #include "widgets/widget_registry.h"
@@ -17,11 +18,12 @@ class MQWidgetBase;
 
 class MQWidgetEventClosureBase {
  public:
-  virtual ~MQWidgetEventClosureBase() = default;
-
   // Calls the bound operation. `sender` may be null (no sender); `record` is
   // the event's record or null; the answer is the host's BOOL.
   virtual int32_t Fire(MQWidgetBase* sender, void* document, void* record) = 0;
+  // Same most-derived closure type, same target and same operation.
+  virtual bool SameAs(const MQWidgetEventClosureBase& other) const = 0;
+  virtual void* Target() const = 0;
   // The bound operation's code address, handed to the host as "function";
   // the host only passes it through.
   virtual const void* Method() const = 0;
@@ -32,13 +34,18 @@ class MQWidgetEventClosureBase {
   MQWidgetEventClosureBase& operator=(const MQWidgetEventClosureBase&) = default;
   MQWidgetEventClosureBase(MQWidgetEventClosureBase&&) = default;
   MQWidgetEventClosureBase& operator=(MQWidgetEventClosureBase&&) = default;
+  ~MQWidgetEventClosureBase() = default;
 };
 
 // Binds `method` of the widget wrapper `target`. The closure remembers the
 // target's id when it is made; once no wrapper is registered under that id
 // (the target was destroyed), Fire answers 0 without touching the target.
 // The record is ignored: these handlers take only (sender, document).
+//
+// Its destructor is public and not virtual: the class is final, so whatever
+// deletes one deletes it as itself.
 template <typename T>
+// NOLINTNEXTLINE(cppcoreguidelines-virtual-class-destructor)
 class MQWidgetEventClosure final : public MQWidgetEventClosureBase {
  public:
   using MemberOperation = int32_t (T::*)(MQWidgetBase* sender, void* document);
@@ -52,6 +59,13 @@ class MQWidgetEventClosure final : public MQWidgetEventClosureBase {
     return (target_->*method_)(sender, document);
   }
 
+  bool SameAs(const MQWidgetEventClosureBase& other) const override {
+    if (typeid(other) != typeid(*this)) return false;
+    const auto& same_kind = static_cast<const MQWidgetEventClosure&>(other);
+    return same_kind.target_ == target_ && same_kind.method_ == method_;
+  }
+
+  void* Target() const override { return target_; }
   // `method` must be non-virtual, as every handler is.
   const void* Method() const override { return platform::MemberCodeAddress(method_); }
 

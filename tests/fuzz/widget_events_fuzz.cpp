@@ -88,6 +88,8 @@ class AnsweringClosure final : public MQWidgetEventClosureBase {
     if (input_.InRange(0, 15) == 0) plugin_.ShutDown();
     return answer;
   }
+  bool SameAs(const MQWidgetEventClosureBase& other) const override { return &other == this; }
+  void* Target() const override { return nullptr; }
   const void* Method() const override { return this; }
 
  private:

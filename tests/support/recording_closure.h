@@ -21,6 +21,8 @@ class RecordingClosure final : public rowshift::MQWidgetEventClosureBase {
     ++calls;
     return handler_ ? handler_(sender, document, record) : 0;
   }
+  bool SameAs(const MQWidgetEventClosureBase& other) const override { return &other == this; }
+  void* Target() const override { return nullptr; }
   const void* Method() const override { return &handler_; }
 
   int calls = 0;

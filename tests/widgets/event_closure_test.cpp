@@ -54,6 +54,23 @@ TEST_F(EventClosureTest, FireCallsTheBoundOperationWithSenderAndDocument) {
   EXPECT_EQ(calls_, 1);
   EXPECT_EQ(window.last_sender, &main_window_);
   EXPECT_EQ(window.last_document, &document);
+  EXPECT_EQ(closure.Target(), &window);
+}
+
+// The id the target had when the closure was made plays no part.
+TEST_F(EventClosureTest, SameAsComparesClosureTypeTargetAndOperation) {
+  CountingWindow first(&main_window_, &calls_);
+  CountingWindow second(&main_window_, &calls_);
+  MQWidgetEventClosure<CountingWindow> go_first(&first, &CountingWindow::OnGo);
+  MQWidgetEventClosure<CountingWindow> go_first_again(&first, &CountingWindow::OnGo);
+  MQWidgetEventClosure<CountingWindow> stop_first(&first, &CountingWindow::OnStop);
+  MQWidgetEventClosure<CountingWindow> go_second(&second, &CountingWindow::OnGo);
+  rowshift::testing::RecordingClosure other_kind(nullptr);
+
+  EXPECT_TRUE(go_first.SameAs(go_first_again));
+  EXPECT_FALSE(go_first.SameAs(stop_first));
+  EXPECT_FALSE(go_first.SameAs(go_second));
+  EXPECT_FALSE(go_first.SameAs(other_kind));
 }
 
 TEST_F(EventClosureTest, AClosureWhoseTargetIsGoneAnswersZeroEvenWhileStillHeld) {
