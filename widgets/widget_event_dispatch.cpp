@@ -90,6 +90,14 @@ int32_t FireWithCanvas(const Firing& fire, Record& record, void* canvas_handle) 
   return fire(&record);
 }
 
+// Mouse and key records: the handler's "finished" goes back to the host.
+template <typename Record>
+int32_t FireReportingFinished(const Firing& fire, const NameValueList& events, Record record) {
+  const int32_t answer = fire(&record);
+  ReportFinished(events, record.finished);
+  return answer;
+}
+
 template <typename Record>
 int32_t FireDrawItem(const Firing& fire, const NameValueList& events, Record record) {
   const int32_t answer = FireWithCanvas(fire, record, CanvasHandle(events));
@@ -100,18 +108,10 @@ int32_t FireDrawItem(const Firing& fire, const NameValueList& events, Record rec
 int32_t Treat(Treatment treatment, const Firing& fire, const NameValueList& events,
               MQWidgetBase& target, const void* option) {
   switch (treatment) {
-    case Treatment::Mouse: {
-      MouseEventArgs record = DecodeMouseEvent(events);
-      const int32_t answer = fire(&record);
-      ReportFinished(events, record.finished);
-      return answer;
-    }
-    case Treatment::Key: {
-      KeyEventArgs record = DecodeKeyEvent(events);
-      const int32_t answer = fire(&record);
-      ReportFinished(events, record.finished);
-      return answer;
-    }
+    case Treatment::Mouse:
+      return FireReportingFinished(fire, events, DecodeMouseEvent(events));
+    case Treatment::Key:
+      return FireReportingFinished(fire, events, DecodeKeyEvent(events));
     case Treatment::Paint: {
       PaintEventArgs record = DecodePaintEvent(events);
       return FireWithCanvas(fire, record, CanvasHandle(events));
