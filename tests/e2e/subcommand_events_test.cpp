@@ -103,51 +103,38 @@ TEST_F(SubcommandEvents, EachSubcommandReordersTheDocument) {
 // tried on every document call of the running operation.
 TEST_F(SubcommandEvents, NoSecondOperationStartsWhileOneRuns) {
   using Kind = standin::TalkBack::Kind;
-  struct NestedCase {
-    const char* what;
-    Kind kind;
-    int32_t index;  // the sub-command, or the button by position
-    int32_t answer;
-  };
-  const NestedCase cases[] = {
-      {"insert", Kind::kEvent, 0, -1},
-      {"up", Kind::kEvent, 1, -1},
-      {"down", Kind::kEvent, 2, -1},
-      {"top", Kind::kEvent, 3, 1},
-      {"bottom", Kind::kEvent, 4, 1},
-      {"gather", Kind::kEvent, 5, 0},
-      {"a click on insert", Kind::kClick, 0, -1},
-      {"a click on up", Kind::kClick, 1, -1},
-      {"a click on down", Kind::kClick, 2, -1},
-      {"a click on top", Kind::kClick, 3, 1},
-      {"a click on bottom", Kind::kClick, 4, 1},
-      {"a click on gather", Kind::kClick, 5, 0},
-  };
+  // Each sub-command's nothing-to-do answer, by index; a button by position
+  // runs the same operation.
+  const int32_t nothing_done_answers[] = {-1, -1, -1, 1, 1, 0};
   constexpr char kBefore[] = "A [selected]\n  A1\nB [current]\nC [selected]\n  C1\nD\n";
   constexpr int32_t kRunning = 4;  // bottom, which makes many document calls
   standin::Document alone;
   ASSERT_TRUE(alone.LoadOutline(kBefore));
   ASSERT_EQ(plugin.RunSubcommand(alone.Handle(), kRunning), 1);
   ASSERT_EQ(plugin.MQOnEvent(nullptr, kStartUpEvent, nullptr), 1);
-  for (const NestedCase& nested : cases) {
-    SCOPED_TRACE(nested.what);
-    for (int call = 1;; ++call) {
-      standin::Document document;
-      ASSERT_TRUE(document.LoadOutline(kBefore));
-      standin::TalkBack message;
-      message.after_calls = call;
-      message.kind = nested.kind;
-      message.event = kRunSubcommandEvent;
-      message.value = nested.index;
-      message.document = document.Handle();
-      standin::TalkBackDuringDocumentCalls(plugin.MQOnEvent, {message});
-      EXPECT_EQ(plugin.RunSubcommand(document.Handle(), kRunning), 1);
-      standin::StopTalkingBack();
-      if (standin::TalkBackAnswers().empty()) break;  // past the operation's last call
-      EXPECT_EQ(standin::TalkBackAnswers()[0].answer, nested.answer) << "on call " << call;
-      EXPECT_EQ(document.ToOutline(), alone.ToOutline()) << "on call " << call;
-      EXPECT_EQ(document.DeadObjectTouches(), 0);
-      EXPECT_EQ(document.OrphanedClones(), 0);
+  for (const Kind kind : {Kind::kEvent, Kind::kClick}) {
+    for (int32_t index = 0; index < 6; ++index) {
+      SCOPED_TRACE(std::string(kind == Kind::kClick ? "a click on button " : "sub-command ") +
+                   std::to_string(index));
+      for (int call = 1;; ++call) {
+        standin::Document document;
+        ASSERT_TRUE(document.LoadOutline(kBefore));
+        standin::TalkBack message;
+        message.after_calls = call;
+        message.kind = kind;
+        message.event = kRunSubcommandEvent;
+        message.value = index;
+        message.document = document.Handle();
+        standin::TalkBackDuringDocumentCalls(plugin.MQOnEvent, {message});
+        EXPECT_EQ(plugin.RunSubcommand(document.Handle(), kRunning), 1);
+        standin::StopTalkingBack();
+        if (standin::TalkBackAnswers().empty()) break;  // past the operation's last call
+        EXPECT_EQ(standin::TalkBackAnswers()[0].answer, nothing_done_answers[index])
+            << "on call " << call;
+        EXPECT_EQ(document.ToOutline(), alone.ToOutline()) << "on call " << call;
+        EXPECT_EQ(document.DeadObjectTouches(), 0);
+        EXPECT_EQ(document.OrphanedClones(), 0);
+      }
     }
   }
   plugin.MQOnEvent(nullptr, kShutDownEvent, nullptr);

@@ -189,26 +189,26 @@ int32_t Send261(RecordingStation& plugin, const char* form, std::vector<uint32_t
   return DispatchEvent261(plugin, kDocument, NameValueList(list.Slots()), allocator);
 }
 
-TEST_F(StructuredEvents, Event261PassesVertexEntriesWithoutTheirSecondWord) {
-  for (int32_t count : {1, 4, 5, 9}) {
-    SCOPED_TRACE(count);
-    requested_counts.clear();
-    std::vector<uint32_t> record = VertexRecord(count);
-    EXPECT_EQ(Send261(plugin, "vertex", record, kCountingAllocator), 1);
-    EXPECT_EQ(plugin.calls.back(),
-              "HandleEvent261Vertex(doc, 10, 20, " + std::to_string(count) + ")");
-    EXPECT_EQ(plugin.items, ExpectedVertexItems(count));
-  }
-}
-
-TEST_F(StructuredEvents, Event261PassesApexEntriesWithoutTheirSecondWord) {
-  for (int32_t count : {1, 4, 5, 9}) {
-    SCOPED_TRACE(count);
-    std::vector<uint32_t> record = ApexRecord(count);
-    EXPECT_EQ(Send261(plugin, "apex", record, kCountingAllocator), 1);
-    EXPECT_EQ(plugin.calls.back(),
-              "HandleEvent261Apex(doc, 10, 20, 30, " + std::to_string(count) + ")");
-    EXPECT_EQ(plugin.items, ExpectedApexItems(count));
+TEST_F(StructuredEvents, Event261PassesEntriesWithoutTheirSecondWord) {
+  using Items = std::vector<std::vector<uint32_t>>;
+  struct FormCase {
+    const char* form;
+    std::vector<uint32_t> (*record)(int32_t count);
+    const char* call;  // the operation's call, less the count
+    Items (*expected)(int32_t count);
+  };
+  const FormCase forms[] = {
+      {"vertex", VertexRecord, "HandleEvent261Vertex(doc, 10, 20, ", ExpectedVertexItems},
+      {"apex", ApexRecord, "HandleEvent261Apex(doc, 10, 20, 30, ", ExpectedApexItems},
+  };
+  for (const FormCase& form : forms) {
+    for (int32_t count : {1, 4, 5, 9}) {
+      SCOPED_TRACE(std::string(form.form) + " " + std::to_string(count));
+      std::vector<uint32_t> record = form.record(count);
+      EXPECT_EQ(Send261(plugin, form.form, record, kCountingAllocator), 1);
+      EXPECT_EQ(plugin.calls.back(), form.call + std::to_string(count) + ")");
+      EXPECT_EQ(plugin.items, form.expected(count));
+    }
   }
 }
 
