@@ -13,8 +13,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   const ParsedOptions parsed = ParseOptions(arguments);
   if (parsed.error) {
-    std::cerr << "rowshift-host: " << *parsed.error << "\n"
-              << "Try 'rowshift-host --help'.\n";
+    std::cerr << "rowshift-host: " << *parsed.error << " (see rowshift-host --help)\n";
     return kExitUsage;
   }
   const std::string program = argc > 0 ? argv[0] : "";

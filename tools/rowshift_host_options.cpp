@@ -1,5 +1,7 @@
 #include "tools/rowshift_host_options.h"
 
+#include "tools/whole_file.h"
+
 #include <cctype>
 #include <cstddef>
 
@@ -123,12 +125,21 @@ std::string UsageText() {
          "                      (a missing file starts empty; FILE must be writable)\n"
          "  --svg FILE          after the steps, draw the object list before and after\n"
          "                      them side by side as an SVG picture in FILE\n"
-         "  --output FILE       write the resulting document to FILE as an outline\n"
+         "  --output FILE       write the resulting document to FILE as an outline; FILE\n"
+         "                      may be the outline file itself, to edit it in place\n"
          "  --compact           print and write documents without their empty slots\n"
          "  --list              print the plug-in's sub-commands: key and title\n"
          "  --window            print the tool window's widgets after start-up and at the end\n"
          "  --trace             print every host call the plug-in made\n"
          "  --help              print this text\n"
+         "\n"
+         "FILE \"-\" for --svg or --output is standard output; the report then goes to\n"
+         "standard error. No two options may name one file (through links or not),\n"
+         "nor --svg or --settings the outline file. Files are replaced whole, through\n"
+         "a temporary file of a new name beside them. Files and standard input are\n"
+         "read up to " +
+         std::string(kLargestFileReadInWords) +
+         "; a larger one is refused.\n"
          "\n"
          "Outline files: one row per line. Two spaces of indent per depth level, the\n"
          "first row at the left margin; then the name; then flags in brackets, any of\n"
@@ -141,7 +152,8 @@ std::string UsageText() {
          "\n"
          "Exit codes: 0 every step ran; 1 a file, the plug-in or a step failed (the\n"
          "reason is printed; a settings file is then left as it was); 2 the command\n"
-         "line is wrong.\n"
+         "line is wrong: an option, step, sub-command or button it does not know, or\n"
+         "two options naming one file.\n"
          "\n"
          "Example:\n"
          "  rowshift-host examples/scene.txt up up gather\n";

@@ -1,7 +1,7 @@
 #include "tools/rowshift_host_run.h"
 
+#include <cstdio>
 #include <filesystem>
-#include <iostream>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -19,6 +19,7 @@
 #include "tools/rowshift_host_steps.h"
 #include "tools/rowshift_host_window.h"
 #include "tools/settings_file.h"
+#include "tools/whole_file.h"
 
 namespace rowshift::tool {
 namespace {
@@ -27,24 +28,71 @@ constexpr char kProgramName[] = "rowshift-host";
 constexpr char kPluginFileName[] = ROWSHIFT_HOST_PLUGIN_FILE_NAME;
 constexpr char kHostModuleFileName[] = ROWSHIFT_HOST_MODULE_FILE_NAME;
 constexpr char kStandardInput[] = "-";
+constexpr char kStandardStream[] = "-";  // in place of an output file: standard output
 constexpr char kStandardInputName[] = "standard input";
+
+// A file an option names, for comparing it with the others.
+struct NamedFile {
+  const char* option;
+  const std::optional<std::string>& path;
+};
+
+// Two options that would write one file, or write the file read, so that one
+// would be lost: what to say, or nothing. --output may name the outline file
+// itself, which is then edited in place (it was read whole before).
+std::optional<std::string> FilesThatClash(const Options& options) {
+  const NamedFile files[] = {{"the outline file", options.outline_path},
+                             {"--svg", options.picture_path},
+                             {"--output", options.output_path},
+                             {"--settings", options.settings_path}};
+  for (std::size_t i = 0; i < std::size(files); ++i) {
+    for (std::size_t j = i + 1; j < std::size(files); ++j) {
+      const NamedFile& a = files[i];
+      const NamedFile& b = files[j];
+      if (!a.path || !b.path || (i == 0 && std::string(b.option) == "--output")) continue;
+      if (*a.path == kStandardStream || *b.path == kStandardStream) {
+        if (i > 0 && *a.path == *b.path) {
+          return std::string(a.option) + " and " + b.option +
+                 " both name standard output ('-'); give one of them a file";
+        }
+        continue;
+      }
+      if (SameFile(*a.path, *b.path)) {
+        return std::string(a.option) + " '" + *a.path + "' and " + b.option + " '" + *b.path +
+               "' name the same file; nothing was run or written";
+      }
+    }
+  }
+  return std::nullopt;
+}
 
 class HostRun {
  public:
-  HostRun(const Options& options, const std::string& program_folder, std::ostream& out,
+  // Reports go to `out`, unless the outline or the picture goes to standard
+  // output (`data`): then they go to `err`, and standard output holds it alone.
+  HostRun(const Options& options, const std::string& program_folder, std::ostream& data,
           std::ostream& err)
-      : options_(options), program_folder_(program_folder), out_(out), err_(err) {}
+      : options_(options),
+        program_folder_(program_folder),
+        data_(data),
+        out_(options.output_path == kStandardStream || options.picture_path == kStandardStream
+                 ? err
+                 : data),
+        err_(err) {}
 
   int Run() {
+    if (const std::optional<std::string> clash = FilesThatClash(options_)) {
+      err_ << kProgramName << ": " << *clash << "\n";
+      return kExitUsage;
+    }
     std::optional<std::string> outline;
     if (options_.outline_path) {
       outline = ReadOutline(*options_.outline_path);
       if (!outline) return kExitFailure;
     }
-    if (options_.picture_path) {
-      if (const std::optional<std::string> reason = CannotWrite(*options_.picture_path)) {
-        return Fail("cannot write the picture '" + *options_.picture_path + "': " + *reason);
-      }
+    if (const std::optional<std::string> fault =
+            CannotWriteOutput(options_.picture_path, "picture")) {
+      return Fail(*fault);
     }
     std::string error;
     if (options_.settings_path && !LoadSettings(*options_.settings_path, &error)) {
@@ -52,10 +100,9 @@ class HostRun {
     }
     // The output and settings files are written after the steps ran; one that
     // cannot be is found before any runs.
-    if (options_.output_path) {
-      if (const std::optional<std::string> reason = CannotWrite(*options_.output_path)) {
-        return Fail("cannot write the output file '" + *options_.output_path + "': " + *reason);
-      }
+    if (const std::optional<std::string> fault =
+            CannotWriteOutput(options_.output_path, "output file")) {
+      return Fail(*fault);
     }
 
     const SessionPaths paths{
@@ -77,7 +124,11 @@ class HostRun {
     if (options_.trace) PrintPhase("start-up (event 1)", started);
 
     StepRunner steps(session_->Plugin(), document, options_.trace, options_.compact, out_);
-    if (!steps.Plan(options_.steps, &error)) return StopAfterFailure(error);
+    bool unknown_step = false;
+    if (!steps.Plan(options_.steps, &error, &unknown_step)) {
+      StopAfterFailure(error);
+      return unknown_step ? kExitUsage : kExitFailure;
+    }
     if (options_.list) out_ << "\n" << DescribeSubcommands(steps.Subcommands());
     if (options_.window) PrintWindow("tool window after start-up:");
     if (outline) {
@@ -90,7 +141,7 @@ class HostRun {
       return StopAfterFailure(error);
     }
     if (options_.window && !options_.steps.empty()) PrintWindow("tool window at the end:");
-    if (options_.output_path && !WriteOutput(*options_.output_path, document, &error)) {
+    if (options_.output_path && !WriteDocument(*options_.output_path, document, &error)) {
       return StopAfterFailure(error);
     }
 
@@ -157,13 +208,9 @@ class HostRun {
       steps += StepWord(step);
     }
     const std::string document = std::filesystem::path(OutlineName()).filename().string();
-    if (const std::optional<std::string> reason = WriteWholeFile(
-            *options_.picture_path, DrawBeforeAndAfter({steps, document}, before, after))) {
-      *error = "cannot write the picture '" + *options_.picture_path + "': " + *reason;
-      return false;
-    }
-    out_ << "\npicture saved to " << *options_.picture_path << "\n";
-    return true;
+    return WriteOutput(*options_.picture_path, "picture",
+                       DrawBeforeAndAfter({steps, document}, before, after), "picture saved to",
+                       error);
   }
 
   static std::string StepWord(const Step& step) {
@@ -184,10 +231,11 @@ class HostRun {
 
   std::optional<std::string> ReadOutline(const std::string& path) {
     std::string text;
-    if (path == kStandardInput) {
-      text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    } else if (const std::optional<std::string> reason = ReadWholeFile(path, &text)) {
-      Fail("cannot read the outline file '" + path + "': " + *reason);
+    const std::optional<std::string> reason =
+        path == kStandardInput ? ReadWholeStream(stdin, &text) : ReadWholeFile(path, &text);
+    if (reason) {
+      Fail("cannot read the outline " +
+           (path == kStandardInput ? OutlineName() : "file '" + path + "'") + ": " + *reason);
       return std::nullopt;
     }
     const outline::ParseResult parsed = outline::ParseOutline(text);
@@ -200,14 +248,39 @@ class HostRun {
   }
 
   // The document after the steps, as an outline, in the file asked for.
-  bool WriteOutput(const std::string& path, const standin::Document& document, std::string* error) {
+  bool WriteDocument(const std::string& path, const standin::Document& document,
+                     std::string* error) {
     const std::string text =
         options_.compact ? CompactOutline(document.ToOutline()) : document.ToOutline();
-    if (const std::optional<std::string> reason = WriteWholeFile(path, text)) {
-      *error = "cannot write the output file '" + path + "': " + *reason;
+    return WriteOutput(path, "output file", text, "document written to", error);
+  }
+
+  // Why the file an option names cannot be written, or nothing: standard
+  // output always can.
+  static std::optional<std::string> CannotWriteOutput(const std::optional<std::string>& path,
+                                                      const std::string& what) {
+    if (!path || *path == kStandardStream) return std::nullopt;
+    const std::optional<std::string> file = LinkedFile(*path);
+    std::optional<std::string> reason =
+        file ? CannotReplace(*file) : std::optional<std::string>("a link that leads nowhere");
+    if (!reason) return std::nullopt;
+    return "cannot write the " + what + " '" + *path + "': " + *reason;
+  }
+
+  // Writes `text` to standard output, or replaces the file (the file a link
+  // leads to, so the link stays) whole.
+  bool WriteOutput(const std::string& path, const std::string& what, const std::string& text,
+                   const std::string& done, std::string* error) {
+    if (path == kStandardStream) {
+      data_ << text << std::flush;
+      return true;
+    }
+    if (const std::optional<std::string> reason =
+            ReplaceFile(LinkedFile(path).value_or(path), text)) {
+      *error = "cannot write the " + what + " '" + path + "': " + *reason;
       return false;
     }
-    out_ << "\ndocument written to " << path << "\n";
+    out_ << "\n" << done << " " << path << "\n";
     return true;
   }
 
@@ -217,6 +290,7 @@ class HostRun {
 
   const Options& options_;
   const std::string program_folder_;
+  std::ostream& data_;
   std::ostream& out_;
   std::ostream& err_;
   std::unique_ptr<PluginSession> session_;

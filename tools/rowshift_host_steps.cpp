@@ -46,7 +46,7 @@ StepRunner::StepRunner(const loader::PluginModule& plugin, standin::Document& do
                        bool compact, std::ostream& out)
     : plugin_(plugin), document_(document), trace_(trace), compact_(compact), out_(out) {}
 
-bool StepRunner::Plan(const std::vector<Step>& steps, std::string* error) {
+bool StepRunner::Plan(const std::vector<Step>& steps, std::string* error, bool* unknown) {
   subcommands_ = plugin_.Subcommands();
   for (const Step& step : steps) {
     PlannedStep planned;
@@ -66,11 +66,12 @@ bool StepRunner::Plan(const std::vector<Step>& steps, std::string* error) {
         if (planned.subcommand < 0) {
           *error = "unknown sub-command '" + step.text +
                    "'; the plug-in offers: " + KeyList(subcommands_);
+          *unknown = true;
           return false;
         }
         break;
       case Step::Kind::kClick:
-        if (!PlanClick(&planned, error)) return false;
+        if (!PlanClick(&planned, error, unknown)) return false;
         break;
       case Step::Kind::kClose:
         if (!FindToolWindow()) {
@@ -87,7 +88,7 @@ bool StepRunner::Plan(const std::vector<Step>& steps, std::string* error) {
   return true;
 }
 
-bool StepRunner::PlanClick(PlannedStep* planned, std::string* error) const {
+bool StepRunner::PlanClick(PlannedStep* planned, std::string* error, bool* unknown) const {
   const std::optional<int32_t> window = FindToolWindow();
   if (!window) {
     *error = "cannot click '" + planned->step.text + "': the plug-in has no tool window";
@@ -98,6 +99,7 @@ bool StepRunner::PlanClick(PlannedStep* planned, std::string* error) const {
   if (!button) {
     *error = "the tool window has no button '" + planned->step.text +
              "'; its buttons: " + ButtonList(buttons);
+    *unknown = true;
     return false;
   }
   planned->button = button->id;

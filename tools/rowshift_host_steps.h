@@ -25,9 +25,9 @@ class StepRunner {
              bool compact, std::ostream& out);
 
   // Checks every step before any runs: sub-command keys the plug-in lists
-  // (in any case), buttons its tool window has. False, with `error` set, at the first that
-  // cannot run.
-  bool Plan(const std::vector<Step>& steps, std::string* error);
+  // (in any case), buttons its tool window has. False, with `error` set, at the
+  // first that cannot run; `unknown` tells whether it named no key or button.
+  bool Plan(const std::vector<Step>& steps, std::string* error, bool* unknown);
 
   // Runs the planned steps in order. False, with `error` set, when a step
   // cannot run now (a click on a hidden window); the steps before it ran.
@@ -43,7 +43,7 @@ class StepRunner {
     std::string label;        // kClick: the button's label as shown
   };
 
-  bool PlanClick(PlannedStep* planned, std::string* error) const;
+  bool PlanClick(PlannedStep* planned, std::string* error, bool* unknown) const;
   bool RunStep(const PlannedStep& planned, std::string* error);
   // Runs `act` on the document and prints its answer with what changed.
   template <typename Act>

@@ -2,20 +2,16 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <sstream>
 #include <system_error>
 #include <utility>
 #include <vector>
 
-#include "tools/system_reason.h"
+#include "tools/whole_file.h"
 
 namespace rowshift::tool {
 namespace {
@@ -367,72 +363,6 @@ void MergeInto(pugi::xml_node top, const standin::SettingsNode& wanted) {
   }
 }
 
-// Beyond this many symbolic links in a row the path is taken for a loop.
-constexpr int kMostLinksFollowed = 40;
-
-// The file `path` names: the path itself or, for a symbolic link, the file at
-// the end of its links, each relative target taken from the link's folder.
-// The end need not exist (a dangling link names a file not made yet). None
-// for a loop of links or a link that cannot be read.
-std::optional<std::filesystem::path> LinkedFile(const std::filesystem::path& path) {
-  std::filesystem::path file = path;
-  std::error_code status;
-  for (int followed = 0; std::filesystem::is_symlink(file, status); ++followed) {
-    if (followed == kMostLinksFollowed) return std::nullopt;
-    const std::filesystem::path target = std::filesystem::read_symlink(file, status);
-    if (status) return std::nullopt;
-    file = target.is_absolute() ? target : file.parent_path() / target;
-  }
-  return file;
-}
-
-// The file's bytes, or the system's reason why they cannot be read.
-std::optional<std::string> ReadBytes(const std::string& path, std::string* reason) {
-  std::error_code status;
-  if (std::filesystem::is_directory(path, status)) {
-    *reason = SystemReason(EISDIR);
-    return std::nullopt;
-  }
-  errno = 0;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    *reason = SystemReason(errno != 0 ? errno : EIO);
-    return std::nullopt;
-  }
-  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) {
-    *reason = SystemReason(errno != 0 ? errno : EIO);
-    return std::nullopt;
-  }
-  return bytes;
-}
-
-std::string FreshPath(const std::string& path) { return path + ".new"; }
-
-// Writes `bytes` beside `path` and then moves them over it, so the file is
-// either the old one or the new one whole. The system's reason when it fails.
-std::optional<std::string> ReplaceFile(const std::string& path, const std::string& bytes) {
-  const std::string fresh = FreshPath(path);
-  {
-    errno = 0;
-    std::ofstream file(fresh, std::ios::binary | std::ios::trunc);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    if (!file) {
-      const int code = errno != 0 ? errno : EIO;
-      std::remove(fresh.c_str());
-      return SystemReason(code);
-    }
-  }
-  std::error_code status;
-  std::filesystem::rename(fresh, path, status);
-  if (status) {
-    std::remove(fresh.c_str());
-    return status.message();
-  }
-  return std::nullopt;
-}
-
 }  // namespace
 
 bool SettingsFile::Read(const std::string& path, std::string* error) {
@@ -444,13 +374,13 @@ bool SettingsFile::Read(const std::string& path, std::string* error) {
   byte_order_mark_ = false;
   // A settings file kept through a symbolic link stays a link: the file it
   // leads to is read and, later, written, so it is resolved once, here.
-  const std::optional<std::filesystem::path> linked = LinkedFile(path);
+  const std::optional<std::string> linked = LinkedFile(path);
   if (!linked) {
     *error = "the settings file '" + path +
              "' is a symbolic link that cannot be followed to a file" + kLeftAsItIs;
     return false;
   }
-  file_ = linked->string();
+  file_ = *linked;
   std::error_code status;
   if (file_ != path && std::filesystem::is_directory(file_, status)) {
     *error =
@@ -458,13 +388,12 @@ bool SettingsFile::Read(const std::string& path, std::string* error) {
     return false;
   }
   if (!std::filesystem::exists(file_, status)) return true;
-  std::string reason;
-  const std::optional<std::string> bytes = ReadBytes(file_, &reason);
-  if (!bytes) {
-    *error = "cannot read the settings file '" + path + "': " + reason;
+  std::string bytes;
+  if (const std::optional<std::string> reason = ReadWholeFile(file_, &bytes)) {
+    *error = "cannot read the settings file '" + path + "': " + *reason;
     return false;
   }
-  if (IsBlank(*bytes)) return true;
+  if (IsBlank(bytes)) return true;
 
   const auto refuse = [&](const std::string& fault) {
     document_.reset();
@@ -472,21 +401,21 @@ bool SettingsFile::Read(const std::string& path, std::string* error) {
     return false;
   };
   const pugi::xml_parse_result parsed =
-      document_.load_buffer(bytes->data(), bytes->size(), kParseOptions);
+      document_.load_buffer(bytes.data(), bytes.size(), kParseOptions);
   if (!parsed) {
-    return refuse("is not well-formed XML: " + ParseFault(parsed, document_, *bytes) + ", at " +
-                  PlaceOf(*bytes, parsed.offset, parsed.encoding));
+    return refuse("is not well-formed XML: " + ParseFault(parsed, document_, bytes) + ", at " +
+                  PlaceOf(bytes, parsed.offset, parsed.encoding));
   }
-  if (HoldsNul(*bytes, parsed.encoding)) return refuse("is not well-formed XML: a NUL character");
-  if (auto fault = TopLevelFault(document_, DeclarationOpens(*bytes, parsed.encoding))) {
+  if (HoldsNul(bytes, parsed.encoding)) return refuse("is not well-formed XML: a NUL character");
+  if (auto fault = TopLevelFault(document_, DeclarationOpens(bytes, parsed.encoding))) {
     return refuse("is not well-formed XML: " + *fault);
   }
   if (auto fault = ElementFault(document_.document_element())) return refuse(*fault);
-  if (auto fault = EntityFault(*bytes, parsed.encoding)) return refuse(*fault);
+  if (auto fault = EntityFault(bytes, parsed.encoding)) return refuse(*fault);
   encoding_ = parsed.encoding;
   // A byte-order mark decides the encoding ahead of a declaration, so one that
   // was there stays; UTF-16 and UTF-32 always get one.
-  byte_order_mark_ = CodeUnitSize(encoding_) > 1 || StartsWith(*bytes, kUtf8ByteOrderMark);
+  byte_order_mark_ = CodeUnitSize(encoding_) > 1 || StartsWith(bytes, kUtf8ByteOrderMark);
   tree_ = FromXml(document_.document_element());
   return true;
 }
@@ -515,18 +444,10 @@ bool SettingsFile::Write(const standin::SettingsNode& root, std::string* error) 
 }
 
 bool SettingsFile::CheckWritable(std::string* error) const {
-  // The file is written beside itself and moved over; making that file now
-  // finds out, and removing it leaves everything as it was.
-  const std::string fresh = FreshPath(file_);
-  errno = 0;
-  std::FILE* probe = std::fopen(fresh.c_str(), "wb");
-  if (probe == nullptr) {
-    *error = "cannot write the settings file '" + path_ + "': " + SystemReason(errno) +
-             " (nothing was run)";
+  if (const std::optional<std::string> reason = CannotReplace(file_)) {
+    *error = "cannot write the settings file '" + path_ + "': " + *reason + " (nothing was run)";
     return false;
   }
-  std::fclose(probe);
-  std::remove(fresh.c_str());
   return true;
 }
 

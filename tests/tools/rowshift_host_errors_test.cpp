@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "tools/host_process_support.h"
@@ -29,6 +31,10 @@ const std::string kTooDeepOutlineFile = "tools_tests_too_deep_outline.txt";
 const std::string kLongLineOutlineFile = "tools_tests_long_line_outline.txt";
 const std::string kIndentedOutlineFile = "tools_tests_indented_outline.txt";
 const std::string kTextForANumberSettingsFile = "tools_tests_text_for_a_number.xml";
+// An outline that no refused command line may change, and a link to it.
+const std::string kKeptOutlineFile = "tools_tests_kept_outline.txt";
+const std::string kKeptOutline = "Body\n  Arm [current]\n";
+const std::string kLinkToKeptOutline = "tools_tests_kept_outline_link.txt";
 constexpr std::size_t kLongLineLength = 100000;
 constexpr std::size_t kQuotedLength = 80;
 // Room for the longest message: the paths it names and an 80-character quote.
@@ -85,9 +91,22 @@ std::vector<ErrorCase> ErrorCases() {
        kExitSuccess,
        {"warning: the stored value \"abc\" of <root>/<pluginsettings>/"
         "<Plugin-5D2E7C14-2A6B93F0>/<PosX> is not a number; it will be saved as 0"}},
+      {"PictureOverTheOutlineThroughALinkIsRefused",
+       {"--svg", kLinkToKeptOutline, kKeptOutlineFile, "up"},
+       kExitUsage,
+       {"the outline file '" + kKeptOutlineFile + "' and --svg '" + kLinkToKeptOutline +
+        "' name the same file"}},
+      {"OutputAndSettingsOnOneFileAreRefused",
+       {"--output", "tools_tests_one.txt", "--settings", "./tools_tests_one.txt", scene, "up"},
+       kExitUsage,
+       {"--output 'tools_tests_one.txt' and --settings './tools_tests_one.txt' name the same"}},
+      {"InputWithoutAnEndStopsAtTheLimit",
+       {"/dev/zero", "up"},
+       kExitFailure,
+       {"cannot read the outline file '/dev/zero': larger than 16 MiB"}},
       {"UnknownSubcommandListsTheOfferedKeys",
        {scene, "up", "sideways"},
-       kExitFailure,
+       kExitUsage,
        {"unknown sub-command 'sideways'", "insert, up, down, top, bottom, gather"}},
       {"PluginThatDoesNotLoad",
        {"--plugin", "./tools_tests_no_such_plugin.so", scene, "up"},
@@ -131,6 +150,9 @@ class RowshiftHostErrors : public ::testing::TestWithParam<ErrorCase> {
     WriteSuiteFile("too_deep_outline.txt", "Body\nArm [depth=2000000000]\n");
     WriteSuiteFile("long_line_outline.txt", std::string(kLongLineLength, 'x') + " [shiny]\n");
     WriteSuiteFile("indented_outline.txt", "  Body\n    Arm [current]\n");
+    WriteSuiteFile("kept_outline.txt", kKeptOutline);
+    std::error_code status;
+    std::filesystem::create_symlink(kKeptOutlineFile, kLinkToKeptOutline, status);
     WriteSuiteFile("text_for_a_number.xml",
                    "<root><pluginsettings><Plugin-5D2E7C14-2A6B93F0><PosX>abc</PosX>"
                    "</Plugin-5D2E7C14-2A6B93F0></pluginsettings></root>");
@@ -150,6 +172,7 @@ TEST_P(RowshiftHostErrors, ExplainOnOneLineWithoutRunningAStep) {
     EXPECT_NE(run.err.find(part), std::string::npos) << "'" << part << "' not in: " << run.err;
   }
   EXPECT_TRUE(StepBlocks(run.out).empty()) << run.out;
+  EXPECT_EQ(ReadFile(kKeptOutlineFile), kKeptOutline);
 }
 
 INSTANTIATE_TEST_SUITE_P(CommandLines, RowshiftHostErrors, ::testing::ValuesIn(ErrorCases()),

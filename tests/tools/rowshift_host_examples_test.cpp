@@ -120,6 +120,14 @@ std::vector<ExampleCase> ExampleCases() {
        OnStandardInput("Shelf [Selected]\nVase [CURRENT]\n"),
        {"Up"},
        {{"up -> 1: moved Vase; 1 empty slot left", "Vase [current]\nShelf [selected]\n-\n"}}},
+      {"OutputOverTheOutlineEditsItInPlace",
+       Inline("Shelf\nVase [current]\n"),
+       {kOutputOption, "tools_tests_OutputOverTheOutlineEditsItInPlace.txt", "up"},
+       {{"up -> 1: moved Vase; 1 empty slot left", "Vase [current]\nShelf\n-\n"}}},
+      {"OutputToStandardOutputLeavesTheReportOnStandardError",
+       Example("up_down.txt"),
+       {kOutputOption, "-", "up"},
+       {{"up -> 1: moved Vase; 1 empty slot left", "Shelf\n  Vase [current]\n  Book\n-\n"}}},
       {"CompactLeavesOutEmptySlotsAndOutputKeepsTheResult",
        Example("up_down.txt"),
        {"--compact", kOutputOption, "tools_tests_output.txt", "up"},
@@ -135,16 +143,20 @@ TEST_P(RowshiftHostExamples, PrintsTheDocumentAfterEachStepWithItsAnswer) {
   std::vector<std::string> arguments{OutlineFileOf(example, &input_file)};
   arguments.insert(arguments.end(), example.steps.begin(), example.steps.end());
   const auto output = std::find(example.steps.begin(), example.steps.end(), kOutputOption);
-  if (output != example.steps.end()) std::remove(output[1].c_str());
+  const bool to_standard_output = output != example.steps.end() && output[1] == "-";
+  if (output != example.steps.end() && output[1] != arguments[0]) std::remove(output[1].c_str());
 
   const HostProcess run = RunRowshiftHost(arguments, "", input_file);
 
   EXPECT_EQ(run.exit_code, 0) << run.err;
-  EXPECT_EQ(run.err, "");
-  EXPECT_EQ(StepBlocks(run.out), example.printed_steps) << run.out;
+  // With the outline on standard output, the report goes to standard error.
+  const std::string& report = to_standard_output ? run.err : run.out;
+  EXPECT_EQ(to_standard_output ? "" : run.err, "");
+  EXPECT_EQ(StepBlocks(report), example.printed_steps) << report;
   // The written outline is the document printed last, and reads back.
   if (output != example.steps.end()) {
-    EXPECT_EQ(ReadFile(output[1]), example.printed_steps.back().body);
+    EXPECT_EQ(to_standard_output ? run.out : ReadFile(output[1]),
+              example.printed_steps.back().body);
   }
 }
 

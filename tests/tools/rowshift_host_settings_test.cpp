@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -16,6 +17,7 @@ namespace rowshift::testing {
 namespace {
 
 constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
 constexpr int kDepthLimit = 256;
 
 // `levels` elements, each inside the one before.
@@ -159,6 +161,9 @@ TEST(RowshiftHostSettings, ALinkStaysALinkAndItsTargetIsWritten) {
     const fs::path target = folder / "synced" / "settings.xml";
     if (row.target_content) std::ofstream(target, std::ios::binary) << *row.target_content;
     if (row.target_is_folder) fs::create_directory(target);
+    // A file of the user's own, of a name a fixed temporary name could take.
+    const fs::path own_file = target.string() + ".new";
+    std::ofstream(own_file, std::ios::binary) << "mine";
     const fs::path link = folder / "settings.xml";
     std::error_code status;
     // Relative, as a link into a synced folder usually is.
@@ -170,8 +175,10 @@ TEST(RowshiftHostSettings, ALinkStaysALinkAndItsTargetIsWritten) {
 
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(fs::read_symlink(link), fs::path("synced") / "settings.xml");
-    EXPECT_FALSE(fs::exists(target.string() + ".new"));
-    EXPECT_FALSE(fs::exists(link.string() + ".new"));
+    EXPECT_EQ(ReadFile(own_file.string()), "mine");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "synced"), fs::directory_iterator()),
+              row.target_content || row.target_is_folder || row.written ? 2 : 1)
+        << "no temporary file left";
     if (row.written) {
       ASSERT_EQ(run.exit_code, 0) << run.err;
       EXPECT_NE(ReadFile(target.string()).find("<Rowshift_activate>"), std::string::npos);
@@ -191,7 +198,7 @@ TEST(RowshiftHostSettings, FailedRunLeavesTheFileAsItWas) {
   const HostProcess run =
       RunRowshiftHost({"--settings", file, ExamplePath("scene.txt"), "sideways"});
 
-  EXPECT_EQ(run.exit_code, kExitFailure);
+  EXPECT_EQ(run.exit_code, kExitUsage);
   EXPECT_EQ(ReadFile(file), content);
 }
 

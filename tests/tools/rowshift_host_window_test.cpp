@@ -13,6 +13,7 @@ namespace rowshift::testing {
 namespace {
 
 constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
 constexpr char kAfterStartUp[] = "tool window after start-up:";
 
 // The window block without widget ids, which depend on creation order only.
@@ -94,6 +95,7 @@ TEST(RowshiftHostClick, FindsTheTwoLineButtonByItsFirstWordsInAnyCase) {
 struct RefusedClick {
   const char* name;
   std::vector<std::string> steps;
+  int exit_code;  // 2: no such button, a command-line error
   std::vector<std::string> message_parts;
 };
 
@@ -106,7 +108,7 @@ TEST_P(RowshiftHostRefusedClick, ExplainsWhyAndStops) {
 
   const HostProcess run = RunRowshiftHost(arguments);
 
-  EXPECT_EQ(run.exit_code, kExitFailure) << run.out;
+  EXPECT_EQ(run.exit_code, refused.exit_code) << run.out;
   for (const std::string& part : refused.message_parts) {
     EXPECT_NE(run.err.find(part), std::string::npos) << "'" << part << "' not in: " << run.err;
   }
@@ -117,11 +119,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RefusedClick{"UnknownLabel",
                      {"show", "click", "sideways"},
+                     kExitUsage,
                      {"no button 'sideways'", "0 insert (&H)ere\\nfrom bottom, 1 up(&U)"}},
-        RefusedClick{"PositionPastTheLastButton", {"show", "click", "6"}, {"no button '6'"}},
-        RefusedClick{"HiddenWindow", {"click", "up"}, {"cannot click 'up(&U)'", "hidden"}},
+        RefusedClick{
+            "PositionPastTheLastButton", {"show", "click", "6"}, kExitUsage, {"no button '6'"}},
+        RefusedClick{
+            "HiddenWindow", {"click", "up"}, kExitFailure, {"cannot click 'up(&U)'", "hidden"}},
         RefusedClick{"WindowClosedBeforeTheClick",
                      {"show", "close", "click", "up"},
+                     kExitFailure,
                      {"cannot click 'up(&U)'", "hidden"}}),
     [](const auto& test) { return std::string(test.param.name); });
 

@@ -1,0 +1,43 @@
+// How rowshift-host reads and replaces whole files: with a limit on what it
+// reads, and through a temporary file of a name no other file has, so a file
+// is either the old one or the new one whole. Every failure is the system's
+// reason, in its words.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+namespace rowshift::tool {
+
+// The most bytes a file or standard input may hold; more is refused unread.
+inline constexpr std::size_t kLargestFileRead = std::size_t{16} << 20;
+inline constexpr char kLargestFileReadInWords[] = "16 MiB";
+
+// Reads all of `stream` into `text`, at most kLargestFileRead bytes. The
+// reason when it cannot, or when there is more.
+std::optional<std::string> ReadWholeStream(std::FILE* stream, std::string* text);
+
+// The same for the file at `path`.
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* text);
+
+// The file `path` names: the path itself or, for a symbolic link, the file at
+// the end of its links, each relative target taken from the link's folder.
+// The end need not exist. None for a loop of links or a link that cannot be read.
+std::optional<std::string> LinkedFile(const std::string& path);
+
+// Replaces the file at `file` (no link: see LinkedFile) with `bytes`: they are
+// written to a new file of a unique name in the same folder, which is then
+// moved over it. A failure leaves `file` as it was and removes what it made.
+std::optional<std::string> ReplaceFile(const std::string& file, const std::string& bytes);
+
+// Why ReplaceFile could not replace `file` now, or nothing. Changes nothing:
+// the temporary file it makes to find out is removed again.
+std::optional<std::string> CannotReplace(const std::string& file);
+
+// Whether the two paths name one file, as the system resolves them: through
+// links and relative paths, whether or not the file exists yet.
+bool SameFile(const std::string& a, const std::string& b);
+
+}  // namespace rowshift::tool
