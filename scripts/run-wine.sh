@@ -7,22 +7,32 @@
 # run in a 32-bit prefix under 32-bit Wine, the 64-bit programs of the
 # windows64 build in a 64-bit prefix of their own under 64-bit Wine.
 #
-# Usage: run-wine.sh [--prefix DIR] [--arch win32|win64] [--init] [program.exe [arguments...]]
-#   --prefix DIR  the Wine prefix (default: $WINEPREFIX, else build/windows/wine-prefix,
-#                 or build/windows64/wine-prefix for win64)
-#   --arch ARCH   win32 (the default) or win64: the prefix's architecture and the Wine that runs
-#   --init        only make sure the prefix exists
+# Programs run in parallel need the prefix's Wine server kept running: Debian's
+# server quits the moment its last program ends, and a program that connects
+# just then fails ("recvmsg: Connection reset by peer"). --start-server keeps it
+# running until --stop-server; the suites do both around every run.
+#
+# Usage: run-wine.sh [--prefix DIR] [--arch win32|win64] [--init | --start-server | --stop-server]
+#                    [program.exe [arguments...]]
+#   --prefix DIR    the Wine prefix (default: $WINEPREFIX, else build/windows/wine-prefix,
+#                   or build/windows64/wine-prefix for win64)
+#   --arch ARCH     win32 (the default) or win64: the prefix's architecture and the Wine that runs
+#   --init          only make sure the prefix exists
+#   --start-server  make sure the prefix exists and keep its server running until --stop-server
+#   --stop-server   stop the prefix's server, if one runs, and wait until it has gone
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 prefix=${WINEPREFIX:-}
 arch=win32
-init_only=0
+action=run
 while [[ $# -gt 0 ]]; do
   case $1 in
     --prefix) prefix=$2; shift 2 ;;
     --arch) arch=$2; shift 2 ;;
-    --init) init_only=1; shift ;;
+    --init) action=init; shift ;;
+    --start-server) action=start-server; shift ;;
+    --stop-server) action=stop-server; shift ;;
     *) break ;;
   esac
 done
@@ -52,17 +62,38 @@ export DISPLAY=
 # alone, so the Unix side needs no such locale installed; only Wine is given it.
 wine_locale=ja_JP.UTF-8
 
-# Tests run in parallel; only the first one creates the prefix, the others wait.
-if [[ ! -f $WINEPREFIX/system.reg ]]; then
+if [[ $action == stop-server ]]; then
+  # -k finds no server when none runs; either way none runs once -w returns.
+  wineserver -k 2>/dev/null || true
+  exec wineserver -w
+fi
+
+# Tests run in parallel; only the first one creates the prefix, the others
+# wait. The mark is written only once the prefix is complete: the registry files
+# appear while it is still being made.
+ready_mark=$WINEPREFIX/.rowshift-prefix-ready
+if [[ ! -f $ready_mark || $action == start-server ]]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
-    if [[ ! -f $WINEPREFIX/system.reg ]]; then
+    if [[ ! -f $ready_mark ]]; then
       env LC_ALL=$wine_locale "$loader" wineboot --init >/dev/null 2>&1
       wineserver --wait
+      touch "$ready_mark"
+    fi
+    if [[ $action == start-server ]]; then
+      # -p: no time limit once the last program has ended. A server that
+      # already runs for the prefix stays as it is, and this one exits. The
+      # server keeps neither the lock nor the caller's output open.
+      wineserver -p </dev/null >/dev/null 2>&1 9>&- || true
+      # The first program of a server starts the system's own (services and
+      # devices), which then live as long as the server and keep that program's
+      # output open: a test's output would never end. A program that prints
+      # nowhere starts them.
+      env LC_ALL=$wine_locale "$loader" cmd.exe /c exit </dev/null >/dev/null 2>&1 9>&- || true
     fi
   ) 9>"$WINEPREFIX.lock"
 fi
 
-[[ $init_only == 1 ]] && exit 0
+[[ $action != run ]] && exit 0
 exec env LC_ALL="$wine_locale" "$loader" "$@"

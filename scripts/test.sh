@@ -66,14 +66,13 @@ run_build() {
     windows) wine_arch=win32 ;;
     windows64) wine_arch=win64 ;;
   esac
-  if [[ -n $wine_arch ]]; then
-    local prefix=$build_dir/wine-prefix
-    scripts/run-wine.sh --prefix "$prefix" --arch "$wine_arch" --init
-    # Wine shows the Unix root as drive Z:.
-    report_dir=Z:$results/
-  fi
+  # Wine shows the Unix root as drive Z:.
+  [[ -n $wine_arch ]] && report_dir=Z:$results/
   GTEST_OUTPUT=xml:$report_dir ctest --preset "$preset" -j "$jobs"
-  [[ -n $wine_arch ]] && WINEPREFIX=$prefix wineserver --wait
+  # The suites keep the prefix's Wine server running and stop it at their end;
+  # stopped here too, for a ctest that ended early.
+  [[ -n $wine_arch ]] &&
+    scripts/run-wine.sh --prefix "$build_dir/wine-prefix" --arch "$wine_arch" --stop-server
   count_results "$build_dir" "$results"
   echo "== $preset: done in $((SECONDS - started)) s"
 }
