@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstdint>
-#include <set>
+#include <deque>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "standin/document_control.h"
@@ -13,88 +14,7 @@ namespace {
 
 // Objects named in a change before the rest are only counted.
 constexpr std::size_t kNamesShown = 6;
-// Above this many pairs of objects the order is not compared object by object.
-constexpr std::size_t kLargestComparison = 4000000;
-// An object that kept its handle outweighs every object matched by name.
-constexpr std::int64_t kKeptObjectWeight = 1 << 24;
-
-struct ObjectEntry {
-  std::size_t slot = 0;
-  const outline::OutlineRow* row = nullptr;
-  const void* handle = nullptr;
-};
-
-std::vector<ObjectEntry> ObjectsOf(const DocumentSnapshot& snapshot) {
-  std::vector<ObjectEntry> objects;
-  for (std::size_t slot = 0; slot < snapshot.rows.size(); ++slot) {
-    if (!snapshot.rows[slot].empty) {
-      objects.push_back({slot, &snapshot.rows[slot], snapshot.objects[slot]});
-    }
-  }
-  return objects;
-}
-
-bool SameFlags(const outline::OutlineRow& a, const outline::OutlineRow& b) {
-  return a.selected == b.selected && a.collapsed == b.collapsed && a.ineligible == b.ineligible;
-}
-
-// Pairs each object before with the object after that stands for it: the same
-// handle, or, for an object the plug-in re-created, a copy of the same name at
-// the same depth. The pairing keeps the order of both lists and pairs as many
-// kept objects, then as many re-created ones, as it can (a weighted longest
-// common subsequence). `matched[i]` is the index after, or -1; nothing at all
-// when too many objects changed to compare them one by one.
-std::vector<long> MatchObjects(const std::vector<ObjectEntry>& before,
-                               const std::vector<ObjectEntry>& after) {
-  std::set<const void*> handles_after;
-  for (const ObjectEntry& entry : after) handles_after.insert(entry.handle);
-  std::set<const void*> handles_before;
-  for (const ObjectEntry& entry : before) handles_before.insert(entry.handle);
-  const auto weight = [&](const ObjectEntry& b, const ObjectEntry& a) -> std::int64_t {
-    if (b.handle == a.handle) return kKeptObjectWeight;
-    const bool copy_of_gone =
-        handles_after.count(b.handle) == 0 && handles_before.count(a.handle) == 0;
-    return copy_of_gone && b.row->name == a.row->name && b.row->depth == a.row->depth ? 1 : 0;
-  };
-  std::vector<long> matched(before.size(), -1);
-  // Objects kept at both ends pair off at once; only the part between is searched.
-  std::size_t first = 0;
-  while (first < before.size() && first < after.size() &&
-         before[first].handle == after[first].handle) {
-    matched[first] = static_cast<long>(first);
-    ++first;
-  }
-  std::size_t n = before.size();
-  std::size_t m = after.size();
-  while (n > first && m > first && before[n - 1].handle == after[m - 1].handle) {
-    matched[--n] = static_cast<long>(--m);
-  }
-  if ((n - first) * (m - first) > kLargestComparison) return {};
-  std::vector<std::vector<std::int64_t>> best(n - first + 1,
-                                              std::vector<std::int64_t>(m - first + 1, 0));
-  const auto at = [&](std::size_t i, std::size_t j) -> std::int64_t& {
-    return best[i - first][j - first];
-  };
-  for (std::size_t i = n; i-- > first;) {
-    for (std::size_t j = m; j-- > first;) {
-      const std::int64_t w = weight(before[i], after[j]);
-      at(i, j) = std::max({at(i + 1, j), at(i, j + 1), w > 0 ? w + at(i + 1, j + 1) : 0});
-    }
-  }
-  for (std::size_t i = first, j = first; i < n && j < m;) {
-    const std::int64_t w = weight(before[i], after[j]);
-    if (w > 0 && at(i, j) == w + at(i + 1, j + 1)) {
-      matched[i] = static_cast<long>(j);
-      ++i;
-      ++j;
-    } else if (at(i, j) == at(i + 1, j)) {
-      ++i;
-    } else {
-      ++j;
-    }
-  }
-  return matched;
-}
+constexpr long kNoSlot = -1;
 
 std::string NameList(const std::vector<std::string>& names) {
   std::string list;
@@ -106,31 +26,106 @@ std::string NameList(const std::vector<std::string>& names) {
   return list;
 }
 
-// The objects that changed place or depth, and those whose flags changed,
-// leaving out an object whose parent before moved too: it travelled with it.
-// False when too many changed to say which.
-bool FindChanges(const std::vector<ObjectEntry>& before, const std::vector<ObjectEntry>& after,
-                 std::vector<std::string>* moved, std::vector<std::string>* reflagged) {
-  const std::vector<long> matched = MatchObjects(before, after);
-  if (matched.size() != before.size()) return false;
-  std::vector<bool> is_moved(before.size(), false);
-  std::vector<std::size_t> open_parents;  // indices into `before`, depths rising
-  for (std::size_t i = 0; i < before.size(); ++i) {
-    const outline::OutlineRow& row = *before[i].row;
-    while (!open_parents.empty() && before[open_parents.back()].row->depth >= row.depth) {
+bool SameFlags(const outline::OutlineRow& a, const outline::OutlineRow& b) {
+  return a.selected == b.selected && a.collapsed == b.collapsed && a.ineligible == b.ineligible;
+}
+
+// For each slot, the object in the slot nearest before it that kept its
+// handle from `before` to `after` (null at the top): a re-created object that
+// stands after the same kept object as before stood where it stood.
+std::vector<const void*> KeptObjectAbove(const DocumentSnapshot& side,
+                                         const std::unordered_set<const void*>& kept) {
+  std::vector<const void*> above(side.objects.size(), nullptr);
+  const void* last = nullptr;
+  for (std::size_t slot = 0; slot < side.objects.size(); ++slot) {
+    above[slot] = last;
+    if (side.objects[slot] != nullptr && kept.count(side.objects[slot]) != 0) {
+      last = side.objects[slot];
+    }
+  }
+  return above;
+}
+
+}  // namespace
+
+ObjectMoves FindMoves(const DocumentSnapshot& before, const DocumentSnapshot& after) {
+  ObjectMoves moves;
+  const std::size_t slots = before.rows.size();
+  moves.slot_after.assign(slots, kNoSlot);
+  moves.moved.assign(slots, false);
+  moves.carried.assign(slots, false);
+  if (after.rows.size() != after.objects.size()) return moves;
+  // Objects that kept their handle are paired by it; each object gone is paired
+  // with the first new object of its name after it (its copy).
+  std::unordered_map<const void*, std::size_t> slot_of_after;
+  for (std::size_t slot = 0; slot < after.objects.size(); ++slot) {
+    if (after.objects[slot] != nullptr) slot_of_after[after.objects[slot]] = slot;
+  }
+  std::unordered_set<const void*> kept;
+  for (std::size_t slot = 0; slot < slots; ++slot) {
+    if (!before.rows[slot].empty && slot_of_after.count(before.objects[slot]) != 0) {
+      kept.insert(before.objects[slot]);
+    }
+  }
+  std::unordered_map<std::string, std::deque<std::size_t>> new_by_name;
+  for (std::size_t slot = 0; slot < after.objects.size(); ++slot) {
+    if (after.objects[slot] != nullptr && kept.count(after.objects[slot]) == 0) {
+      new_by_name[after.rows[slot].name].push_back(slot);
+    }
+  }
+  std::vector<long> slot_before(after.objects.size(), kNoSlot);
+  for (std::size_t slot = 0; slot < slots; ++slot) {
+    if (before.rows[slot].empty) continue;
+    const auto found = slot_of_after.find(before.objects[slot]);
+    if (found != slot_of_after.end()) {
+      moves.slot_after[slot] = static_cast<long>(found->second);
+    } else if (auto copies = new_by_name.find(before.rows[slot].name);
+               copies != new_by_name.end() && !copies->second.empty()) {
+      moves.slot_after[slot] = static_cast<long>(copies->second.front());
+      copies->second.pop_front();
+    }
+    if (moves.slot_after[slot] != kNoSlot) {
+      slot_before[static_cast<std::size_t>(moves.slot_after[slot])] = static_cast<long>(slot);
+    }
+  }
+  // A copy moved when it follows another kept object than its original did,
+  // or comes before a copy whose original came first (among the copies after
+  // one kept object); any object moved when its depth changed.
+  const std::vector<const void*> above_before = KeptObjectAbove(before, kept);
+  const std::vector<const void*> above_after = KeptObjectAbove(after, kept);
+  long latest_in_order = kNoSlot;
+  for (std::size_t slot = 0; slot < after.objects.size(); ++slot) {
+    const long origin = slot_before[slot];
+    if (after.objects[slot] != nullptr && kept.count(after.objects[slot]) != 0) {
+      latest_in_order = kNoSlot;
+    }
+    if (origin == kNoSlot) continue;
+    const auto i = static_cast<std::size_t>(origin);
+    bool moved = before.rows[i].depth != after.rows[slot].depth;
+    if (before.objects[i] != after.objects[slot]) {
+      moved = moved || above_before[i] != above_after[slot] || origin < latest_in_order;
+      if (!moved) latest_in_order = origin;
+    }
+    moves.moved[i] = moved;
+  }
+  // An object gone without a copy moved out of the document; one under a moved
+  // parent was carried with it.
+  std::vector<std::size_t> open_parents;  // slots before, depths rising
+  for (std::size_t slot = 0; slot < slots; ++slot) {
+    const outline::OutlineRow& row = before.rows[slot];
+    if (row.empty) continue;
+    while (!open_parents.empty() && before.rows[open_parents.back()].depth >= row.depth) {
       open_parents.pop_back();
     }
-    const long j = matched[i];
-    is_moved[i] = j < 0 || after[static_cast<std::size_t>(j)].row->depth != row.depth;
-    const bool parent_moved = !open_parents.empty() && is_moved[open_parents.back()];
-    if (is_moved[i] && !parent_moved) moved->push_back(row.name);
-    if (!is_moved[i] && !SameFlags(row, *after[static_cast<std::size_t>(j)].row)) {
-      reflagged->push_back(row.name);
-    }
-    open_parents.push_back(i);
+    if (moves.slot_after[slot] == kNoSlot) moves.moved[slot] = true;
+    moves.carried[slot] =
+        moves.moved[slot] && !open_parents.empty() && moves.moved[open_parents.back()];
+    open_parents.push_back(slot);
   }
-  return true;
+  return moves;
 }
+
+namespace {
 
 // The current row's description: its name, "an empty slot", or "none".
 std::string CurrentOf(const DocumentSnapshot& snapshot) {
@@ -169,12 +164,17 @@ std::string DescribeChange(const DocumentSnapshot& before, const DocumentSnapsho
     return before.text == after.text ? "nothing changed" : "the document changed";
   }
   std::vector<std::string> parts;
-  const std::vector<ObjectEntry> objects_before = ObjectsOf(before);
-  const std::vector<ObjectEntry> objects_after = ObjectsOf(after);
+  const ObjectMoves moves = FindMoves(before, after);
   std::vector<std::string> moved;
   std::vector<std::string> reflagged;
-  if (!FindChanges(objects_before, objects_after, &moved, &reflagged)) {
-    parts.emplace_back("the order changed (too many objects to say which moved)");
+  for (std::size_t slot = 0; slot < before.rows.size(); ++slot) {
+    const outline::OutlineRow& row = before.rows[slot];
+    if (row.empty) continue;
+    if (moves.moved[slot] && !moves.carried[slot]) moved.push_back(row.name);
+    if (!moves.moved[slot] &&
+        !SameFlags(row, after.rows[static_cast<std::size_t>(moves.slot_after[slot])])) {
+      reflagged.push_back(row.name);
+    }
   }
   if (!moved.empty()) parts.push_back("moved " + NameList(moved));
   if (!reflagged.empty()) parts.push_back("flags changed on " + NameList(reflagged));

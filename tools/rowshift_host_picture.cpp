@@ -3,17 +3,15 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <iterator>
 #include <optional>
 #include <sstream>
-#include <unordered_map>
-#include <unordered_set>
 #include <utility>
 
 #include <utf8cpp/utf8.h>
 
 #include "outline/outline.h"
+#include "tools/rowshift_host_document.h"
 
 namespace rowshift::tool {
 namespace {
@@ -167,27 +165,49 @@ std::vector<Row> ReadSide(const PictureSide& side, int* bottom) {
   return rows;
 }
 
-// Numbers each object that is new after the steps, and the object of its name
-// that is gone, in the order of the list after. Returns how many moved.
-int PairMovedObjects(std::vector<Row>& before, std::vector<Row>& after) {
-  std::unordered_set<const void*> before_objects;
-  std::unordered_set<const void*> after_objects;
-  for (const Row& row : before) before_objects.insert(row.object);
-  for (const Row& row : after) after_objects.insert(row.object);
-  std::unordered_map<std::string, std::deque<Row*>> gone;
-  for (Row& row : before) {
-    if (row.object && after_objects.count(row.object) == 0) gone[row.slot.name].push_back(&row);
+// How many objects the picture numbers, and how many of them moved of their
+// own, not carried with a moved parent: the count a step's line names.
+struct MoveCount {
+  int numbered = 0;
+  int named = 0;
+};
+
+DocumentSnapshot SnapshotOf(const PictureSide& side, const std::vector<Row>& rows) {
+  DocumentSnapshot snapshot{side.outline, {}, side.objects};
+  for (const Row& row : rows) snapshot.rows.push_back(row.slot);
+  if (snapshot.rows.size() != snapshot.objects.size()) snapshot.rows.clear();
+  return snapshot;
+}
+
+// Numbers each moved object on both sides, in the order of the list after,
+// as rowshift-host's step lines count moves; an object gone without a copy is
+// numbered on the left only.
+MoveCount PairMovedObjects(const PictureSide& before_side, const PictureSide& after_side,
+                           std::vector<Row>& before, std::vector<Row>& after) {
+  MoveCount count;
+  const DocumentSnapshot first = SnapshotOf(before_side, before);
+  const DocumentSnapshot last = SnapshotOf(after_side, after);
+  if (first.rows.size() != before.size() || last.rows.size() != after.size()) return count;
+  const ObjectMoves moves = FindMoves(first, last);
+  std::vector<long> origin(after.size(), -1);
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    if (moves.moved[i] && moves.slot_after[i] >= 0) {
+      origin[static_cast<std::size_t>(moves.slot_after[i])] = static_cast<long>(i);
+    }
   }
-  int moved = 0;
-  for (Row& row : after) {
-    if (!row.object || before_objects.count(row.object) != 0) continue;
-    row.moved = ++moved;
-    const auto origin = gone.find(row.slot.name);
-    if (origin == gone.end() || origin->second.empty()) continue;
-    origin->second.front()->moved = moved;
-    origin->second.pop_front();
+  const auto number = [&](std::size_t i) {
+    before[i].moved = ++count.numbered;
+    if (!moves.carried[i]) ++count.named;
+  };
+  for (std::size_t j = 0; j < after.size(); ++j) {
+    if (origin[j] < 0) continue;
+    number(static_cast<std::size_t>(origin[j]));
+    after[j].moved = count.numbered;
   }
-  return moved;
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    if (moves.moved[i] && moves.slot_after[i] < 0) number(i);
+  }
+  return count;
 }
 
 const char* MoveColour(int moved) { return kMoveColours[(moved - 1) % std::size(kMoveColours)]; }
@@ -363,7 +383,8 @@ void DrawLegend(std::ostream& svg, int top, int width) {
 }
 
 // The names of the list after, with depths, and what moved: for a screen reader.
-std::string Description(const PictureCaption& caption, const std::vector<Row>& after, int moved) {
+std::string Description(const PictureCaption& caption, const std::vector<Row>& after,
+                        const MoveCount& moved) {
   std::ostringstream text;
   text << "The object list of " << caption.document << " before and after "
        << (caption.steps.empty() ? std::string("no steps") : "'" + caption.steps + "'") << ". ";
@@ -374,10 +395,14 @@ std::string Description(const PictureCaption& caption, const std::vector<Row>& a
     objects.push_back(&row);
     if (row.slot.current) current = &row;
   }
-  if (moved == 0) {
+  if (moved.numbered == 0) {
     text << "Nothing moved. ";
   } else {
-    text << moved << (moved == 1 ? " object" : " objects") << " moved. ";
+    text << moved.named << (moved.named == 1 ? " object" : " objects") << " moved";
+    const int carried = moved.numbered - moved.named;
+    if (carried > 0)
+      text << " (with " << carried << (moved.named == 1 ? " under it)" : " under them)");
+    text << ". ";
   }
   text << "After: ";
   const std::size_t shown = std::min(objects.size(), kNamesInDescription);
@@ -405,7 +430,7 @@ std::string DrawBeforeAndAfter(const PictureCaption& caption, const PictureSide&
   int after_bottom = 0;
   std::vector<Row> before = ReadSide(before_side, &before_bottom);
   std::vector<Row> after = ReadSide(after_side, &after_bottom);
-  const int moved = PairMovedObjects(before, after);
+  const MoveCount moved = PairMovedObjects(before_side, after_side, before, after);
   const int width = 2 * kMargin + 2 * kColumnWidth + kBetween;
   const int legend_top = std::max(before_bottom, after_bottom) + kLegendTop;
   const int legend_rows = (kLegendItems + kLegendColumns - 1) / kLegendColumns;
@@ -424,7 +449,7 @@ std::string DrawBeforeAndAfter(const PictureCaption& caption, const PictureSide&
       << "\"><text x=\"" << kMargin << "\" y=\"" << kHeadingBaseline << "\">Before</text><text x=\""
       << after_left << "\" y=\"" << kHeadingBaseline << "\">"
       << XmlText("After " + steps, kColumnWidth) << "</text></g>\n";
-  DrawMoveLines(svg, before, after, moved);
+  DrawMoveLines(svg, before, after, moved.numbered);
   DrawSide(svg, "before", before, kMargin, before_bottom, true);
   DrawSide(svg, "after", after, after_left, after_bottom, false);
   DrawLegend(svg, legend_top, width);

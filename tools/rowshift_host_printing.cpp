@@ -210,7 +210,67 @@ class CallReader {
   std::map<std::string, Copy> copies_;  // by the name the log gives both
 };
 
+// UTF-16 puts a NUL in every second byte of ASCII text and seldom in the
+// others; a file whose first bytes do so is taken for it.
+constexpr std::size_t kBytesLookedAt = 4096;
+constexpr std::size_t kNulShareOfUtf16Percent = 75;
+constexpr std::size_t kNulShareOfTextPercent = 10;
+
+// The length of the well-formed UTF-8 sequence at `at`, or 0.
+std::size_t Utf8Length(const std::string& text, std::size_t at) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  const unsigned char lead = byte(at);
+  const std::size_t length = lead < 0x80                    ? 1
+                             : lead >= 0xC2 && lead <= 0xDF ? 2
+                             : lead >= 0xE0 && lead <= 0xEF ? 3
+                             : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                            : 0;
+  if (length == 0 || at + length > text.size()) return 0;
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((byte(at + k) & 0xC0) != 0x80) return 0;
+  }
+  // Overlong forms, surrogates and code points beyond U+10FFFF.
+  if ((lead == 0xE0 && byte(at + 1) < 0xA0) || (lead == 0xED && byte(at + 1) > 0x9F) ||
+      (lead == 0xF0 && byte(at + 1) < 0x90) || (lead == 0xF4 && byte(at + 1) > 0x8F)) {
+    return 0;
+  }
+  return length;
+}
+
 }  // namespace
+
+std::optional<std::string> NotText(const std::string& bytes) {
+  const bool utf16_mark =
+      bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0;
+  if (!utf16_mark && bytes.find('\0') == std::string::npos) return std::nullopt;
+  std::size_t nul_at[2] = {0, 0};
+  const std::size_t looked_at = std::min(bytes.size(), kBytesLookedAt) / 2 * 2;
+  for (std::size_t i = 0; i < looked_at; ++i) nul_at[i % 2] += bytes[i] == '\0' ? 1 : 0;
+  const std::size_t pairs = looked_at / 2;
+  const std::size_t most = std::max(nul_at[0], nul_at[1]) * 100;
+  const std::size_t fewest = std::min(nul_at[0], nul_at[1]) * 100;
+  if (utf16_mark || (pairs > 0 && most >= kNulShareOfUtf16Percent * pairs &&
+                     fewest <= kNulShareOfTextPercent * pairs)) {
+    return std::string("not UTF-8 text; it looks like UTF-16 (save it as UTF-8)");
+  }
+  return std::string("not text: it looks like a binary file (it holds NUL bytes)");
+}
+
+std::string WithBytesEscaped(const std::string& text) {
+  std::string escaped;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = Utf8Length(text, at);
+    if (length > 0) {
+      escaped.append(text, at, length);
+      at += length;
+      continue;
+    }
+    char digits[sizeof "\\xFF"];
+    std::snprintf(digits, sizeof digits, "\\x%02X", static_cast<unsigned char>(text[at++]));
+    escaped += digits;
+  }
+  return escaped;
+}
 
 std::string PrintedDocument(const std::string& outline_text, bool compact) {
   const std::string text = compact ? CompactOutline(outline_text) : outline_text;

@@ -150,7 +150,7 @@ class HostRun {
     if (options_.trace) PrintPhase("shut-down (event 2)", stopped);
     if (options_.settings_path) {
       const standin::SettingsNode saved = standin::ReadSettingsTree();
-      for (const std::string& warning : settings_file_.NumbersReplacingText(saved)) {
+      for (const std::string& warning : settings_file_.ValuesChangedOnSave(saved)) {
         err_ << kProgramName << ": warning: " << warning << "\n";
       }
       if (!settings_file_.Write(saved, &error)) return Fail(error);
@@ -238,10 +238,14 @@ class HostRun {
            (path == kStandardInput ? OutlineName() : "file '" + path + "'") + ": " + *reason);
       return std::nullopt;
     }
+    if (const std::optional<std::string> fault = NotText(text)) {
+      Fail(OutlineName() + ": " + *fault);
+      return std::nullopt;
+    }
     const outline::ParseResult parsed = outline::ParseOutline(text);
     if (parsed.error) {
       Fail(OutlineName() + ":" + std::to_string(parsed.error->line) + ": " + parsed.error->message +
-           ": \"" + parsed.error->quoted_line + "\"");
+           ": \"" + WithBytesEscaped(parsed.error->quoted_line) + "\"");
       return std::nullopt;
     }
     return text;

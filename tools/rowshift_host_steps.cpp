@@ -20,7 +20,7 @@ constexpr int32_t kHideFlag = 0;
 std::string ButtonList(const std::vector<WindowButton>& buttons) {
   std::string list;
   for (std::size_t i = 0; i < buttons.size(); ++i) {
-    list += (i == 0 ? "" : ", ") + std::to_string(i) + " " + OnOneLine(buttons[i].label);
+    list += (i == 0 ? "" : ", ") + std::to_string(i) + " " + LabelAsItReads(buttons[i].label);
   }
   return list.empty() ? "none" : list;
 }
@@ -124,11 +124,11 @@ bool StepRunner::RunStep(const PlannedStep& planned, std::string* error) {
     case Step::Kind::kClick: {
       const std::optional<int32_t> window = FindToolWindow();
       if (!window || !IsWindowVisible(*window)) {
-        *error = "cannot click '" + OnOneLine(planned.label) +
+        *error = "cannot click '" + LabelAsItReads(planned.label) +
                  "': the tool window is hidden (add the step 'show' before it)";
         return false;
       }
-      RunOnDocument("click " + OnOneLine(planned.label),
+      RunOnDocument("click " + LabelAsItReads(planned.label),
                     [&] { return standin::Click(planned.button, document_.Handle()); });
       return true;
     }

@@ -45,6 +45,22 @@ bool StartsWithWords(const std::string& text, const std::string& words) {
          (text.size() == words.size() || text[words.size()] == ' ');
 }
 
+// A label as words to compare: without mnemonics, in lower case, a line
+// break, a '/' and runs of spaces each one space: "insert here from bottom".
+std::string Words(const std::string& label) {
+  std::string words;
+  for (char c : Lowered(LabelWithoutMnemonics(label))) {
+    const bool gap = c == ' ' || c == '/' || c == '\n';
+    if (!gap) {
+      words += c;
+    } else if (!words.empty() && words.back() != ' ') {
+      words += ' ';
+    }
+  }
+  if (!words.empty() && words.back() == ' ') words.pop_back();
+  return words;
+}
+
 // A button's position, written in digits; longer numbers name no button.
 bool IsPosition(const std::string& text) {
   return !text.empty() && text.size() <= kMaxPositionDigits &&
@@ -129,17 +145,26 @@ std::optional<WindowButton> FindButton(const std::vector<WindowButton>& buttons,
     if (position < buttons.size()) return buttons[position];
     return std::nullopt;
   }
+  const std::string typed = Lowered(wanted);
   for (const WindowButton& button : buttons) {
-    if (button.label == wanted) return button;
+    if (Lowered(button.label) == typed || Lowered(LabelAsItReads(button.label)) == typed) {
+      return button;
+    }
   }
-  const std::string lowered = Lowered(wanted);
+  const std::string words = Words(wanted);
   for (const WindowButton& button : buttons) {
-    if (Lowered(LabelWithoutMnemonics(button.label)) == lowered) return button;
+    if (Words(button.label) == words) return button;
   }
   for (const WindowButton& button : buttons) {
-    if (StartsWithWords(Lowered(LabelWithoutMnemonics(button.label)), lowered)) return button;
+    if (StartsWithWords(Words(button.label), words)) return button;
   }
   return std::nullopt;
+}
+
+std::string LabelAsItReads(const std::string& label) {
+  std::string line;
+  for (char c : label) line += c == '\n' ? std::string(" / ") : std::string(1, c);
+  return line;
 }
 
 std::string DescribeWidgetTree(int32_t widget_id) {

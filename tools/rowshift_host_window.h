@@ -24,15 +24,19 @@ struct WindowButton {
 // is the order the window shows them in.
 std::vector<WindowButton> ButtonsOf(int32_t window_id);
 
-// The button that `wanted` names: its position ("0"), its label as shown
-// ("up(&U)"), its label without mnemonics ("up", "insert Here from bottom";
-// any case) or its first words ("insert", "insert here"). Nothing when none
-// matches.
+// The button that `wanted` names, in any case: its position ("0"), its label
+// as shown ("up(&U)", "DOWN(&d)"), its label without mnemonics ("up", "insert
+// Here from bottom", with a space or a '/' for the line break) or its first
+// words ("insert", "insert here"). Nothing when none matches.
 std::optional<WindowButton> FindButton(const std::vector<WindowButton>& buttons,
                                        const std::string& wanted);
 
 // "insert (&H)ere\nfrom bottom" -> "insert Here from bottom"; "up(&U)" -> "up".
 std::string LabelWithoutMnemonics(const std::string& label);
+
+// A label on one line as it reads on the button, a line break as " / ":
+// "insert (&H)ere / from bottom".
+std::string LabelAsItReads(const std::string& label);
 
 // The widget and everything under it, one widget a line: type, id, properties
 // in name order, the events it is hooked to; children indented below it.

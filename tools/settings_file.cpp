@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <system_error>
@@ -25,6 +27,10 @@ constexpr char kLeftAsItIs[] = "; the file was left as it is";
 // rather than silently dropped.
 constexpr unsigned kParseOptions = pugi::parse_full | pugi::parse_fragment;
 constexpr std::size_t kLongestEntityShown = 32;
+// Digits of the longest 32-bit number.
+constexpr std::size_t kLongestNumber = 10;
+// The window position the plug-in stores, each read as none when negative.
+const char* const kPositionElements[] = {"PosX", "PosY"};
 
 bool IsBlank(const std::string& text) {
   for (char c : text) {
@@ -171,23 +177,45 @@ std::optional<std::string> EntityFault(const std::string& bytes, pugi::xml_encod
   return fault;
 }
 
-bool IsNumber(const std::string& text) {
-  if (text.empty() || std::isspace(static_cast<unsigned char>(text.front()))) return false;
-  char* end = nullptr;
-  std::strtod(text.c_str(), &end);
-  return end == text.c_str() + text.size();
+// A whole number as the plug-in writes one: "-12", "0"; not "012", "+1",
+// "1e3" or a number beyond 32 bits, which it would read otherwise.
+bool IsWrittenNumber(const std::string& text) {
+  const std::size_t digits = text.compare(0, 1, "-") == 0 ? 1 : 0;
+  if (text.size() == digits || text.size() - digits > kLongestNumber) return false;
+  if (!std::all_of(text.begin() + static_cast<std::ptrdiff_t>(digits), text.end(),
+                   [](unsigned char c) { return std::isdigit(c) != 0; })) {
+    return false;
+  }
+  if (text[digits] == '0' && (text.size() > digits + 1 || digits == 1)) return false;
+  const long long value = std::stoll(text);
+  return value >= INT32_MIN && value <= INT32_MAX;
 }
 
-void CollectNumbersReplacingText(const standin::SettingsNode& old_node,
-                                 const standin::SettingsNode& new_node, const std::string& path,
-                                 std::vector<std::string>* warnings) {
+bool IsStoredPosition(const std::string& name) {
+  return std::find(std::begin(kPositionElements), std::end(kPositionElements), name) !=
+         std::end(kPositionElements);
+}
+
+void CollectValuesChangedOnSave(const standin::SettingsNode& old_node,
+                                const standin::SettingsNode& new_node, const std::string& path,
+                                std::vector<std::string>* warnings) {
   const std::string here =
       path.empty() ? "<" + new_node.name + ">" : path + "/<" + new_node.name + ">";
   const std::string old_text = old_node.text.value_or("");
   const std::string new_text = new_node.text.value_or("");
-  if (old_text != new_text && !IsNumber(old_text) && IsNumber(new_text)) {
-    warnings->push_back("the stored value \"" + old_text + "\" of " + here +
-                        " is not a number; it will be saved as " + new_text);
+  // A value the plug-in changed on purpose was one it wrote itself.
+  if (old_text != new_text && IsWrittenNumber(new_text)) {
+    if (!IsWrittenNumber(old_text)) {
+      warnings->push_back("the stored value \"" + old_text + "\" of " + here +
+                          " is not a number as the plug-in writes one (whole, decimal, 32 bits); "
+                          "it will be saved as " +
+                          new_text);
+    } else if (old_text[0] == '-' && IsStoredPosition(new_node.name)) {
+      warnings->push_back("the stored position \"" + old_text + "\" of " + here +
+                          " is negative, which the plug-in reads as no stored position (the "
+                          "window opens where the host puts it); it will be saved as " +
+                          new_text);
+    }
   }
   // Children are paired by name, the n-th of a name with the n-th of that name.
   std::map<std::string, std::size_t> seen;
@@ -195,7 +223,7 @@ void CollectNumbersReplacingText(const standin::SettingsNode& old_node,
     std::size_t occurrence = seen[old_child.name]++;
     for (const standin::SettingsNode& new_child : new_node.children) {
       if (new_child.name == old_child.name && occurrence-- == 0) {
-        CollectNumbersReplacingText(old_child, new_child, here, warnings);
+        CollectValuesChangedOnSave(old_child, new_child, here, warnings);
         break;
       }
     }
@@ -451,10 +479,10 @@ bool SettingsFile::CheckWritable(std::string* error) const {
   return true;
 }
 
-std::vector<std::string> SettingsFile::NumbersReplacingText(
+std::vector<std::string> SettingsFile::ValuesChangedOnSave(
     const standin::SettingsNode& root) const {
   std::vector<std::string> warnings;
-  if (tree_ && tree_->name == root.name) CollectNumbersReplacingText(*tree_, root, "", &warnings);
+  if (tree_ && tree_->name == root.name) CollectValuesChangedOnSave(*tree_, root, "", &warnings);
   return warnings;
 }
 

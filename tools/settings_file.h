@@ -38,9 +38,12 @@ class SettingsFile {
   // system's reason, when it cannot. Nothing is changed.
   bool CheckWritable(std::string* error) const;
 
-  // Warnings for each element whose text in the file read was not a number and
-  // that `root` holds a number for at the same place: what it is saved as.
-  std::vector<std::string> NumbersReplacingText(const standin::SettingsNode& root) const;
+  // Warnings for each stored value that `root`, to be saved, changes without
+  // the user having changed it: text that is not a whole number as the
+  // plug-in writes one ("1e3", "0x10", "99999999999") where `root` holds a
+  // number, and a negative window position, which reads as none. Each says
+  // what is saved instead.
+  std::vector<std::string> ValuesChangedOnSave(const standin::SettingsNode& root) const;
 
   // The settings tree of the file read; none for a missing or blank file.
   const std::optional<standin::SettingsNode>& Tree() const { return tree_; }

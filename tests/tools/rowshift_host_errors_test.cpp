@@ -27,18 +27,22 @@ struct ErrorCase {
 const std::string kBadOutlineFile = "tools_tests_bad_outline.txt";
 const std::string kCarriageReturnOutlineFile = "tools_tests_cr_outline.txt";
 const std::string kControlCharacterOutlineFile = "tools_tests_control_outline.txt";
+const std::string kBinaryOutlineFile = "tools_tests_binary_outline.txt";
+const std::string kUtf16OutlineFile = "tools_tests_utf16_outline.txt";
 const std::string kTooDeepOutlineFile = "tools_tests_too_deep_outline.txt";
 const std::string kLongLineOutlineFile = "tools_tests_long_line_outline.txt";
 const std::string kIndentedOutlineFile = "tools_tests_indented_outline.txt";
 const std::string kTextForANumberSettingsFile = "tools_tests_text_for_a_number.xml";
+const std::string kChangedOnSaveSettingsFile = "tools_tests_changed_on_save.xml";
 // An outline that no refused command line may change, and a link to it.
 const std::string kKeptOutlineFile = "tools_tests_kept_outline.txt";
 const std::string kKeptOutline = "Body\n  Arm [current]\n";
 const std::string kLinkToKeptOutline = "tools_tests_kept_outline_link.txt";
 constexpr std::size_t kLongLineLength = 100000;
 constexpr std::size_t kQuotedLength = 80;
-// Room for the longest message: the paths it names and an 80-character quote.
-constexpr std::size_t kLongestMessage = 400;
+// Room for the longest message (the paths it names and an 80-character
+// quote), or for two warnings.
+constexpr std::size_t kLongestMessage = 600;
 const std::string kHostModuleLackingAName =
     std::string("./mqhost_lacking_last") + ROWSHIFT_MODULE_SUFFIX;
 const std::string kHostModule = std::string("./mqhost") + ROWSHIFT_MODULE_SUFFIX;
@@ -62,7 +66,15 @@ std::vector<ErrorCase> ErrorCases() {
       {"ControlCharacterInANameIsRefusedAndShownEscaped",
        {kControlCharacterOutlineFile, "up"},
        kExitFailure,
-       {kControlCharacterOutlineFile + ":2: a control character", "\"  Arm\\x1B[2J\""}},
+       {kControlCharacterOutlineFile + ":2: a control character", "\"  Arm\\x1B[2J\\xFF\""}},
+      {"BinaryFileIsNamedAsOne",
+       {kBinaryOutlineFile, "up"},
+       kExitFailure,
+       {kBinaryOutlineFile + ": not text: it looks like a binary file"}},
+      {"Utf16OutlineIsNamedAsOne",
+       {kUtf16OutlineFile, "up"},
+       kExitFailure,
+       {kUtf16OutlineFile + ": not UTF-8 text; it looks like UTF-16"}},
       {"DepthBeyondTheLimit",
        {kTooDeepOutlineFile, "up"},
        kExitFailure,
@@ -90,7 +102,14 @@ std::vector<ErrorCase> ErrorCases() {
        {"--settings", kTextForANumberSettingsFile, "--list"},
        kExitSuccess,
        {"warning: the stored value \"abc\" of <root>/<pluginsettings>/"
-        "<Plugin-5D2E7C14-2A6B93F0>/<PosX> is not a number; it will be saved as 0"}},
+        "<Plugin-5D2E7C14-2A6B93F0>/<PosX> is not a number as the plug-in writes one (whole, "
+        "decimal, 32 bits); it will be saved as 0"}},
+      {"StoredValuesThatChangeOnSaveWarn",
+       {"--settings", kChangedOnSaveSettingsFile, "--list"},
+       kExitSuccess,
+       {"the stored value \"1e3\" of ", "<PosX> is not a number as the plug-in writes one",
+        "the stored position \"-5\" of ",
+        "<PosY> is negative, which the plug-in reads as no stored position"}},
       {"PictureOverTheOutlineThroughALinkIsRefused",
        {"--svg", kLinkToKeptOutline, kKeptOutlineFile, "up"},
        kExitUsage,
@@ -146,13 +165,20 @@ class RowshiftHostErrors : public ::testing::TestWithParam<ErrorCase> {
     // Line 3 is indented by three spaces: not a whole level.
     WriteSuiteFile("bad_outline.txt", "Body\n  Arm\n   Hand\n");
     WriteSuiteFile("cr_outline.txt", "Body\r  Arm\r   Hand\r");
-    WriteSuiteFile("control_outline.txt", "Body\n  Arm\x1B[2J\n");
+    WriteSuiteFile("control_outline.txt", "Body\n  Arm\x1B[2J\xFF\n");
+    WriteSuiteFile("binary_outline.txt", std::string("\x7F"
+                                                     "ELF\x02\x01\x01\0\0\0\0\x03\0>\0",
+                                                     16));
+    WriteSuiteFile("utf16_outline.txt", std::string("B\0o\0d\0y\0\n\0", 10));
     WriteSuiteFile("too_deep_outline.txt", "Body\nArm [depth=2000000000]\n");
     WriteSuiteFile("long_line_outline.txt", std::string(kLongLineLength, 'x') + " [shiny]\n");
     WriteSuiteFile("indented_outline.txt", "  Body\n    Arm [current]\n");
     WriteSuiteFile("kept_outline.txt", kKeptOutline);
     std::error_code status;
     std::filesystem::create_symlink(kKeptOutlineFile, kLinkToKeptOutline, status);
+    WriteSuiteFile("changed_on_save.xml",
+                   "<root><pluginsettings><Plugin-5D2E7C14-2A6B93F0><PosX>1e3</PosX><PosY>-5</PosY>"
+                   "</Plugin-5D2E7C14-2A6B93F0></pluginsettings></root>");
     WriteSuiteFile("text_for_a_number.xml",
                    "<root><pluginsettings><Plugin-5D2E7C14-2A6B93F0><PosX>abc</PosX>"
                    "</Plugin-5D2E7C14-2A6B93F0></pluginsettings></root>");

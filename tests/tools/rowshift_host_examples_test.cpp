@@ -28,7 +28,7 @@ constexpr char kOutputOption[] = "--output";
 std::string Example(const char* file) { return file; }
 // Documents that no example holds: without a current object, or with the last
 // row current, for the answers other than "done".
-std::string Inline(const char* text) { return std::string(kInlineOutline) + text; }
+std::string Inline(const std::string& text) { return kInlineOutline + text; }
 std::string OnStandardInput(const char* text) { return std::string(kStandardInput) + text; }
 
 // The outline argument, and the file standard input is read from, if any.
@@ -45,7 +45,21 @@ std::string OutlineFileOf(const ExampleCase& example, std::string* input_file) {
   return ExamplePath(file);
 }
 
+// `count` lines "PREFIXi SUFFIX", i from 0.
+std::string Numbered(int count, const std::string& prefix, const std::string& suffix = "") {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += prefix + std::to_string(i) + suffix + "\n";
+  return text;
+}
+
+std::string EmptySlots(int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += "-\n";
+  return text;
+}
+
 std::vector<ExampleCase> ExampleCases() {
+  constexpr int kManyObjects = 4000;
   return {
       {"UpAndDownWalkIntoAndOutOfAnObject",
        Example("up_down.txt"),
@@ -111,6 +125,17 @@ std::vector<ExampleCase> ExampleCases() {
        Inline("Lone [current]\n"),
        {"down"},
        {{"down -> 1: nothing moved; 1 empty slot left", "Lone [current]\n-\n"}}},
+      {"ObjectsReCreatedWhereTheyStoodHaveNotMovedAtAnySize",
+       Inline(Numbered(kManyObjects, "S", " [selected]") + "Last [current]\n"),
+       {"top"},
+       {{"top -> 1: nothing moved; 4000 empty slots left",
+         Numbered(kManyObjects, "S", " [selected]") + EmptySlots(kManyObjects) +
+             "Last [current]\n"}}},
+      {"TheOneObjectMovedIsNamedAtAnySize",
+       Inline("A [current]\n" + Numbered(kManyObjects, "O") + "Last\n"),
+       {"insert"},
+       {{"insert -> 1: moved Last; 1 empty slot left",
+         "A [current]\nLast\n" + Numbered(kManyObjects, "O") + "-\n"}}},
       {"EscapedNamesArePrintedAsTheyReadBack",
        Inline("# a comment\n\\#1 Box [current]\n  a \\[b]\n  #2\n"),
        {"insert"},

@@ -76,20 +76,25 @@ INSTANTIATE_TEST_SUITE_P(
         ClickCase{"LabelAsShown", "up(&U)", "click up(&U) -> 1: moved Vase; 1 empty slot left"},
         ClickCase{"LabelWithoutMnemonic", "up", "click up(&U) -> 1: moved Vase; 1 empty slot left"},
         ClickCase{"LabelInAnyCase", "UP", "click up(&U) -> 1: moved Vase; 1 empty slot left"},
+        ClickCase{"LabelAsShownInAnyCase", "UP(&u)",
+                  "click up(&U) -> 1: moved Vase; 1 empty slot left"},
         ClickCase{"Position", "1", "click up(&U) -> 1: moved Vase; 1 empty slot left"}),
     [](const auto& test) { return std::string(test.param.name); });
 
-TEST(RowshiftHostClick, FindsTheTwoLineButtonByItsFirstWordsInAnyCase) {
-  const HostProcess run =
-      RunRowshiftHost({ExamplePath("insert.txt"), "Show", "click", "Insert here"});
+// Its line break typed as a space or a '/', or left out with the rest.
+TEST(RowshiftHostClick, FindsTheTwoLineButtonByItsWordsOrFirstWordsInAnyCase) {
+  for (const char* typed :
+       {"Insert here", "insert here/from bottom", "INSERT (&H)ERE / FROM BOTTOM"}) {
+    const HostProcess run = RunRowshiftHost({ExamplePath("insert.txt"), "Show", "click", typed});
 
-  ASSERT_EQ(run.exit_code, 0) << run.err;
-  const std::vector<PrintedBlock> steps = StepBlocks(run.out);
-  ASSERT_EQ(steps.size(), 2u) << run.out;
-  EXPECT_EQ(steps[1].heading,
-            "click insert (&H)ere\\nfrom bottom -> 1: moved Rug; 1 empty slot left");
-  EXPECT_EQ(steps[1].body,
-            "Room\n  Table [current collapsed]\n    Cloth\n  Rug\n  Chair\nHall\n-\n");
+    ASSERT_EQ(run.exit_code, 0) << typed << ": " << run.err;
+    const std::vector<PrintedBlock> steps = StepBlocks(run.out);
+    ASSERT_EQ(steps.size(), 2u) << run.out;
+    EXPECT_EQ(steps[1].heading,
+              "click insert (&H)ere / from bottom -> 1: moved Rug; 1 empty slot left");
+    EXPECT_EQ(steps[1].body,
+              "Room\n  Table [current collapsed]\n    Cloth\n  Rug\n  Chair\nHall\n-\n");
+  }
 }
 
 struct RefusedClick {
@@ -120,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedClick{"UnknownLabel",
                      {"show", "click", "sideways"},
                      kExitUsage,
-                     {"no button 'sideways'", "0 insert (&H)ere\\nfrom bottom, 1 up(&U)"}},
+                     {"no button 'sideways'", "0 insert (&H)ere / from bottom, 1 up(&U)"}},
         RefusedClick{
             "PositionPastTheLastButton", {"show", "click", "6"}, kExitUsage, {"no button '6'"}},
         RefusedClick{
