@@ -19,6 +19,8 @@ constexpr std::size_t kLongestQuote = 4 * outline::kQuotedLineLength + 3;
 constexpr std::size_t kLongestMessage = 100 + kLongestQuote;
 // Indent, the longest flag list and the line end, beside the name.
 constexpr std::size_t kLongestRowBesideName = 2 * outline::kDeepestIndentedDepth + 64;
+// Each byte of a name is written with at most one backslash before it.
+constexpr std::size_t kLongestWrittenNameByte = 2;
 
 bool SameRow(const OutlineRow& a, const OutlineRow& b) {
   if (a.empty || b.empty) return a.empty == b.empty && a.current == b.current;
@@ -52,7 +54,7 @@ void CheckRows(const std::vector<OutlineRow>& rows) {
   }
   Require(current <= 1, "at most one row is current");
   const std::string written = outline::FormatOutline(rows);
-  Require(written.size() <= names + rows.size() * kLongestRowBesideName,
+  Require(written.size() <= kLongestWrittenNameByte * names + rows.size() * kLongestRowBesideName,
           "written text grows linearly with the rows");
   const outline::ParseResult reread = outline::ParseOutline(written);
   Require(!reread.error, "written text reads back");
