@@ -54,6 +54,8 @@ void FailCreatesOfType(const std::string& type) { WidgetHost::Instance().failing
 
 void WithholdMainWindow(bool withhold) { WidgetHost::Instance().withhold_main_window = withhold; }
 
+void ReuseWidgetIds(bool reuse) { WidgetHost::Instance().reuse_ids = reuse; }
+
 int32_t FireEvent(int32_t widget_id, const std::string& type, const std::vector<EventPair>& extra,
                   void* document) {
   // Copied first: a handler may send requests that add or remove hooks.

@@ -6,6 +6,10 @@
 // request in order. The host's main window exists from the start (and after
 // every reset) under MainWindowId(), visible.
 //
+// A Read of a property the widget does not have is refused: it answers 0 and
+// writes nothing. A window's position is the exception: it reads as 0 until
+// written, as a window stands somewhere from the start.
+//
 // A new window starts hidden. Whenever a window goes from visible to hidden,
 // because the plug-in wrote "visible" = false or because a simulated user
 // closed it, the host fires "hide" into the window's hooks, after recording the
@@ -129,5 +133,8 @@ STANDIN_API void FailNthCreate(int n);
 STANDIN_API void FailCreatesOfType(const std::string& type);
 // SystemWidget leaves "result" untouched.
 STANDIN_API void WithholdMainWindow(bool withhold);
+// Create gives the lowest id that no live widget holds, as a host that hands a
+// deleted widget's id to the next widget it makes.
+STANDIN_API void ReuseWidgetIds(bool reuse);
 
 }  // namespace standin

@@ -21,6 +21,7 @@ void WidgetHost::Reset() {
   withhold_main_window = false;
   creates_until_failure = 0;
   failing_type.clear();
+  reuse_ids = false;
 
   WidgetEntry main_window;
   main_window.type = rowshift::kWindowType;
@@ -44,7 +45,12 @@ bool WidgetHost::CreateFails(const std::string& type) {
 
 int32_t WidgetHost::Create(const std::string& type) {
   if (CreateFails(type)) return 0;
-  const int32_t id = next_id_++;
+  int32_t id = next_id_++;
+  if (reuse_ids) {
+    // The lowest id no live widget holds; widgets_ is ordered by id.
+    id = kStandinMainWindowId + 1;
+    while (widgets_.count(id) != 0) ++id;
+  }
   widgets_[id].type = type;
   return id;
 }

@@ -59,6 +59,7 @@ class WidgetHost {
   bool withhold_main_window = false;
   int creates_until_failure = 0;  // counts down; the create that reaches 0 fails
   std::string failing_type;
+  bool reuse_ids = false;
 
  private:
   WidgetHost();

@@ -38,8 +38,10 @@ class MQWidgetEventClosureBase {
 };
 
 // Binds `method` of the widget wrapper `target`. The closure remembers the
-// target's id when it is made; once no wrapper is registered under that id
-// (the target was destroyed), Fire answers 0 without touching the target.
+// target's id and registry entry when it is made; once that entry is gone (the
+// target was destroyed, even if a new widget got its id or its address), Fire
+// answers 0 without touching the target. A target that was not the enrolled
+// wrapper of its id when the closure was made is never called.
 // The record is ignored: these handlers take only (sender, document).
 //
 // Its destructor is public and not virtual: the class is final, so whatever
@@ -51,11 +53,18 @@ class MQWidgetEventClosure final : public MQWidgetEventClosureBase {
   using MemberOperation = int32_t (T::*)(MQWidgetBase* sender, void* document);
 
   MQWidgetEventClosure(T* target, MemberOperation method)
-      : target_(target), target_id_(target != nullptr ? target->id() : 0), method_(method) {}
+      : target_(target),
+        target_id_(target != nullptr ? target->id() : 0),
+        target_enrolment_(target != nullptr && LiveWidgets().Find(target_id_) == target
+                              ? LiveWidgets().Enrolment(target_id_)
+                              : 0),
+        method_(method) {}
 
   int32_t Fire(MQWidgetBase* sender, void* document, void* /*record*/) override {
-    if (LiveWidgets().Find(target_id_) == nullptr) return 0;
-    if (target_ == nullptr || method_ == nullptr) return 0;
+    if (target_enrolment_ == 0 || LiveWidgets().Enrolment(target_id_) != target_enrolment_) {
+      return 0;
+    }
+    if (method_ == nullptr) return 0;
     return (target_->*method_)(sender, document);
   }
 
@@ -72,6 +81,7 @@ class MQWidgetEventClosure final : public MQWidgetEventClosureBase {
  private:
   T* target_;
   int32_t target_id_;
+  uint64_t target_enrolment_;  // 0: never callable
   MemberOperation method_;
 };
 

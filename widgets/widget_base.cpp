@@ -23,7 +23,7 @@ MQWidgetBase::MQWidgetBase(int32_t existing_id) : id_(existing_id) { Enroll(); }
 
 MQWidgetBase::~MQWidgetBase() {
   if (id_ != 0) {
-    LiveWidgets().Remove(id_);
+    LiveWidgets().Remove(id_, this);
     if (owned_) SendDelete(id_);
     id_ = 0;
     owned_ = false;

@@ -23,7 +23,7 @@ class MQWidgetBase {
   // Wraps a host widget the plug-in did not create (never deleted by us), and
   // enrolls it.
   explicit MQWidgetBase(int32_t existing_id);
-  // Leaves the registry (whichever wrapper the entry names), sends Delete only
+  // Leaves the registry when its entry names this wrapper, sends Delete only
   // when owned, then releases the handlers.
   virtual ~MQWidgetBase();
 

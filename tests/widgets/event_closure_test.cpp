@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <new>
 
 #include "boundary/wide_literal.h"
 #include "standin/widget_control.h"
@@ -73,19 +74,45 @@ TEST_F(EventClosureTest, SameAsComparesClosureTypeTargetAndOperation) {
   EXPECT_FALSE(go_first.SameAs(other_kind));
 }
 
+// What takes the destroyed target's place: nothing, or a new window that the
+// host gives the target's id, made elsewhere in memory or at the target's own
+// address.
+enum class Successor { kNone, kSameId, kSameIdAndAddress };
+
 TEST_F(EventClosureTest, AClosureWhoseTargetIsGoneAnswersZeroEvenWhileStillHeld) {
-  auto target = std::make_unique<CountingWindow>(&main_window_, &calls_);
-  CountingWindow holder(&main_window_, &calls_);
-  MQButton* button = holder.NewButton(nullptr, kLabel.text);
-  button->BindExecute(target.get(), &CountingWindow::OnGo);
-  std::shared_ptr<MQWidgetEventClosureBase> held = button->handlers().at(0);
+  for (const Successor successor :
+       {Successor::kNone, Successor::kSameId, Successor::kSameIdAndAddress}) {
+    SCOPED_TRACE(static_cast<int>(successor));
+    standin::ReuseWidgetIds(successor != Successor::kNone);
+    int successor_calls = 0;
+    CountingWindow holder(&main_window_, &calls_);
+    MQButton* button = holder.NewButton(nullptr, kLabel.text);
+    alignas(CountingWindow) unsigned char storage[sizeof(CountingWindow)];
+    auto* target = new (storage) CountingWindow(&main_window_, &calls_);
+    const int32_t target_id = target->id();
+    button->BindExecute(target, &CountingWindow::OnGo);
+    std::shared_ptr<MQWidgetEventClosureBase> held = button->handlers().at(0);
+    calls_ = 0;
 
-  EXPECT_EQ(standin::Click(button->id()), 7);
-  target.reset();
+    EXPECT_EQ(standin::Click(button->id()), 7);
+    target->~CountingWindow();
+    std::unique_ptr<CountingWindow> elsewhere;
+    CountingWindow* next = nullptr;
+    if (successor == Successor::kSameId) {
+      next = (elsewhere = std::make_unique<CountingWindow>(&main_window_, &successor_calls)).get();
+    } else if (successor == Successor::kSameIdAndAddress) {
+      next = new (storage) CountingWindow(&main_window_, &successor_calls);
+    }
+    if (next != nullptr) {
+      EXPECT_EQ(next->id(), target_id) << "the host gave the id again";
+    }
 
-  EXPECT_EQ(standin::Click(button->id()), 0);
-  EXPECT_EQ(held->Fire(nullptr, nullptr, nullptr), 0);
-  EXPECT_EQ(calls_, 1);
+    EXPECT_EQ(standin::Click(button->id()), 0);
+    EXPECT_EQ(held->Fire(nullptr, nullptr, nullptr), 0);
+    EXPECT_EQ(calls_, 1);
+    EXPECT_EQ(successor_calls, 0);
+    if (successor == Successor::kSameIdAndAddress) next->~CountingWindow();
+  }
 }
 
 TEST_F(EventClosureTest, AClosureMadeForAnUnregisteredTargetNeverRuns) {
