@@ -55,11 +55,16 @@ void Rowshift::ShutDown() {
   if (std::unique_ptr<MQSetting> settings = OpenSettings()) {
     // The flag is saved before the position.
     settings->SaveFlag(kActivateKey, shown_);
-    // Only a window the host made has a position; without one the stored
-    // position stays for the next run.
+    // Only a window the host made has a position; without one, and for a
+    // coordinate the host refuses to read, the stored value stays for the
+    // next run.
     if (window_ != nullptr && window_->id() != 0) {
-      settings->SaveInteger(kPosXKey, ReadIntProperty(window_->id(), kPosXProperty));
-      settings->SaveInteger(kPosYKey, ReadIntProperty(window_->id(), kPosYProperty));
+      if (const auto x = ReadIntProperty(window_->id(), kPosXProperty)) {
+        settings->SaveInteger(kPosXKey, *x);
+      }
+      if (const auto y = ReadIntProperty(window_->id(), kPosYProperty)) {
+        settings->SaveInteger(kPosYKey, *y);
+      }
     }
   }
   window_.reset();

@@ -41,7 +41,8 @@ class Rowshift : public MQStationPlugin {
   // Answers 1.
   int32_t StartUp() override;
   // Saves the shown flag, then the window's position (only from a window the
-  // host made; otherwise the stored position is kept), and deletes the window.
+  // host made, and each coordinate only when the host reads it; otherwise the
+  // stored value is kept), and deletes the window.
   // Without settings it saves nothing.
   void ShutDown() override;
   // Sets the shown flag from `flag`, then the window's visibility, and answers

@@ -85,12 +85,25 @@ Outcome AttachWidget(WidgetHost& host, int32_t container, void** list) {
   return Answer(attached);
 }
 
+// A window stands somewhere from the start: its position reads as 0 until the
+// plug-in writes one.
+bool IsUnplacedWindowPosition(const WidgetEntry& entry, const std::string& key) {
+  return entry.type == rowshift::kWindowType &&
+         (key == rowshift::kPosXProperty || key == rowshift::kPosYProperty) &&
+         entry.properties.count(key) == 0;
+}
+
 Outcome ReadProperties(WidgetHost& host, int32_t id, void** list) {
   WidgetEntry* entry = host.Find(id);
   if (entry == nullptr || list == nullptr) return Answer(false);
   bool all_read = true;
   for (void** pair = list; pair[0] != nullptr; pair += 2) {
-    auto property = entry->properties.find(static_cast<const char*>(pair[0]));
+    const std::string key = static_cast<const char*>(pair[0]);
+    if (IsUnplacedWindowPosition(*entry, key)) {
+      StoreInt(pair[1], 0);
+      continue;
+    }
+    auto property = entry->properties.find(key);
     if (property == entry->properties.end() || property->second.kind != WidgetValueKind::Int) {
       all_read = false;
       continue;

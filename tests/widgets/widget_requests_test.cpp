@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -142,9 +143,10 @@ TEST_F(WidgetRequestsTest, ReadsPresetZeroAndAnswerWhatTheHostWrote) {
   CaptureRequests(sizeof(int32_t));
 
   EXPECT_EQ(ReadIntProperty(main_window.id(), kPosXProperty), 140);
-  EXPECT_EQ(ReadIntProperty(main_window.id(), kPosYProperty), 0) << "never written: preset kept";
+  EXPECT_EQ(ReadIntProperty(main_window.id(), kPosYProperty), 0) << "never written";
+  EXPECT_EQ(ReadIntProperty(99, kPosYProperty), std::nullopt) << "no such widget: refused";
 
-  ASSERT_EQ(captured_.size(), 2u);
+  ASSERT_EQ(captured_.size(), 3u);
   EXPECT_THAT(captured_[0].names, ElementsAre("pos_x"));
   EXPECT_EQ(captured_[0].code, static_cast<int32_t>(WidgetRequest::Read));
   EXPECT_EQ(captured_[0].first_value_bytes, BytesOf<int32_t>(0));
@@ -230,7 +232,7 @@ TEST_F(WidgetRequestsTest, UnboundEntryPointsSendNothingAndReadAsPresets) {
   SendDelete(3);
   SendAttachChild(3, 4);
   WriteBoolProperty(3, kVisibleProperty, true);
-  EXPECT_EQ(ReadIntProperty(3, kPosXProperty), 0);
+  EXPECT_EQ(ReadIntProperty(3, kPosXProperty), std::nullopt);
   EXPECT_EQ(SendSystemWidget(kMainWindowSystemName), -1);
   { MQCanvas owned(host_canvas, true); }
   { MQFrame frame; }
