@@ -27,7 +27,7 @@ struct TalkBack {
   // after arming, for the first); 1 = the next call.
   int after_calls = 1;
   Kind kind = Kind::kEvent;
-  // kEvent: the event number: 7, 101, 104, 200 to 231 or 250. Its list holds
+  // kEvent: the event number: 1, 2, 7, 101, 104, 200 to 231 or 250. Its list holds
   // every key these events read: "index", "state", "size" and "past_state" =
   // `value`; "trigger" = "screen", "world", "local" or "none" by `value`;
   // "save_uid" to write into; "xml_elem" and "filename" null.

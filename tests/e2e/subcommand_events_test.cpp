@@ -2,13 +2,17 @@
 // (events 3 and 4) and running them on a stand-in document (event 104).
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "e2e/built_plugin.h"
 #include "outline/outline.h"
 #include "standin/document_control.h"
 #include "standin/talk_back_control.h"
+#include "standin/widget_control.h"
 #include "support/outline_run.h"
+#include "support/tool_window.h"
 
 namespace rowshift::testing {
 namespace {
@@ -138,6 +142,48 @@ TEST_F(SubcommandEvents, NoSecondOperationStartsWhileOneRuns) {
     }
   }
   plugin.MQOnEvent(nullptr, kShutDownEvent, nullptr);
+}
+
+// A host may shut the plug-in down from inside the operation that a click on
+// its window started, and may start it again before the operation ends; both
+// are tried on every document call. The operation ends as it would have
+// alone and the click answers its result; afterwards the plug-in is off, or
+// on with a new window whose buttons work.
+TEST_F(SubcommandEvents, AShutDownFromInsideAClicksOperationLeavesItWhole) {
+  using Kind = standin::TalkBack::Kind;
+  constexpr char kBefore[] = "A [selected]\n  A1\nB [current]\nC [selected]\n  C1\nD\n";
+  constexpr std::size_t kRunning = 4;  // bottom, which makes many document calls
+  standin::Document alone;
+  ASSERT_TRUE(alone.LoadOutline(kBefore));
+  ASSERT_EQ(plugin.RunSubcommand(alone.Handle(), kRunning), 1);
+  for (const bool start_again : {false, true}) {
+    for (int call = 1;; ++call) {
+      SCOPED_TRACE(std::string(start_again ? "shut down and started" : "shut down") + " on call " +
+                   std::to_string(call));
+      standin::Document document;
+      ASSERT_TRUE(document.LoadOutline(kBefore));
+      ASSERT_EQ(plugin.MQOnEvent(nullptr, kStartUpEvent, nullptr), 1);
+      std::vector<standin::TalkBack> messages = {
+          {call, Kind::kEvent, kShutDownEvent, 0, document.Handle()}};
+      if (start_again) messages.push_back({1, Kind::kEvent, kStartUpEvent, 0, document.Handle()});
+      standin::TalkBackDuringDocumentCalls(plugin.MQOnEvent, messages);
+      EXPECT_EQ(standin::Click(ToolButtonIds().at(kRunning), document.Handle()), 1);
+      standin::StopTalkingBack();
+      const std::size_t sent = standin::TalkBackAnswers().size();
+      EXPECT_EQ(document.ToOutline(), alone.ToOutline());
+      EXPECT_EQ(document.DeadObjectTouches(), 0);
+      EXPECT_EQ(document.OrphanedClones(), 0);
+      EXPECT_EQ(ToolWindowId() != 0, sent != 1);
+      if (sent == 2) {
+        standin::Document again;
+        ASSERT_TRUE(again.LoadOutline(kBefore));
+        EXPECT_EQ(standin::Click(ToolButtonIds().at(kRunning), again.Handle()), 1);
+        EXPECT_EQ(again.ToOutline(), alone.ToOutline());
+      }
+      plugin.MQOnEvent(nullptr, kShutDownEvent, nullptr);
+      if (sent == 0) break;  // past the operation's last call
+    }
+  }
 }
 
 TEST_F(SubcommandEvents, UpWithoutCurrentObjectAnswersMinusOneUnchanged) {

@@ -4,7 +4,8 @@
 // content), the structured records of events 261 and 262, clicks on the tool
 // window and the user closing it. During a step the host may talk back: from
 // inside the document calls of a running operation it sends notices,
-// sub-commands, clicks and closes back into the plug-in, and a second
+// sub-commands, shut-down and start-up, clicks and closes back into the
+// plug-in, and a second
 // operation never starts (it answers as one that finds nothing to do). After
 // every step each document still holds each of its objects exactly once, and
 // no dead object or orphaned clone shows.
@@ -42,9 +43,10 @@ constexpr int32_t kSubcommandCount = 6;
 constexpr int32_t kNothingDone[kSubcommandCount] = {-1, -1, -1, 1, 1, 0};
 
 // What a host may send while it carries out a request: the object-list and
-// document notices, and sub-commands.
-constexpr int32_t kTalkBackEvents[] = {7,   101, 104, 104, 104, 200, 201, 202, 203, 204,
-                                       210, 211, 212, 220, 221, 222, 230, 231, 250};
+// document notices, sub-commands, and shut-down and start-up (the plug-in
+// switched off, or off and on again, under a running operation).
+constexpr int32_t kTalkBackEvents[] = {1,   2,   2,   7,   101, 104, 104, 104, 200, 201, 202,
+                                       203, 204, 210, 211, 212, 220, 221, 222, 230, 231, 250};
 
 // Start-up, shut-down, show and run come more often than the rest.
 constexpr int32_t kKnownEvents[] = {1,   2,   3,   4,   7,   100, 101, 102, 103, 104, 105, 110, 120,

@@ -2,9 +2,11 @@
 // process on the stand-in host: events of every record type (and of any other
 // name) aimed at its widgets or at none, with any values, through the
 // registrations the window made and through handlers that take each record,
-// change its answers and may shut the plug-in down from inside the event. The
-// dispatcher must write back exactly what the handler left in the answers it
-// names, and nothing anywhere else; the document a click reorders stays whole.
+// change its answers and may shut the plug-in down from inside the event, or
+// shut it down and start it again on a host that may give the deleted widgets'
+// ids to the new ones. The dispatcher must write back exactly what the handler
+// left in the answers it names, and nothing anywhere else; the document a
+// click reorders stays whole.
 #include <cstdint>
 #include <cstring>
 #include <map>
@@ -84,8 +86,14 @@ class AnsweringClosure final : public MQWidgetEventClosureBase {
     const std::string name = event_type_;
     const int32_t answer = input_.Value<int32_t>();
     if (record != nullptr) Answer(name, record);
-    // Last, as it may destroy this closure with the window.
-    if (input_.InRange(0, 15) == 0) plugin_.ShutDown();
+    // Last, as it may destroy the wrapper that holds this closure.
+    if (input_.InRange(0, 15) == 0) {
+      plugin_.ShutDown();
+      if (input_.Flag()) {
+        standin::ReuseWidgetIds(input_.Flag());
+        plugin_.StartUp();
+      }
+    }
     return answer;
   }
   bool SameAs(const MQWidgetEventClosureBase& other) const override { return &other == this; }
