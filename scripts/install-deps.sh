@@ -3,7 +3,9 @@
 # nothing when it is all there already.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ googletest libutfcpp-dev libpugixml-dev zip clang-tidy clang-format)
+# clang and its runtime libraries build the fuzz targets (libFuzzer, sanitizers).
+packages=(cmake ninja-build g++ googletest libutfcpp-dev libpugixml-dev zip clang-tidy clang-format
+          clang libclang-rt-14-dev)
 if [[ "${ROWSHIFT_WINDOWS:-1}" == 1 ]]; then
   # The posix-thread compilers of both Windows builds, and Wine for each width.
   packages+=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686

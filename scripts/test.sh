@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs every suite: the normal build, the same suites under
 # AddressSanitizer and UndefinedBehaviorSanitizer, and the two Windows builds
-# under Wine (32-bit, and 64-bit under 64-bit Wine); then the checks of
-# scripts/lint.sh (include layering, format, clang-tidy). Ends with one line
+# under Wine (32-bit, and 64-bit under 64-bit Wine); a short run of every fuzz
+# target (ROWSHIFT_FUZZ_SECONDS each, default 20; 0 skips it); then the checks
+# of scripts/lint.sh (include layering, format, clang-tidy). Ends with one line
 # that counts the GoogleTest cases of all four builds ("Rowshift: N passed, N
 # failed"); exits non-zero when anything failed.
 #
@@ -81,6 +82,19 @@ run_build() {
 for preset in ${ROWSHIFT_PRESETS:-default sanitize windows windows64}; do
   run_build "$preset"
 done
+
+# Long enough to break a property that easy inputs break; campaigns of their
+# own run with scripts/fuzz.sh.
+fuzz_seconds=${ROWSHIFT_FUZZ_SECONDS:-20}
+if [[ $fuzz_seconds -gt 0 ]]; then
+  started=$SECONDS
+  echo "== fuzz: $fuzz_seconds s a target"
+  if ! bash scripts/fuzz.sh "$fuzz_seconds"; then
+    echo "== fuzz found a fault"
+    failed=$((failed + 1))
+  fi
+  echo "== fuzz: done in $((SECONDS - started)) s"
+fi
 
 # The checks read the default build's compile database, which configuring makes.
 started=$SECONDS
