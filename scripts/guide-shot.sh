@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Renders docs/guide.html in headless Chromium to PNG, to look at before a
-# release: at a desktop width and at a phone width, each also in greyscale (the
-# pictures must read without colour).
+# Renders the user guide, docs/guide.html and its Japanese docs/guide.ja.html,
+# in headless Chromium to PNG, to look at before a release: at a desktop width
+# and at a phone width, the English one also in greyscale (the pictures must
+# read without colour). Japanese needs a CJK font (Debian: fonts-noto-cjk).
 #   bash scripts/guide-shot.sh [FOLDER]     (default: build/guide-shot)
 # Installs Chromium when it is missing. Not part of scripts/test.sh.
 set -euo pipefail
@@ -32,6 +33,8 @@ shots=(
   "desktop-grey $work/guide-grey.html 1280 6400"
   "phone $root/docs/guide.html 390 11000"
   "phone-grey $work/guide-grey.html 390 11000"
+  "ja-desktop $root/docs/guide.ja.html 1280 6400"
+  "ja-phone $root/docs/guide.ja.html 390 11000"
 )
 for shot in "${shots[@]}"; do
   read -r name page width height <<<"$shot"

@@ -3,7 +3,8 @@
 # users download: dist/Rowshift-<version>-win32.zip for the 32-bit edition and
 # dist/Rowshift-<version>-win64.zip for the 64-bit edition, each holding that
 # edition's Rowshift.dll, LICENSE, INSTALL.txt (with the edition filled in) and
-# the user guide guide.html, and dist/SHA256SUMS for both.
+# the user guide in English and Japanese, guide.html and guide.ja.html, and
+# dist/SHA256SUMS for both.
 #
 # Each DLL is built twice from scratch, in two different folders and without a
 # compiler cache, and nothing is packed unless both builds are byte-identical.
@@ -91,6 +92,7 @@ for edition in "${editions[@]}"; do
   sed 's/$/\r/' LICENSE >"$stage/LICENSE"
   install_text "$edition" | sed 's/$/\r/' >"$stage/INSTALL.txt"
   cp docs/guide.html "$stage/guide.html"
+  cp docs/guide.ja.html "$stage/guide.ja.html"
   if grep -q '@[A-Z_]*@' "$stage/INSTALL.txt"; then
     echo "release: INSTALL.txt keeps a blank for the edition; nothing packed" >&2
     exit 1
@@ -100,7 +102,7 @@ for edition in "${editions[@]}"; do
   # -X leaves out the owner and the extra time fields; zip writes local times,
   # so the time zone is fixed too.
   (cd "$stage" && TZ=UTC zip -X -q "$root/dist/$(archive_of "$edition")" INSTALL.txt LICENSE Rowshift.dll \
-    guide.html)
+    guide.html guide.ja.html)
 done
 (cd dist && sha256sum "$(archive_of win32)" "$(archive_of win64)" >SHA256SUMS)
 

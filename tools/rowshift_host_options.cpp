@@ -14,6 +14,7 @@ std::optional<std::string>* ValueOption(Options& options, const std::string& nam
   if (name == "--host-module") return &options.host_module_path;
   if (name == "--settings") return &options.settings_path;
   if (name == "--svg") return &options.picture_path;
+  if (name == "--svg-lang") return &options.picture_language;
   if (name == "--output") return &options.output_path;
   return nullptr;
 }
@@ -95,6 +96,10 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
     parsed.error = "no outline file given";
   } else if (!options.help && options.picture_path && !options.outline_path) {
     parsed.error = "--svg needs an outline file";
+  } else if (options.picture_language && *options.picture_language != "en" &&
+             *options.picture_language != "ja") {
+    parsed.error =
+        "--svg-lang takes en (English) or ja (Japanese), not '" + *options.picture_language + "'";
   }
   return parsed;
 }
@@ -125,6 +130,8 @@ std::string UsageText() {
          "                      (a missing file starts empty; FILE must be writable)\n"
          "  --svg FILE          after the steps, draw the object list before and after\n"
          "                      them side by side as an SVG picture in FILE\n"
+         "  --svg-lang LANG     the picture's headings and legend in English (en, the\n"
+         "                      default) or Japanese (ja); object names stay as they are\n"
          "  --output FILE       write the resulting document to FILE as an outline; FILE\n"
          "                      may be the outline file itself, to edit it in place\n"
          "  --compact           print and write documents without their empty slots\n"

@@ -31,6 +31,7 @@ struct Options {
   std::optional<std::string> settings_path;     // no file: settings live for one run
   std::optional<std::string> outline_path;      // the document ("-": standard input)
   std::optional<std::string> picture_path;      // --svg: the list before and after the steps
+  std::optional<std::string> picture_language;  // --svg-lang: "en" (the default) or "ja"
   std::optional<std::string> output_path;       // where the resulting outline is written
   std::vector<Step> steps;
 };

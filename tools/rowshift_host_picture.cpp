@@ -45,6 +45,97 @@ constexpr std::size_t kNamesInDescription = 12;
 constexpr char32_t kReplacement = 0xFFFD;
 constexpr char32_t kEllipsis = 0x2026;
 
+// The words of a picture in one language, with "{...}" filled in. Object
+// names stay as they are.
+struct PictureWords {
+  const char* title;  // {steps} {document}
+  const char* before;
+  const char* after;  // {steps}
+  const char* no_steps;
+  const char* legend[kLegendItems];
+  const char* introduction;  // {document} {steps}
+  const char* quoted_steps;  // {steps}
+  const char* nothing_moved;
+  const char* moved_one;     // {n}
+  const char* moved_many;    // {n}
+  const char* carried_one;   // {n}: the objects carried with the one moved
+  const char* carried_many;  // {n}: with the several moved
+  const char* after_list;    // then the objects, with their marks
+  const char* separator;     // between objects and between marks
+  const char* depth;         // {n}
+  const char* moved_mark;
+  const char* marks;  // {marks}
+  const char* no_objects;
+  const char* more;  // {n}
+  const char* list_end;
+  const char* current;  // {name}
+};
+
+constexpr PictureWords kEnglishWords = {
+    "Rowshift: {steps} on {document}",
+    "Before",
+    "After {steps}",
+    "no steps",
+    {"current object", "selected", "collapsed", "expanded", "hidden (faint)", "not eligible",
+     "empty slot", "moved (number)", "depth, if deep"},
+    "The object list of {document} before and after {steps}. ",
+    "'{steps}'",
+    "Nothing moved",
+    "{n} object moved",
+    "{n} objects moved",
+    " (with {n} under it)",
+    " (with {n} under them)",
+    ". After: ",
+    ", ",
+    "depth {n}",
+    "moved",
+    " ({marks})",
+    "no objects",
+    ", and {n} more",
+    ". ",
+    "The current object is {name}.",
+};
+
+// In the modeller's own Japanese terms: カレントオブジェクト, 折りたたみ.
+constexpr PictureWords kJapaneseWords = {
+    "Rowshift: {document} で {steps}",
+    "実行前",
+    "実行後: {steps}",
+    "操作なし",
+    {"カレント", "選択", "折りたたみ", "展開", "非表示（薄い字）", "操作の対象外", "空きスロット",
+     "移動（番号）", "深い階層の深さ"},
+    "{document} のオブジェクト一覧の、{steps}の実行前と実行後。",
+    "「{steps}」",
+    "移動したオブジェクトなし",
+    "移動したオブジェクトは {n} 個",
+    "移動したオブジェクトは {n} 個",
+    "（その下にあって一緒に移動したものが {n} 個）",
+    "（その下にあって一緒に移動したものが {n} 個）",
+    "。実行後: ",
+    "、",
+    "深さ {n}",
+    "移動",
+    "（{marks}）",
+    "オブジェクトなし",
+    "、ほか {n} 個",
+    "。",
+    "カレントオブジェクトは {name}。",
+};
+
+const PictureWords& WordsOf(PictureLanguage language) {
+  return language == PictureLanguage::kJapanese ? kJapaneseWords : kEnglishWords;
+}
+
+// `pattern` with `{name}` replaced by `value`.
+std::string Fill(std::string pattern, const std::string& name, const std::string& value) {
+  const std::string mark = "{" + name + "}";
+  for (std::size_t at = pattern.find(mark); at != std::string::npos;
+       at = pattern.find(mark, at + value.size())) {
+    pattern.replace(at, mark.size(), value);
+  }
+  return pattern;
+}
+
 // Moved objects differ in colour and, for a greyscale print, in line pattern;
 // their number shows on both sides.
 const char* const kMoveColours[] = {"#0b6fb8", "#c4450c", "#087f5b",
@@ -333,10 +424,7 @@ void DrawMoveLines(std::ostream& svg, const std::vector<Row>& before, const std:
   svg << "</g>\n";
 }
 
-void DrawLegend(std::ostream& svg, int top, int width) {
-  static const char* const kLabels[kLegendItems] = {
-      "current object", "selected",   "collapsed",      "expanded",      "hidden (faint)",
-      "not eligible",   "empty slot", "moved (number)", "depth, if deep"};
+void DrawLegend(std::ostream& svg, int top, int width, const PictureWords& words) {
   const int column_width = (width - 2 * kMargin) / kLegendColumns;
   svg << "<g class=\"legend\" font-size=\"" << kLegendSize << "\" fill=\"" << kInk << "\">\n";
   for (int item = 0; item < kLegendItems; ++item) {
@@ -376,7 +464,7 @@ void DrawLegend(std::ostream& svg, int top, int width) {
         DrawDepthBox(svg, x + 2, middle, 12);
         break;
     }
-    svg << "<text x=\"" << x + 32 << "\" y=\"" << middle + 4 << "\">" << kLabels[item]
+    svg << "<text x=\"" << x + 32 << "\" y=\"" << middle + 4 << "\">" << words.legend[item]
         << "</text>\n";
   }
   svg << "</g>\n";
@@ -385,9 +473,11 @@ void DrawLegend(std::ostream& svg, int top, int width) {
 // The names of the list after, with depths, and what moved: for a screen reader.
 std::string Description(const PictureCaption& caption, const std::vector<Row>& after,
                         const MoveCount& moved) {
-  std::ostringstream text;
-  text << "The object list of " << caption.document << " before and after "
-       << (caption.steps.empty() ? std::string("no steps") : "'" + caption.steps + "'") << ". ";
+  const PictureWords& words = WordsOf(caption.language);
+  const std::string steps = caption.steps.empty()
+                                ? std::string(words.no_steps)
+                                : Fill(words.quoted_steps, "steps", caption.steps);
+  std::string text = Fill(Fill(words.introduction, "document", caption.document), "steps", steps);
   std::vector<const Row*> objects;
   const Row* current = nullptr;
   for (const Row& row : after) {
@@ -396,30 +486,31 @@ std::string Description(const PictureCaption& caption, const std::vector<Row>& a
     if (row.slot.current) current = &row;
   }
   if (moved.numbered == 0) {
-    text << "Nothing moved. ";
+    text += words.nothing_moved;
   } else {
-    text << moved.named << (moved.named == 1 ? " object" : " objects") << " moved";
+    text += Fill(moved.named == 1 ? words.moved_one : words.moved_many, "n",
+                 std::to_string(moved.named));
     const int carried = moved.numbered - moved.named;
-    if (carried > 0)
-      text << " (with " << carried << (moved.named == 1 ? " under it)" : " under them)");
-    text << ". ";
+    if (carried > 0) {
+      text += Fill(moved.named == 1 ? words.carried_one : words.carried_many, "n",
+                   std::to_string(carried));
+    }
   }
-  text << "After: ";
+  text += words.after_list;
   const std::size_t shown = std::min(objects.size(), kNamesInDescription);
   for (std::size_t i = 0; i < shown; ++i) {
     const Row& row = *objects[i];
-    text << (i ? ", " : "") << row.slot.name;
-    if (row.slot.depth != 0 || row.moved) {
-      text << " (";
-      if (row.slot.depth != 0) text << "depth " << row.slot.depth << (row.moved ? ", " : "");
-      text << (row.moved ? "moved)" : ")");
-    }
+    text += (i ? words.separator : "") + row.slot.name;
+    std::string marks;
+    if (row.slot.depth != 0) marks = Fill(words.depth, "n", std::to_string(row.slot.depth));
+    if (row.moved) marks += (marks.empty() ? "" : words.separator) + std::string(words.moved_mark);
+    if (!marks.empty()) text += Fill(words.marks, "marks", marks);
   }
-  if (objects.empty()) text << "no objects";
-  if (objects.size() > shown) text << ", and " << objects.size() - shown << " more";
-  text << ". ";
-  if (current) text << "The current object is " << current->slot.name << ".";
-  return XmlText(text.str());
+  if (objects.empty()) text += words.no_objects;
+  if (objects.size() > shown) text += Fill(words.more, "n", std::to_string(objects.size() - shown));
+  text += words.list_end;
+  if (current) text += Fill(words.current, "name", current->slot.name);
+  return XmlText(text);
 }
 
 }  // namespace
@@ -436,23 +527,25 @@ std::string DrawBeforeAndAfter(const PictureCaption& caption, const PictureSide&
   const int legend_rows = (kLegendItems + kLegendColumns - 1) / kLegendColumns;
   const int height = legend_top + legend_rows * kLegendRowHeight + kMargin;
   const int after_left = kMargin + kColumnWidth + kBetween;
-  const std::string steps = caption.steps.empty() ? "no steps" : caption.steps;
+  const PictureWords& words = WordsOf(caption.language);
+  const std::string steps = caption.steps.empty() ? words.no_steps : caption.steps;
 
   std::ostringstream svg;
   svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" << width
       << "\" height=\"" << height << "\" viewBox=\"0 0 " << width << " " << height
       << "\" font-family=\"sans-serif\">\n"
-      << "<title>" << XmlText("Rowshift: " + steps + " on " + caption.document) << "</title>\n"
+      << "<title>" << XmlText(Fill(Fill(words.title, "steps", steps), "document", caption.document))
+      << "</title>\n"
       << "<desc>" << Description(caption, after, moved) << "</desc>\n"
       << "<rect width=\"" << width << "\" height=\"" << height << "\" fill=\"#fff\"/>\n"
       << "<g font-size=\"" << kNameSize << "\" font-weight=\"bold\" fill=\"" << kInk
-      << "\"><text x=\"" << kMargin << "\" y=\"" << kHeadingBaseline << "\">Before</text><text x=\""
-      << after_left << "\" y=\"" << kHeadingBaseline << "\">"
-      << XmlText("After " + steps, kColumnWidth) << "</text></g>\n";
+      << "\"><text x=\"" << kMargin << "\" y=\"" << kHeadingBaseline << "\">" << words.before
+      << "</text><text x=\"" << after_left << "\" y=\"" << kHeadingBaseline << "\">"
+      << XmlText(Fill(words.after, "steps", steps), kColumnWidth) << "</text></g>\n";
   DrawMoveLines(svg, before, after, moved.numbered);
   DrawSide(svg, "before", before, kMargin, before_bottom, true);
   DrawSide(svg, "after", after, after_left, after_bottom, false);
-  DrawLegend(svg, legend_top, width);
+  DrawLegend(svg, legend_top, width, words);
   svg << "</svg>\n";
   return svg.str();
 }

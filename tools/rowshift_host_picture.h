@@ -19,11 +19,15 @@ struct PictureSide {
   std::vector<const void*> objects;
 };
 
+// The language of the picture's headings, legend, title and description.
+enum class PictureLanguage { kEnglish, kJapanese };
+
 // What ran and on what, for the picture's title and description: the steps as
 // typed ("up up gather") and the outline file's name.
 struct PictureCaption {
   std::string steps;
   std::string document;
+  PictureLanguage language = PictureLanguage::kEnglish;
 };
 
 // The SVG text. Its size grows in proportion to the number of slots; names of

@@ -208,9 +208,12 @@ class HostRun {
       steps += StepWord(step);
     }
     const std::string document = std::filesystem::path(OutlineName()).filename().string();
+    const PictureLanguage language = options_.picture_language == std::string("ja")
+                                         ? PictureLanguage::kJapanese
+                                         : PictureLanguage::kEnglish;
     return WriteOutput(*options_.picture_path, "picture",
-                       DrawBeforeAndAfter({steps, document}, before, after), "picture saved to",
-                       error);
+                       DrawBeforeAndAfter({steps, document, language}, before, after),
+                       "picture saved to", error);
   }
 
   static std::string StepWord(const Step& step) {

@@ -72,6 +72,8 @@ TEST(RowshiftHostOptions, RefusesLinesItCannotRunWithAReason) {
       {{"scene.txt", "--plugin="}, "--plugin needs a non-empty value"},
       {{"--list", "--svg", "a.svg"}, "--svg needs an outline file"},
       {{"scene.txt", "--verbose"}, "unknown option '--verbose'"},
+      {{"scene.txt", "--svg", "a.svg", "--svg-lang", "fr"},
+       "--svg-lang takes en (English) or ja (Japanese), not 'fr'"},
       {{"scene.txt", "click"},
        "click needs a button: its label (up(&U) or up) or its position 0-5"},
   };

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -91,6 +92,12 @@ std::vector<PictureCase> PictureCases() {
        {"top"},
        {100000, 110000, 9999, 0, 0, 0},
        "9999 objects moved. After: O0, O10 (moved)"},
+      {"JapaneseHeadingsAndLegendKeepTheNames",
+       "Shelf\n  Book\nVase [current]\n",
+       {"--svg-lang", "ja", "up"},
+       {3, 4, 1, 0, 0, 0},
+       "「up」の実行前と実行後。移動したオブジェクトは 1 個。実行後: Shelf、Vase（深さ 1、移動）、"
+       "Book（深さ 1）。カレントオブジェクトは Vase。"},
       {"CountsMovesAsTheStepLineDoes",
        "Floor\nChair [selected]\n  Cushion\nLamp [selected]\n",
        {"top"},
@@ -176,24 +183,37 @@ class CommittedPicture : public ::testing::TestWithParam<const char*> {
 std::string CommittedPicture::folder_;
 bool CommittedPicture::drawn_ = false;
 
+// In each guide: the English pictures in guide.html, the Japanese ones in
+// guide.ja.html.
 TEST_P(CommittedPicture, IsWhatThePluginDrawsNowAndReadsAsXml) {
   ASSERT_TRUE(drawn_) << "scripts/pictures.sh failed";
-  const std::string name = std::string(GetParam()) + ".svg";
-  const std::string committed =
-      ReadFile(std::string(ROWSHIFT_SOURCE_DIR) + "/docs/pictures/" + name);
-  const std::string drawn = ReadFile(folder_ + "/" + name);
+  for (const auto& [pictures, guide_name] :
+       {std::pair<std::string, std::string>{"", "guide.html"}, {"ja/", "guide.ja.html"}}) {
+    const std::string name = pictures + GetParam() + ".svg";
+    const std::string committed =
+        ReadFile(std::string(ROWSHIFT_SOURCE_DIR) + "/docs/pictures/" + name);
+    const std::string drawn = ReadFile(folder_ + "/" + name);
 
-  EXPECT_EQ(drawn, committed) << "docs/pictures/" << name
-                              << " differs from what the plug-in draws now: look at the change "
-                                 "and run bash scripts/pictures.sh";
-  const std::string guide = ReadFile(std::string(ROWSHIFT_SOURCE_DIR) + "/docs/guide.html");
-  EXPECT_NE(guide.find("<!-- picture " + std::string(GetParam()) + " -->\n" + committed +
-                       "<!-- end picture -->"),
-            std::string::npos)
-      << "docs/guide.html holds an older copy of " << name << ": run bash scripts/pictures.sh";
-  pugi::xml_document picture;
-  ASSERT_TRUE(picture.load_string(committed.c_str())) << name;
-  ExpectSelfContained(picture);
+    EXPECT_EQ(drawn, committed) << "docs/pictures/" << name
+                                << " differs from what the plug-in draws now: look at the change "
+                                   "and run bash scripts/pictures.sh";
+    const std::string guide = ReadFile(std::string(ROWSHIFT_SOURCE_DIR) + "/docs/" + guide_name);
+    EXPECT_NE(guide.find("<!-- picture " + std::string(GetParam()) + " -->\n" + committed +
+                         "<!-- end picture -->"),
+              std::string::npos)
+        << "docs/" << guide_name << " holds an older copy of " << name
+        << ": run bash scripts/pictures.sh";
+    pugi::xml_document picture;
+    ASSERT_TRUE(picture.load_string(committed.c_str())) << name;
+    ExpectSelfContained(picture);
+  }
+}
+
+TEST(UserGuide, BothLanguagesNameTheReleaseTheyDescribe) {
+  for (const char* name : {"guide.html", "guide.ja.html"}) {
+    const std::string guide = ReadFile(std::string(ROWSHIFT_SOURCE_DIR) + "/docs/" + name);
+    EXPECT_NE(guide.find(std::string("Rowshift ") + ROWSHIFT_RELEASE), std::string::npos) << name;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, CommittedPicture,
