@@ -11,11 +11,13 @@ root=$(pwd)
 folder=${1:-build/guide-shot}
 
 browser=$(command -v chromium || command -v chromium-browser || true)
-if [[ -z $browser ]]; then
+# Without a font for Japanese, the Japanese guide renders as empty boxes.
+japanese_font=$(fc-list :lang=ja 2>/dev/null | head -n 1 || true)
+if [[ -z $browser || -z $japanese_font ]]; then
   sudo=""
   [[ $(id -u) -ne 0 ]] && sudo=sudo
   $sudo apt-get update -qq
-  $sudo apt-get install -y -qq chromium >/dev/null
+  $sudo apt-get install -y -qq chromium fonts-noto-cjk >/dev/null
   browser=$(command -v chromium)
 fi
 
