@@ -3,8 +3,9 @@
 # architecture, then includes this.
 #
 # The posix-thread compilers are the ones GoogleTest builds with. Every binary
-# links libgcc, libstdc++ and winpthread statically, so the plug-in and the
-# stand-in host need nothing on the user's machine but Windows system DLLs.
+# links libgcc, libstdc++, winpthread and the stack guard (libssp) statically,
+# so the plug-in and the stand-in host need nothing on the user's machine but
+# Windows system DLLs.
 set(CMAKE_SYSTEM_NAME Windows)
 
 find_program(CMAKE_C_COMPILER NAMES ${ROWSHIFT_MINGW_TRIPLE}-gcc-posix REQUIRED)

@@ -4,7 +4,8 @@
 # for x86-64) that exports exactly the host's entry points under their plain
 # names, imports nothing but Windows system DLLs (so it loads on a user's
 # machine with no compiler runtime installed), may be loaded at a random
-# address (high-entropy on x86-64) and keeps its data from being run as code.
+# address (high-entropy on x86-64), keeps its data from being run as code and
+# carries the stack guard's check (linked in only when guarded code calls it).
 #
 # Usage: check_dll_tables.sh OBJDUMP DLL win32|win64
 set -euo pipefail
@@ -52,6 +53,14 @@ for flag in "${flags[@]}"; do
 done
 # An image that may move needs its base relocations.
 grep -q '^PE File Base Relocations' <<<"$headers" || fail "no base relocations"
+# The stripped image names no function; the guard's failure report is the
+# runtime's message, present only when some function checks its guard.
+guards=("${flags[@]}")
+if grep -aq 'stack smashing detected' "$dll"; then
+  guards+=(STACK_PROTECTOR)
+else
+  fail "no stack guard"
+fi
 
 # The names of the [Ordinal/Name Pointer] table, one per line.
 exports=$(awk '/^\[Ordinal\/Name Pointer\] Table/ { in_table = 1; next }
@@ -78,8 +87,9 @@ done <<<"$imports"
 echo "exports: $(echo $exports)"
 echo "imports: $(echo $imports)"
 echo "DllCharacteristics: $(echo $characteristics)"
+echo "guards: ${guards[*]}"
 if [[ $failures -ne 0 ]]; then
   echo "$dll: $failures problem(s)"
   exit 1
 fi
-echo "$dll: $machine DLL, 14 plain exports, system imports only, ${flags[*]}"
+echo "$dll: $machine DLL, 14 plain exports, system imports only, ${guards[*]}"
