@@ -7,7 +7,8 @@
 //
 // On Windows an ordinary unload also gives back the memory the statically
 // linked C++ runtime keeps for the library's lifetime (its emergency exception
-// pool), which would otherwise stay behind at every unload.
+// pool), which would otherwise stay behind at every unload; it does so last,
+// after the library's static destructors.
 #pragma once
 
 namespace rowshift::platform {
