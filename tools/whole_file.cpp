@@ -43,11 +43,13 @@ std::FILE* OpenTemporaryBeside(const std::string& file, std::string* made) {
   return nullptr;
 }
 
+// The path made absolute first: a relative path none of whose folders exists
+// would otherwise stay relative ("a.txt" against "./a.txt").
 fs::path Resolved(const std::string& path) {
-  const std::optional<std::string> linked = LinkedFile(path);
   std::error_code status;
-  fs::path resolved = fs::weakly_canonical(linked.value_or(path), status);
-  return status ? fs::absolute(linked.value_or(path), status).lexically_normal() : resolved;
+  const fs::path absolute = fs::absolute(LinkedFile(path).value_or(path), status);
+  const fs::path resolved = fs::weakly_canonical(absolute, status);
+  return status ? absolute.lexically_normal() : resolved;
 }
 
 }  // namespace

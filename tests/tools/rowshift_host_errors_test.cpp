@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -38,6 +39,8 @@ const std::string kChangedOnSaveSettingsFile = "tools_tests_changed_on_save.xml"
 const std::string kKeptOutlineFile = "tools_tests_kept_outline.txt";
 const std::string kKeptOutline = "Body\n  Arm [current]\n";
 const std::string kLinkToKeptOutline = "tools_tests_kept_outline_link.txt";
+// A file that two options name at once; refused, it is never made.
+const std::string kNeverWritten = "tools_tests_one.txt";
 constexpr std::size_t kLongLineLength = 100000;
 constexpr std::size_t kQuotedLength = 80;
 // Room for the longest message (the paths it names and an 80-character
@@ -116,7 +119,7 @@ std::vector<ErrorCase> ErrorCases() {
        {"the outline file '" + kKeptOutlineFile + "' and --svg '" + kLinkToKeptOutline +
         "' name the same file"}},
       {"OutputAndSettingsOnOneFileAreRefused",
-       {"--output", "tools_tests_one.txt", "--settings", "./tools_tests_one.txt", scene, "up"},
+       {"--output", kNeverWritten, "--settings", "./" + kNeverWritten, scene, "up"},
        kExitUsage,
        {"--output 'tools_tests_one.txt' and --settings './tools_tests_one.txt' name the same"}},
       {"InputWithoutAnEndStopsAtTheLimit",
@@ -174,6 +177,7 @@ class RowshiftHostErrors : public ::testing::TestWithParam<ErrorCase> {
     WriteSuiteFile("long_line_outline.txt", std::string(kLongLineLength, 'x') + " [shiny]\n");
     WriteSuiteFile("indented_outline.txt", "  Body\n    Arm [current]\n");
     WriteSuiteFile("kept_outline.txt", kKeptOutline);
+    std::remove(kNeverWritten.c_str());
     std::error_code status;
     std::filesystem::create_symlink(kKeptOutlineFile, kLinkToKeptOutline, status);
     WriteSuiteFile("changed_on_save.xml",
@@ -199,6 +203,7 @@ TEST_P(RowshiftHostErrors, ExplainOnOneLineWithoutRunningAStep) {
   }
   EXPECT_TRUE(StepBlocks(run.out).empty()) << run.out;
   EXPECT_EQ(ReadFile(kKeptOutlineFile), kKeptOutline);
+  EXPECT_FALSE(std::filesystem::exists(kNeverWritten));
 }
 
 INSTANTIATE_TEST_SUITE_P(CommandLines, RowshiftHostErrors, ::testing::ValuesIn(ErrorCases()),
