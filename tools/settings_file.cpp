@@ -144,8 +144,16 @@ bool IsCharacterReference(const std::string& name) {
                      [hex](unsigned char c) { return hex ? std::isxdigit(c) : std::isdigit(c); });
 }
 
+// A character reference whose digits are all zero: the NUL character, at
+// which the parser's text would end.
+bool NamesNul(const std::string& reference) {
+  const std::size_t digits = reference.compare(0, 2, "#x") == 0 ? 2 : 1;
+  return reference.find_first_not_of('0', digits) == std::string::npos;
+}
+
 // The first '&' in the text of the file that starts no entity XML defines:
 // the parser would keep such an entity as text and it would be saved as text.
+// Also the first reference to NUL, which would cut the text short.
 std::optional<std::string> EntityFault(const std::string& bytes, pugi::xml_encoding encoding) {
   pugi::xml_document raw;
   if (!raw.load_buffer(bytes.data(), bytes.size(), kParseOptions & ~pugi::parse_escapes)) {
@@ -162,12 +170,16 @@ std::optional<std::string> EntityFault(const std::string& bytes, pugi::xml_encod
     for (std::size_t at = text.find('&'); at != std::string::npos; at = text.find('&', at + 1)) {
       const std::size_t end = text.find(';', at);
       const std::string name = end == std::string::npos ? "" : text.substr(at + 1, end - at - 1);
-      if (IsNamedEntity(name) || IsCharacterReference(name)) continue;
+      const bool reference = IsCharacterReference(name);
+      if (IsNamedEntity(name) || (reference && !NamesNul(name))) continue;
       const std::string shown = end == std::string::npos || end - at > kLongestEntityShown
                                     ? std::string("&")
                                     : text.substr(at, end - at + 1);
-      fault = "has '" + shown + "', which is no entity of XML's own (&lt; &gt; &amp; &apos; " +
-              "&quot;), at " +
+      const std::string what = reference
+                                   ? "a reference to the NUL character, which no text can hold"
+                                   : "which is no entity of XML's own (&lt; &gt; &amp; &apos; "
+                                     "&quot;)";
+      fault = "has '" + shown + "', " + what + ", at " +
               PlaceOf(bytes, node.offset_debug() + static_cast<std::ptrdiff_t>(at), encoding);
       return false;
     }

@@ -75,7 +75,10 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedSettings{"NoElementAtAll", "hello", "no root element"},
         RefusedSettings{"EntityXmlDoesNotDefine", "<root>\n<a>x &bogus;</a></root>",
                         "'&bogus;', which is no entity of XML's own (&lt; &gt; &amp; &apos; "
-                        "&quot;), at line 2, column 6"}),
+                        "&quot;), at line 2, column 6"},
+        RefusedSettings{"ReferenceToNul", "<root><a>x&#x00;y</a></root>",
+                        "'&#x00;', a reference to the NUL character, which no text can hold, "
+                        "at line 1, column 11"}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(RowshiftHostSettings, MissingFileStartsEmptyAndIsWrittenAfterTheRun) {
