@@ -175,12 +175,14 @@ std::optional<std::string> EntityFault(const std::string& bytes, pugi::xml_encod
       const std::string shown = end == std::string::npos || end - at > kLongestEntityShown
                                     ? std::string("&")
                                     : text.substr(at, end - at + 1);
-      const std::string what = reference
-                                   ? "a reference to the NUL character, which no text can hold"
+      const char* what = reference ? "a reference to the NUL character, which no text can hold"
                                    : "which is no entity of XML's own (&lt; &gt; &amp; &apos; "
                                      "&quot;)";
-      fault = "has '" + shown + "', " + what + ", at " +
-              PlaceOf(bytes, node.offset_debug() + static_cast<std::ptrdiff_t>(at), encoding);
+      std::string message = "has '" + shown + "', ";
+      message += what;
+      message += ", at ";
+      message += PlaceOf(bytes, node.offset_debug() + static_cast<std::ptrdiff_t>(at), encoding);
+      fault = std::move(message);
       return false;
     }
     return true;
