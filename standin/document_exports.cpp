@@ -1,5 +1,6 @@
 #include "standin/document_exports.h"
 
+#include <optional>
 #include <string>
 #include <type_traits>
 
@@ -110,7 +111,7 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetObjectCount(void* doc) {
   if (CallFails(EntryPoint::MQDoc_GetObjectCount)) return 0;
   const DocumentState* document = FindDocument(doc);
   const int32_t count = document == nullptr ? 0 : document->SlotCount();
-  if (RecordingOn()) RecordCall("MQDoc_GetObjectCount() -> " + std::to_string(count));
+  if (RecordingOn()) RecordCall("MQDoc_GetObjectCount", {}, std::to_string(count));
   return count;
 }
 
@@ -118,8 +119,7 @@ ROWSHIFT_MODULE_EXPORT void* ROWSHIFT_CALL MQDoc_GetObject(void* doc, int32_t in
   if (CallFails(EntryPoint::MQDoc_GetObject)) return nullptr;
   const DocumentState* document = FindDocument(doc);
   ObjectRecord* object = document == nullptr ? nullptr : document->ObjectAt(index);
-  if (RecordingOn())
-    RecordCall("MQDoc_GetObject(" + std::to_string(index) + ") -> " + NameOf(object));
+  if (RecordingOn()) RecordCall("MQDoc_GetObject", {std::to_string(index)}, NameOf(object));
   return object;
 }
 
@@ -128,8 +128,7 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetObjectIndex(void* doc, voi
   DocumentState* document = FindDocument(doc);
   const ObjectRecord* object = document == nullptr ? nullptr : standin::LiveObject(obj, document);
   const int32_t index = object == nullptr ? standin::kNoIndex : document->IndexOf(object);
-  if (RecordingOn())
-    RecordCall("MQDoc_GetObjectIndex(" + NameOf(obj) + ") -> " + std::to_string(index));
+  if (RecordingOn()) RecordCall("MQDoc_GetObjectIndex", {NameOf(obj)}, std::to_string(index));
   return index;
 }
 
@@ -137,7 +136,7 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetCurrentObjectIndex(void* d
   if (CallFails(EntryPoint::MQDoc_GetCurrentObjectIndex)) return standin::kNoIndex;
   const DocumentState* document = FindDocument(doc);
   const int32_t index = document == nullptr ? standin::kNoIndex : document->current_index;
-  if (RecordingOn()) RecordCall("MQDoc_GetCurrentObjectIndex() -> " + std::to_string(index));
+  if (RecordingOn()) RecordCall("MQDoc_GetCurrentObjectIndex", {}, std::to_string(index));
   return index;
 }
 
@@ -149,9 +148,9 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_SetCurrentObjectIndex(void* d
     document->current_index = index;
     result = standin::kDone;
   }
-  if (RecordingOn())
-    RecordCall("MQDoc_SetCurrentObjectIndex(" + std::to_string(index) + ") -> " +
-               std::to_string(result));
+  if (RecordingOn()) {
+    RecordCall("MQDoc_SetCurrentObjectIndex", {std::to_string(index)}, std::to_string(result));
+  }
   return result;
 }
 
@@ -160,7 +159,7 @@ ROWSHIFT_MODULE_EXPORT void* ROWSHIFT_CALL MQDoc_GetParentObject(void* doc, void
   DocumentState* document = FindDocument(doc);
   const ObjectRecord* object = document == nullptr ? nullptr : standin::PlacedObject(obj, document);
   ObjectRecord* parent = object == nullptr ? nullptr : document->ParentOf(object);
-  if (RecordingOn()) RecordCall("MQDoc_GetParentObject(" + NameOf(obj) + ") -> " + NameOf(parent));
+  if (RecordingOn()) RecordCall("MQDoc_GetParentObject", {NameOf(obj)}, NameOf(parent));
   return parent;
 }
 
@@ -169,8 +168,7 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetChildObjectCount(void* doc
   DocumentState* document = FindDocument(doc);
   const ObjectRecord* object = document == nullptr ? nullptr : standin::PlacedObject(obj, document);
   const int32_t count = object == nullptr ? 0 : document->ChildCountOf(object);
-  if (RecordingOn())
-    RecordCall("MQDoc_GetChildObjectCount(" + NameOf(obj) + ") -> " + std::to_string(count));
+  if (RecordingOn()) RecordCall("MQDoc_GetChildObjectCount", {NameOf(obj)}, std::to_string(count));
   return count;
 }
 
@@ -178,9 +176,9 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_InsertObject(void* doc, void*
                                                                 void* anchor) {
   if (CallFails(EntryPoint::MQDoc_InsertObject)) return standin::kNoIndex;
   const int32_t index = standin::Insert(FindDocument(doc), obj, anchor);
-  if (RecordingOn())
-    RecordCall("MQDoc_InsertObject(" + NameOf(obj) + ", " + NameOf(anchor) + ") -> " +
-               std::to_string(index));
+  if (RecordingOn()) {
+    RecordCall("MQDoc_InsertObject", {NameOf(obj), NameOf(anchor)}, std::to_string(index));
+  }
   return index;
 }
 
@@ -190,7 +188,7 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_DeleteObject(void* doc, int32
   const bool deleted = document != nullptr && document->EmptySlot(index);
   const int32_t result = deleted ? standin::kDone : standin::kNotDone;
   if (RecordingOn())
-    RecordCall("MQDoc_DeleteObject(" + std::to_string(index) + ") -> " + std::to_string(result));
+    RecordCall("MQDoc_DeleteObject", {std::to_string(index)}, std::to_string(result));
   return result;
 }
 
@@ -203,7 +201,7 @@ ROWSHIFT_MODULE_EXPORT void* ROWSHIFT_CALL MQObj_Clone(void* obj) {
     copy->name = original->name;
     copy->values = original->values;
   }
-  if (RecordingOn()) RecordCall("MQObj_Clone(" + NameOf(obj) + ") -> " + NameOf(copy));
+  if (RecordingOn()) RecordCall("MQObj_Clone", {NameOf(obj)}, NameOf(copy));
   return copy;
 }
 
@@ -213,16 +211,16 @@ ROWSHIFT_MODULE_EXPORT void ROWSHIFT_CALL MQObj_Delete(void* obj) {
   if (object != nullptr && object->status == standin::ObjectStatus::kLoose) {
     object->status = standin::ObjectStatus::kDead;
   }
-  if (RecordingOn()) RecordCall("MQObj_Delete(" + NameOf(obj) + ")");
+  if (RecordingOn()) RecordCall("MQObj_Delete", {NameOf(obj)}, std::nullopt);
 }
 
 ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQObj_GetIntValue(void* obj, int32_t value_id) {
   if (CallFails(EntryPoint::MQObj_GetIntValue)) return 0;
   const ObjectRecord* object = standin::LiveObject(obj, nullptr);
   const int32_t value = object == nullptr ? 0 : object->Value(value_id);
-  if (RecordingOn())
-    RecordCall("MQObj_GetIntValue(" + NameOf(obj) + ", " + std::to_string(value_id) + ") -> " +
-               std::to_string(value));
+  if (RecordingOn()) {
+    RecordCall("MQObj_GetIntValue", {NameOf(obj), std::to_string(value_id)}, std::to_string(value));
+  }
   return value;
 }
 
@@ -232,9 +230,10 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQObj_SetIntValue(void* obj, int32_
   ObjectRecord* object = standin::LiveObject(obj, nullptr);
   if (object != nullptr) standin::OwnerOf(obj)->SetValue(object, value_id, value);
   const int32_t result = object == nullptr ? standin::kNotDone : standin::kDone;
-  if (RecordingOn())
-    RecordCall("MQObj_SetIntValue(" + NameOf(obj) + ", " + std::to_string(value_id) + ", " +
-               std::to_string(value) + ") -> " + std::to_string(result));
+  if (RecordingOn()) {
+    RecordCall("MQObj_SetIntValue", {NameOf(obj), std::to_string(value_id), std::to_string(value)},
+               std::to_string(result));
+  }
   return result;
 }
 

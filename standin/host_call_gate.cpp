@@ -44,7 +44,7 @@ bool CallFails(EntryPoint entry_point) {
   const bool fails = state.failing_entry_point == Slot(entry_point) && state.failing_call == call;
   if (!fails) return false;
   ++state.failed_calls;
-  RecordCall(std::string(EntryPointName(entry_point)) + " fails");
+  RecordFailedCall(EntryPointName(entry_point));
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 #include "boundary/host_protocol.h"
 #include "standin/call_log.h"
@@ -58,18 +59,17 @@ void AnswerSettingsElement(const RecordedMessage& record, void** list) {
   }
 }
 
-std::string LogLine(const RecordedMessage& record) {
-  std::string line = "MQ_SendMessage(" + std::to_string(record.code) + ", ";
-  if (!record.had_message) {
-    line += "null";
-  } else {
-    char identifiers[32];
-    std::snprintf(identifiers, sizeof identifiers, "%08X, %08X",
-                  static_cast<unsigned int>(record.product),
-                  static_cast<unsigned int>(record.plugin));
-    line += identifiers;
-  }
-  return line + ") -> " + std::to_string(kMessageResult);
+std::string Identifier(uint32_t identifier) {
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%08X", static_cast<unsigned int>(identifier));
+  return digits;
+}
+
+// The message's arguments as the log shows them: the code, then the two
+// identifiers, or "null" for a missing record.
+std::vector<std::string> LoggedArguments(const RecordedMessage& record) {
+  if (!record.had_message) return {std::to_string(record.code), "null"};
+  return {std::to_string(record.code), Identifier(record.product), Identifier(record.plugin)};
 }
 
 }  // namespace
@@ -93,6 +93,7 @@ extern "C" int32_t ROWSHIFT_CALL MQ_SendMessage(int32_t code, HostMessage* messa
     standin::AnswerSettingsElement(record, message->list);
   }
   standin::Messages().push_back(record);
-  standin::RecordCall(standin::LogLine(record));
+  standin::RecordCall("MQ_SendMessage", standin::LoggedArguments(record),
+                      std::to_string(standin::kMessageResult));
   return standin::kMessageResult;
 }

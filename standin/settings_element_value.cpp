@@ -2,6 +2,8 @@
 #include <cstdio>
 #include <string>
 #include <type_traits>
+#include <utility>
+#include <vector>
 
 #include "boundary/host_protocol.h"
 #include "standin/call_log.h"
@@ -39,22 +41,28 @@ std::string CodeLabel(int32_t code) {
 }
 
 // The call's arguments as the log shows them, the element and code first.
-std::string Arguments(void* handle, int32_t code, void** values) {
-  std::string arguments = ElementLabel(handle) + ", " + CodeLabel(code);
-  if (values == nullptr) return arguments + ", null";
+std::vector<std::string> Arguments(void* handle, int32_t code, void** values) {
+  std::vector<std::string> arguments = {ElementLabel(handle), CodeLabel(code)};
+  if (values == nullptr) {
+    arguments.emplace_back("null");
+    return arguments;
+  }
   switch (code) {
     case kAddChild:
     case kFindChild:
     case kSetText:
-      return arguments + ", " + Quoted(values[0]);
+      arguments.push_back(Quoted(values[0]));
+      break;
     case kRemoveChild: {
       const auto* option = static_cast<const int32_t*>(values[1]);
-      return arguments + ", " + ElementLabel(values[0]) + ", " +
-             (option != nullptr ? std::to_string(*option) : "null");
+      arguments.push_back(ElementLabel(values[0]));
+      arguments.push_back(option != nullptr ? std::to_string(*option) : "null");
+      break;
     }
     default:
-      return arguments;
+      break;
   }
+  return arguments;
 }
 
 int32_t Apply(SettingsElement& element, int32_t code, void** values) {
@@ -96,10 +104,10 @@ int32_t Apply(SettingsElement& element, int32_t code, void** values) {
 extern "C" int32_t ROWSHIFT_CALL MQXmlElem_Value(void* element, int32_t code, void** values) {
   if (standin::CallFails(standin::EntryPoint::MQXmlElem_Value)) return 0;
   // Read before the call changes anything, so a removed child is still named.
-  const std::string arguments = standin::Arguments(element, code, values);
+  std::vector<std::string> arguments = standin::Arguments(element, code, values);
   standin::SettingsElement* target = standin::TheSettingsDocument().Find(element);
   const int32_t result =
       target != nullptr && values != nullptr ? standin::Apply(*target, code, values) : 0;
-  standin::RecordCall("MQXmlElem_Value(" + arguments + ") -> " + std::to_string(result));
+  standin::RecordCall("MQXmlElem_Value", std::move(arguments), std::to_string(result));
   return result;
 }

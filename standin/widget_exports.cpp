@@ -4,6 +4,7 @@
 #include <string>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "boundary/host_functions.h"
 #include "boundary/host_protocol.h"
@@ -158,14 +159,17 @@ Outcome Apply(WidgetHost& host, int32_t target, int32_t code, void** list) {
   }
 }
 
-std::string Arguments(const WidgetRequestRecord& record) {
-  std::string line;
+// The target, the request, then each pair as name=value, with what the host
+// wrote back where it changed the value.
+std::vector<std::string> Arguments(const WidgetRequestRecord& record, const std::string& target) {
+  std::vector<std::string> arguments = {target, WidgetRequestName(record.code)};
   for (const WidgetPair& pair : record.pairs) {
-    line += ", " + pair.name + "=" + pair.sent.ToString();
+    std::string argument = pair.name + "=" + pair.sent.ToString();
     const std::string returned = pair.returned.ToString();
-    if (returned != pair.sent.ToString()) line += " (now " + returned + ")";
+    if (returned != pair.sent.ToString()) argument += " (now " + returned + ")";
+    arguments.push_back(std::move(argument));
   }
-  return line;
+  return arguments;
 }
 
 void Record(WidgetRequestRecord record, void** list, int32_t answer, const std::string& target) {
@@ -173,9 +177,8 @@ void Record(WidgetRequestRecord record, void** list, int32_t answer, const std::
   for (std::size_t index = 0; index < record.pairs.size() && index < after.size(); ++index) {
     record.pairs[index].returned = after[index].sent;
   }
-  const std::string entry_point = record.on_canvas ? "MQCanvas_Value(" : "MQWidget_Value(";
-  RecordCall(entry_point + target + ", " + WidgetRequestName(record.code) + Arguments(record) +
-             ") -> " + std::to_string(answer));
+  RecordCall(record.on_canvas ? "MQCanvas_Value" : "MQWidget_Value", Arguments(record, target),
+             std::to_string(answer));
   WidgetHost::Instance().Requests().push_back(std::move(record));
 }
 

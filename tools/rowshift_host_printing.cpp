@@ -12,7 +12,6 @@ namespace rowshift::tool {
 namespace {
 
 constexpr char kCopyMark[] = " (copy)";
-constexpr char kResultArrow[] = " -> ";
 constexpr int kIdentifierDigits = 8;
 constexpr int kColumnGap = 2;
 
@@ -91,67 +90,61 @@ std::string WithoutAddresses(const std::string& text) {
 // object everywhere once the original's slot is deleted.
 class CallReader {
  public:
-  std::string Read(const std::string& call) {
-    const std::size_t open = call.find('(');
-    const std::size_t arrow = call.rfind(kResultArrow);
-    const std::size_t close = call.rfind(')', arrow);
-    if (open == std::string::npos || close == std::string::npos || close < open) return call;
-    const std::string function = call.substr(0, open);
-    std::string arguments = call.substr(open + 1, close - open - 1);
-    std::string result = arrow == std::string::npos ? "" : call.substr(arrow + 4);
-    if (function == "MQObj_Clone") {
-      arguments = Label(arguments);
-      copies_[call.substr(open + 1, close - open - 1)] = Copy{};
+  std::string Read(standin::HostCall call) {
+    if (call.failed) return standin::LineOf(call);
+    std::vector<std::string>& arguments = call.arguments;
+    std::string result = call.result.value_or("");
+    const std::string& function = call.function;
+    const std::size_t count = arguments.size();
+    if (function == "MQObj_Clone" && count == 1) {
+      const std::string original = arguments[0];
+      arguments[0] = Label(original);
+      copies_[original] = Copy{};
       result += kCopyMark;
-    } else if (function == "MQDoc_InsertObject") {
-      const std::size_t comma = arguments.find(", ");
-      if (comma != std::string::npos) {
-        arguments = Inserted(arguments.substr(0, comma), result) + ", " +
-                    Label(arguments.substr(comma + 2));
-      }
-    } else if (function == "MQObj_Delete") {
-      const auto copy = copies_.find(arguments);
+    } else if (function == "MQDoc_InsertObject" && count == 2) {
+      arguments[0] = Inserted(arguments[0], result);
+      arguments[1] = Label(arguments[1]);
+    } else if (function == "MQObj_Delete" && count == 1) {
+      const auto copy = copies_.find(arguments[0]);
       if (copy != copies_.end() && copy->second.state == State::kLoose) {
         copies_.erase(copy);
-        arguments += kCopyMark;
+        arguments[0] += kCopyMark;
       } else {
-        arguments = Label(arguments);
+        arguments[0] = Label(arguments[0]);
       }
-    } else if (function == "MQDoc_DeleteObject") {
+    } else if (function == "MQDoc_DeleteObject" && count == 1) {
       for (auto& [name, copy] : copies_) {
-        if (copy.state == State::kBesideOriginal && copy.original_index == arguments) {
+        if (copy.state == State::kBesideOriginal && copy.original_index == arguments[0]) {
           copy.state = State::kAlone;
         }
       }
-    } else if (function == "MQDoc_GetObject") {
+    } else if (function == "MQDoc_GetObject" && count == 1) {
       const auto copy = copies_.find(result);
       const bool copy_slot = copy != copies_.end() &&
                              copy->second.state == State::kBesideOriginal &&
-                             copy->second.slot == arguments;
+                             copy->second.slot == arguments[0];
       result = copy_slot ? result + kCopyMark : Label(result);
-    } else if (function == "MQDoc_GetObjectIndex") {
-      const auto copy = copies_.find(arguments);
+    } else if (function == "MQDoc_GetObjectIndex" && count == 1) {
+      const auto copy = copies_.find(arguments[0]);
       if (copy != copies_.end() && copy->second.state == State::kBesideOriginal) {
         copy->second.original_index = result;
       }
-      arguments = Label(arguments);
-    } else if (function == "MQDoc_GetParentObject") {
-      arguments = Label(arguments);
+      arguments[0] = Label(arguments[0]);
+    } else if (function == "MQDoc_GetParentObject" && count == 1) {
+      arguments[0] = Label(arguments[0]);
       result = Label(result);
-    } else if (function == "MQDoc_GetChildObjectCount") {
-      arguments = Label(arguments);
-    } else if (function == "MQObj_GetIntValue" || function == "MQObj_SetIntValue") {
-      arguments = ValueArguments(arguments, function == "MQObj_SetIntValue");
-    } else if (function == "MQXmlElem_Value") {
-      arguments = NamedSecond(arguments, SettingsRequestNames());
-    } else if (function == "MQ_SendMessage") {
-      const std::size_t comma = arguments.find(", ");
-      arguments = Named(MessageNames(), arguments.substr(0, comma)) +
-                  (comma == std::string::npos ? "" : arguments.substr(comma));
+    } else if (function == "MQDoc_GetChildObjectCount" && count == 1) {
+      arguments[0] = Label(arguments[0]);
+    } else if ((function == "MQObj_GetIntValue" || function == "MQObj_SetIntValue") && count >= 2) {
+      arguments[0] = Label(arguments[0]);
+      arguments[1] = Named(ValueIdNames(), arguments[1]);
+    } else if (function == "MQXmlElem_Value" && count >= 2) {
+      arguments[1] = Named(SettingsRequestNames(), arguments[1]);
+    } else if (function == "MQ_SendMessage" && count >= 1) {
+      arguments[0] = Named(MessageNames(), arguments[0]);
     }
-    const std::string line = function + "(" + arguments + ")" +
-                             (arrow == std::string::npos ? "" : kResultArrow + result);
-    return WithoutAddresses(WithoutWidePrefix(line));
+    if (call.result) call.result = result;
+    return WithoutAddresses(WithoutWidePrefix(standin::LineOf(call)));
   }
 
  private:
@@ -178,33 +171,6 @@ class CallReader {
     copy->second.state = State::kBesideOriginal;
     copy->second.slot = slot;
     return name + kCopyMark;
-  }
-
-  // "Vase, 257" or "Vase, 257, 1": the object, the value id by name, the value.
-  std::string ValueArguments(const std::string& arguments, bool with_value) const {
-    std::string rest = arguments;
-    std::string value;
-    if (with_value) {
-      const std::size_t last = rest.rfind(", ");
-      if (last == std::string::npos) return arguments;
-      value = rest.substr(last);
-      rest.erase(last);
-    }
-    const std::size_t id_at = rest.rfind(", ");
-    if (id_at == std::string::npos) return arguments;
-    return Label(rest.substr(0, id_at)) + ", " + Named(ValueIdNames(), rest.substr(id_at + 2)) +
-           value;
-  }
-
-  static std::string NamedSecond(const std::string& arguments,
-                                 const std::map<std::string, std::string>& names) {
-    const std::size_t first = arguments.find(", ");
-    if (first == std::string::npos) return arguments;
-    const std::size_t second = arguments.find(", ", first + 2);
-    const std::string code = arguments.substr(
-        first + 2, second == std::string::npos ? std::string::npos : second - first - 2);
-    return arguments.substr(0, first + 2) + Named(names, code) +
-           (second == std::string::npos ? "" : arguments.substr(second));
   }
 
   std::map<std::string, Copy> copies_;  // by the name the log gives both
@@ -307,11 +273,13 @@ std::string OnOneLine(const std::string& text) {
   return line;
 }
 
-std::string DescribeCalls(const std::vector<std::string>& calls) {
+std::string DescribeCalls(const std::vector<standin::HostCall>& calls) {
   if (calls.empty()) return "(no host calls)\n";
   CallReader reader;
   std::string text;
-  for (const std::string& call : calls) text += "> " + OnOneLine(reader.Read(call)) + "\n";
+  for (const standin::HostCall& call : calls) {
+    text += "> " + OnOneLine(reader.Read(call)) + "\n";
+  }
   return text;
 }
 

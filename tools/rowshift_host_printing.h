@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "loader/plugin_module.h"
+#include "standin/call_log.h"
 
 namespace rowshift::tool {
 
@@ -34,7 +35,7 @@ std::string OnOneLine(const std::string& text);
 // The host calls made during one step, one per line, marked as calls, in
 // words: value ids, settings requests and host messages by name, a copy the
 // plug-in made told from its original ("Vase (copy)"), and no addresses.
-std::string DescribeCalls(const std::vector<std::string>& calls);
+std::string DescribeCalls(const std::vector<standin::HostCall>& calls);
 
 // A widget property's value as text: "Rowshift", 0.2, true; an address only as
 // "(address)".

@@ -292,7 +292,7 @@ class HostRun {
   }
 
   void PrintPhase(const std::string& title, int32_t result) {
-    out_ << "\n" << title << " -> " << result << "\n" << DescribeCalls(standin::Calls());
+    out_ << "\n" << title << " -> " << result << "\n" << DescribeCalls(standin::HostCalls());
   }
 
   const Options& options_;

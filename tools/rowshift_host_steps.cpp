@@ -166,7 +166,7 @@ void StepRunner::RunOnDocument(const std::string& heading, Act act) {
 
 void StepRunner::PrintHeading(const std::string& heading, const std::string& result) {
   out_ << "\n" << heading << " -> " << result << "\n";
-  if (trace_) out_ << DescribeCalls(standin::Calls());
+  if (trace_) out_ << DescribeCalls(standin::HostCalls());
 }
 
 // Whether the plug-in is on (event 101) and its window visible.
