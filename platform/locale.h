@@ -1,9 +1,11 @@
 // The locale step of library load.
 //
-// The plug-in's runtime library on Windows is its own, so its character-type
-// category is set to Japanese with code page 932 when the library is loaded.
-// On POSIX the C library and its locale belong to the host process, so the
-// step leaves them alone there.
+// On Windows the library loads the system's shared C runtime (msvcrt.dll),
+// whose locale is one per process: setting the character-type category to
+// Japanese with code page 932 at load sets it for the whole host process, for
+// the host and every other module that uses msvcrt.dll, until one of them sets
+// it again. Modules built on another C runtime keep their own locale. On POSIX
+// the C library is the host process's too, and the step leaves it alone.
 #pragma once
 
 namespace rowshift::platform {

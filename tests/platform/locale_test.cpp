@@ -1,6 +1,5 @@
 // The character-type locale step of library load: Japanese with code page 932
-// where the plug-in's runtime library is its own (Windows), the host's own
-// locale left alone elsewhere.
+// on Windows (in the process-wide C runtime), the locale left alone elsewhere.
 #include "platform/locale.h"
 
 #include <gtest/gtest.h>
