@@ -2,33 +2,12 @@
 
 #include <optional>
 #include <string>
-#include <type_traits>
 
-#include "boundary/host_functions.h"
 #include "standin/call_log.h"
 #include "standin/document_control.h"
 #include "standin/document_registry.h"
 #include "standin/document_state.h"
 #include "standin/host_call_gate.h"
-
-// Each export must have the exact shape of its slot in the entry-point table.
-#define STANDIN_MATCHES_SLOT(name)                                                            \
-  static_assert(std::is_same_v<decltype(&name), decltype(rowshift::HostFunctionTable::name)>, \
-                #name " differs from its entry-point table slot");
-STANDIN_MATCHES_SLOT(MQDoc_GetObjectCount)
-STANDIN_MATCHES_SLOT(MQDoc_GetObject)
-STANDIN_MATCHES_SLOT(MQDoc_GetObjectIndex)
-STANDIN_MATCHES_SLOT(MQDoc_GetCurrentObjectIndex)
-STANDIN_MATCHES_SLOT(MQDoc_SetCurrentObjectIndex)
-STANDIN_MATCHES_SLOT(MQDoc_GetParentObject)
-STANDIN_MATCHES_SLOT(MQDoc_GetChildObjectCount)
-STANDIN_MATCHES_SLOT(MQDoc_InsertObject)
-STANDIN_MATCHES_SLOT(MQDoc_DeleteObject)
-STANDIN_MATCHES_SLOT(MQObj_Clone)
-STANDIN_MATCHES_SLOT(MQObj_Delete)
-STANDIN_MATCHES_SLOT(MQObj_GetIntValue)
-STANDIN_MATCHES_SLOT(MQObj_SetIntValue)
-#undef STANDIN_MATCHES_SLOT
 
 namespace standin {
 namespace {

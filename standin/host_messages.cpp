@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "boundary/host_protocol.h"
@@ -13,10 +12,6 @@
 #include "standin/settings_control.h"
 #include "standin/settings_document.h"
 #include "standin/settings_entry_points.h"
-
-static_assert(std::is_same_v<decltype(&MQ_SendMessage),
-                             decltype(rowshift::HostFunctionTable::MQ_SendMessage)>,
-              "MQ_SendMessage must have the shape of its entry-point slot");
 
 namespace standin {
 namespace {

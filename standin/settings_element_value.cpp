@@ -1,7 +1,6 @@
 // MQXmlElem_Value: the element operations on the stand-in's settings document.
 #include <cstdio>
 #include <string>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -11,18 +10,10 @@
 #include "standin/settings_document.h"
 #include "standin/settings_entry_points.h"
 
-static_assert(std::is_same_v<decltype(&MQXmlElem_Value),
-                             decltype(rowshift::HostFunctionTable::MQXmlElem_Value)>,
-              "MQXmlElem_Value must have the shape of its entry-point slot");
-
 namespace standin {
 namespace {
 
-constexpr int32_t kAddChild = static_cast<int32_t>(rowshift::XmlElementCode::kAddChild);
-constexpr int32_t kRemoveChild = static_cast<int32_t>(rowshift::XmlElementCode::kRemoveChild);
-constexpr int32_t kFindChild = static_cast<int32_t>(rowshift::XmlElementCode::kFindChild);
-constexpr int32_t kGetText = static_cast<int32_t>(rowshift::XmlElementCode::kGetText);
-constexpr int32_t kSetText = static_cast<int32_t>(rowshift::XmlElementCode::kSetText);
+using rowshift::XmlElementCode;
 
 std::string Quoted(const void* text) {
   return text != nullptr ? "\"" + std::string(static_cast<const char*>(text)) + "\"" : "null";
@@ -47,13 +38,13 @@ std::vector<std::string> Arguments(void* handle, int32_t code, void** values) {
     arguments.emplace_back("null");
     return arguments;
   }
-  switch (code) {
-    case kAddChild:
-    case kFindChild:
-    case kSetText:
+  switch (static_cast<XmlElementCode>(code)) {
+    case XmlElementCode::kAddChild:
+    case XmlElementCode::kFindChild:
+    case XmlElementCode::kSetText:
       arguments.push_back(Quoted(values[0]));
       break;
-    case kRemoveChild: {
+    case XmlElementCode::kRemoveChild: {
       const auto* option = static_cast<const int32_t*>(values[1]);
       arguments.push_back(ElementLabel(values[0]));
       arguments.push_back(option != nullptr ? std::to_string(*option) : "null");
@@ -67,15 +58,15 @@ std::vector<std::string> Arguments(void* handle, int32_t code, void** values) {
 
 int32_t Apply(SettingsElement& element, int32_t code, void** values) {
   SettingsDocument& document = TheSettingsDocument();
-  switch (code) {
-    case kFindChild: {
+  switch (static_cast<XmlElementCode>(code)) {
+    case XmlElementCode::kFindChild: {
       if (values[0] == nullptr) return 0;
       SettingsElement* child =
           SettingsDocument::FindChild(element, static_cast<const char*>(values[0]));
       values[1] = child;
       return child != nullptr ? 1 : 0;
     }
-    case kAddChild: {
+    case XmlElementCode::kAddChild: {
       if (values[0] == nullptr) return 0;
       if (TheSettingsFaults().fail_add_child) {
         values[1] = nullptr;
@@ -84,12 +75,12 @@ int32_t Apply(SettingsElement& element, int32_t code, void** values) {
       values[1] = &document.AddChild(element, static_cast<const char*>(values[0]));
       return 1;
     }
-    case kRemoveChild:
+    case XmlElementCode::kRemoveChild:
       return document.RemoveChild(element, document.Find(values[0])) ? 1 : 0;
-    case kGetText:
+    case XmlElementCode::kGetText:
       values[0] = element.text ? element.text->data() : nullptr;
       return element.text ? 1 : 0;
-    case kSetText:
+    case XmlElementCode::kSetText:
       if (values[0] == nullptr) return 0;
       element.text = static_cast<const char*>(values[0]);
       return 1;

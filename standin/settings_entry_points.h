@@ -1,7 +1,7 @@
 // The stand-in host's settings and message entry points, declared for tests in
 // the same process that bind them into the plug-in's entry-point table
-// directly. Their shapes are those of the table's slots (checked where they
-// are defined).
+// directly. Their shapes are those of the table's slots (export_shapes.cpp
+// checks every export the plug-in calls).
 //
 // Both pass the host-call gate first (host_call_gate.h); a call that
 // FailNthCall names fails as host_call_control.h lists.

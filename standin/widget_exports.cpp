@@ -2,11 +2,9 @@
 
 #include <cstdio>
 #include <string>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
-#include "boundary/host_functions.h"
 #include "boundary/host_protocol.h"
 #include "standin/call_log.h"
 #include "standin/host_call_gate.h"
@@ -14,26 +12,11 @@
 #include "standin/widget_host.h"
 #include "standin/widget_values.h"
 
-// Each export must have the exact shape of its slot in the entry-point table.
-static_assert(std::is_same_v<decltype(&MQWidget_Value),
-                             decltype(rowshift::HostFunctionTable::MQWidget_Value)>,
-              "MQWidget_Value differs from its entry-point table slot");
-static_assert(std::is_same_v<decltype(&MQCanvas_Value),
-                             decltype(rowshift::HostFunctionTable::MQCanvas_Value)>,
-              "MQCanvas_Value differs from its entry-point table slot");
-
 namespace standin {
 namespace {
 
-constexpr int32_t kSystemWidget = static_cast<int32_t>(rowshift::WidgetRequest::SystemWidget);
-constexpr int32_t kCreate = static_cast<int32_t>(rowshift::WidgetRequest::Create);
-constexpr int32_t kDelete = static_cast<int32_t>(rowshift::WidgetRequest::Delete);
-constexpr int32_t kAttachChild = static_cast<int32_t>(rowshift::WidgetRequest::AttachChild);
-constexpr int32_t kAttachWindow = static_cast<int32_t>(rowshift::WidgetRequest::AttachWindow);
-constexpr int32_t kRead = static_cast<int32_t>(rowshift::WidgetRequest::Read);
-constexpr int32_t kWrite = static_cast<int32_t>(rowshift::WidgetRequest::Write);
-constexpr int32_t kHookEvent = static_cast<int32_t>(rowshift::WidgetRequest::HookEvent);
-constexpr int32_t kCanvasDelete = static_cast<int32_t>(rowshift::CanvasRequest::Delete);
+using rowshift::CanvasRequest;
+using rowshift::WidgetRequest;
 
 constexpr int32_t kDone = 1;
 constexpr int32_t kNotDone = 0;
@@ -138,21 +121,21 @@ Outcome HookEvent(WidgetHost& host, int32_t id, void** list) {
 }
 
 Outcome Apply(WidgetHost& host, int32_t target, int32_t code, void** list) {
-  switch (code) {
-    case kSystemWidget:
+  switch (static_cast<WidgetRequest>(code)) {
+    case WidgetRequest::SystemWidget:
       return FindMainWindow(host, list);
-    case kCreate:
+    case WidgetRequest::Create:
       return CreateWidget(host, list);
-    case kDelete:
+    case WidgetRequest::Delete:
       return Answer(host.Delete(target));
-    case kAttachChild:
-    case kAttachWindow:
+    case WidgetRequest::AttachChild:
+    case WidgetRequest::AttachWindow:
       return AttachWidget(host, target, list);
-    case kRead:
+    case WidgetRequest::Read:
       return ReadProperties(host, target, list);
-    case kWrite:
+    case WidgetRequest::Write:
       return WriteProperties(host, target, list);
-    case kHookEvent:
+    case WidgetRequest::HookEvent:
       return HookEvent(host, target, list);
     default:
       return Answer(false);
@@ -193,22 +176,22 @@ WidgetRequestRecord Received(int32_t code, void** list) {
 }  // namespace
 
 std::string WidgetRequestName(int32_t code) {
-  switch (code) {
-    case kSystemWidget:
+  switch (static_cast<WidgetRequest>(code)) {
+    case WidgetRequest::SystemWidget:
       return "SystemWidget";
-    case kCreate:
+    case WidgetRequest::Create:
       return "Create";
-    case kDelete:
+    case WidgetRequest::Delete:
       return "Delete";
-    case kAttachChild:
+    case WidgetRequest::AttachChild:
       return "AttachChild";
-    case kAttachWindow:
+    case WidgetRequest::AttachWindow:
       return "AttachWindow";
-    case kRead:
+    case WidgetRequest::Read:
       return "Read";
-    case kWrite:
+    case WidgetRequest::Write:
       return "Write";
-    case kHookEvent:
+    case WidgetRequest::HookEvent:
       return "HookEvent";
     default: {
       char buffer[16];
@@ -238,7 +221,9 @@ extern "C" int32_t ROWSHIFT_CALL MQCanvas_Value(void* canvas, int32_t code, void
   record.on_canvas = true;
   record.canvas = canvas;
   // Canvases belong to the host's drawing; releasing one is only recorded.
-  const int32_t answer = code == kCanvasDelete && canvas != nullptr ? kDone : kNotDone;
+  const int32_t answer =
+      static_cast<CanvasRequest>(code) == CanvasRequest::Delete && canvas != nullptr ? kDone
+                                                                                     : kNotDone;
   char handle[32];
   std::snprintf(handle, sizeof handle, "@%p", canvas);
   Record(std::move(record), list, answer, handle);
