@@ -14,6 +14,9 @@ namespace rowshift {
 
 // The plug-in kind MQGetPlugInType answers for a station plug-in.
 inline constexpr int32_t kStationKind = 6;
+// The kinds whose one display string is a title, MQEnumStringW's index 0.
+inline constexpr int32_t kFirstSingleTitleKind = kStationKind;
+inline constexpr int32_t kLastSingleTitleKind = 7;
 
 // Events MQOnEvent brings to a station plug-in that have a meaning the plug-in
 // knows (the others reach numbered default operations).
@@ -36,6 +39,57 @@ inline constexpr int32_t kKeyUpEvent = 141;
 // Events of the import plug-in kind.
 inline constexpr int32_t kImportRunEvent = 300;
 inline constexpr int32_t kImportSetOptionsEvent = 301;
+
+// Keys of the numbered events' lists (beside "index" and "result" below), with
+// the events that carry them; a value is an address unless the type is given.
+inline constexpr char kSourceProductKey[] = "src_product";     // int: 103
+inline constexpr char kSourceIdKey[] = "src_id";               // int: 103
+inline constexpr char kDescriptionKey[] = "description";       // 103
+inline constexpr char kMessageKey[] = "message";               // 103
+inline constexpr char kSceneKey[] = "scene";                   // 110, 120 to 141, 240
+inline constexpr char kWidthKey[] = "width";                   // int: 110
+inline constexpr char kHeightKey[] = "height";                 // int: 110
+inline constexpr char kXmlElementKey[] = "xml_elem";           // 200, 202 to 204
+inline constexpr char kFileNameKey[] = "filename";             // 200, 202 to 204
+inline constexpr char kSaveUidKey[] = "save_uid";              // int out: 202, 203
+inline constexpr char kPastStateKey[] = "past_state";          // int: 203
+inline constexpr char kSourceDocumentKey[] = "srcdoc";         // 204
+inline constexpr char kObjectTableKey[] = "object_table";      // 204
+inline constexpr char kMaterialTableKey[] = "material_table";  // 204
+inline constexpr char kStateKey[] = "state";                   // int: 210 to 212
+inline constexpr char kSizeKey[] = "size";                     // int: 212, 262 (out for copy)
+inline constexpr char kTriggerKey[] = "trigger";               // text: 250
+inline constexpr char kReasonKey[] = "reason";                 // int: 260
+inline constexpr char kDestinationObjectKey[] = "dstobj";      // 260
+inline constexpr char kSourceObjectKey[] = "srcobj";           // 260
+inline constexpr char kVertexCountKey[] = "numvert";           // int: 262
+inline constexpr char kLineCountKey[] = "numline";             // int: 262
+inline constexpr char kFaceCountKey[] = "numface";             // int: 262
+inline constexpr char kVertexIdsKey[] = "vertid";              // 262
+inline constexpr char kFaceIdsKey[] = "faceid";                // 262
+inline constexpr char kObjectKey[] = "object";                 // 262
+inline constexpr char kMousePosXKey[] = "mouse_pos_x";         // int: 120 to 130
+inline constexpr char kMousePosYKey[] = "mouse_pos_y";         // int: 120 to 130
+inline constexpr char kMouseWheelKey[] = "mouse_wheel";        // int: 120 to 130
+inline constexpr char kPressureKey[] = "pressure";             // float: 120 to 130
+inline constexpr char kKeyCodeKey[] = "key";                   // int: 140, 141
+inline constexpr char kBackgroundKey[] = "background";         // int: 301
+inline constexpr char kArgsKey[] = "args";                     // 301
+
+// Words of event 250's "trigger".
+inline constexpr char kScreenTriggerWord[] = "screen";
+inline constexpr char kWorldTriggerWord[] = "world";
+inline constexpr char kLocalTriggerWord[] = "local";
+
+// Forms of events 260 ("type") and 261 (the first name).
+inline constexpr char kVertexFormWord[] = "vertex";
+inline constexpr char kApexFormWord[] = "apex";
+
+// Modes of event 262 (the first name).
+inline constexpr char kQueryModeWord[] = "query";
+inline constexpr char kCopyModeWord[] = "copy";
+inline constexpr char kCutModeWord[] = "cut";
+inline constexpr char kPasteModeWord[] = "paste";
 
 // Codes of MQ_SendMessage.
 inline constexpr int32_t kWindowClosedMessage = 100;     // empty list
@@ -86,7 +140,7 @@ enum class CanvasRequest : int32_t {
 inline constexpr char kTypeKey[] = "type";  // a widget type or event name
 inline constexpr char kIdKey[] = "id";      // out: the new widget's id
 inline constexpr char kChildKey[] = "child";
-inline constexpr char kResultKey[] = "result";      // out (text out in events 3 and 4)
+inline constexpr char kResultKey[] = "result";      // out: an int; text in events 3 and 4
 inline constexpr char kSystemKey[] = "system";      // a system widget's name
 inline constexpr char kIndexKey[] = "index";        // int
 inline constexpr char kProcKey[] = "proc";          // WidgetEventProc

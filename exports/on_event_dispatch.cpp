@@ -20,8 +20,8 @@ int32_t DispatchImportFallback(MQBasePlugin& plugin, int32_t event, void* argume
   if (event == kImportRunEvent) return importer->HandleEvent300();
   if (event == kImportSetOptionsEvent) {
     const NameValueList list(static_cast<void**>(argument));
-    importer->background = list.Int("background", 0);
-    importer->args = list.Find("args");
+    importer->background = list.Int(kBackgroundKey, 0);
+    importer->args = list.Find(kArgsKey);
     return 1;
   }
   return 0;

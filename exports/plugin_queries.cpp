@@ -10,11 +10,11 @@ namespace {
 constexpr uint32_t kInterfaceVersion = 0x0472;
 constexpr uint32_t kUnsupportedHost = 0;
 
-constexpr int32_t kFirstTitledKind = 6;
-constexpr int32_t kLastTitledKind = 7;
 constexpr int32_t kTitleIndex = 0;
 
-bool HasSingleTitle(int32_t kind) { return kind >= kFirstTitledKind && kind <= kLastTitledKind; }
+bool HasSingleTitle(int32_t kind) {
+  return kind >= kFirstSingleTitleKind && kind <= kLastSingleTitleKind;
+}
 
 }  // namespace
 

@@ -37,10 +37,10 @@ PointerState ButtonsOnly(const NameValueList& list) {
 
 PointerState FullPointer(const NameValueList& list) {
   PointerState pointer = ButtonsOnly(list);
-  pointer.x = list.Int("mouse_pos_x", 0);
-  pointer.y = list.Int("mouse_pos_y", 0);
-  pointer.wheel = list.Int("mouse_wheel", 0);
-  pointer.pressure = list.Float("pressure", 0.0f);
+  pointer.x = list.Int(kMousePosXKey, 0);
+  pointer.y = list.Int(kMousePosYKey, 0);
+  pointer.wheel = list.Int(kMouseWheelKey, 0);
+  pointer.pressure = list.Float(kPressureKey, 0.0f);
   return pointer;
 }
 
@@ -53,14 +53,14 @@ bool IsCommandEvent(int32_t event) {
 
 int32_t DispatchCommandEvent(MQCommandPlugin& plugin, void* document, int32_t event,
                              const NameValueList& list) {
-  void* scene = list.Find("scene");
+  void* scene = list.Find(kSceneKey);
   if (event >= kFirstPointerEvent && event <= kLastPointerEvent) {
     PointerState pointer = FullPointer(list);
     return (plugin.*kPointerOperations[event - kFirstPointerEvent])(document, scene, &pointer);
   }
   if (event == kKeyDownEvent || event == kKeyUpEvent) {
     PointerState pointer = ButtonsOnly(list);
-    const int32_t key = list.Int("key", 0);
+    const int32_t key = list.Int(kKeyCodeKey, 0);
     return event == kKeyDownEvent ? plugin.HandleEvent140(document, scene, key, &pointer)
                                   : plugin.HandleEvent141(document, scene, key, &pointer);
   }

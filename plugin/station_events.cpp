@@ -21,7 +21,8 @@ struct Trigger {
   const char* word;
   int32_t code;
 };
-constexpr Trigger kTriggers[] = {{"screen", 1}, {"world", 2}, {"local", 3}};
+constexpr Trigger kTriggers[] = {
+    {kScreenTriggerWord, 1}, {kWorldTriggerWord, 2}, {kLocalTriggerWord, 3}};
 constexpr int32_t kOtherTrigger = 0;
 
 int32_t TriggerCode(const char* word) {
@@ -45,9 +46,9 @@ int32_t StoreResult(const NameValueList& list, Text (MQStationPlugin::*query)(in
 int32_t SaveEvent(MQStationPlugin& plugin, void* document, const NameValueList& list,
                   void (MQStationPlugin::*operation)(void*, void*, XmlSaveArgs*),
                   int32_t past_state) {
-  XmlSaveArgs args{list.Find("xml_elem"), 0, past_state};
-  (plugin.*operation)(document, list.Find("filename"), &args);
-  auto* save_uid = list.Out<int32_t>("save_uid");
+  XmlSaveArgs args{list.Find(kXmlElementKey), 0, past_state};
+  (plugin.*operation)(document, list.Find(kFileNameKey), &args);
+  auto* save_uid = list.Out<int32_t>(kSaveUidKey);
   if (args.save_request != 0 && save_uid != nullptr) *save_uid = kSaveUidRequested;
   return kHandled;
 }
@@ -81,8 +82,8 @@ std::optional<int32_t> DispatchStationEvent(MQStationPlugin& plugin, void* docum
       return kHandled;
     case 103: {
       const int32_t answer =
-          plugin.HandleEvent103(document, list.Int("src_product", 0), list.Int("src_id", 0),
-                                list.Find("description"), list.Find("message"));
+          plugin.HandleEvent103(document, list.Int(kSourceProductKey, 0), list.Int(kSourceIdKey, 0),
+                                list.Find(kDescriptionKey), list.Find(kMessageKey));
       if (auto* result = list.Out<int32_t>(kResultKey)) *result = answer;
       return kHandled;
     }
@@ -91,12 +92,12 @@ std::optional<int32_t> DispatchStationEvent(MQStationPlugin& plugin, void* docum
     case 105:
       return plugin.HandleEvent105(document);
     case 110:
-      plugin.HandleEvent110(document, list.Find("scene"), list.Int("width", kDefaultViewSize),
-                            list.Int("height", kDefaultViewSize));
+      plugin.HandleEvent110(document, list.Find(kSceneKey), list.Int(kWidthKey, kDefaultViewSize),
+                            list.Int(kHeightKey, kDefaultViewSize));
       return kHandled;
     case 200: {
-      XmlElemArgs args{list.Find("xml_elem")};
-      plugin.HandleEvent200(document, list.Find("filename"), &args);
+      XmlElemArgs args{list.Find(kXmlElementKey)};
+      plugin.HandleEvent200(document, list.Find(kFileNameKey), &args);
       return kHandled;
     }
     case 201:
@@ -106,19 +107,19 @@ std::optional<int32_t> DispatchStationEvent(MQStationPlugin& plugin, void* docum
       return SaveEvent(plugin, document, list, &MQStationPlugin::HandleEvent202, kNoPastState);
     case 203:
       return SaveEvent(plugin, document, list, &MQStationPlugin::HandleEvent203,
-                       list.Int("past_state", kNoPastState));
+                       list.Int(kPastStateKey, kNoPastState));
     case 204: {
-      XmlSourceArgs args{list.Find("xml_elem"), list.Find("srcdoc"), list.Find("object_table"),
-                         list.Find("material_table")};
-      plugin.HandleEvent204(document, list.Find("filename"), &args);
+      XmlSourceArgs args{list.Find(kXmlElementKey), list.Find(kSourceDocumentKey),
+                         list.Find(kObjectTableKey), list.Find(kMaterialTableKey)};
+      plugin.HandleEvent204(document, list.Find(kFileNameKey), &args);
       return kHandled;
     }
     case 210:
-      return plugin.HandleEvent210(document, list.Int("state", 0));
+      return plugin.HandleEvent210(document, list.Int(kStateKey, 0));
     case 211:
-      return plugin.HandleEvent211(document, list.Int("state", 0));
+      return plugin.HandleEvent211(document, list.Int(kStateKey, 0));
     case 212:
-      plugin.HandleEvent212(document, list.Int("state", 0), list.Int("size", 0));
+      plugin.HandleEvent212(document, list.Int(kStateKey, 0), list.Int(kSizeKey, 0));
       return kHandled;
     case 220:
       plugin.HandleEvent220(document);
@@ -136,10 +137,10 @@ std::optional<int32_t> DispatchStationEvent(MQStationPlugin& plugin, void* docum
       plugin.HandleEvent231(document);
       return kHandled;
     case 240:
-      plugin.HandleEvent240(document, list.Find("scene"));
+      plugin.HandleEvent240(document, list.Find(kSceneKey));
       return kHandled;
     case 250: {
-      const char* trigger = list.Text("trigger");
+      const char* trigger = list.Text(kTriggerKey);
       if (trigger == nullptr) return kNotHandled;
       plugin.HandleEvent250(document, TriggerCode(trigger));
       return kHandled;

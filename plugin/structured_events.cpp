@@ -4,6 +4,8 @@
 #include <memory>
 #include <new>
 
+#include "boundary/host_protocol.h"
+
 namespace rowshift {
 
 namespace {
@@ -111,16 +113,16 @@ int32_t ApexRecord(MQStationPlugin& plugin, void* document, const void* record,
 }  // namespace
 
 int32_t DispatchEvent260(MQStationPlugin& plugin, void* document, const NameValueList& list) {
-  const char* type = list.Text("type");
-  auto* result = list.Out<int32_t>("result");
+  const char* type = list.Text(kTypeKey);
+  auto* result = list.Out<int32_t>(kResultKey);
   if (type == nullptr || result == nullptr) return kNotHandled;
-  const int32_t reason = list.Int("reason", 0);
-  void* dstobj = list.Find("dstobj");
-  void* srcobj = list.Find("srcobj");
-  if (Is(type, "vertex")) {
+  const int32_t reason = list.Int(kReasonKey, 0);
+  void* dstobj = list.Find(kDestinationObjectKey);
+  void* srcobj = list.Find(kSourceObjectKey);
+  if (Is(type, kVertexFormWord)) {
     const bool confirmed = plugin.HandleEvent260(document, dstobj, srcobj, kVertexForm, reason);
     *result = confirmed ? kVertexConfirmed : kDeclined;
-  } else if (Is(type, "apex")) {
+  } else if (Is(type, kApexFormWord)) {
     const bool confirmed = plugin.HandleEvent260(document, dstobj, srcobj, kApexForm, reason);
     *result = confirmed ? kApexConfirmed : kDeclined;
   }
@@ -135,8 +137,9 @@ int32_t DispatchEvent261(MQStationPlugin& plugin, void* document, const NameValu
                          const EntryAllocator& allocator) {
   const char* form = list.FirstName();
   if (form == nullptr) return kNotHandled;
-  const bool vertex = Is(form, "vertex");
-  if (!vertex && !Is(form, "apex")) return kHandled;  // an unknown form's value is never read
+  const bool vertex = Is(form, kVertexFormWord);
+  if (!vertex && !Is(form, kApexFormWord))
+    return kHandled;  // an unknown form's value is never read
   const void* record = list.FirstValue();
   if (record == nullptr) return kNotHandled;
   return vertex ? VertexRecord(plugin, document, record, allocator)
@@ -150,30 +153,30 @@ int32_t DispatchEvent262(MQStationPlugin& plugin, void* document, const NameValu
   auto last = [&list](const char* key) { return list.FindLast(key, kFirstScannedPair); };
   auto last_int = [&list](const char* key) { return list.LastInt(key, kFirstScannedPair, 0); };
 
-  if (Is(mode, "query")) {
+  if (Is(mode, kQueryModeWord)) {
     if (main_value == nullptr) return kNotHandled;
     CopyPasteArgs args{};
-    args.numvert = last_int("numvert");
-    args.numline = last_int("numline");
-    args.numface = last_int("numface");
+    args.numvert = last_int(kVertexCountKey);
+    args.numline = last_int(kLineCountKey);
+    args.numface = last_int(kFaceCountKey);
     const bool answer = plugin.HandleEvent262(document, nullptr, kQueryMode, &args);
     const unsigned char answer_byte = answer ? 1 : 0;
     std::memcpy(main_value, &answer_byte, sizeof answer_byte);
     return kHandled;
   }
-  if (Is(mode, "copy") || Is(mode, "cut")) {
-    auto* size = list.LastOut<int32_t>("size", kFirstScannedPair);
+  if (Is(mode, kCopyModeWord) || Is(mode, kCutModeWord)) {
+    auto* size = list.LastOut<int32_t>(kSizeKey, kFirstScannedPair);
     if (main_value == nullptr || size == nullptr) return kNotHandled;
-    CopyPasteArgs args{0, 0, 0, nullptr, 0, last("vertid"), last("faceid")};
-    if (plugin.HandleEvent262(document, last("object"), kCopyMode, &args)) {
+    CopyPasteArgs args{0, 0, 0, nullptr, 0, last(kVertexIdsKey), last(kFaceIdsKey)};
+    if (plugin.HandleEvent262(document, last(kObjectKey), kCopyMode, &args)) {
       std::memcpy(main_value, &args.data, sizeof args.data);
       *size = args.size;
     }
     return kHandled;
   }
-  if (Is(mode, "paste")) {
-    CopyPasteArgs args{0, 0, 0, main_value, last_int("size"), nullptr, nullptr};
-    plugin.HandleEvent262(document, last("object"), kPasteMode, &args);
+  if (Is(mode, kPasteModeWord)) {
+    CopyPasteArgs args{0, 0, 0, main_value, last_int(kSizeKey), nullptr, nullptr};
+    plugin.HandleEvent262(document, last(kObjectKey), kPasteMode, &args);
     return kHandled;
   }
   return kNotHandled;
