@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #if defined(_WIN32)
 #define ROWSHIFT_CALL __cdecl
@@ -33,6 +34,9 @@ using WideChar = char16_t;
 #endif
 
 static_assert(sizeof(WideChar) == 2, "wide text is UTF-16 at the host boundary");
+
+// UTF-16 text, NUL-terminated by c_str() when handed across.
+using WideString = std::basic_string<WideChar>;
 
 // The plug-in is built for two machines: 32-bit x86 (PE32) and x86-64 (PE32+,
 // and the Linux build). Handles and every other pointer are 4 or 8 bytes

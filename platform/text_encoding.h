@@ -14,12 +14,10 @@
 
 namespace rowshift::platform {
 
-using Utf16String = std::basic_string<WideChar>;
-
 // Narrow text in the system's active code page (UTF-8 on POSIX systems).
-Utf16String SystemCodePageToUtf16(const char* text);
+WideString SystemCodePageToUtf16(const char* text);
 
-Utf16String Utf8ToUtf16(const char* text);
+WideString Utf8ToUtf16(const char* text);
 
 std::string Utf16ToUtf8(const WideChar* text);
 

@@ -23,14 +23,14 @@ bool IsLowSurrogate(uint32_t unit) { return unit >= kLowSurrogateFirst && unit <
 }  // namespace
 
 // The system code page is UTF-8 here.
-Utf16String SystemCodePageToUtf16(const char* text) { return Utf8ToUtf16(text); }
+WideString SystemCodePageToUtf16(const char* text) { return Utf8ToUtf16(text); }
 
-Utf16String Utf8ToUtf16(const char* text) {
+WideString Utf8ToUtf16(const char* text) {
   if (text == nullptr) return {};
   const char* end = text + std::strlen(text);
   std::string valid;
   utf8::replace_invalid(text, end, std::back_inserter(valid), kReplacementCharacter);
-  Utf16String wide;
+  WideString wide;
   utf8::utf8to16(valid.begin(), valid.end(), std::back_inserter(wide));
   return wide;
 }

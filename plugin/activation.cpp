@@ -16,7 +16,6 @@ constexpr char kActivateKey[] = "Rowshift_activate";
 constexpr char kPosXKey[] = "PosX";
 constexpr char kPosYKey[] = "PosY";
 
-constexpr int kNoStoredPosition = -1;
 constexpr int32_t kStarted = 1;
 constexpr int32_t kHideAnswer = 0;
 
@@ -25,8 +24,8 @@ int32_t AsAnswer(bool flag) { return flag ? 1 : 0; }
 }  // namespace
 
 int32_t Rowshift::StartUp() {
-  int position_x = kNoStoredPosition;
-  int position_y = kNoStoredPosition;
+  int position_x = MQSetting::kNotStored;
+  int position_y = MQSetting::kNotStored;
   bool stored_shown = false;
   if (std::unique_ptr<MQSetting> settings = OpenSettings()) {
     // The flag is read before the position.

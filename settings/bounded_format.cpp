@@ -38,7 +38,7 @@ int FormatWide(WideFormatBuffer& buffer, const char* format, ...) {
   va_end(arguments);
   if (narrow_length < 0) return -1;
 
-  const platform::Utf16String wide = platform::SystemCodePageToUtf16(narrow.data());
+  const WideString wide = platform::SystemCodePageToUtf16(narrow.data());
   if (wide.size() >= buffer.size()) return -1;
   wide.copy(buffer.data(), wide.size());
   buffer[wide.size()] = 0;

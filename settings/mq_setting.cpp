@@ -7,7 +7,6 @@
 namespace rowshift {
 namespace {
 
-constexpr int kMissingInteger = -1;
 constexpr bool kMissingFlag = false;
 constexpr int kFlagTrue = 1;
 constexpr int kFlagFalse = 0;
@@ -19,7 +18,7 @@ constexpr int kMostOlderElements = 64;
 
 void MQSetting::LoadInteger(const char* key, int& value) const {
   int stored = 0;
-  value = LoadDecimal(key, stored) ? stored : kMissingInteger;
+  value = LoadDecimal(key, stored) ? stored : kNotStored;
 }
 
 void MQSetting::SaveInteger(const char* key, int value) { SaveDecimal(key, value); }

@@ -26,7 +26,10 @@ class MQSetting {
   MQSetting(const MQSetting&) = delete;
   MQSetting& operator=(const MQSetting&) = delete;
 
-  // The key's integer, or -1 when the key is missing or its text is empty.
+  // What LoadInteger gives for a key that is missing or whose text is empty.
+  static constexpr int kNotStored = -1;
+
+  // The key's integer, or kNotStored.
   void LoadInteger(const char* key, int& value) const;
   // Stores the value as decimal text.
   void SaveInteger(const char* key, int value);

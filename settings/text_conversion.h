@@ -12,9 +12,6 @@
 
 namespace rowshift {
 
-// UTF-16 text, NUL-terminated by c_str() when handed across.
-using WideString = std::basic_string<WideChar>;
-
 // Narrow text in the system's active code page (key and element names) to UTF-8.
 std::string SystemToUtf8(const char* text);
 

@@ -101,7 +101,7 @@ std::string Utf16ToUtf8(const void* units) {
   if (units == nullptr) return {};
   // Copied unit by unit: the text may stand at any address, and is read no
   // further than the bound.
-  rowshift::platform::Utf16String text;
+  rowshift::WideString text;
   for (std::size_t index = 0; index < kLongestText; ++index) {
     const uint16_t unit = UnitAt(units, index);
     if (unit == 0) break;

@@ -19,7 +19,7 @@ TEST(SystemCodePageText, ReachesUtf8AsTheSameCharacters) {
   const auto rows = ActiveCodePageCases();
   ASSERT_FALSE(rows.empty()) << "no rows for code page " << kActiveCodePage;
   for (const auto& row : rows) {
-    const Utf16String wide = SystemCodePageToUtf16(row.system_text);
+    const WideString wide = SystemCodePageToUtf16(row.system_text);
     EXPECT_EQ(Utf16ToUtf8(wide.c_str()), row.utf8) << row.utf8;
   }
 }
@@ -28,7 +28,7 @@ TEST(SystemCodePageText, ReachesUtf8AsTheSameCharacters) {
 struct UnicodeCase {
   const char* what;
   const char* utf8;
-  Utf16String utf16;
+  WideString utf16;
 };
 
 const UnicodeCase kUnicodeCases[] = {
@@ -61,7 +61,7 @@ constexpr const char* kReplacementUtf8 = "\xEF\xBF\xBD";
 TEST(UnicodeText, StrayUtf8ByteBecomesOneReplacementCharacter) {
   EXPECT_EQ(Utf8ToUtf16("a\xFF"
                         "b"),
-            (Utf16String{'a', kReplacement, 'b'}));
+            (WideString{'a', kReplacement, 'b'}));
 }
 
 TEST(UnicodeText, LoneSurrogateBecomesReplacementCharacter) {
@@ -74,7 +74,7 @@ TEST(UnicodeText, LoneSurrogateBecomesReplacementCharacter) {
 TEST(UnicodeText, ConversionStopsAtTheTerminator) {
   const char utf8[] = {'P', 'o', 's', 0, 'X', 0};
   const WideChar utf16[] = {'P', 'o', 's', 0, 'X', 0};
-  EXPECT_EQ(Utf8ToUtf16(utf8), (Utf16String{'P', 'o', 's'}));
+  EXPECT_EQ(Utf8ToUtf16(utf8), (WideString{'P', 'o', 's'}));
   EXPECT_EQ(Utf16ToUtf8(utf16), "Pos");
 }
 
