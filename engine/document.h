@@ -16,6 +16,12 @@ namespace rowshift {
 // A host object handle; null means none.
 using Object = void*;
 
+// An object with the slot it was found in; none: index -1.
+struct LocatedObject {
+  Object object = nullptr;
+  int32_t index = -1;
+};
+
 class Document {
  public:
   explicit Document(void* handle) : handle_(handle) {}

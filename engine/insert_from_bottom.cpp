@@ -2,6 +2,7 @@
 // object (behind its hidden block when it is collapsed).
 #include <utility>
 
+#include "engine/landing.h"
 #include "engine/move_step.h"
 #include "engine/operations.h"
 #include "engine/rows.h"
@@ -9,9 +10,6 @@
 
 namespace rowshift {
 namespace {
-
-constexpr int32_t kNothingToActOn = -1;
-constexpr int32_t kMoved = 1;
 
 // Where the last row goes: behind the current object, or behind the last
 // eligible object of its hidden block when it has children and is collapsed.
@@ -51,15 +49,27 @@ int32_t InsertFromBottom(void* handle) {
   // leave its index naming an emptied slot: treat it as the last row itself.
   if (Contains(subtree, current)) return current_index;
 
-  const Object following = FindRow(document, anchor.index + 1, RowDirection::Forward, count).object;
-  const int32_t new_depth =
-      following == nullptr ? 0 : document.Value(following, ObjectValueId::Depth);
-  Object moved = last_row.object;
-  if (moved != anchor.object) moved = MoveObjectAfter(document, moved, anchor.object).object;
-  document.SetValue(moved, ObjectValueId::Depth, new_depth);
+  LocatedObject passed;
+  const Object following =
+      FindRow(document, anchor.index + 1, RowDirection::Forward, count, nullptr, &passed).object;
+  Landing landing{anchor,
+                  following == nullptr ? 0 : document.Value(following, ObjectValueId::Depth)};
+  if (passed.object != nullptr) {
+    MovingObjects moving;
+    moving.Add(last_row.object, subtree);
+    const KeptInSight in_sight{last_row, old_depth};
+    landing = KeepHierarchy(document, landing, passed, moving, &in_sight);
+  }
+
+  LocatedObject moved = last_row;
+  if (moved.object != landing.anchor.object) {
+    const MovedObject step = MoveObjectAfter(document, moved.object, landing.anchor.object);
+    moved = {step.object, step.index};
+  }
+  document.SetValue(moved.object, ObjectValueId::Depth, landing.depth);
   RelocateSubtree(document, std::move(subtree), moved,
-                  static_cast<DepthDifference>(new_depth) - old_depth);
-  return kMoved;
+                  static_cast<DepthDifference>(landing.depth) - old_depth);
+  return kDone;
 }
 
 }  // namespace rowshift

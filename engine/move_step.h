@@ -11,6 +11,8 @@ namespace rowshift {
 struct MovedObject {
   Object object = nullptr;  // what now stands for the moved object
   int32_t index = -1;       // the insertion's answer; negative when it failed
+  int32_t added_slot = -1;  // where the list gained a slot (the copy's, even one
+                            // deleted again); -1 when it gained none
 };
 
 // Puts `object` directly after `anchor` (at index 0 for none). The copy is
@@ -18,9 +20,10 @@ struct MovedObject {
 // nothing: the copy is freed, the original stays where it was and is
 // answered with the negative index. When the host cannot find or will not
 // delete the original, the inserted copy is deleted again and the original
-// is answered the same way, so no object ever stands twice. Otherwise the
-// original is deleted and must not be touched again; the copy is answered
-// with its index. The caller never passes an object as its own anchor.
+// is answered the same way, so no object ever stands twice; the copy's slot
+// stays, empty. Otherwise the original is deleted and must not be touched
+// again; the copy is answered with its index. The caller never passes an
+// object as its own anchor.
 MovedObject MoveObjectAfter(const Document& document, Object object, Object anchor);
 
 }  // namespace rowshift

@@ -1,6 +1,7 @@
 // Move up and Move down: the current object, with its descendants, one row on.
 #include <utility>
 
+#include "engine/landing.h"
 #include "engine/move_step.h"
 #include "engine/operations.h"
 #include "engine/rows.h"
@@ -9,8 +10,6 @@
 namespace rowshift {
 namespace {
 
-constexpr int32_t kNoCurrentObject = -1;
-constexpr int32_t kMoved = 1;
 constexpr int32_t kFlagSet = 1;
 constexpr int32_t kFlagClear = 0;
 
@@ -21,48 +20,76 @@ struct MoveStart {
   int32_t count;
 };
 
-// The object that the moved one is to land behind (none: index 0), found
-// from the target row; with no target row, the last eligible object.
-Object AnchorBefore(const Document& document, const LocatedObject& target_row, int32_t count) {
-  return LastEligibleBefore(document, target_row.object == nullptr ? count : target_row.index)
-      .object;
+// Where the object is to land: in front of the target row, directly behind
+// the last eligible object before it (none: index 0).
+struct Place {
+  LocatedObject target;  // none: the end of the list
+  LocatedObject anchor;
+  LocatedObject passed;  // the first object between the two; none when none is
+};
+
+Place PlaceBefore(const Document& document, const LocatedObject& target, int32_t count) {
+  Place place;
+  place.target = target;
+  place.anchor =
+      LastEligibleBefore(document, target.object == nullptr ? count : target.index, &place.passed);
+  return place;
 }
 
-Object UpwardAnchor(const Document& document, const MoveStart& start) {
-  const LocatedObject target =
-      FindRow(document, start.index - 1, RowDirection::Backward, start.count);
-  return AnchorBefore(document, target, start.count);
+Place UpwardPlace(const Document& document, const MoveStart& start) {
+  return PlaceBefore(document,
+                     FindRow(document, start.index - 1, RowDirection::Backward, start.count),
+                     start.count);
 }
 
-Object DownwardAnchor(const Document& document, const MoveStart& start) {
+Place DownwardPlace(const Document& document, const MoveStart& start) {
   const LocatedObject next_row =
       FindRow(document, start.subtree_end, RowDirection::Forward, start.count);
   // With no row behind the subtree the target is the first row of the list.
   const int32_t from = next_row.object == nullptr ? 0 : next_row.index + 1;
-  const LocatedObject target = FindRow(document, from, RowDirection::Forward, start.count);
-  return AnchorBefore(document, target, start.count);
+  return PlaceBefore(document, FindRow(document, from, RowDirection::Forward, start.count),
+                     start.count);
 }
 
-using AnchorFinder = Object (*)(const Document&, const MoveStart&);
+using PlaceFinder = Place (*)(const Document&, const MoveStart&);
 
-int32_t MoveByOneRow(void* handle, AnchorFinder find_anchor) {
+// The landing where objects that are not rows stand between the anchor and the
+// target row: the target row gives the depth, unless it is moving itself.
+Landing KeptLanding(const Document& document, const Place& place, const KeptInSight& moved,
+                    const Subtree& subtree) {
+  MovingObjects moving;
+  moving.Add(moved.object.object, subtree);
+  Landing landing{place.anchor, 0};
+  if (place.target.object != nullptr && !moving.Contains(place.target.object)) {
+    landing.depth = document.Value(place.target.object, ObjectValueId::Depth);
+  }
+  return KeepHierarchy(document, landing, place.passed, moving, &moved);
+}
+
+int32_t MoveByOneRow(void* handle, PlaceFinder find_place) {
   const Document document(handle);
-  if (!document.IsUsable()) return kNoCurrentObject;
+  if (!document.IsUsable()) return kNothingToActOn;
   const int32_t current = document.CurrentIndex();
-  if (current < 0) return kNoCurrentObject;
+  if (current < 0) return kNothingToActOn;
   Object object = document.ObjectAt(current);
   // An index naming an empty slot names no object.
-  if (object == nullptr) return kNoCurrentObject;
+  if (object == nullptr) return kNothingToActOn;
   const int32_t old_depth = document.Value(object, ObjectValueId::Depth);
   MoveStart start{current, current + 1, document.ObjectCount()};
   SubtreeEnd end;
   Subtree subtree = CollectSubtree(document, current, old_depth, start.count, &end);
   start.subtree_end = end.index;
 
-  const Object anchor = find_anchor(document, start);
+  const Place place = find_place(document, start);
+  // With nothing between the anchor and the target row, the row that follows
+  // the object once it has moved gives its depth, as below.
+  const bool kept = place.passed.object != nullptr;
+  Landing landing{place.anchor, 0};
+  if (kept) landing = KeptLanding(document, place, {{object, current}, old_depth}, subtree);
+
   int32_t index = current;
-  if (object != anchor) {
-    const MovedObject moved = MoveObjectAfter(document, object, anchor);
+  if (object != landing.anchor.object) {
+    const MovedObject moved = MoveObjectAfter(document, object, landing.anchor.object);
     if (moved.index >= 0) {
       document.SetCurrentIndex(moved.index);
       index = moved.index;
@@ -76,21 +103,24 @@ int32_t MoveByOneRow(void* handle, AnchorFinder find_anchor) {
   const bool collapsed = document.Flag(object, ObjectValueId::Collapsed);
   document.SetValue(object, ObjectValueId::Collapsed, kFlagClear);
   const Object following =
-      FindRow(document, index + 1, RowDirection::Forward, document.ObjectCount(), &subtree).object;
+      kept ? nullptr
+           : FindRow(document, index + 1, RowDirection::Forward, document.ObjectCount(), &subtree)
+                 .object;
   document.SetValue(object, ObjectValueId::Collapsed, collapsed ? kFlagSet : kFlagClear);
+  if (!kept) {
+    landing.depth = following == nullptr ? 0 : document.Value(following, ObjectValueId::Depth);
+  }
 
-  const int32_t new_depth =
-      following == nullptr ? 0 : document.Value(following, ObjectValueId::Depth);
-  document.SetValue(object, ObjectValueId::Depth, new_depth);
-  RelocateSubtree(document, std::move(subtree), object,
-                  static_cast<DepthDifference>(new_depth) - old_depth);
-  return kMoved;
+  document.SetValue(object, ObjectValueId::Depth, landing.depth);
+  RelocateSubtree(document, std::move(subtree), {object, index},
+                  static_cast<DepthDifference>(landing.depth) - old_depth);
+  return kDone;
 }
 
 }  // namespace
 
-int32_t MoveUp(void* document) { return MoveByOneRow(document, UpwardAnchor); }
+int32_t MoveUp(void* document) { return MoveByOneRow(document, UpwardPlace); }
 
-int32_t MoveDown(void* document) { return MoveByOneRow(document, DownwardAnchor); }
+int32_t MoveDown(void* document) { return MoveByOneRow(document, DownwardPlace); }
 
 }  // namespace rowshift

@@ -8,6 +8,12 @@
 
 namespace rowshift {
 
+// What the operations answer. Insert here answers the current object index
+// instead when the last row is the current object itself.
+inline constexpr int32_t kDone = 1;
+inline constexpr int32_t kNothingDone = 0;
+inline constexpr int32_t kNothingToActOn = -1;
+
 // Moves the last row, with its descendants, behind the current object (or
 // behind its hidden block when it is collapsed). -1: no current object or no
 // row; the current index: the last row is the current object; 1: moved.

@@ -73,7 +73,7 @@ int32_t OnwardIndex(int32_t next, int32_t index, int32_t step) {
 }
 
 LocatedObject SearchRow(const Document& document, int32_t index, int32_t count, int32_t step,
-                        const Subtree* passed_over) {
+                        const Subtree* passed_over, LocatedObject& first_met) {
   std::unordered_set<Object> skipped;
   if (passed_over != nullptr) {
     for (const SubtreeEntry& entry : *passed_over) skipped.insert(entry.object);
@@ -84,6 +84,7 @@ LocatedObject SearchRow(const Document& document, int32_t index, int32_t count, 
   while (index >= 0 && index < count) {
     const Object object = met != nullptr ? met : document.ObjectAt(index);
     met = nullptr;
+    if (object != nullptr && first_met.object == nullptr) first_met = {object, index};
     // An empty slot and an ineligible object are both stepped over, but the
     // skipped-block test must come between them.
     if (object == nullptr) {  // NOLINT(bugprone-branch-clone)
@@ -113,20 +114,37 @@ LocatedObject SearchRow(const Document& document, int32_t index, int32_t count, 
 }  // namespace
 
 LocatedObject FindRow(const Document& document, int32_t start, RowDirection direction,
-                      int32_t count, const Subtree* passed_over) {
-  return SearchRow(document, start, count, Step(direction), passed_over);
+                      int32_t count, const Subtree* passed_over, LocatedObject* first_passed) {
+  LocatedObject first_met;
+  const LocatedObject row =
+      SearchRow(document, start, count, Step(direction), passed_over, first_met);
+  if (first_passed != nullptr) {
+    *first_passed = first_met.object == row.object ? LocatedObject{} : first_met;
+  }
+  return row;
 }
 
-LocatedObject LastEligibleBefore(const Document& document, int32_t index) {
-  if (index <= 0) return {};
-  return LastEligibleBefore(document, index, document.ObjectCount());
+LocatedObject LastEligibleBefore(const Document& document, int32_t index, LocatedObject* passed) {
+  if (index <= 0) {
+    if (passed != nullptr) *passed = {};
+    return {};
+  }
+  return LastEligibleBefore(document, index, document.ObjectCount(), passed);
 }
 
-LocatedObject LastEligibleBefore(const Document& document, int32_t index, int32_t count) {
+LocatedObject LastEligibleBefore(const Document& document, int32_t index, int32_t count,
+                                 LocatedObject* passed) {
+  LocatedObject nearest;  // the object met last: the nearest to the one found
   for (int32_t i = index - 1; i >= 0 && i < count; --i) {
     const Object object = document.ObjectAt(i);
-    if (object != nullptr && document.Flag(object, ObjectValueId::Eligible)) return {object, i};
+    if (object == nullptr) continue;
+    if (document.Flag(object, ObjectValueId::Eligible)) {
+      if (passed != nullptr) *passed = nearest;
+      return {object, i};
+    }
+    nearest = {object, i};
   }
+  if (passed != nullptr) *passed = nearest;
   return {};
 }
 

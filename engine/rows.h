@@ -18,25 +18,27 @@ namespace rowshift {
 
 enum class RowDirection { Forward, Backward };
 
-// An object with the slot it was found in.
-struct LocatedObject {
-  Object object = nullptr;
-  int32_t index = -1;
-};
-
 // The first row at or after (or at or before) slot `start` among `count`
 // slots, the count as read by the caller; none (index -1) when there is none.
 // With `passed_over` (a subtree collected earlier that still stands at its old
 // place; forward only), meeting one of its objects goes on behind its last
-// entry, so that an object never finds its own descendants.
+// entry, so that an object never finds its own descendants. `first_passed`,
+// when given, receives the first object that the search met and passed over
+// (none when it met none): what stands between `start` and the row found.
 LocatedObject FindRow(const Document& document, int32_t start, RowDirection direction,
-                      int32_t count, const Subtree* passed_over = nullptr);
+                      int32_t count, const Subtree* passed_over = nullptr,
+                      LocatedObject* first_passed = nullptr);
 
 // The last object with a nonzero Eligible value below `index`, collapsed
 // ancestors or not; none (index -1) when there is none. Reads the count
-// afresh, unless `index` is 0 or less.
-LocatedObject LastEligibleBefore(const Document& document, int32_t index);
+// afresh, unless `index` is 0 or less. `passed`, when given, receives the
+// object that stands directly behind the one found (the first of the list
+// when none was found), empty slots aside; none when no object stands between
+// the one found and `index`.
+LocatedObject LastEligibleBefore(const Document& document, int32_t index,
+                                 LocatedObject* passed = nullptr);
 // The same within the first `count` slots, the count as read by the caller.
-LocatedObject LastEligibleBefore(const Document& document, int32_t index, int32_t count);
+LocatedObject LastEligibleBefore(const Document& document, int32_t index, int32_t count,
+                                 LocatedObject* passed = nullptr);
 
 }  // namespace rowshift

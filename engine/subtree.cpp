@@ -44,26 +44,24 @@ bool Contains(const Subtree& subtree, Object object) {
   return false;
 }
 
-int32_t RelocateSubtree(const Document& document, Subtree subtree, Object anchor,
-                        DepthDifference difference, Object* last, Object* follow) {
-  Object previous = anchor;
-  int32_t result = 0;
+Relocation RelocateSubtree(const Document& document, Subtree subtree, LocatedObject anchor,
+                           DepthDifference difference, CurrentObject* current) {
+  Relocation result{anchor.object, anchor.index};
   for (SubtreeEntry& entry : subtree) {
-    if (entry.object != previous) {
-      const MovedObject moved = MoveObjectAfter(document, entry.object, previous);
+    if (entry.object != result.last) {
+      const MovedObject moved = MoveObjectAfter(document, entry.object, result.last);
+      if (current != nullptr) current->Moved(entry.object, moved);
       // Moving the rest behind an object left at the old place would put
       // them in front of their ancestor when it moved down: they stay too.
       if (moved.index < 0) break;
-      if (follow != nullptr && *follow == entry.object) *follow = moved.object;
       entry.object = moved.object;
-      result = moved.index;
+      result.last_slot = moved.index;
     } else {
-      result = kEntryStayed;
+      result.last_slot = kEntryStayed;
     }
     document.SetValue(entry.object, ObjectValueId::Depth, ShiftDepth(entry.depth, difference));
-    previous = entry.object;
+    result.last = entry.object;
   }
-  if (last != nullptr) *last = previous;
   return result;
 }
 

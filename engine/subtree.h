@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/current_object.h"
 #include "engine/document.h"
 
 namespace rowshift {
@@ -45,17 +46,22 @@ Subtree CollectSubtree(const Document& document, int32_t index, int32_t depth, i
 // Whether `object` is one of the collected descendants.
 bool Contains(const Subtree& subtree, Object object);
 
+// What a relocation left behind its anchor.
+struct Relocation {
+  // What stands for the last entry placed, moved or stayed; the anchor when
+  // none was.
+  Object last = nullptr;
+  // Where `last` stands: the last insertion's answer, or the anchor's slot
+  // when nothing was moved; -1 when the last entry stayed where it stood.
+  int32_t last_slot = -1;
+};
+
 // Re-creates the collected descendants one by one behind `anchor` (the object
 // just placed), in their old order, each at its collected depth plus
-// `difference`. Answers the index of the last insertion, -1 when the last
-// entry stood behind the previous one already and stayed, 0 for an empty
-// subtree. A descendant that cannot be moved ends it: that one and the rest
-// stay where they stand, at their depths, and the answer is as of the last
-// one moved. `last`, when given, receives what stands for the last entry
-// moved or stayed (the anchor when none was). `follow`, when given and naming
-// an entry, is changed to what stands for that entry afterwards.
-int32_t RelocateSubtree(const Document& document, Subtree subtree, Object anchor,
-                        DepthDifference difference, Object* last = nullptr,
-                        Object* follow = nullptr);
+// `difference`. A descendant that cannot be moved ends it: that one and the
+// rest stay where they stand, at their depths, and the result is as of the
+// last one placed. `current`, when given, takes note of every move.
+Relocation RelocateSubtree(const Document& document, Subtree subtree, LocatedObject anchor,
+                           DepthDifference difference, CurrentObject* current = nullptr);
 
 }  // namespace rowshift

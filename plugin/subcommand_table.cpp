@@ -14,19 +14,14 @@ constexpr auto kTopTitle = Widen("top");
 constexpr auto kBottomTitle = Widen("bottom");
 constexpr auto kGatherTitle = Widen("gather");
 
-// What the operations answer when they find nothing to do (operations.h).
-constexpr int32_t kNoCurrentObject = -1;
-constexpr int32_t kAlwaysDone = 1;
-constexpr int32_t kNothingGathered = 0;
-
 // In SubCommandIndex order.
 constexpr Subcommand kSubcommands[kSubcommandCount] = {
-    {"insert", kInsertTitle.text, &InsertFromBottom, kNoCurrentObject},
-    {"up", kUpTitle.text, &MoveUp, kNoCurrentObject},
-    {"down", kDownTitle.text, &MoveDown, kNoCurrentObject},
-    {"top", kTopTitle.text, &MoveToTop, kAlwaysDone},
-    {"bottom", kBottomTitle.text, &MoveToBottom, kAlwaysDone},
-    {"gather", kGatherTitle.text, &GatherSelected, kNothingGathered},
+    {"insert", kInsertTitle.text, &InsertFromBottom, kNothingToActOn},
+    {"up", kUpTitle.text, &MoveUp, kNothingToActOn},
+    {"down", kDownTitle.text, &MoveDown, kNothingToActOn},
+    {"top", kTopTitle.text, &MoveToTop, kDone},
+    {"bottom", kBottomTitle.text, &MoveToBottom, kDone},
+    {"gather", kGatherTitle.text, &GatherSelected, kNothingDone},
 };
 
 // Whether an operation is running; set only for the length of one.

@@ -27,6 +27,12 @@ TEST(GatherTest, MakesTheOtherSelectedObjectsTheTargetsFirstChildren) {
       {"a selected object hidden under a collapsed one is gathered", GatherSelected,
        "T [current selected]\nP [collapsed]\n  H [selected]\n",
        "T [current selected]\n  H [selected]\nP [collapsed]\n", 1},
+      {"an ineligible object ends the subtree in front of it", GatherSelected,
+       "A [ineligible]\nB\n  C [selected]\n  D [selected ineligible]\n    E [selected ineligible]\n"
+       "      F\n        G [current selected]\n",
+       "A [ineligible]\nB\n  D [selected ineligible]\n    E [selected ineligible]\n      F\n"
+       "        G [current selected]\n          C [selected]\n",
+       1},
       {"the gathered keep their depth below the target's depth", GatherSelected,
        "A\n  T [current selected]\nB\n  C\n    Q [selected]\n      Q1\n",
        "A\n  T [current selected]\n    Q [selected]\n      Q1\nB\n  C\n", 1},

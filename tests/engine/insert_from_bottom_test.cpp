@@ -89,6 +89,14 @@ TEST(InsertFromBottomTest, FindsTheLastRowByRows) {
        "P\nZ\nX [current ineligible]\n", "P\nX [current ineligible]\nZ\n", 1},
       {"the current index answered when the last row is current", InsertFromBottom,
        "A\nB\nZ [current]\n", "A\nB\nZ [current]\n", 2},
+      {"an ineligible child of the current object keeps its parent", InsertFromBottom,
+       "A [current]\n  X [ineligible]\nB\n", "A [current]\n  X [ineligible]\nB\n", 1},
+      {"at most one level below the current object, whose ineligible child stays", InsertFromBottom,
+       "P\n  I [current]\n    J [ineligible]\n      K\n        L [ineligible]\n",
+       "P\n  I [current]\n    K\n      L [ineligible]\n    J [ineligible]\n", 1},
+      {"not hidden under a collapsed current object: it becomes its sibling", InsertFromBottom,
+       "A [current collapsed]\nB [ineligible]\n  C\n", "A [current collapsed]\nC\nB [ineligible]\n",
+       1},
   });
 }
 
@@ -119,11 +127,12 @@ TEST(InsertFromBottomTest, CurrentObjectInsideTheLastRowsSubtreeChangesNothing) 
 
 // An ineligible collapsed current object whose hidden block holds nothing
 // eligible: the block's last eligible object lies in front of it, and the
-// last row must still land behind it so that the index keeps naming it.
+// last row must still land behind it so that the index keeps naming it, and
+// behind the block, which stays the current object's.
 TEST(InsertFromBottomTest, NeverInsertsInFrontOfTheCurrentObject) {
   const testing::OutlineRun run =
       RunOnOutline(InsertFromBottom, "P\nX [current collapsed ineligible]\n  X1 [ineligible]\nZ\n");
-  EXPECT_EQ(run.after, "P\nX [current collapsed ineligible]\nZ\n  X1 [ineligible]\n-\n");
+  EXPECT_EQ(run.after, "P\nX [current collapsed ineligible]\n  X1 [ineligible]\nZ\n-\n");
   EXPECT_EQ(run.result, 1);
 }
 

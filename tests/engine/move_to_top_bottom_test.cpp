@@ -49,6 +49,14 @@ TEST(MoveToTopBottomTest, IneligibleSelectedObjectsMoveOnlyInsideAMovedSubtree) 
        "P\nI [selected ineligible]\nQ\n", 1},
       {"carried by its moved parent", MoveToBottom, "S [selected]\n  I [selected ineligible]\nP\n",
        "P\nS [selected]\n  I [selected ineligible]\n", 1},
+      {"bottom goes behind an ineligible child of the last eligible object, which keeps its parent",
+       MoveToBottom, "A [selected]\nB\n  X [ineligible]\n", "B\n  X [ineligible]\nA [selected]\n",
+       1},
+      {"bottom goes behind every deeper ineligible object, not behind a top-level one",
+       MoveToBottom, "A [selected]\nB\n  C\n    X [ineligible]\n  Y [ineligible]\nZ [ineligible]\n",
+       "B\n  C\n    X [ineligible]\n  Y [ineligible]\nA [selected]\nZ [ineligible]\n", 1},
+      {"the last eligible object passes an ineligible sibling under the same parent", MoveToBottom,
+       "P\n  Q [selected]\n  R [ineligible]\n", "P\n  R [ineligible]\nQ [selected]\n", 1},
   });
 }
 
@@ -109,8 +117,12 @@ TEST(MoveToTopBottomTest, TheCurrentObjectStaysCurrent) {
        "Q [current selected]\nP\n", 1},
       {"the current object keeps its place", MoveToBottom, "P [current]\nQ [selected]\nR\n",
        "P [current]\nR\nQ [selected]\n", 0},
-      {"a current empty slot is left alone", MoveToTop, "P\n- [current]\nQ [selected]\n",
-       "Q [selected]\nP [current]\n", 0},
+      {"a current empty slot follows its slot, so no object becomes current", MoveToTop,
+       "P\n- [current]\nQ [selected]\n", "Q [selected]\nP\n- [current]\n", 1},
+      {"a current empty slot in front of what moves stays where it is", MoveToBottom,
+       "- [current]\nZ\nA [selected]\n", "- [current]\nZ\nA [selected]\n", 0},
+      {"a current empty slot behind the landing place follows its slot", MoveToBottom,
+       "A [selected]\nB\n- [current]\n", "B\nA [selected]\n- [current]\n", 1},
       {"no current object", MoveToBottom, "P [selected]\nQ\n", "Q\nP [selected]\n", 0},
   };
   for (const Case& row : cases) {

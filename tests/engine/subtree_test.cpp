@@ -48,7 +48,7 @@ TEST_F(SubtreeTest, CollectsEveryDescendantUpToTheFirstObjectNoDeeper) {
 
 TEST_F(SubtreeTest, RelocatingNothingChangesNothingAndAnswersZero) {
   Load("A\n");
-  EXPECT_EQ(RelocateSubtree(document_, {}, At(0), 1), 0);
+  EXPECT_EQ(RelocateSubtree(document_, {}, {At(0), 0}, 1).last_slot, 0);
   EXPECT_TRUE(standin::Calls().empty());
 }
 
@@ -56,7 +56,7 @@ TEST_F(SubtreeTest, RelocationUsesTheCollectedDepthNotTheCurrentOne) {
   Load("X\nA\n  B\n    C\n");
   Subtree subtree = CollectSubtree(document_, 1, 0, 4);
   MQObj_SetIntValue(At(3), kDepthId, 7);
-  EXPECT_EQ(RelocateSubtree(document_, subtree, At(0), -1), 2);
+  EXPECT_EQ(RelocateSubtree(document_, subtree, {At(0), 0}, -1).last_slot, 2);
   EXPECT_EQ(testing::WithoutEmptySlots(standin_.ToOutline()), "X\nB\n  C\nA\n");
   EXPECT_EQ(standin_.DeadObjectTouches(), 0);
   EXPECT_EQ(standin_.OrphanedClones(), 0);
@@ -64,7 +64,7 @@ TEST_F(SubtreeTest, RelocationUsesTheCollectedDepthNotTheCurrentOne) {
 
 TEST_F(SubtreeTest, AnEntryStandingBehindItsAnchorStaysAndAnswersMinusOne) {
   Load("A\n  B\n");
-  EXPECT_EQ(RelocateSubtree(document_, {{At(1), 1}}, At(1), 1), -1);
+  EXPECT_EQ(RelocateSubtree(document_, {{At(1), 1}}, {At(1), 1}, 1).last_slot, -1);
   EXPECT_EQ(standin_.ToOutline(), "A\n    B\n");
   EXPECT_TRUE(standin::CallsStartingWith("MQObj_Clone").empty());
 }

@@ -1,0 +1,23 @@
+#include "engine/current_object.h"
+
+namespace rowshift {
+
+CurrentObject::CurrentObject(const Document& document, int32_t count)
+    : index_(document.CurrentIndex()), empty_slot_(-1) {
+  if (index_ < 0) return;
+  if (index_ < count) object_ = document.ObjectAt(index_);
+  if (object_ == nullptr) empty_slot_ = index_;
+}
+
+void CurrentObject::Moved(Object original, const MovedObject& moved) {
+  if (object_ != nullptr && object_ == original) object_ = moved.object;
+  // A slot added at the followed slot's index goes in front of it.
+  if (empty_slot_ >= 0 && moved.added_slot >= 0 && moved.added_slot <= empty_slot_) ++empty_slot_;
+}
+
+void CurrentObject::Restore(const Document& document) const {
+  const int32_t index = object_ != nullptr ? document.IndexOf(object_) : empty_slot_;
+  if (index >= 0 && index != index_) document.SetCurrentIndex(index);
+}
+
+}  // namespace rowshift

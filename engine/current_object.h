@@ -1,0 +1,34 @@
+// The current object index through an operation that moves objects other than
+// the current one.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/document.h"
+#include "engine/move_step.h"
+
+namespace rowshift {
+
+// Keeps the index naming what it named when the operation began. An object is
+// followed through its moves, so that its copy is current at the end. An index
+// that named no object (an empty slot, or one past the list) follows its slot
+// as slots are added in front of it, so that no object becomes current by
+// chance. A negative index is left as it is.
+class CurrentObject {
+ public:
+  // Reads the index; `count` is the slot count as the caller read it.
+  CurrentObject(const Document& document, int32_t count);
+
+  // Takes note of one move step: `moved` now stands for `original`.
+  void Moved(Object original, const MovedObject& moved);
+
+  // Sets the index once at the end, and only when it must change.
+  void Restore(const Document& document) const;
+
+ private:
+  int32_t index_;
+  Object object_ = nullptr;
+  int32_t empty_slot_;  // where the slot named at the start now stands; -1: it held an object
+};
+
+}  // namespace rowshift
