@@ -96,6 +96,7 @@ struct Row {
   bool current = false;
   bool selected = false;
   bool collapsed = false;
+  bool ineligible = false;
 };
 
 using Shape = std::vector<Row> (*)(int n);
@@ -155,6 +156,14 @@ std::vector<Row> Balanced(int n) {
   return WithSelection(rows, n / 2);
 }
 
+// Top-level objects, each with one ineligible child: every landing place has
+// an object behind it that belongs to the object in front of it.
+std::vector<Row> IneligibleChildren(int n) {
+  std::vector<Row> rows(static_cast<std::size_t>(n));
+  for (std::size_t i = 1; i < rows.size(); i += 2) rows[i] = Row{1, false, false, false, true};
+  return WithSelection(rows, n / 4 * 2);
+}
+
 std::vector<Row> DeepChain(int n) {
   std::vector<Row> rows(static_cast<std::size_t>(n));
   for (int i = 0; i < n; ++i) rows[static_cast<std::size_t>(i)].depth = i;
@@ -169,6 +178,7 @@ std::string ToOutline(const std::vector<Row>& rows) {
     if (row.current) text += " current";
     if (row.selected) text += " selected";
     if (row.collapsed) text += " collapsed";
+    if (row.ineligible) text += " ineligible";
     text += "]\n";
   }
   return text;
@@ -235,9 +245,13 @@ int main(int argc, char** argv) {
   standin::RecordDocumentCalls(false);
   standin::ClearCalls();
 
-  const NamedShape shapes[] = {{"hidden block", HiddenBlock}, {"collapsed chain", CollapsedChain},
-                               {"all selected", AllSelected}, {"flat", Flat},
-                               {"balanced", Balanced},        {"deep chain", DeepChain}};
+  const NamedShape shapes[] = {{"hidden block", HiddenBlock},
+                               {"collapsed chain", CollapsedChain},
+                               {"all selected", AllSelected},
+                               {"flat", Flat},
+                               {"balanced", Balanced},
+                               {"deep chain", DeepChain},
+                               {"ineligible children", IneligibleChildren}};
   const NamedOperation operations[] = {
       {"insert", InsertFromBottom, false}, {"up", MoveUp, false},
       {"down", MoveDown, false},           {"top", MoveToTop, true},
