@@ -53,17 +53,32 @@ Place DownwardPlace(const Document& document, const MoveStart& start) {
 
 using PlaceFinder = Place (*)(const Document&, const MoveStart&);
 
-// The landing where objects that are not rows stand between the anchor and the
-// target row: the target row gives the depth, unless it is moving itself.
+// The first object behind slot `index`; none when there is none.
+LocatedObject FirstObjectBehind(const Document& document, int32_t index, int32_t count) {
+  for (++index; index < count; ++index) {
+    if (const Object object = document.ObjectAt(index)) return {object, index};
+  }
+  return {};
+}
+
+// The landing kept to the hierarchy. The target row gives the depth, unless it
+// is moving itself (down wrapping onto the object's own place): then no row
+// follows the landing, the depth is 0, and everything behind the anchor counts.
+// Nothing is read where nothing stands between the anchor and the target row:
+// then the row that follows the object once it has moved gives its depth.
 Landing KeptLanding(const Document& document, const Place& place, const KeptInSight& moved,
-                    const Subtree& subtree) {
+                    const Subtree& subtree, int32_t count) {
   MovingObjects moving;
   moving.Add(moved.object.object, subtree);
   Landing landing{place.anchor, 0};
-  if (place.target.object != nullptr && !moving.Contains(place.target.object)) {
+  LocatedObject passed = place.passed;
+  if (place.target.object != nullptr && moving.Contains(place.target.object)) {
+    if (passed.object == nullptr) passed = FirstObjectBehind(document, place.anchor.index, count);
+  } else if (passed.object != nullptr && place.target.object != nullptr) {
     landing.depth = document.Value(place.target.object, ObjectValueId::Depth);
   }
-  return KeepHierarchy(document, landing, place.passed, moving, &moved);
+  return passed.object == nullptr ? landing
+                                  : KeepHierarchy(document, landing, passed, moving, &moved);
 }
 
 int32_t MoveByOneRow(void* handle, PlaceFinder find_place) {
@@ -81,11 +96,13 @@ int32_t MoveByOneRow(void* handle, PlaceFinder find_place) {
   start.subtree_end = end.index;
 
   const Place place = find_place(document, start);
-  // With nothing between the anchor and the target row, the row that follows
-  // the object once it has moved gives its depth, as below.
-  const bool kept = place.passed.object != nullptr;
+  const bool kept = place.passed.object != nullptr ||
+                    (place.target.object != nullptr &&
+                     (place.target.object == object || Contains(subtree, place.target.object)));
   Landing landing{place.anchor, 0};
-  if (kept) landing = KeptLanding(document, place, {{object, current}, old_depth}, subtree);
+  if (kept) {
+    landing = KeptLanding(document, place, {{object, current}, old_depth}, subtree, start.count);
+  }
 
   int32_t index = current;
   if (object != landing.anchor.object) {
