@@ -26,6 +26,23 @@ LocatedObject InsertionAnchor(const Document& document, const LocatedObject& cur
   return end_of_block.index < current.index ? current : end_of_block;
 }
 
+// Behind the anchor, at the depth of the row that follows it (0 when none
+// does), kept to the hierarchy where objects that are not rows stand between.
+Landing InsertionLanding(const Document& document, const LocatedObject& anchor,
+                         const LocatedObject& last_row, int32_t old_depth, const Subtree& subtree,
+                         int32_t count) {
+  LocatedObject passed;
+  const Object following =
+      FindRow(document, anchor.index + 1, RowDirection::Forward, count, nullptr, &passed).object;
+  const Landing landing{anchor,
+                        following == nullptr ? 0 : document.Value(following, ObjectValueId::Depth)};
+  if (passed.object == nullptr) return landing;
+  MovingObjects moving;
+  moving.Add(last_row.object, subtree);
+  const KeptInSight in_sight{last_row, old_depth};
+  return KeepHierarchy(document, landing, passed, moving, &in_sight);
+}
+
 }  // namespace
 
 int32_t InsertFromBottom(void* handle) {
@@ -49,18 +66,7 @@ int32_t InsertFromBottom(void* handle) {
   // leave its index naming an emptied slot: treat it as the last row itself.
   if (Contains(subtree, current)) return current_index;
 
-  LocatedObject passed;
-  const Object following =
-      FindRow(document, anchor.index + 1, RowDirection::Forward, count, nullptr, &passed).object;
-  Landing landing{anchor,
-                  following == nullptr ? 0 : document.Value(following, ObjectValueId::Depth)};
-  if (passed.object != nullptr) {
-    MovingObjects moving;
-    moving.Add(last_row.object, subtree);
-    const KeptInSight in_sight{last_row, old_depth};
-    landing = KeepHierarchy(document, landing, passed, moving, &in_sight);
-  }
-
+  const Landing landing = InsertionLanding(document, anchor, last_row, old_depth, subtree, count);
   LocatedObject moved = last_row;
   if (moved.object != landing.anchor.object) {
     const MovedObject step = MoveObjectAfter(document, moved.object, landing.anchor.object);

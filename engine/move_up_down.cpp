@@ -1,4 +1,5 @@
 // Move up and Move down: the current object, with its descendants, one row on.
+#include <optional>
 #include <utility>
 
 #include "engine/landing.h"
@@ -81,12 +82,52 @@ Landing KeptLanding(const Document& document, const Place& place, const KeptInSi
                                   : KeepHierarchy(document, landing, passed, moving, &moved);
 }
 
+// Whether objects that are not rows stand between the anchor and the target
+// row, or the target row moves itself: then the landing is kept to the
+// hierarchy before anything moves.
+bool NeedsKeeping(const Place& place, Object object, const Subtree& subtree) {
+  const Object target = place.target.object;
+  return place.passed.object != nullptr ||
+         (target != nullptr && (target == object || Contains(subtree, target)));
+}
+
+// Moves the current object behind `anchor` (where it stays when it is the
+// anchor) and makes its copy current; answers what stands for it and where.
+LocatedObject MoveCurrentObject(const Document& document, const LocatedObject& current,
+                                Object anchor) {
+  if (current.object == anchor) return current;
+  const MovedObject moved = MoveObjectAfter(document, current.object, anchor);
+  if (moved.index < 0) return {moved.object, current.index};
+  document.SetCurrentIndex(moved.index);
+  return {moved.object, moved.index};
+}
+
+// Writes the object's Collapsed value back as 1 or 0, clearing it for a moment
+// first. In that moment, with `find_depth`, the row now following the object
+// gives its depth (0 when none does): its own collapsed flag must not hide
+// that row, and its own descendants, still at the old place, must not be
+// taken for it.
+std::optional<int32_t> NormalizeCollapsed(const Document& document, const LocatedObject& object,
+                                          const Subtree& subtree, bool find_depth) {
+  const bool collapsed = document.Flag(object.object, ObjectValueId::Collapsed);
+  document.SetValue(object.object, ObjectValueId::Collapsed, kFlagClear);
+  Object following = nullptr;
+  if (find_depth) {
+    following =
+        FindRow(document, object.index + 1, RowDirection::Forward, document.ObjectCount(), &subtree)
+            .object;
+  }
+  document.SetValue(object.object, ObjectValueId::Collapsed, collapsed ? kFlagSet : kFlagClear);
+  if (!find_depth) return std::nullopt;
+  return following == nullptr ? 0 : document.Value(following, ObjectValueId::Depth);
+}
+
 int32_t MoveByOneRow(void* handle, PlaceFinder find_place) {
   const Document document(handle);
   if (!document.IsUsable()) return kNothingToActOn;
   const int32_t current = document.CurrentIndex();
   if (current < 0) return kNothingToActOn;
-  Object object = document.ObjectAt(current);
+  const Object object = document.ObjectAt(current);
   // An index naming an empty slot names no object.
   if (object == nullptr) return kNothingToActOn;
   const int32_t old_depth = document.Value(object, ObjectValueId::Depth);
@@ -96,40 +137,17 @@ int32_t MoveByOneRow(void* handle, PlaceFinder find_place) {
   start.subtree_end = end.index;
 
   const Place place = find_place(document, start);
-  const bool kept = place.passed.object != nullptr ||
-                    (place.target.object != nullptr &&
-                     (place.target.object == object || Contains(subtree, place.target.object)));
+  const bool kept = NeedsKeeping(place, object, subtree);
   Landing landing{place.anchor, 0};
   if (kept) {
     landing = KeptLanding(document, place, {{object, current}, old_depth}, subtree, start.count);
   }
-
-  int32_t index = current;
-  if (object != landing.anchor.object) {
-    const MovedObject moved = MoveObjectAfter(document, object, landing.anchor.object);
-    if (moved.index >= 0) {
-      document.SetCurrentIndex(moved.index);
-      index = moved.index;
-    }
-    object = moved.object;
+  const LocatedObject moved = MoveCurrentObject(document, {object, current}, landing.anchor.object);
+  if (const std::optional<int32_t> depth = NormalizeCollapsed(document, moved, subtree, !kept)) {
+    landing.depth = *depth;
   }
-
-  // The row now following the object gives its depth. Its own collapsed flag
-  // must not hide that row, and its own descendants, still at the old place,
-  // must not be taken for it.
-  const bool collapsed = document.Flag(object, ObjectValueId::Collapsed);
-  document.SetValue(object, ObjectValueId::Collapsed, kFlagClear);
-  const Object following =
-      kept ? nullptr
-           : FindRow(document, index + 1, RowDirection::Forward, document.ObjectCount(), &subtree)
-                 .object;
-  document.SetValue(object, ObjectValueId::Collapsed, collapsed ? kFlagSet : kFlagClear);
-  if (!kept) {
-    landing.depth = following == nullptr ? 0 : document.Value(following, ObjectValueId::Depth);
-  }
-
-  document.SetValue(object, ObjectValueId::Depth, landing.depth);
-  RelocateSubtree(document, std::move(subtree), {object, index},
+  document.SetValue(moved.object, ObjectValueId::Depth, landing.depth);
+  RelocateSubtree(document, std::move(subtree), moved,
                   static_cast<DepthDifference>(landing.depth) - old_depth);
   return kDone;
 }
