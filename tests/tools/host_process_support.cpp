@@ -1,10 +1,14 @@
 #include "tools/host_process_support.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <sstream>
+#include <system_error>
 
 namespace rowshift::testing {
 namespace {
@@ -22,6 +26,47 @@ constexpr int kLargestPlainExitCode = 255;
 
 std::string Quoted(const std::string& argument) { return "\"" + argument + "\""; }
 
+// The folder the suite was started in: the build's programs and modules.
+std::filesystem::path& StartFolder() {
+  static std::filesystem::path folder;
+  return folder;
+}
+
+// Each run of the suite works in a new folder of its own, and its files and
+// the captured output of rowshift-host keep their plain names there: two runs
+// side by side (two ctest runs of one build, the suite started by hand beside
+// ctest) would otherwise write, read and remove each other's files. The
+// build's modules are linked into it, so "./mqhost.so" names the same module
+// as beside the programs.
+class PrivateFolder : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    namespace fs = std::filesystem;
+    if (StartFolder().empty()) StartFolder() = fs::current_path();
+    std::random_device random;
+    do {
+      folder_ = fs::temp_directory_path() / ("rowshift_tools_tests_" + std::to_string(random()));
+    } while (!fs::create_directory(folder_));
+    for (const fs::directory_entry& entry : fs::directory_iterator(StartFolder())) {
+      if (entry.path().extension() == ROWSHIFT_MODULE_SUFFIX) {
+        fs::create_symlink(entry.path(), folder_ / entry.path().filename());
+      }
+    }
+    fs::current_path(folder_);
+  }
+  void TearDown() override {
+    std::error_code status;
+    std::filesystem::current_path(StartFolder(), status);
+    std::filesystem::remove_all(folder_, status);
+  }
+
+ private:
+  std::filesystem::path folder_;
+};
+
+[[maybe_unused]] const ::testing::Environment* const kPrivateFolder =
+    ::testing::AddGlobalTestEnvironment(new PrivateFolder);
+
 int ExitCodeOf(int status) {
   return status > kLargestPlainExitCode ? status >> kExitCodeShift : status;
 }
@@ -31,7 +76,7 @@ int ExitCodeOf(int status) {
 HostProcess RunRowshiftHost(const std::vector<std::string>& arguments, const std::string& folder,
                             const std::string& input_file) {
   namespace fs = std::filesystem;
-  const std::string program = fs::absolute(ROWSHIFT_HOST_PROGRAM).string();
+  const std::string program = HostProgramPath();
   const std::string out_file = fs::absolute(kStdoutFile).string();
   const std::string err_file = fs::absolute(kStderrFile).string();
   // Starting with "cd" keeps the line from beginning with a quote, which some
@@ -46,6 +91,10 @@ HostProcess RunRowshiftHost(const std::vector<std::string>& arguments, const std
   process.out = ReadFile(out_file);
   process.err = ReadFile(err_file);
   return process;
+}
+
+std::string HostProgramPath() {
+  return (StartFolder() / ROWSHIFT_HOST_PROGRAM).lexically_normal().string();
 }
 
 std::string ExamplePath(const std::string& file_name) {

@@ -20,10 +20,14 @@ struct HostProcess {
 HostProcess RunRowshiftHost(const std::vector<std::string>& arguments,
                             const std::string& folder = "", const std::string& input_file = "");
 
+// The rowshift-host beside the suite, as an absolute path.
+std::string HostProgramPath();
+
 // An example outline shipped with the project.
 std::string ExamplePath(const std::string& file_name);
 
-// The path of a file of the suite's own in the current folder.
+// The path of a file of the suite's own in the current folder, which is a new
+// folder for each run of the suite.
 std::string SuiteFile(const std::string& name);
 // Writes `text` to SuiteFile(name) and returns that path.
 std::string WriteSuiteFile(const std::string& name, const std::string& text);

@@ -172,9 +172,8 @@ class CommittedPicture : public ::testing::TestWithParam<const char*> {
     namespace fs = std::filesystem;
     folder_ = fs::absolute(SuiteFile("pictures")).string();
     fs::remove_all(folder_);
-    const std::string command = "ROWSHIFT_HOST=\"" + fs::absolute(ROWSHIFT_HOST_PROGRAM).string() +
-                                "\" bash \"" + ROWSHIFT_SOURCE_DIR + "/scripts/pictures.sh\" \"" +
-                                folder_ + "\"";
+    const std::string command = "ROWSHIFT_HOST=\"" + HostProgramPath() + "\" bash \"" +
+                                ROWSHIFT_SOURCE_DIR + "/scripts/pictures.sh\" \"" + folder_ + "\"";
     drawn_ = std::system(command.c_str()) == 0;
   }
   static std::string folder_;
