@@ -53,7 +53,12 @@ void MQSetting::SaveDecimal(const char* key, int value) {
   WideFormatBuffer text;
   FormatWide(text, "%d", value);
   const WideString saved(text.data());
-  SetElementText(element, saved);
+  // A new element without its text would leave the key reading as missing:
+  // it goes again, and the old element keeps the stored value.
+  if (!SetElementText(element, saved)) {
+    RemoveChildElement(section_element_, element);
+    return;
+  }
   // A load reads the key's first element. Older elements go while the host
   // still finds one first (an earlier save may have left several); one whose
   // removal the host refused gets the saved text instead, so the next load

@@ -45,10 +45,10 @@ bool GetElementText(void* element, WideString& text) {
   return values[0] != nullptr;
 }
 
-void SetElementText(void* element, const WideString& text) {
+bool SetElementText(void* element, const WideString& text) {
   std::string utf8_text = WideToUtf8(text.c_str());
   void* values[] = {utf8_text.data()};
-  ElementValue(element, XmlElementCode::kSetText, values);
+  return ElementValue(element, XmlElementCode::kSetText, values) != 0;
 }
 
 }  // namespace rowshift

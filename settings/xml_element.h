@@ -26,6 +26,7 @@ void RemoveChildElement(void* element, void* child);
 // True and the text when the host gave text; false and empty text when it gave null.
 bool GetElementText(void* element, WideString& text);
 
-void SetElementText(void* element, const WideString& text);
+// False when the host refused the text (or there was no call).
+bool SetElementText(void* element, const WideString& text);
 
 }  // namespace rowshift

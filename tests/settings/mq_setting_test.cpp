@@ -152,6 +152,23 @@ TEST_F(MQSettingTest, ARefusedRemovalStillLoadsTheLastSavedValue) {
   EXPECT_EQ(StoredSetting("PosX"), "9");
 }
 
+// A host that refuses the new element's text keeps the old element, and with
+// it the stored value; the new, empty element goes again.
+TEST_F(MQSettingTest, ARefusedTextKeepsTheStoredValue) {
+  constexpr int kSetTextCall = 3;  // find, add, set the text
+  settings_->SaveInteger("PosX", 120);
+  standin::ClearCalls();
+  standin::FailNthCall(standin::EntryPoint::MQXmlElem_Value, kSetTextCall);
+  settings_->SaveInteger("PosX", 7);
+  standin::FailNthCall(standin::EntryPoint::MQXmlElem_Value, 0);
+
+  int loaded = 0;
+  settings_->LoadInteger("PosX", loaded);
+  EXPECT_EQ(loaded, 120);
+  EXPECT_THAT(ChildNames(SectionInDocument()), ElementsAre("PosX"));
+  EXPECT_EQ(StoredSetting("PosX"), "120");
+}
+
 TEST_F(MQSettingTest, SavingAKeyTwiceLeavesOneElementWithTheLastValue) {
   settings_->SaveInteger("PosX", 1);
   settings_->SaveFlag("Rowshift_activate", true);
