@@ -1,5 +1,7 @@
 #include "engine/current_object.h"
 
+#include <limits>
+
 namespace rowshift {
 
 CurrentObject::CurrentObject(const Document& document, int32_t count)
@@ -11,8 +13,12 @@ CurrentObject::CurrentObject(const Document& document, int32_t count)
 
 void CurrentObject::Moved(Object original, const MovedObject& moved) {
   if (object_ != nullptr && object_ == original) object_ = moved.object;
-  // A slot added at the followed slot's index goes in front of it.
-  if (empty_slot_ >= 0 && moved.added_slot >= 0 && moved.added_slot <= empty_slot_) ++empty_slot_;
+  // A slot added at the followed slot's index goes in front of it. An index at
+  // the very end of the range names no slot whatever is added.
+  if (empty_slot_ >= 0 && empty_slot_ < std::numeric_limits<int32_t>::max() &&
+      moved.added_slot >= 0 && moved.added_slot <= empty_slot_) {
+    ++empty_slot_;
+  }
 }
 
 void CurrentObject::Restore(const Document& document) const {
