@@ -89,7 +89,7 @@ fuzz_seconds=${ROWSHIFT_FUZZ_SECONDS:-20}
 if [[ $fuzz_seconds -gt 0 ]]; then
   started=$SECONDS
   echo "== fuzz: $fuzz_seconds s a target"
-  if ! bash scripts/fuzz.sh "$fuzz_seconds"; then
+  if ! bash scripts/fuzz.sh --from-seeds "$fuzz_seconds"; then
     echo "== fuzz found a fault"
     failed=$((failed + 1))
   fi

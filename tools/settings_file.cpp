@@ -256,6 +256,44 @@ bool DeclarationOpens(const std::string& bytes, pugi::xml_encoding encoding) {
   return bytes.compare(mark, 5, "<?xml") == 0;
 }
 
+bool IsVersionNumber(const std::string& value) {
+  return value.size() > 2 && StartsWith(value, "1.") &&
+         std::all_of(value.begin() + 2, value.end(),
+                     [](unsigned char c) { return std::isdigit(c) != 0; });
+}
+
+bool IsEncodingName(const std::string& value) {
+  return !value.empty() && std::isalpha(static_cast<unsigned char>(value[0])) &&
+         std::all_of(value.begin(), value.end(), [](unsigned char c) {
+           return std::isalnum(c) || c == '.' || c == '_' || c == '-';
+         });
+}
+
+// The declaration holds what XML lets it hold: version, encoding and
+// standalone, in that order, each with a value of its form. Anything else could
+// be written back otherwise (a character the encoding cannot hold becomes '?'),
+// and the encoding would then no longer be read from the declaration.
+std::optional<std::string> DeclarationFault(const pugi::xml_node& declaration) {
+  const std::pair<const char*, bool (*)(const std::string&)> allowed[] = {
+      {"version", IsVersionNumber},
+      {"encoding", IsEncodingName},
+      {"standalone", [](const std::string& value) { return value == "yes" || value == "no"; }}};
+  std::size_t next = 0;
+  for (const pugi::xml_attribute& attribute : declaration.attributes()) {
+    const std::string name = attribute.name();
+    while (next < std::size(allowed) && name != allowed[next].first) ++next;
+    if (next == std::size(allowed)) {
+      return "an XML declaration with '" + name +
+             "', where XML allows only version, encoding and standalone, in that order";
+    }
+    if (!allowed[next].second(attribute.value())) {
+      return "an XML declaration whose " + name + " is not one XML allows";
+    }
+    ++next;
+  }
+  return std::nullopt;
+}
+
 // What stands beside the root element that the file cannot hold, or nothing.
 std::optional<std::string> TopLevelFault(const pugi::xml_document& document,
                                          bool declaration_opens) {
@@ -276,6 +314,7 @@ std::optional<std::string> TopLevelFault(const pugi::xml_document& document,
         if (!first || !declaration_opens) {
           return std::string("an XML declaration that does not open the file");
         }
+        if (auto fault = DeclarationFault(node)) return fault;
         break;
       case pugi::node_doctype:
         if (elements > 0) return std::string("a doctype after the root element");

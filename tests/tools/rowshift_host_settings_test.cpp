@@ -76,6 +76,13 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedSettings{"EntityXmlDoesNotDefine", "<root>\n<a>x &bogus;</a></root>",
                         "'&bogus;', which is no entity of XML's own (&lt; &gt; &amp; &apos; "
                         "&quot;), at line 2, column 6"},
+        RefusedSettings{"DeclarationHoldsWhatXmlDoesNot",
+                        "<?xml i=\"&#661;\" encoding=\"ISO-8859-1\"?><root>\xFF</root>",
+                        "an XML declaration with 'i', where XML allows only version, encoding "
+                        "and standalone, in that order"},
+        RefusedSettings{"DeclaredEncodingWithAReference",
+                        "<?xml version=\"1.0\" encoding=\"ISO-8859-1&#63;\"?><root/>",
+                        "an XML declaration whose encoding is not one XML allows"},
         RefusedSettings{"ReferenceToNul", "<root><a>x&#x00;y</a></root>",
                         "'&#x00;', a reference to the NUL character, which no text can hold, "
                         "at line 1, column 11"}),
