@@ -81,6 +81,11 @@ class HostRun {
         err_(err) {}
 
   int Run() {
+    // Read before the steps and written after them, settings cannot live on a stream.
+    if (options_.settings_path == kStandardStream) {
+      err_ << kProgramName << ": --settings needs a file, not '-': it is read and written again\n";
+      return kExitUsage;
+    }
     if (const std::optional<std::string> clash = FilesThatClash(options_)) {
       err_ << kProgramName << ": " << *clash << "\n";
       return kExitUsage;
