@@ -269,11 +269,18 @@ bool IsEncodingName(const std::string& value) {
          });
 }
 
-// The declaration holds what XML lets it hold: version, encoding and
-// standalone, in that order, each with a value of its form. Anything else could
-// be written back otherwise (a character the encoding cannot hold becomes '?'),
-// and the encoding would then no longer be read from the declaration.
-std::optional<std::string> DeclarationFault(const pugi::xml_node& declaration) {
+// The declaration, which opens the file, holds what XML lets it hold: version,
+// encoding and standalone, in that order, each with a value of its form, and no
+// references. Anything else could be written back otherwise (a reference
+// resolved, a character the encoding cannot hold as '?'), and the encoding
+// would then be read from the declaration otherwise.
+std::optional<std::string> DeclarationFault(const pugi::xml_document& document,
+                                            const std::string& bytes, pugi::xml_encoding encoding) {
+  const pugi::xml_node declaration = document.first_child();
+  if (declaration.type() != pugi::node_declaration) return std::nullopt;
+  if (CodeUnitSize(encoding) == 1 && bytes.find('&') < bytes.find("?>")) {
+    return std::string("an XML declaration with a reference ('&'), which XML does not allow there");
+  }
   const std::pair<const char*, bool (*)(const std::string&)> allowed[] = {
       {"version", IsVersionNumber},
       {"encoding", IsEncodingName},
@@ -314,7 +321,6 @@ std::optional<std::string> TopLevelFault(const pugi::xml_document& document,
         if (!first || !declaration_opens) {
           return std::string("an XML declaration that does not open the file");
         }
-        if (auto fault = DeclarationFault(node)) return fault;
         break;
       case pugi::node_doctype:
         if (elements > 0) return std::string("a doctype after the root element");
@@ -489,6 +495,9 @@ bool SettingsFile::Read(const std::string& path, std::string* error) {
   }
   if (HoldsNul(bytes, parsed.encoding)) return refuse("is not well-formed XML: a NUL character");
   if (auto fault = TopLevelFault(document_, DeclarationOpens(bytes, parsed.encoding))) {
+    return refuse("is not well-formed XML: " + *fault);
+  }
+  if (auto fault = DeclarationFault(document_, bytes, parsed.encoding)) {
     return refuse("is not well-formed XML: " + *fault);
   }
   if (auto fault = ElementFault(document_.document_element())) return refuse(*fault);

@@ -77,12 +77,14 @@ INSTANTIATE_TEST_SUITE_P(
                         "'&bogus;', which is no entity of XML's own (&lt; &gt; &amp; &apos; "
                         "&quot;), at line 2, column 6"},
         RefusedSettings{"DeclarationHoldsWhatXmlDoesNot",
-                        "<?xml i=\"&#661;\" encoding=\"ISO-8859-1\"?><root>\xFF</root>",
+                        "<?xml i=\"x\" encoding=\"ISO-8859-1\"?><root>\xFF</root>",
                         "an XML declaration with 'i', where XML allows only version, encoding "
                         "and standalone, in that order"},
         RefusedSettings{"DeclaredEncodingWithAReference",
-                        "<?xml version=\"1.0\" encoding=\"ISO-8859-1&#63;\"?><root/>",
-                        "an XML declaration whose encoding is not one XML allows"},
+                        "<?xml version=\"1.0\" encoding=\"ISO&#45;8859-1\"?><root>\xFF</root>",
+                        "an XML declaration with a reference ('&')"},
+        RefusedSettings{"DeclaredVersionNotXmls", "<?xml version=\"2\"?><root/>",
+                        "an XML declaration whose version is not one XML allows"},
         RefusedSettings{"ReferenceToNul", "<root><a>x&#x00;y</a></root>",
                         "'&#x00;', a reference to the NUL character, which no text can hold, "
                         "at line 1, column 11"}),
