@@ -450,6 +450,40 @@ void MergeInto(pugi::xml_node top, const standin::SettingsNode& wanted) {
   }
 }
 
+// The document as Write saves it.
+std::string SavedText(const pugi::xml_document& document, pugi::xml_encoding encoding,
+                      bool byte_order_mark) {
+  const unsigned layout = DeepestLevel(document.document_element()) <= kDeepestIndentedLevel
+                              ? pugi::format_indent
+                              : pugi::format_raw;
+  std::ostringstream text;
+  document.save(text, kIndent, layout | (byte_order_mark ? pugi::format_write_bom : 0), encoding);
+  return text.str();
+}
+
+bool SameTree(const standin::SettingsNode& a, const standin::SettingsNode& b) {
+  if (a.name != b.name || a.text != b.text || a.children.size() != b.children.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < a.children.size(); ++i) {
+    if (!SameTree(a.children[i], b.children[i])) return false;
+  }
+  return true;
+}
+
+// Whether the document, saved as it is, reads back as `tree` in the same
+// encoding: the last guard of a user's file against a way of writing XML that
+// reads otherwise, which the checks before it do not name.
+bool ReadsBackTheSame(const pugi::xml_document& document, pugi::xml_encoding encoding,
+                      bool byte_order_mark, const standin::SettingsNode& tree) {
+  const std::string saved = SavedText(document, encoding, byte_order_mark);
+  pugi::xml_document reread;
+  const pugi::xml_parse_result parsed =
+      reread.load_buffer(saved.data(), saved.size(), kParseOptions);
+  return parsed && parsed.encoding == encoding && reread.document_element() &&
+         SameTree(FromXml(reread.document_element()), tree);
+}
+
 }  // namespace
 
 bool SettingsFile::Read(const std::string& path, std::string* error) {
@@ -506,7 +540,11 @@ bool SettingsFile::Read(const std::string& path, std::string* error) {
   // A byte-order mark decides the encoding ahead of a declaration, so one that
   // was there stays; UTF-16 and UTF-32 always get one.
   byte_order_mark_ = CodeUnitSize(encoding_) > 1 || StartsWith(bytes, kUtf8ByteOrderMark);
-  tree_ = FromXml(document_.document_element());
+  standin::SettingsNode tree = FromXml(document_.document_element());
+  if (!ReadsBackTheSame(document_, encoding_, byte_order_mark_, tree)) {
+    return refuse("cannot be written back so that it reads the same");
+  }
+  tree_ = std::move(tree);
   return true;
 }
 
@@ -521,12 +559,8 @@ bool SettingsFile::Write(const standin::SettingsNode& root, std::string* error) 
   }
   MergeInto(element, root);
 
-  const unsigned layout =
-      DeepestLevel(element) <= kDeepestIndentedLevel ? pugi::format_indent : pugi::format_raw;
-  const unsigned format = layout | (byte_order_mark_ ? pugi::format_write_bom : 0);
-  std::ostringstream text;
-  document_.save(text, kIndent, format, encoding_);
-  if (const std::optional<std::string> reason = ReplaceFile(file_, text.str())) {
+  if (const std::optional<std::string> reason =
+          ReplaceFile(file_, SavedText(document_, encoding_, byte_order_mark_))) {
     *error = "cannot write the settings file '" + path_ + "': " + *reason;
     return false;
   }

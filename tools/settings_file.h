@@ -29,7 +29,8 @@ class SettingsFile {
   // and a file that cannot be read, is not well-formed XML, has anything but
   // comments and processing instructions beside its one root element, nests
   // deeper than kDepthLimit, has attributes or an entity that XML does not
-  // define itself (its meaning would be lost); a refused file is never written.
+  // define itself (its meaning would be lost), or, saved as it is, would read
+  // otherwise; a refused file is never written.
   // Errors say what is wrong in words, with line and column, and give the
   // system's reason when the file cannot be read.
   bool Read(const std::string& path, std::string* error);
