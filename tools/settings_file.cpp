@@ -144,16 +144,30 @@ bool IsCharacterReference(const std::string& name) {
                      [hex](unsigned char c) { return hex ? std::isxdigit(c) : std::isdigit(c); });
 }
 
-// A character reference whose digits are all zero: the NUL character, at
-// which the parser's text would end.
-bool NamesNul(const std::string& reference) {
-  const std::size_t digits = reference.compare(0, 2, "#x") == 0 ? 2 : 1;
-  return reference.find_first_not_of('0', digits) == std::string::npos;
+// What a character reference names that no text can hold, or nothing: NUL,
+// at which the parser's text would end, a number beyond Unicode, which the
+// parser cuts to 32 bits (so to NUL, or to another character), or a surrogate.
+const char* ReferenceFault(const std::string& reference) {
+  const bool hex = reference.compare(0, 2, "#x") == 0;
+  constexpr unsigned long kLastCharacter = 0x10FFFF;
+  unsigned long value = 0;
+  for (std::size_t at = hex ? 2 : 1; at < reference.size() && value <= kLastCharacter; ++at) {
+    const auto digit = static_cast<unsigned char>(std::tolower(reference[at]));
+    value = value * (hex ? 16 : 10) + (std::isdigit(digit) ? digit - '0' : digit - 'a' + 10);
+  }
+  if (value == 0) return "a reference to the NUL character, which no text can hold";
+  if (value > kLastCharacter) {
+    return "a reference to a number beyond Unicode, which names no character";
+  }
+  if (value >= 0xD800 && value <= 0xDFFF) {
+    return "a reference to a surrogate, which is half of a character and no character itself";
+  }
+  return nullptr;
 }
 
 // The first '&' in the text of the file that starts no entity XML defines:
 // the parser would keep such an entity as text and it would be saved as text.
-// Also the first reference to NUL, which would cut the text short.
+// Also the first reference to no character (NUL would cut the text short).
 std::optional<std::string> EntityFault(const std::string& bytes, pugi::xml_encoding encoding) {
   pugi::xml_document raw;
   if (!raw.load_buffer(bytes.data(), bytes.size(), kParseOptions & ~pugi::parse_escapes)) {
@@ -171,11 +185,12 @@ std::optional<std::string> EntityFault(const std::string& bytes, pugi::xml_encod
       const std::size_t end = text.find(';', at);
       const std::string name = end == std::string::npos ? "" : text.substr(at + 1, end - at - 1);
       const bool reference = IsCharacterReference(name);
-      if (IsNamedEntity(name) || (reference && !NamesNul(name))) continue;
+      const char* reference_fault = reference ? ReferenceFault(name) : nullptr;
+      if (IsNamedEntity(name) || (reference && !reference_fault)) continue;
       const std::string shown = end == std::string::npos || end - at > kLongestEntityShown
                                     ? std::string("&")
                                     : text.substr(at, end - at + 1);
-      const char* what = reference ? "a reference to the NUL character, which no text can hold"
+      const char* what = reference ? reference_fault
                                    : "which is no entity of XML's own (&lt; &gt; &amp; &apos; "
                                      "&quot;)";
       std::string message = "has '" + shown + "', ";

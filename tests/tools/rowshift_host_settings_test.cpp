@@ -87,7 +87,9 @@ INSTANTIATE_TEST_SUITE_P(
                         "an XML declaration whose version is not one XML allows"},
         RefusedSettings{"ReferenceToNul", "<root><a>x&#x00;y</a></root>",
                         "'&#x00;', a reference to the NUL character, which no text can hold, "
-                        "at line 1, column 11"}),
+                        "at line 1, column 11"},
+        RefusedSettings{"ReferenceBeyondUnicode", "<root><a>x&#x100000041;yz</a></root>",
+                        "'&#x100000041;', a reference to a number beyond Unicode"}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(RowshiftHostSettings, MissingFileStartsEmptyAndIsWrittenAfterTheRun) {
