@@ -88,6 +88,9 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedSettings{"ReferenceToNul", "<root><a>x&#x00;y</a></root>",
                         "'&#x00;', a reference to the NUL character, which no text can hold, "
                         "at line 1, column 11"},
+        // Written back as a tab, white space alone, which reads as no text.
+        RefusedSettings{"WhiteSpaceByReferenceAlone", "<root><a>&#9;</a></root>",
+                        "cannot be written back so that it reads the same"},
         RefusedSettings{"ReferenceBeyondUnicode", "<root><a>x&#x100000041;yz</a></root>",
                         "'&#x100000041;', a reference to a number beyond Unicode"}),
     [](const auto& test) { return std::string(test.param.name); });
