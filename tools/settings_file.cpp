@@ -551,14 +551,16 @@ bool SettingsFile::Read(const std::string& path, std::string* error) {
   }
   if (auto fault = ElementFault(document_.document_element())) return refuse(*fault);
   if (auto fault = EntityFault(bytes, parsed.encoding)) return refuse(*fault);
-  encoding_ = parsed.encoding;
   // A byte-order mark decides the encoding ahead of a declaration, so one that
   // was there stays; UTF-16 and UTF-32 always get one.
-  byte_order_mark_ = CodeUnitSize(encoding_) > 1 || StartsWith(bytes, kUtf8ByteOrderMark);
+  const bool byte_order_mark =
+      CodeUnitSize(parsed.encoding) > 1 || StartsWith(bytes, kUtf8ByteOrderMark);
   standin::SettingsNode tree = FromXml(document_.document_element());
-  if (!ReadsBackTheSame(document_, encoding_, byte_order_mark_, tree)) {
+  if (!ReadsBackTheSame(document_, parsed.encoding, byte_order_mark, tree)) {
     return refuse("cannot be written back so that it reads the same");
   }
+  encoding_ = parsed.encoding;
+  byte_order_mark_ = byte_order_mark;
   tree_ = std::move(tree);
   return true;
 }
