@@ -57,8 +57,9 @@ std::optional<Staying> OutermostCollapsedAbove(const Document& document, int32_t
     const int32_t object_depth = document.Value(object, ObjectValueId::Depth);
     if (object_depth >= depth) continue;
     depth = object_depth;
-    if (document.Flag(object, ObjectValueId::Collapsed))
+    if (document.Flag(object, ObjectValueId::Collapsed)) {
       outermost = Staying{{object, index}, depth};
+    }
   }
   return outermost;
 }

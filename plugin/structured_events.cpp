@@ -138,8 +138,8 @@ int32_t DispatchEvent261(MQStationPlugin& plugin, void* document, const NameValu
   const char* form = list.FirstName();
   if (form == nullptr) return kNotHandled;
   const bool vertex = Is(form, kVertexFormWord);
-  if (!vertex && !Is(form, kApexFormWord))
-    return kHandled;  // an unknown form's value is never read
+  // An unknown form's value is never read.
+  if (!vertex && !Is(form, kApexFormWord)) return kHandled;
   const void* record = list.FirstValue();
   if (record == nullptr) return kNotHandled;
   return vertex ? VertexRecord(plugin, document, record, allocator)
