@@ -47,6 +47,9 @@ class STANDIN_API Document {
   // Calls that named an object after it was deleted or freed, or named to
   // this document an object it never held.
   int DeadObjectTouches() const;
+  // Calls outside the document contract (contract_checks.h lists them); each
+  // still got its ordinary, safe answer.
+  int CallsOutsideContract() const;
   // Clones made and not yet inserted or freed (leaked copies).
   int OrphanedClones() const;
 

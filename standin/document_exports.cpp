@@ -4,6 +4,7 @@
 #include <string>
 
 #include "standin/call_log.h"
+#include "standin/contract_checks.h"
 #include "standin/document_control.h"
 #include "standin/document_registry.h"
 #include "standin/document_state.h"
@@ -69,6 +70,28 @@ int32_t Insert(DocumentState* document, void* object, void* anchor) {
   return document->InsertAfter(record, anchor_record);
 }
 
+// What is wrong with an insertion's objects, or nothing. A dead or foreign
+// object is counted as a touch instead.
+std::optional<std::string> InsertionFault(DocumentState* document, void* object, void* anchor) {
+  if (object == nullptr) return "no new object";
+  if (OwnerOf(object) == document &&
+      static_cast<ObjectRecord*>(object)->status == ObjectStatus::kInDocument) {
+    return "the new object stands in a slot";
+  }
+  if (anchor != nullptr && OwnerOf(anchor) == document &&
+      static_cast<ObjectRecord*>(anchor)->status == ObjectStatus::kLoose) {
+    return "the anchor stands in no slot";
+  }
+  return std::nullopt;
+}
+
+// The document a document export names, remembered as the one in use.
+DocumentState* DocumentNamed(void* doc) {
+  DocumentState* document = FindDocument(doc);
+  if (document != nullptr) NoteDocumentInUse(doc);
+  return document;
+}
+
 }  // namespace
 
 void RecordDocumentCalls(bool on) { RecordingOn() = on; }
@@ -76,9 +99,11 @@ void RecordDocumentCalls(bool on) { RecordingOn() = on; }
 }  // namespace standin
 
 using standin::CallFails;
+using standin::CountMissingObject;
+using standin::CountOutsideContract;
+using standin::DocumentNamed;
 using standin::DocumentState;
 using standin::EntryPoint;
-using standin::FindDocument;
 using standin::NameOf;
 using standin::ObjectRecord;
 using standin::RecordCall;
@@ -88,7 +113,7 @@ extern "C" {
 
 ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetObjectCount(void* doc) {
   if (CallFails(EntryPoint::MQDoc_GetObjectCount)) return 0;
-  const DocumentState* document = FindDocument(doc);
+  const DocumentState* document = DocumentNamed(doc);
   const int32_t count = document == nullptr ? 0 : document->SlotCount();
   if (RecordingOn()) RecordCall("MQDoc_GetObjectCount", {}, std::to_string(count));
   return count;
@@ -96,24 +121,33 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetObjectCount(void* doc) {
 
 ROWSHIFT_MODULE_EXPORT void* ROWSHIFT_CALL MQDoc_GetObject(void* doc, int32_t index) {
   if (CallFails(EntryPoint::MQDoc_GetObject)) return nullptr;
-  const DocumentState* document = FindDocument(doc);
+  DocumentState* document = DocumentNamed(doc);
   ObjectRecord* object = document == nullptr ? nullptr : document->ObjectAt(index);
   if (RecordingOn()) RecordCall("MQDoc_GetObject", {std::to_string(index)}, NameOf(object));
+  // A refused insertion's answer may be asked for: it names no slot and gets none.
+  if (document != nullptr && !standin::NamesASlot(*document, index) &&
+      !(index < 0 && index == document->last_insertion_answer)) {
+    CountOutsideContract(document, "MQDoc_GetObject", standin::IndexReason(*document, index),
+                         RecordingOn());
+  }
   return object;
 }
 
 ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetObjectIndex(void* doc, void* obj) {
   if (CallFails(EntryPoint::MQDoc_GetObjectIndex)) return standin::kNoIndex;
-  DocumentState* document = FindDocument(doc);
+  DocumentState* document = DocumentNamed(doc);
   const ObjectRecord* object = document == nullptr ? nullptr : standin::LiveObject(obj, document);
   const int32_t index = object == nullptr ? standin::kNoIndex : document->IndexOf(object);
   if (RecordingOn()) RecordCall("MQDoc_GetObjectIndex", {NameOf(obj)}, std::to_string(index));
+  if (document != nullptr && obj == nullptr) {
+    CountOutsideContract(document, "MQDoc_GetObjectIndex", "no object", RecordingOn());
+  }
   return index;
 }
 
 ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetCurrentObjectIndex(void* doc) {
   if (CallFails(EntryPoint::MQDoc_GetCurrentObjectIndex)) return standin::kNoIndex;
-  const DocumentState* document = FindDocument(doc);
+  const DocumentState* document = DocumentNamed(doc);
   const int32_t index = document == nullptr ? standin::kNoIndex : document->current_index;
   if (RecordingOn()) RecordCall("MQDoc_GetCurrentObjectIndex", {}, std::to_string(index));
   return index;
@@ -121,7 +155,8 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetCurrentObjectIndex(void* d
 
 ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_SetCurrentObjectIndex(void* doc, int32_t index) {
   if (CallFails(EntryPoint::MQDoc_SetCurrentObjectIndex)) return standin::kNotDone;
-  DocumentState* document = FindDocument(doc);
+  DocumentState* document = DocumentNamed(doc);
+  const bool names_a_slot = document != nullptr && standin::NamesASlot(*document, index);
   int32_t result = standin::kNotDone;
   if (document != nullptr && index < document->SlotCount()) {
     document->current_index = index;
@@ -130,44 +165,69 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_SetCurrentObjectIndex(void* d
   if (RecordingOn()) {
     RecordCall("MQDoc_SetCurrentObjectIndex", {std::to_string(index)}, std::to_string(result));
   }
+  if (document != nullptr && !names_a_slot) {
+    CountOutsideContract(document, "MQDoc_SetCurrentObjectIndex",
+                         standin::IndexReason(*document, index), RecordingOn());
+  }
   return result;
 }
 
 ROWSHIFT_MODULE_EXPORT void* ROWSHIFT_CALL MQDoc_GetParentObject(void* doc, void* obj) {
   if (CallFails(EntryPoint::MQDoc_GetParentObject)) return nullptr;
-  DocumentState* document = FindDocument(doc);
+  DocumentState* document = DocumentNamed(doc);
   const ObjectRecord* object = document == nullptr ? nullptr : standin::PlacedObject(obj, document);
   ObjectRecord* parent = object == nullptr ? nullptr : document->ParentOf(object);
   if (RecordingOn()) RecordCall("MQDoc_GetParentObject", {NameOf(obj)}, NameOf(parent));
+  if (document != nullptr && obj == nullptr) {
+    CountOutsideContract(document, "MQDoc_GetParentObject", "no object", RecordingOn());
+  }
   return parent;
 }
 
 ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_GetChildObjectCount(void* doc, void* obj) {
   if (CallFails(EntryPoint::MQDoc_GetChildObjectCount)) return 0;
-  DocumentState* document = FindDocument(doc);
+  DocumentState* document = DocumentNamed(doc);
   const ObjectRecord* object = document == nullptr ? nullptr : standin::PlacedObject(obj, document);
   const int32_t count = object == nullptr ? 0 : document->ChildCountOf(object);
   if (RecordingOn()) RecordCall("MQDoc_GetChildObjectCount", {NameOf(obj)}, std::to_string(count));
+  if (document != nullptr && obj == nullptr) {
+    CountOutsideContract(document, "MQDoc_GetChildObjectCount", "no object", RecordingOn());
+  }
   return count;
 }
 
 ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_InsertObject(void* doc, void* obj,
                                                                 void* anchor) {
-  if (CallFails(EntryPoint::MQDoc_InsertObject)) return standin::kNoIndex;
-  const int32_t index = standin::Insert(FindDocument(doc), obj, anchor);
+  DocumentState* document = DocumentNamed(doc);
+  if (CallFails(EntryPoint::MQDoc_InsertObject)) {
+    if (document != nullptr) document->last_insertion_answer = standin::kNoIndex;
+    return standin::kNoIndex;
+  }
+  // Read before the insertion: once in, the new object stands in a slot.
+  const std::optional<std::string> fault =
+      document == nullptr ? std::nullopt : standin::InsertionFault(document, obj, anchor);
+  const int32_t index = standin::Insert(document, obj, anchor);
+  if (document != nullptr) document->last_insertion_answer = index;
   if (RecordingOn()) {
     RecordCall("MQDoc_InsertObject", {NameOf(obj), NameOf(anchor)}, std::to_string(index));
   }
+  if (fault) CountOutsideContract(document, "MQDoc_InsertObject", *fault, RecordingOn());
   return index;
 }
 
 ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQDoc_DeleteObject(void* doc, int32_t index) {
   if (CallFails(EntryPoint::MQDoc_DeleteObject)) return standin::kNotDone;
-  DocumentState* document = FindDocument(doc);
+  DocumentState* document = DocumentNamed(doc);
+  const bool names_a_slot = document != nullptr && standin::NamesASlot(*document, index);
   const bool deleted = document != nullptr && document->EmptySlot(index);
   const int32_t result = deleted ? standin::kDone : standin::kNotDone;
-  if (RecordingOn())
+  if (RecordingOn()) {
     RecordCall("MQDoc_DeleteObject", {std::to_string(index)}, std::to_string(result));
+  }
+  if (document != nullptr && !names_a_slot) {
+    CountOutsideContract(document, "MQDoc_DeleteObject", standin::IndexReason(*document, index),
+                         RecordingOn());
+  }
   return result;
 }
 
@@ -181,16 +241,24 @@ ROWSHIFT_MODULE_EXPORT void* ROWSHIFT_CALL MQObj_Clone(void* obj) {
     copy->values = original->values;
   }
   if (RecordingOn()) RecordCall("MQObj_Clone", {NameOf(obj)}, NameOf(copy));
+  if (obj == nullptr) CountMissingObject("MQObj_Clone", RecordingOn());
   return copy;
 }
 
 ROWSHIFT_MODULE_EXPORT void ROWSHIFT_CALL MQObj_Delete(void* obj) {
   if (CallFails(EntryPoint::MQObj_Delete)) return;
   ObjectRecord* object = standin::LiveObject(obj, nullptr);
+  const bool placed = object != nullptr && object->status == standin::ObjectStatus::kInDocument;
   if (object != nullptr && object->status == standin::ObjectStatus::kLoose) {
     object->status = standin::ObjectStatus::kDead;
   }
   if (RecordingOn()) RecordCall("MQObj_Delete", {NameOf(obj)}, std::nullopt);
+  if (obj == nullptr) CountMissingObject("MQObj_Delete", RecordingOn());
+  // Only a copy in no slot is freed; one in a slot is the document's to delete.
+  if (placed) {
+    CountOutsideContract(standin::OwnerOf(obj), "MQObj_Delete", "the object stands in a slot",
+                         RecordingOn());
+  }
 }
 
 ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQObj_GetIntValue(void* obj, int32_t value_id) {
@@ -199,6 +267,11 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQObj_GetIntValue(void* obj, int32_
   const int32_t value = object == nullptr ? 0 : object->Value(value_id);
   if (RecordingOn()) {
     RecordCall("MQObj_GetIntValue", {NameOf(obj), std::to_string(value_id)}, std::to_string(value));
+  }
+  if (obj == nullptr) CountMissingObject("MQObj_GetIntValue", RecordingOn());
+  if (object != nullptr && !standin::IsReadableValueId(value_id)) {
+    CountOutsideContract(standin::OwnerOf(obj), "MQObj_GetIntValue",
+                         "value " + std::to_string(value_id), RecordingOn());
   }
   return value;
 }
@@ -212,6 +285,11 @@ ROWSHIFT_MODULE_EXPORT int32_t ROWSHIFT_CALL MQObj_SetIntValue(void* obj, int32_
   if (RecordingOn()) {
     RecordCall("MQObj_SetIntValue", {NameOf(obj), std::to_string(value_id), std::to_string(value)},
                std::to_string(result));
+  }
+  if (obj == nullptr) CountMissingObject("MQObj_SetIntValue", RecordingOn());
+  if (object != nullptr && !standin::IsWritableValueId(value_id)) {
+    CountOutsideContract(standin::OwnerOf(obj), "MQObj_SetIntValue",
+                         "value " + std::to_string(value_id), RecordingOn());
   }
   return result;
 }

@@ -122,6 +122,7 @@ TEST_F(DocumentTest, InsertionRefusesObjectsThatCannotGoIn) {
   MQDoc_DeleteObject(Handle(), 1);
   EXPECT_EQ(MQDoc_InsertObject(Handle(), copy, b), -1) << "deleted anchor";
   EXPECT_EQ(document_.DeadObjectTouches(), 1);
+  EXPECT_EQ(document_.CallsOutsideContract(), 2) << "a placed object and no object";
   EXPECT_EQ(document_.ToOutline(), "A\n-\n");
 }
 
@@ -270,6 +271,7 @@ TEST_F(DocumentTest, CurrentIndexIsAPlainNumberWithinTheSlots) {
   EXPECT_EQ(MQDoc_GetCurrentObjectIndex(Handle()), 1);
   EXPECT_EQ(MQDoc_SetCurrentObjectIndex(Handle(), -1), 1);
   EXPECT_EQ(MQDoc_GetCurrentObjectIndex(Handle()), -1);
+  EXPECT_EQ(document_.CallsOutsideContract(), 2) << "2 and -1 name no slot";
 }
 
 TEST_F(DocumentTest, EveryCallIsRecordedInOneLine) {
@@ -293,6 +295,7 @@ TEST_F(DocumentTest, EveryCallIsRecordedInOneLine) {
       "MQDoc_GetParentObject(Q) -> P",
       "MQDoc_GetObject(2) -> null",
       "MQObj_Delete(null)",
+      "outside the contract(MQObj_Delete, no object)",
   };
   EXPECT_EQ(Calls(), expected);
 }
@@ -305,6 +308,178 @@ TEST_F(DocumentTest, RecordingCanBeTurnedOff) {
   EXPECT_TRUE(Calls().empty());
   MQDoc_GetObjectCount(Handle());
   EXPECT_EQ(Calls(), std::vector<std::string>{"MQDoc_GetObjectCount() -> 1"});
+}
+
+// Each row makes one call on "A\n  B\n" (two slots) after the document was
+// named, as the plug-in always names it first. A call outside the contract
+// keeps its answer, is counted once, and is followed by its own log line.
+struct ContractRow {
+  const char* call;
+  int (*make)(void* document, void* a, void* b);  // the answer; a handle as 0 or 1
+  int answer;
+  const char* outside;  // the log line's reason; null: within the contract
+};
+
+int Found(const void* object) { return object == nullptr ? 0 : 1; }
+
+// An insertion the host refuses; its answer.
+int32_t RefusedInsertion(void* document, void* object) {
+  FailNthCall(EntryPoint::MQDoc_InsertObject, 1);
+  void* copy = MQObj_Clone(object);
+  const int32_t answer = MQDoc_InsertObject(document, copy, nullptr);
+  MQObj_Delete(copy);
+  return answer;
+}
+
+const ContractRow kContractRows[] = {
+    {"GetObject(1)", [](void* d, void*, void*) { return Found(MQDoc_GetObject(d, 1)); }, 1,
+     nullptr},
+    {"GetObject(2)", [](void* d, void*, void*) { return Found(MQDoc_GetObject(d, 2)); }, 0,
+     "MQDoc_GetObject, index 2 of 2 slots"},
+    {"GetObject(-1)", [](void* d, void*, void*) { return Found(MQDoc_GetObject(d, -1)); }, 0,
+     "MQDoc_GetObject, index -1 of 2 slots"},
+    {"GetObject of a refused insertion's answer",
+     [](void* d, void* a, void*) { return Found(MQDoc_GetObject(d, RefusedInsertion(d, a))); }, 0,
+     nullptr},
+    {"GetObject(-2) after a refused insertion",
+     [](void* d, void* a, void*) {
+       RefusedInsertion(d, a);
+       return Found(MQDoc_GetObject(d, -2));
+     },
+     0, "MQDoc_GetObject, index -2 of 2 slots"},
+    {"GetObject(-1) after an insertion that was not refused",
+     [](void* d, void* a, void*) {
+       MQDoc_InsertObject(d, MQObj_Clone(a), nullptr);
+       return Found(MQDoc_GetObject(d, -1));
+     },
+     0, "MQDoc_GetObject, index -1 of 3 slots"},
+    {"SetCurrentObjectIndex(1)",
+     [](void* d, void*, void*) { return MQDoc_SetCurrentObjectIndex(d, 1); }, 1, nullptr},
+    {"SetCurrentObjectIndex(-1)",
+     [](void* d, void*, void*) { return MQDoc_SetCurrentObjectIndex(d, -1); }, 1,
+     "MQDoc_SetCurrentObjectIndex, index -1 of 2 slots"},
+    {"SetCurrentObjectIndex(2)",
+     [](void* d, void*, void*) { return MQDoc_SetCurrentObjectIndex(d, 2); }, 0,
+     "MQDoc_SetCurrentObjectIndex, index 2 of 2 slots"},
+    {"DeleteObject(0)", [](void* d, void*, void*) { return MQDoc_DeleteObject(d, 0); }, 1, nullptr},
+    {"DeleteObject of an empty slot",
+     [](void* d, void*, void*) { return MQDoc_DeleteObject(d, 0) + MQDoc_DeleteObject(d, 0); }, 1,
+     nullptr},
+    {"DeleteObject(2)", [](void* d, void*, void*) { return MQDoc_DeleteObject(d, 2); }, 0,
+     "MQDoc_DeleteObject, index 2 of 2 slots"},
+    {"DeleteObject(-1)", [](void* d, void*, void*) { return MQDoc_DeleteObject(d, -1); }, 0,
+     "MQDoc_DeleteObject, index -1 of 2 slots"},
+    {"GetObjectIndex(null)", [](void* d, void*, void*) { return MQDoc_GetObjectIndex(d, nullptr); },
+     -1, "MQDoc_GetObjectIndex, no object"},
+    {"GetParentObject(null)",
+     [](void* d, void*, void*) { return Found(MQDoc_GetParentObject(d, nullptr)); }, 0,
+     "MQDoc_GetParentObject, no object"},
+    {"GetParentObject(B)",
+     [](void* d, void*, void* b) { return Found(MQDoc_GetParentObject(d, b)); }, 1, nullptr},
+    {"GetChildObjectCount(null)",
+     [](void* d, void*, void*) { return MQDoc_GetChildObjectCount(d, nullptr); }, 0,
+     "MQDoc_GetChildObjectCount, no object"},
+    {"InsertObject(copy, B)",
+     [](void* d, void* a, void* b) { return MQDoc_InsertObject(d, MQObj_Clone(a), b); }, 2,
+     nullptr},
+    {"InsertObject(null, A)",
+     [](void* d, void* a, void*) { return MQDoc_InsertObject(d, nullptr, a); }, -1,
+     "MQDoc_InsertObject, no new object"},
+    {"InsertObject(B, A)", [](void* d, void* a, void* b) { return MQDoc_InsertObject(d, b, a); },
+     -1, "MQDoc_InsertObject, the new object stands in a slot"},
+    {"InsertObject(copy, a copy in no slot)",
+     [](void* d, void* a, void*) {
+       void* loose = MQObj_Clone(a);
+       void* copy = MQObj_Clone(a);
+       const int32_t answer = MQDoc_InsertObject(d, copy, loose);
+       MQObj_Delete(copy);
+       MQObj_Delete(loose);
+       return answer;
+     },
+     -1, "MQDoc_InsertObject, the anchor stands in no slot"},
+    {"Clone(null)", [](void*, void*, void*) { return Found(MQObj_Clone(nullptr)); }, 0,
+     "MQObj_Clone, no object"},
+    {"Delete(copy)",
+     [](void*, void* a, void*) {
+       MQObj_Delete(MQObj_Clone(a));
+       return 0;
+     },
+     0, nullptr},
+    {"Delete(null)",
+     [](void*, void*, void*) {
+       MQObj_Delete(nullptr);
+       return 0;
+     },
+     0, "MQObj_Delete, no object"},
+    {"Delete(A), which stands in a slot",
+     [](void*, void* a, void*) {
+       MQObj_Delete(a);
+       return MQObj_GetIntValue(a, kEligible);
+     },
+     1, "MQObj_Delete, the object stands in a slot"},
+    {"GetIntValue(B, each value read)",
+     [](void*, void*, void* b) {
+       return MQObj_GetIntValue(b, kDepth) + MQObj_GetIntValue(b, kCollapsed) +
+              MQObj_GetIntValue(b, kEligible) + MQObj_GetIntValue(b, kSelected);
+     },
+     2, nullptr},
+    {"GetIntValue(null, 257)",
+     [](void*, void*, void*) { return MQObj_GetIntValue(nullptr, kDepth); }, 0,
+     "MQObj_GetIntValue, no object"},
+    {"GetIntValue(B, 1000)",
+     [](void*, void*, void* b) { return MQObj_GetIntValue(b, kOtherValue); }, 0,
+     "MQObj_GetIntValue, value 1000"},
+    {"SetIntValue(B, each value written)",
+     [](void*, void*, void* b) {
+       return MQObj_SetIntValue(b, kDepth, 2) + MQObj_SetIntValue(b, kCollapsed, 1);
+     },
+     2, nullptr},
+    {"SetIntValue(null, 257, 1)",
+     [](void*, void*, void*) { return MQObj_SetIntValue(nullptr, kDepth, 1); }, 0,
+     "MQObj_SetIntValue, no object"},
+    {"SetIntValue(B, 262, 0)",
+     [](void*, void*, void* b) { return MQObj_SetIntValue(b, kSelected, 0); }, 1,
+     "MQObj_SetIntValue, value 262"},
+    {"SetIntValue(B, 260, 0)",
+     [](void*, void*, void* b) { return MQObj_SetIntValue(b, kEligible, 0); }, 1,
+     "MQObj_SetIntValue, value 260"},
+};
+
+TEST(DocumentContractTest, CallsOutsideTheContractAreCountedLoggedAndAnsweredAsBefore) {
+  for (const bool recording : {true, false}) {
+    for (const ContractRow& row : kContractRows) {
+      SCOPED_TRACE(std::string(row.call) + (recording ? ", recorded" : ", not recorded"));
+      Document document;
+      ASSERT_TRUE(document.LoadOutline("A\n  B\n"));
+      RecordDocumentCalls(recording);
+      ClearCalls();
+      MQDoc_GetObjectCount(document.Handle());
+      EXPECT_EQ(row.make(document.Handle(), document.ObjectInSlot(0), document.ObjectInSlot(1)),
+                row.answer);
+      EXPECT_EQ(document.CallsOutsideContract(), row.outside == nullptr ? 0 : 1);
+      std::vector<std::string> lines;
+      if (recording && row.outside != nullptr) {
+        lines.push_back(std::string("outside the contract(") + row.outside + ")");
+      }
+      EXPECT_EQ(CallsStartingWith("outside the contract"), lines);
+      EXPECT_EQ(document.DeadObjectTouches(), 0);
+      EXPECT_EQ(document.OrphanedClones(), 0);
+    }
+  }
+  RecordDocumentCalls(true);
+}
+
+TEST(DocumentContractTest, ACallTheSwitchFailsIsNotCheckedAndNoDocumentLeftCountsNothing) {
+  auto document = std::make_unique<Document>();
+  ASSERT_TRUE(document->LoadOutline("A\n"));
+  ResetHostCalls();
+  FailNthCall(EntryPoint::MQDoc_GetObject, 1);
+  EXPECT_EQ(MQDoc_GetObject(document->Handle(), 5), nullptr);
+  EXPECT_EQ(MQDoc_GetObject(document->Handle(), 5), nullptr);
+  EXPECT_EQ(document->CallsOutsideContract(), 1);
+  ResetHostCalls();
+  document.reset();
+  EXPECT_EQ(MQObj_Clone(nullptr), nullptr) << "the document in use is gone";
 }
 
 TEST(DocumentHandleTest, NullAndUnknownHandlesGetSafeAnswers) {
@@ -337,6 +512,7 @@ TEST(DocumentHandleTest, NullAndUnknownHandlesGetSafeAnswers) {
   EXPECT_EQ(MQObj_GetIntValue(stray, kDepth), 0);
   MQObj_Delete(stray);
   EXPECT_EQ(StrayObjectTouches(), 3);
+  EXPECT_EQ(document.CallsOutsideContract(), 4) << "the object exports given no object";
   EXPECT_EQ(document.ToOutline(), "A\n");
 }
 
