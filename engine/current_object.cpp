@@ -4,11 +4,19 @@
 
 namespace rowshift {
 
-CurrentObject::CurrentObject(const Document& document, int32_t count)
-    : index_(document.CurrentIndex()), empty_slot_(-1) {
-  if (index_ < 0) return;
-  if (index_ < count) object_ = document.ObjectAt(index_);
-  if (object_ == nullptr) empty_slot_ = index_;
+CurrentReading ReadCurrent(const Document& document, int32_t count) {
+  CurrentReading reading;
+  reading.index = document.CurrentIndex();
+  if (reading.index >= 0 && reading.index < count)
+    reading.object = document.ObjectAt(reading.index);
+  return reading;
+}
+
+CurrentObject::CurrentObject(const Document& document, int32_t count) {
+  const CurrentReading reading = ReadCurrent(document, count);
+  index_ = reading.index;
+  object_ = reading.object;
+  if (index_ >= 0 && object_ == nullptr) empty_slot_ = index_;
 }
 
 void CurrentObject::Moved(Object original, const MovedObject& moved) {

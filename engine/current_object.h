@@ -1,5 +1,5 @@
-// The current object index through an operation that moves objects other than
-// the current one.
+// The current object: read in one place, and followed through an operation
+// that moves objects other than it.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,15 @@
 #include "engine/move_step.h"
 
 namespace rowshift {
+
+// The current object index as the host answered it, and the object it names
+// among `count` slots (the count as the caller read it): none when the index
+// is negative, names no slot, or names an empty one.
+struct CurrentReading {
+  int32_t index = -1;
+  Object object = nullptr;
+};
+CurrentReading ReadCurrent(const Document& document, int32_t count);
 
 // Keeps the index naming what it named when the operation began. An object is
 // followed through its moves, so that its copy is current at the end. An index
@@ -26,9 +35,9 @@ class CurrentObject {
   void Restore(const Document& document) const;
 
  private:
-  int32_t index_;
+  int32_t index_ = -1;
   Object object_ = nullptr;
-  int32_t empty_slot_;  // where the slot named at the start now stands; -1: it held an object
+  int32_t empty_slot_ = -1;  // where the slot named at the start now stands; -1: it held an object
 };
 
 }  // namespace rowshift

@@ -5,63 +5,80 @@
 // The group is listed first, as the list stands at the start: scanning while
 // moving would skip slots pushed out of reach, meet its own copies and move
 // them again, and break the group's order.
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "engine/current_object.h"
 #include "engine/landing.h"
-#include "engine/move_step.h"
 #include "engine/operations.h"
 #include "engine/rows.h"
 #include "engine/selected_group.h"
 #include "engine/subtree.h"
+#include "engine/subtree_move.h"
 
 namespace rowshift {
 namespace {
 
 constexpr int32_t kTopLevel = 0;
-constexpr int32_t kNoSlot = -1;
 
-DepthDifference ToTopLevel(const GroupMember& member) {
-  return static_cast<DepthDifference>(kTopLevel) - member.depth;
-}
-
-// A member once placed.
-struct PlacedMember {
-  LocatedObject object;    // what stands for it, and its slot (-1: not known)
-  bool placed = true;      // false: it could not be moved and stands at its old place
-  Relocation descendants;  // where its group ends
-};
-
-// Puts a member behind `anchor` (where it stays when it is the anchor) at the
-// top level, with its descendants behind it.
-PlacedMember PlaceMember(const Document& document, GroupMember& member, const LocatedObject& anchor,
-                         CurrentObject& current) {
-  PlacedMember result;
-  result.object = {member.object, anchor.index};
-  if (member.object != anchor.object) {
-    const MovedObject moved = MoveObjectAfter(document, member.object, anchor.object);
-    current.Moved(member.object, moved);
-    result.object = {moved.object, moved.index};
-    result.placed = moved.index >= 0;
+// The members of Move to bottom that are yet to move, each object of their
+// groups with the last object of its group.
+class GroupsYetToMove {
+ public:
+  explicit GroupsYetToMove(const std::vector<Mover>& members) {
+    for (const Mover& member : members) {
+      const Object last =
+          member.subtree.empty() ? member.object.object : member.subtree.back().object;
+      last_of_group_[member.object.object] = last;
+      for (const SubtreeEntry& entry : member.subtree) last_of_group_[entry.object] = last;
+      moving_.Add(member.object.object);
+      moving_.Add(member.subtree);
+    }
   }
-  document.SetValue(result.object.object, ObjectValueId::Depth, kTopLevel);
-  result.descendants = RelocateSubtree(document, std::move(member.subtree), result.object,
-                                       ToTopLevel(member), &current);
-  return result;
-}
+
+  // The member's group stays from here on, should the host refuse to move it.
+  void Remove(const Mover& member) {
+    last_of_group_.erase(member.object.object);
+    moving_.Remove(member.object.object);
+    for (const SubtreeEntry& entry : member.subtree) last_of_group_.erase(entry.object);
+    moving_.Remove(member.subtree);
+  }
+
+  const MovingObjects& Moving() const { return moving_; }
+
+  // The last object of the group that holds `object`, when another member's
+  // group holds it; none otherwise.
+  Object LastOfOtherGroup(Object object, const Mover& member) const {
+    const auto found = last_of_group_.find(object);
+    if (found == last_of_group_.end()) return nullptr;
+    const Object own_last =
+        member.subtree.empty() ? member.object.object : member.subtree.back().object;
+    return found->second == own_last ? nullptr : found->second;
+  }
+
+ private:
+  std::unordered_map<Object, Object> last_of_group_;
+  MovingObjects moving_;
+};
 
 // Where a member goes at the bottom: behind the last eligible object below
 // `search_end`, or behind the previous member's group when that ends further
-// on, with objects that are not eligible; and behind every object deeper than
-// the top level that stands directly behind the last eligible object, as
-// those belong to someone who is not moving.
-LocatedObject BottomAnchor(const Document& document, const LocatedObject& group_end,
-                           int32_t search_end, const MovingObjects& moving) {
-  LocatedObject passed;
-  const LocatedObject last_eligible = LastEligibleBefore(document, search_end, search_end, &passed);
-  if (group_end.index > last_eligible.index) return group_end;
-  return KeepHierarchy(document, {last_eligible, kTopLevel}, passed, moving).anchor;
+// on, with objects that are not eligible; behind the whole group of a member
+// yet to move, where the last eligible object lies in one, so that no group
+// is split should the host refuse to move it; and behind every staying object
+// deeper than the top level that stands directly behind, as those belong to
+// someone who is not moving.
+LocatedObject BottomAnchor(const Document& document, const Mover& member,
+                           const LocatedObject& group_end, int32_t search_end,
+                           const GroupsYetToMove& groups) {
+  LocatedObject anchor = LastEligibleBefore(document, search_end, search_end);
+  if (group_end.index > anchor.index) return group_end;
+  if (const Object last = groups.LastOfOtherGroup(anchor.object, member)) {
+    anchor = {last, document.IndexOf(last)};
+  }
+  return KeepHierarchy(document, {anchor, kTopLevel}, groups.Moving(), document.ObjectCount())
+      .anchor;
 }
 
 }  // namespace
@@ -72,21 +89,14 @@ int32_t MoveToTop(void* handle) {
   const int32_t count = document.ObjectCount();
   if (count <= 0) return kDone;
   CurrentObject current(document, count);
+  SubtreeMoves moves(document, &current);
   // The last object placed at the top; none: the next one goes to index 0.
   LocatedObject anchor;
-  for (GroupMember& member : ListSelectedGroup(document, count)) {
-    const PlacedMember placed = PlaceMember(document, member, anchor, current);
-    const Relocation& descendants = placed.descendants;
-    if (!placed.placed) {
-      // A failed insertion leaves no anchor: the next object goes to the
-      // front. The descendants of an object that could not be placed stay at
-      // its old place, in the middle of the list, and must not become it.
-      anchor = {};
-    } else {
-      anchor = descendants.last_slot > 0 ? LocatedObject{descendants.last, descendants.last_slot}
-                                         : placed.object;
-    }
+  for (Mover& member : ListSelectedGroup(document, count).members) {
+    const MoverPlaced placed = moves.MoveWithSubtree(std::move(member), anchor, kTopLevel);
+    if (placed.placed) anchor = placed.last;
   }
+  moves.LowerLeftBehind();
   current.Restore(document);
   return kDone;
 }
@@ -97,27 +107,26 @@ int32_t MoveToBottom(void* handle) {
   const int32_t count = document.ObjectCount();
   if (count <= 0) return kDone;
   CurrentObject current(document, count);
-  std::vector<GroupMember> group = ListSelectedGroup(document, count);
-  MovingObjects moving;
-  for (const GroupMember& member : group) moving.Add(member.object, member.subtree);
+  SubtreeMoves moves(document, &current);
+  SelectedGroup group = ListSelectedGroup(document, count);
+  GroupsYetToMove groups(group.members);
 
-  // Where the previous member's group ends, as its relocation left it.
+  // Where the previous member's group ends, as it was placed.
   LocatedObject group_end;
   // Where the search for the last eligible object starts: behind the previous
   // group, as everything after it stood behind the last eligible object
   // before; the whole list when that slot is not known. Every slot below it
   // exists.
   int32_t search_end = count;
-  for (GroupMember& member : group) {
-    const LocatedObject anchor = BottomAnchor(document, group_end, search_end, moving);
-    moving.Remove(member.object, member.subtree);
-    const PlacedMember placed = PlaceMember(document, member, anchor, current);
-    group_end = {placed.descendants.last, placed.descendants.last_slot};
-    // An object that could not be placed is still at its old place, with
-    // whatever of its subtree was re-created behind it there.
-    const int32_t last_slot = placed.placed ? placed.descendants.last_slot : kNoSlot;
-    search_end = last_slot >= 0 ? last_slot + 1 : document.ObjectCount();
+  for (Mover& member : group.members) {
+    const LocatedObject anchor = BottomAnchor(document, member, group_end, search_end, groups);
+    groups.Remove(member);
+    const MoverPlaced placed = moves.MoveWithSubtree(std::move(member), anchor, kTopLevel);
+    if (placed.placed) group_end = placed.last;
+    search_end =
+        placed.placed && placed.last.index >= 0 ? placed.last.index + 1 : document.ObjectCount();
   }
+  moves.LowerLeftBehind();
   current.Restore(document);
   return kDone;
 }

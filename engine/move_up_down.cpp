@@ -1,12 +1,12 @@
 // Move up and Move down: the current object, with its descendants, one row on.
-#include <optional>
 #include <utility>
 
+#include "engine/current_object.h"
 #include "engine/landing.h"
-#include "engine/move_step.h"
 #include "engine/operations.h"
 #include "engine/rows.h"
 #include "engine/subtree.h"
+#include "engine/subtree_move.h"
 
 namespace rowshift {
 namespace {
@@ -14,148 +14,80 @@ namespace {
 constexpr int32_t kFlagSet = 1;
 constexpr int32_t kFlagClear = 0;
 
-// What the searches for the place start from, all read before anything moves.
-struct MoveStart {
+// The current object's place, read before anything moves.
+struct Start {
   int32_t index;        // the current object's slot
   int32_t subtree_end;  // the first slot behind its subtree (empty slots aside)
   int32_t count;
 };
 
-// Where the object is to land: in front of the target row, directly behind
-// the last eligible object before it (none: index 0).
-struct Place {
-  LocatedObject target;  // none: the end of the list
-  LocatedObject anchor;
-  LocatedObject passed;  // the first object between the two; none when none is
-};
+// The row the object is to land in front of; none: the end of the list.
+using TargetFinder = LocatedObject (*)(const Document&, const Start&);
 
-Place PlaceBefore(const Document& document, const LocatedObject& target, int32_t count) {
-  Place place;
-  place.target = target;
-  place.anchor =
-      LastEligibleBefore(document, target.object == nullptr ? count : target.index, &place.passed);
-  return place;
+LocatedObject RowAbove(const Document& document, const Start& start) {
+  return FindRow(document, start.index - 1, RowDirection::Backward, start.count);
 }
 
-Place UpwardPlace(const Document& document, const MoveStart& start) {
-  return PlaceBefore(document,
-                     FindRow(document, start.index - 1, RowDirection::Backward, start.count),
-                     start.count);
-}
-
-Place DownwardPlace(const Document& document, const MoveStart& start) {
+// The row behind the next row after the subtree; with no row after the
+// subtree, the first row of the list.
+LocatedObject RowBelowNext(const Document& document, const Start& start) {
   const LocatedObject next_row =
       FindRow(document, start.subtree_end, RowDirection::Forward, start.count);
-  // With no row behind the subtree the target is the first row of the list.
   const int32_t from = next_row.object == nullptr ? 0 : next_row.index + 1;
-  return PlaceBefore(document, FindRow(document, from, RowDirection::Forward, start.count),
-                     start.count);
+  return FindRow(document, from, RowDirection::Forward, start.count);
 }
 
-using PlaceFinder = Place (*)(const Document&, const MoveStart&);
-
-// The first object behind slot `index`; none when there is none.
-LocatedObject FirstObjectBehind(const Document& document, int32_t index, int32_t count) {
-  for (++index; index < count; ++index) {
-    if (const Object object = document.ObjectAt(index)) return {object, index};
+// In front of the target row, behind the last eligible object before it (the
+// last of the list when there is no target), at the target's depth. A target
+// that moves itself (down wrapping onto the object's own place) gives no
+// depth: then no row follows the landing.
+Landing LandingBefore(const Document& document, const LocatedObject& target, const Mover& mover,
+                      const MovingObjects& moving, int32_t count) {
+  ProposedLanding proposed;
+  proposed.anchor =
+      LastEligibleBefore(document, target.object == nullptr ? count : target.index, count);
+  if (target.object != nullptr && !moving.Contains(target.object)) {
+    proposed.depth = document.Value(target.object, ObjectValueId::Depth);
+    proposed.following_row = target.object;
   }
-  return {};
+  proposed.kept_in_sight = mover.object.object;
+  return KeepHierarchy(document, proposed, moving, count);
 }
 
-// The landing kept to the hierarchy. The target row gives the depth, unless it
-// is moving itself (down wrapping onto the object's own place): then no row
-// follows the landing, the depth is 0, and everything behind the anchor counts.
-// Nothing is read where nothing stands between the anchor and the target row:
-// then the row that follows the object once it has moved gives its depth.
-Landing KeptLanding(const Document& document, const Place& place, const KeptInSight& moved,
-                    const Subtree& subtree, int32_t count) {
-  MovingObjects moving;
-  moving.Add(moved.object.object, subtree);
-  Landing landing{place.anchor, 0};
-  LocatedObject passed = place.passed;
-  if (place.target.object != nullptr && moving.Contains(place.target.object)) {
-    if (passed.object == nullptr) passed = FirstObjectBehind(document, place.anchor.index, count);
-  } else if (passed.object != nullptr && place.target.object != nullptr) {
-    landing.depth = document.Value(place.target.object, ObjectValueId::Depth);
-  }
-  return passed.object == nullptr ? landing
-                                  : KeepHierarchy(document, landing, passed, moving, &moved);
-}
-
-// Whether objects that are not rows stand between the anchor and the target
-// row, or the target row moves itself: then the landing is kept to the
-// hierarchy before anything moves.
-bool NeedsKeeping(const Place& place, Object object, const Subtree& subtree) {
-  const Object target = place.target.object;
-  return place.passed.object != nullptr ||
-         (target != nullptr && (target == object || Contains(subtree, target)));
-}
-
-// Moves the current object behind `anchor` (where it stays when it is the
-// anchor) and makes its copy current; answers what stands for it and where.
-LocatedObject MoveCurrentObject(const Document& document, const LocatedObject& current,
-                                Object anchor) {
-  if (current.object == anchor) return current;
-  const MovedObject moved = MoveObjectAfter(document, current.object, anchor);
-  if (moved.index < 0) return {moved.object, current.index};
-  document.SetCurrentIndex(moved.index);
-  return {moved.object, moved.index};
-}
-
-// Writes the object's Collapsed value back as 1 or 0, clearing it for a moment
-// first. In that moment, with `find_depth`, the row now following the object
-// gives its depth (0 when none does): its own collapsed flag must not hide
-// that row, and its own descendants, still at the old place, must not be
-// taken for it.
-std::optional<int32_t> NormalizeCollapsed(const Document& document, const LocatedObject& object,
-                                          const Subtree& subtree, bool find_depth) {
-  const bool collapsed = document.Flag(object.object, ObjectValueId::Collapsed);
-  document.SetValue(object.object, ObjectValueId::Collapsed, kFlagClear);
-  Object following = nullptr;
-  if (find_depth) {
-    following =
-        FindRow(document, object.index + 1, RowDirection::Forward, document.ObjectCount(), &subtree)
-            .object;
-  }
-  document.SetValue(object.object, ObjectValueId::Collapsed, collapsed ? kFlagSet : kFlagClear);
-  if (!find_depth) return std::nullopt;
-  return following == nullptr ? 0 : document.Value(following, ObjectValueId::Depth);
-}
-
-int32_t MoveByOneRow(void* handle, PlaceFinder find_place) {
+int32_t MoveByOneRow(void* handle, TargetFinder find_target) {
   const Document document(handle);
-  if (!document.IsUsable()) return kNothingToActOn;
-  const int32_t current = document.CurrentIndex();
-  if (current < 0) return kNothingToActOn;
-  const Object object = document.ObjectAt(current);
-  // An index naming an empty slot names no object.
-  if (object == nullptr) return kNothingToActOn;
-  const int32_t old_depth = document.Value(object, ObjectValueId::Depth);
-  MoveStart start{current, current + 1, document.ObjectCount()};
-  SubtreeEnd end;
-  Subtree subtree = CollectSubtree(document, current, old_depth, start.count, &end);
-  start.subtree_end = end.index;
+  if (!document.IsUsable()) return kNoObjectToMove;
+  const int32_t count = document.ObjectCount();
+  const CurrentReading current = ReadCurrent(document, count);
+  if (current.object == nullptr) return kNoObjectToMove;
 
-  const Place place = find_place(document, start);
-  const bool kept = NeedsKeeping(place, object, subtree);
-  Landing landing{place.anchor, 0};
-  if (kept) {
-    landing = KeptLanding(document, place, {{object, current}, old_depth}, subtree, start.count);
+  Mover mover{
+      {current.object, current.index}, document.Value(current.object, ObjectValueId::Depth), {}};
+  RunEnd subtree_end;
+  mover.subtree = CollectSubtree(document, current.index, mover.depth, count, &subtree_end);
+  MovingObjects moving;
+  moving.Add(mover.object.object);
+  moving.Add(mover.subtree);
+  const LocatedObject target = find_target(document, {current.index, subtree_end.index, count});
+  const Landing landing = LandingBefore(document, target, mover, moving, count);
+
+  SubtreeMoves moves(document);
+  const MoverPlaced placed = moves.MoveWithSubtree(std::move(mover), landing.anchor, landing.depth);
+  if (placed.placed) {
+    if (placed.object.object != current.object) document.SetCurrentIndex(placed.object.index);
+    // A Collapsed value reads 1 or 0 afterwards, as the object's copy carries it.
+    const bool collapsed = document.Flag(placed.object.object, ObjectValueId::Collapsed);
+    document.SetValue(placed.object.object, ObjectValueId::Collapsed,
+                      collapsed ? kFlagSet : kFlagClear);
   }
-  const LocatedObject moved = MoveCurrentObject(document, {object, current}, landing.anchor.object);
-  if (const std::optional<int32_t> depth = NormalizeCollapsed(document, moved, subtree, !kept)) {
-    landing.depth = *depth;
-  }
-  document.SetValue(moved.object, ObjectValueId::Depth, landing.depth);
-  RelocateSubtree(document, std::move(subtree), moved,
-                  static_cast<DepthDifference>(landing.depth) - old_depth);
+  moves.LowerLeftBehind();
   return kDone;
 }
 
 }  // namespace
 
-int32_t MoveUp(void* document) { return MoveByOneRow(document, UpwardPlace); }
+int32_t MoveUp(void* document) { return MoveByOneRow(document, RowAbove); }
 
-int32_t MoveDown(void* document) { return MoveByOneRow(document, DownwardPlace); }
+int32_t MoveDown(void* document) { return MoveByOneRow(document, RowBelowNext); }
 
 }  // namespace rowshift

@@ -2,6 +2,13 @@
 // changes the document only through the host entry-point table, keeps nothing
 // after it returns, and answers the result that its caller hands to the host
 // unchanged.
+//
+// Every operation keeps the hierarchy that the list encodes, whatever the host
+// answers: nothing is lost or doubled, every object that nothing moves keeps
+// its parent, and the list stays an outline. When the host refuses to insert a
+// copy, the object it was made from stays exactly as it was, with everything
+// under it; descendants left behind by a refused copy are lowered, where they
+// must be, to one level below the object in front of them.
 #pragma once
 
 #include <cstdint>
@@ -11,28 +18,33 @@ namespace rowshift {
 // What the operations answer. Insert here answers the current object index
 // instead when the last row is the current object itself.
 inline constexpr int32_t kDone = 1;
-inline constexpr int32_t kNothingDone = 0;
-inline constexpr int32_t kNothingToActOn = -1;
+inline constexpr int32_t kNothingToGather = 0;
+inline constexpr int32_t kNoObjectToMove = -1;
 
-// Moves the last row, with its descendants, behind the current object (or
-// behind its hidden block when it is collapsed). -1: no current object or no
-// row; the current index: the last row is the current object; 1: moved.
+// Moves the last row, with its descendants, behind the current object (behind
+// its hidden block when it has children and is collapsed). -1: no current
+// object, or no row; the current index: the last row is the current object,
+// or holds it in its subtree; otherwise 1, also when the host refused the
+// copy. The current object index is never set.
 int32_t InsertFromBottom(void* document);
 
 // Move the current object with its descendants by one row, wrapping at the
-// ends. -1: no current object; otherwise 1.
+// ends, and make its copy current. -1: no current object; otherwise 1, also
+// when the host refused the copy (the index is then left as it is).
 int32_t MoveUp(void* document);
 int32_t MoveDown(void* document);
 
-// Move every selected object with its descendants to the top level, at the
-// front or behind the last eligible object, keeping their order. The object
-// that was current stays current (its copy when it moved); an index that names
-// no object is left as it is. Always 1.
+// Move every selected, eligible object with its descendants to the top level,
+// at the front or behind the last eligible object, keeping their order. The
+// object that was current is current afterwards (its copy when it moved); an
+// index that named no object names none afterwards. Always 1.
 int32_t MoveToTop(void* document);
 int32_t MoveToBottom(void* document);
 
-// Makes the other selected objects the first children of the current object.
-// 0: no target or nothing to gather; otherwise 1.
+// Makes the other selected objects the first children of the current object,
+// in their order. 0: no target (no current object, or one that is not
+// eligible, not selected or inside another selected object), or nothing to
+// gather; otherwise 1.
 int32_t GatherSelected(void* document);
 
 }  // namespace rowshift

@@ -1,44 +1,55 @@
 // Row navigation. A row is an object whose Eligible value is nonzero and none
 // of whose ancestors is collapsed; empty slots are passed over everywhere.
-//
-// Each search reads the count once: during a search the document does not
-// change. A search that meets an object hidden under a collapsed ancestor
-// passes the whole block hidden under the outermost such ancestor in one step,
-// reading depths only (forward), or goes straight back to that ancestor
-// (backward), so each hidden block costs one ancestor walk; and a walk stops
-// at an ancestor that an earlier walk of the same search met.
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
 
 #include "engine/document.h"
-#include "engine/subtree.h"
 
 namespace rowshift {
+
+// Whether objects are hidden: the one place that decides it. An object is
+// hidden when one of its ancestors, as the host answers them, is collapsed.
+// Meant for the length of one search or one landing, while the document does
+// not change: it remembers every ancestor it has walked, so that no ancestor
+// is asked about twice. No chain of ancestors is longer than the list, so a
+// host that answers a cycle of parents ends a walk instead of holding it.
+class HiddenTest {
+ public:
+  // `count`: the slot count as the caller read it.
+  HiddenTest(const Document& document, int32_t count) : document_(document), count_(count) {}
+
+  // The outermost collapsed ancestor of `object`; none when it has none.
+  Object OutermostCollapsedAbove(Object object);
+  // The same among `object` itself and its ancestors.
+  Object OutermostCollapsedAtOrAbove(Object object);
+
+ private:
+  struct Known {
+    Object above = nullptr;
+    Object at_or_above = nullptr;
+  };
+  const Document& document_;
+  int32_t count_;
+  std::unordered_map<Object, Known> known_;
+};
 
 enum class RowDirection { Forward, Backward };
 
 // The first row at or after (or at or before) slot `start` among `count`
 // slots, the count as read by the caller; none (index -1) when there is none.
-// With `passed_over` (a subtree collected earlier that still stands at its old
-// place; forward only), meeting one of its objects goes on behind its last
-// entry, so that an object never finds its own descendants. `first_passed`,
-// when given, receives the first object that the search met and passed over
-// (none when it met none): what stands between `start` and the row found.
+// An object hidden under a collapsed ancestor costs one ancestor walk for the
+// whole block hidden under the outermost such ancestor: forward, the search
+// passes that block by depths; backward, it goes straight to that ancestor.
 LocatedObject FindRow(const Document& document, int32_t start, RowDirection direction,
-                      int32_t count, const Subtree* passed_over = nullptr,
-                      LocatedObject* first_passed = nullptr);
+                      int32_t count);
 
-// The last object with a nonzero Eligible value below `index`, collapsed
+// The last object with a nonzero Eligible value below slot `index`, collapsed
 // ancestors or not; none (index -1) when there is none. Reads the count
-// afresh, unless `index` is 0 or less. `passed`, when given, receives the
-// object that stands directly behind the one found (the first of the list
-// when none was found), empty slots aside; none when no object stands between
-// the one found and `index`.
-LocatedObject LastEligibleBefore(const Document& document, int32_t index,
-                                 LocatedObject* passed = nullptr);
+// afresh, unless `index` is 0 or less.
+LocatedObject LastEligibleBefore(const Document& document, int32_t index);
 // The same within the first `count` slots, the count as read by the caller.
-LocatedObject LastEligibleBefore(const Document& document, int32_t index, int32_t count,
-                                 LocatedObject* passed = nullptr);
+LocatedObject LastEligibleBefore(const Document& document, int32_t index, int32_t count);
 
 }  // namespace rowshift

@@ -1,12 +1,15 @@
 #include "engine/selected_group.h"
 
+#include <utility>
+
 namespace rowshift {
 
-std::vector<GroupMember> ListSelectedGroup(const Document& document, int32_t count) {
-  std::vector<GroupMember> group;
+SelectedGroup ListSelectedGroup(const Document& document, int32_t count, int32_t target_index) {
+  SelectedGroup group;
   // The object behind the last member's subtree and its depth, read already
   // by the collection: the scan goes on from there. Index -1: none.
-  SubtreeEnd met{-1};
+  RunEnd met;
+  met.index = -1;
   for (int32_t index = 0; index < count; ++index) {
     const bool known = met.index == index;
     const Object object = known ? met.object : document.ObjectAt(index);
@@ -15,14 +18,14 @@ std::vector<GroupMember> ListSelectedGroup(const Document& document, int32_t cou
       continue;
     }
     const int32_t depth = known ? met.depth : document.Value(object, ObjectValueId::Depth);
-    SubtreeEnd end;
-    Subtree subtree = CollectSubtree(document, index, depth, count, &end);
-    group.push_back({object, depth, std::move(subtree)});
-    // Go on from the first object behind the subtree.
-    if (end.index > index) {
-      index = end.index - 1;
-      met = end;
+    if (index == target_index) {
+      group.target = {{object, index}, depth, {}};
+      continue;
     }
+    Subtree subtree = CollectSubtree(document, index, depth, count, &met);
+    group.members.push_back({{object, index}, depth, std::move(subtree)});
+    // Go on from the first object behind the subtree.
+    if (met.index > index) index = met.index - 1;
   }
   return group;
 }

@@ -1,25 +1,28 @@
-// The objects that Move to top and Move to bottom act on, listed before
-// anything moves.
+// The objects that Move to top, Move to bottom and Gather act on, listed
+// before anything moves.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
 #include "engine/document.h"
-#include "engine/subtree.h"
+#include "engine/subtree_move.h"
 
 namespace rowshift {
 
-struct GroupMember {
-  Object object = nullptr;
-  int32_t depth = 0;  // as read when listed
-  Subtree subtree;    // its descendants, which travel with it
+struct SelectedGroup {
+  Mover target;  // none: no target
+  std::vector<Mover> members;
 };
 
 // Every object whose Eligible and Selected values are both nonzero, in list
-// order, among the first `count` slots, leaving out those that lie in the
-// subtree of an earlier member: they travel inside it at their relative
-// depth. The members' subtrees are disjoint and follow their members.
-std::vector<GroupMember> ListSelectedGroup(const Document& document, int32_t count);
+// order, among the first `count` slots, each with its descendants, leaving out
+// those that lie in the subtree of an earlier member: they travel inside it.
+// The members' subtrees are disjoint and follow their members. The object in
+// slot `target_index`, when it qualifies and lies in no member's subtree, is
+// the target instead of a member, and the selected objects in its subtree
+// stay candidates; its descendants are not collected. Subtrees are judged by
+// depth alone: an object that is not eligible still ends the one in front.
+SelectedGroup ListSelectedGroup(const Document& document, int32_t count, int32_t target_index = -1);
 
 }  // namespace rowshift

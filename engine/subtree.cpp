@@ -2,14 +2,7 @@
 
 #include <limits>
 
-#include "engine/move_step.h"
-
 namespace rowshift {
-namespace {
-
-constexpr int32_t kEntryStayed = -1;
-
-}  // namespace
 
 int32_t ShiftDepth(int32_t depth, DepthDifference difference) {
   const int64_t shifted = static_cast<int64_t>(depth) + difference;
@@ -18,51 +11,42 @@ int32_t ShiftDepth(int32_t depth, DepthDifference difference) {
   return static_cast<int32_t>(shifted);
 }
 
-Subtree CollectSubtree(const Document& document, int32_t start, int32_t depth, int32_t count,
-                       SubtreeEnd* end) {
-  Subtree subtree;
-  int32_t index = start < 0 ? count : start + 1;
-  SubtreeEnd found{count};
-  for (; index < count; ++index) {
-    const Object descendant = document.ObjectAt(index);
-    if (descendant == nullptr) continue;
-    const int32_t descendant_depth = document.Value(descendant, ObjectValueId::Depth);
-    if (descendant_depth <= depth) {
-      found = {index, descendant, descendant_depth};
-      break;
+void MovingObjects::Add(const Subtree& subtree) {
+  for (const SubtreeEntry& entry : subtree) Add(entry.object);
+}
+
+void MovingObjects::Remove(const Subtree& subtree) {
+  for (const SubtreeEntry& entry : subtree) Remove(entry.object);
+}
+
+RunEnd WalkDeeperRun(const Document& document, int32_t from, int32_t depth, int32_t count,
+                     const MovingObjects* passed_over, Subtree* collected) {
+  RunEnd end;
+  for (int32_t index = from; index < count; ++index) {
+    const Object object = document.ObjectAt(index);
+    if (object == nullptr || (passed_over != nullptr && passed_over->Contains(object))) continue;
+    const int32_t object_depth = document.Value(object, ObjectValueId::Depth);
+    if (object_depth <= depth) {
+      end.index = index;
+      end.object = object;
+      end.depth = object_depth;
+      return end;
     }
-    subtree.push_back({descendant, descendant_depth});
+    if (collected != nullptr) collected->push_back({object, object_depth});
+    end.last = {object, index};
+    end.last_depth = object_depth;
   }
+  end.index = count;
+  return end;
+}
+
+Subtree CollectSubtree(const Document& document, int32_t index, int32_t depth, int32_t count,
+                       RunEnd* end) {
+  Subtree subtree;
+  const RunEnd found =
+      WalkDeeperRun(document, index < 0 ? count : index + 1, depth, count, nullptr, &subtree);
   if (end != nullptr) *end = found;
   return subtree;
-}
-
-bool Contains(const Subtree& subtree, Object object) {
-  for (const SubtreeEntry& entry : subtree) {
-    if (entry.object == object) return true;
-  }
-  return false;
-}
-
-Relocation RelocateSubtree(const Document& document, Subtree subtree, LocatedObject anchor,
-                           DepthDifference difference, CurrentObject* current) {
-  Relocation result{anchor.object, anchor.index};
-  for (SubtreeEntry& entry : subtree) {
-    if (entry.object != result.last) {
-      const MovedObject moved = MoveObjectAfter(document, entry.object, result.last);
-      if (current != nullptr) current->Moved(entry.object, moved);
-      // Moving the rest behind an object left at the old place would put
-      // them in front of their ancestor when it moved down: they stay too.
-      if (moved.index < 0) break;
-      entry.object = moved.object;
-      result.last_slot = moved.index;
-    } else {
-      result.last_slot = kEntryStayed;
-    }
-    document.SetValue(entry.object, ObjectValueId::Depth, ShiftDepth(entry.depth, difference));
-    result.last = entry.object;
-  }
-  return result;
 }
 
 }  // namespace rowshift

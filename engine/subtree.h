@@ -1,10 +1,11 @@
-// Collecting an object's descendants and re-creating them behind a new place.
+// An object's descendants: the run of deeper objects behind it, collected so
+// that they can travel with it.
 #pragma once
 
 #include <cstdint>
+#include <unordered_set>
 #include <vector>
 
-#include "engine/current_object.h"
 #include "engine/document.h"
 
 namespace rowshift {
@@ -26,42 +27,46 @@ using DepthDifference = int64_t;
 // `depth` + `difference`, held within the 32-bit range.
 int32_t ShiftDepth(int32_t depth, DepthDifference difference);
 
-// Where a collected run ended: the slot (the count when the run reached the
-// end of the list) and the object there with its depth, as read (none at the
-// end of the list).
-struct SubtreeEnd {
+// The objects that an operation is moving while they still stand at their old
+// places. Where a landing is chosen they count for nothing, as if their slots
+// were empty already.
+class MovingObjects {
+ public:
+  void Add(Object object) { objects_.insert(object); }
+  void Add(const Subtree& subtree);
+  void Remove(Object object) { objects_.erase(object); }
+  void Remove(const Subtree& subtree);
+  bool Contains(Object object) const { return objects_.count(object) != 0; }
+
+ private:
+  std::unordered_set<Object> objects_;
+};
+
+// Where a run of deeper objects ended: the first object that is not deeper,
+// with its slot and depth as read; none at slot `count` when the run reached
+// the end of the list. `last` is the last object of the run, with its depth
+// (none when the run is empty).
+struct RunEnd {
   int32_t index = 0;
   Object object = nullptr;
   int32_t depth = 0;
+  LocatedObject last;
+  int32_t last_depth = 0;
 };
+
+// The run of objects deeper than `depth` that starts at slot `from`, among
+// `count` slots (as read by the caller): every object up to the first one
+// whose depth is not greater. Empty slots are passed over, and so are the
+// objects in `passed_over` when it is given; flags play no part. Each object
+// met is read once. `collected`, when given, receives the run.
+RunEnd WalkDeeperRun(const Document& document, int32_t from, int32_t depth, int32_t count,
+                     const MovingObjects* passed_over = nullptr, Subtree* collected = nullptr);
 
 // The descendants of the object at slot `index` whose depth is `depth`, among
-// `count` slots, all three as read by the caller: the objects that follow it
-// up to the first one whose depth is not greater than `depth`. Empty slots are
-// passed over; flags play no part. `end`, when given, receives where the run
-// ended. Empty for a negative `index` (an object that stands in no slot).
+// `count` slots, all three as read by the caller: the run of deeper objects
+// behind it. `end`, when given, receives where the run ended. Empty for a
+// negative `index` (an object that stands in no slot).
 Subtree CollectSubtree(const Document& document, int32_t index, int32_t depth, int32_t count,
-                       SubtreeEnd* end = nullptr);
-
-// Whether `object` is one of the collected descendants.
-bool Contains(const Subtree& subtree, Object object);
-
-// What a relocation left behind its anchor.
-struct Relocation {
-  // What stands for the last entry placed, moved or stayed; the anchor when
-  // none was.
-  Object last = nullptr;
-  // Where `last` stands: the last insertion's answer, or the anchor's slot
-  // when nothing was moved; -1 when the last entry stayed where it stood.
-  int32_t last_slot = -1;
-};
-
-// Re-creates the collected descendants one by one behind `anchor` (the object
-// just placed), in their old order, each at its collected depth plus
-// `difference`. A descendant that cannot be moved ends it: that one and the
-// rest stay where they stand, at their depths, and the result is as of the
-// last one placed. `current`, when given, takes note of every move.
-Relocation RelocateSubtree(const Document& document, Subtree subtree, LocatedObject anchor,
-                           DepthDifference difference, CurrentObject* current = nullptr);
+                       RunEnd* end = nullptr);
 
 }  // namespace rowshift

@@ -16,12 +16,12 @@ constexpr auto kGatherTitle = Widen("gather");
 
 // In SubCommandIndex order.
 constexpr Subcommand kSubcommands[kSubcommandCount] = {
-    {"insert", kInsertTitle.text, &InsertFromBottom, kNothingToActOn},
-    {"up", kUpTitle.text, &MoveUp, kNothingToActOn},
-    {"down", kDownTitle.text, &MoveDown, kNothingToActOn},
+    {"insert", kInsertTitle.text, &InsertFromBottom, kNoObjectToMove},
+    {"up", kUpTitle.text, &MoveUp, kNoObjectToMove},
+    {"down", kDownTitle.text, &MoveDown, kNoObjectToMove},
     {"top", kTopTitle.text, &MoveToTop, kDone},
     {"bottom", kBottomTitle.text, &MoveToBottom, kDone},
-    {"gather", kGatherTitle.text, &GatherSelected, kNothingDone},
+    {"gather", kGatherTitle.text, &GatherSelected, kNothingToGather},
 };
 
 // Whether an operation is running; set only for the length of one.

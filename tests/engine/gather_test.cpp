@@ -53,16 +53,16 @@ TEST(GatherTest, HostCallsOfListingAndMovingInOrder) {
   const std::vector<std::string> expected = {
       // Choosing the target and the objects to gather, each with its subtree;
       // the depths read here serve the moves.
-      "MQDoc_GetCurrentObjectIndex() -> 0",
       "MQDoc_GetObjectCount() -> 3",
+      "MQDoc_GetCurrentObjectIndex() -> 0",
       "MQDoc_GetObject(0) -> T",
       "MQObj_GetIntValue(T, 260) -> 1",
-      "MQObj_GetIntValue(T, 257) -> 0",
       "MQObj_GetIntValue(T, 262) -> 1",
+      "MQObj_GetIntValue(T, 257) -> 0",
       "MQDoc_GetObject(1) -> Q",
       "MQObj_GetIntValue(Q, 260) -> 1",
-      "MQObj_GetIntValue(Q, 257) -> 0",
       "MQObj_GetIntValue(Q, 262) -> 1",
+      "MQObj_GetIntValue(Q, 257) -> 0",
       "MQDoc_GetObject(2) -> Q1",
       "MQObj_GetIntValue(Q1, 257) -> 1",
       // Q behind the target, one level below it, and its child behind it.

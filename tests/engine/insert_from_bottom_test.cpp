@@ -42,9 +42,9 @@ TEST(InsertFromBottomTest, HostCallsInOrderBehindACollapsedObject) {
       RunOnOutline(InsertFromBottom, "P [current collapsed]\n  P1\nQ\nZ\n");
   ASSERT_EQ(run.result, 1);
   const std::vector<std::string> expected = {
+      "MQDoc_GetObjectCount() -> 4",
       "MQDoc_GetCurrentObjectIndex() -> 0",
       "MQDoc_GetObject(0) -> P",
-      "MQDoc_GetObjectCount() -> 4",
       "MQDoc_GetChildObjectCount(P) -> 1",
       "MQObj_GetIntValue(P, 258) -> 1",
       "MQDoc_GetObject(1) -> P1",
@@ -57,7 +57,6 @@ TEST(InsertFromBottomTest, HostCallsInOrderBehindACollapsedObject) {
       "MQObj_GetIntValue(Q, 257) -> 0",
       "MQObj_GetIntValue(Q, 260) -> 1",
       "MQDoc_GetParentObject(Q) -> null",
-      "MQDoc_GetObjectCount() -> 4",
       "MQDoc_GetObject(1) -> P1",
       "MQObj_GetIntValue(P1, 260) -> 1",
       "MQDoc_GetObject(3) -> Z",
@@ -67,6 +66,9 @@ TEST(InsertFromBottomTest, HostCallsInOrderBehindACollapsedObject) {
       "MQDoc_GetObject(2) -> Q",
       "MQObj_GetIntValue(Q, 260) -> 1",
       "MQDoc_GetParentObject(Q) -> null",
+      "MQObj_GetIntValue(Q, 257) -> 0",
+      // Q, the row that gave the depth, stands directly behind the anchor.
+      "MQDoc_GetObject(2) -> Q",
       "MQObj_GetIntValue(Q, 257) -> 0",
       "MQObj_Clone(Z) -> Z",
       "MQDoc_InsertObject(Z, P1) -> 2",

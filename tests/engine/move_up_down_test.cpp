@@ -91,7 +91,8 @@ TEST(MoveUpDownTest, NothingToActOnChangesNothing) {
 TEST(MoveUpDownTest, CurrentIndexOnAnEmptySlotCallsNothingBeyondTheSlot) {
   const testing::OutlineRun run = RunOnOutline(MoveDown, "P\n- [current]\nQ\n");
   EXPECT_EQ(run.result, -1);
-  const std::vector<std::string> expected = {"MQDoc_GetCurrentObjectIndex() -> 1",
+  const std::vector<std::string> expected = {"MQDoc_GetObjectCount() -> 3",
+                                             "MQDoc_GetCurrentObjectIndex() -> 1",
                                              "MQDoc_GetObject(1) -> null"};
   EXPECT_EQ(standin::Calls(), expected);
 }
@@ -133,33 +134,33 @@ TEST(MoveUpDownTest, CollapsedValueIsWrittenBackAsOneOrZero) {
   }
 }
 
-TEST(MoveUpDownTest, CollapsedIsClearedWhileTheFollowingRowIsSought) {
+// Q lands between P and P1, whose depth it takes: P1 becomes its child, and
+// Q's own Collapsed value does not hide P1 from that choice.
+TEST(MoveUpDownTest, ACollapsedObjectTakesTheDepthOfTheRowItLandsInFrontOf) {
   testing::ScopedStandinBinding binding;
   standin::Document document;
   ASSERT_TRUE(document.LoadOutline("P\n  P1\nQ [current collapsed]\n"));
   standin::ClearCalls();
   ASSERT_EQ(MoveUp(document.Handle()), 1);
-  // Q lands between P and P1; P1 is found as the following row only because
-  // Q, now its parent by depth, is not collapsed during the search.
   EXPECT_EQ(testing::WithoutEmptySlots(document.ToOutline()), "P\n  Q [current collapsed]\n  P1\n");
   const std::vector<std::string> writes = standin::CallsStartingWith("MQObj_SetIntValue");
-  const std::vector<std::string> expected = {"MQObj_SetIntValue(Q, 258, 0) -> 1",
-                                             "MQObj_SetIntValue(Q, 258, 1) -> 1",
-                                             "MQObj_SetIntValue(Q, 257, 1) -> 1"};
+  const std::vector<std::string> expected = {"MQObj_SetIntValue(Q, 257, 1) -> 1",
+                                             "MQObj_SetIntValue(Q, 258, 1) -> 1"};
   EXPECT_EQ(writes, expected);
 }
 
-// The target row is found behind the next row after the subtree, the anchor
-// before it; the copy becomes current, and the following row is sought with
-// its Collapsed value cleared before the descendants are re-created.
+// The subtree is collected, the target row found behind the next row after
+// it and the anchor before it, and the landing read from the anchor, all
+// before anything moves; then the object and its descendants move, the copy
+// becomes current and its Collapsed value is written back as 1.
 TEST(MoveUpDownTest, DownHostCallsInOrder) {
   const testing::OutlineRun run = RunOnOutline(MoveDown, "Q [current collapsed]\n  Q1\nR\n  R1\n");
   ASSERT_EQ(run.result, 1);
   const std::vector<std::string> expected = {
+      "MQDoc_GetObjectCount() -> 4",
       "MQDoc_GetCurrentObjectIndex() -> 0",
       "MQDoc_GetObject(0) -> Q",
       "MQObj_GetIntValue(Q, 257) -> 0",
-      "MQDoc_GetObjectCount() -> 4",
       "MQDoc_GetObject(1) -> Q1",
       "MQObj_GetIntValue(Q1, 257) -> 1",
       "MQDoc_GetObject(2) -> R",
@@ -172,30 +173,24 @@ TEST(MoveUpDownTest, DownHostCallsInOrder) {
       "MQDoc_GetParentObject(R1) -> R",
       "MQObj_GetIntValue(R, 258) -> 0",
       "MQDoc_GetParentObject(R) -> null",
-      "MQDoc_GetObjectCount() -> 4",
       "MQDoc_GetObject(2) -> R",
       "MQObj_GetIntValue(R, 260) -> 1",
+      "MQObj_GetIntValue(R1, 257) -> 1",
+      "MQDoc_GetObject(3) -> R1",
+      "MQObj_GetIntValue(R1, 257) -> 1",
       "MQObj_Clone(Q) -> Q",
       "MQDoc_InsertObject(Q, R) -> 3",
       "MQDoc_GetObjectIndex(Q) -> 0",
       "MQDoc_DeleteObject(0) -> 1",
-      "MQDoc_SetCurrentObjectIndex(3) -> 1",
-      "MQObj_GetIntValue(Q, 258) -> 1",
-      "MQObj_SetIntValue(Q, 258, 0) -> 1",
-      "MQDoc_GetObjectCount() -> 5",
-      "MQDoc_GetObject(4) -> R1",
-      "MQObj_GetIntValue(R1, 260) -> 1",
-      "MQDoc_GetParentObject(R1) -> Q",
-      "MQObj_GetIntValue(Q, 258) -> 0",
-      "MQDoc_GetParentObject(Q) -> null",
-      "MQObj_SetIntValue(Q, 258, 1) -> 1",
-      "MQObj_GetIntValue(R1, 257) -> 1",
       "MQObj_SetIntValue(Q, 257, 1) -> 1",
       "MQObj_Clone(Q1) -> Q1",
       "MQDoc_InsertObject(Q1, Q) -> 4",
       "MQDoc_GetObjectIndex(Q1) -> 1",
       "MQDoc_DeleteObject(1) -> 1",
       "MQObj_SetIntValue(Q1, 257, 2) -> 1",
+      "MQDoc_SetCurrentObjectIndex(3) -> 1",
+      "MQObj_GetIntValue(Q, 258) -> 1",
+      "MQObj_SetIntValue(Q, 258, 1) -> 1",
   };
   EXPECT_EQ(standin::Calls(), expected);
 }

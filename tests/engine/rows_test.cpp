@@ -91,14 +91,6 @@ TEST_F(RowsTest, FindsTheRowsTheOutlineShowsAskingOnlyWhatItNeeds) {
   }
 }
 
-TEST_F(RowsTest, PassingOverASubtreeContinuesBehindItsLastEntry) {
-  Load("X\nA\n  B\n-\n  C\nD\n");
-  const Subtree subtree = {{At(2), 1}, {At(4), 1}};
-  EXPECT_EQ(FindRow(document_, 2, kForward, 6, &subtree).object, At(5));
-  EXPECT_EQ(FindRow(document_, 1, kForward, 6, &subtree).object, At(1));
-  EXPECT_EQ(FindRow(document_, 2, kForward, 6).object, At(2));
-}
-
 TEST_F(RowsTest, LastEligibleBeforeIgnoresCollapsedAncestors) {
   Load("A [collapsed]\n  B\n  C [ineligible]\n-\n");
   EXPECT_EQ(LastEligibleBefore(document_, 0).index, -1);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/document.h"
+#include "engine/subtree_move.h"
 #include "engine_document_fixture.h"
 #include "standin/call_log.h"
 #include "standin/document_exports.h"
@@ -24,7 +25,7 @@ class SubtreeTest : public testing::EngineDocumentTest {};
 // deeper; flags play no part.
 TEST_F(SubtreeTest, CollectsEveryDescendantUpToTheFirstObjectNoDeeper) {
   Load("A\n  B\n-\n  C [ineligible collapsed]\n    D\nE\n");
-  SubtreeEnd end;
+  RunEnd end;
   const Subtree subtree = CollectSubtree(document_, 0, 0, 6, &end);
   const std::vector<std::string> expected = {
       "MQDoc_GetObject(1) -> B",        "MQObj_GetIntValue(B, 257) -> 1",
@@ -46,27 +47,68 @@ TEST_F(SubtreeTest, CollectsEveryDescendantUpToTheFirstObjectNoDeeper) {
   EXPECT_TRUE(CollectSubtree(document_, -1, 0, 6).empty()) << "an object in no slot";
 }
 
-TEST_F(SubtreeTest, RelocatingNothingChangesNothingAndAnswersZero) {
+TEST_F(SubtreeTest, AnObjectThatIsItsOwnAnchorStaysAndOnlyItsDepthIsSet) {
   Load("A\n");
-  EXPECT_EQ(RelocateSubtree(document_, {}, {At(0), 0}, 1).last_slot, 0);
-  EXPECT_TRUE(standin::Calls().empty());
+  SubtreeMoves moves(document_);
+  const MoverPlaced placed = moves.MoveWithSubtree({{At(0), 0}, 0, {}}, {At(0), 0}, 1);
+  EXPECT_TRUE(placed.placed);
+  EXPECT_EQ(placed.object.object, At(0));
+  EXPECT_EQ(placed.last.object, At(0));
+  EXPECT_EQ(standin::Calls(), std::vector<std::string>{"MQObj_SetIntValue(A, 257, 1) -> 1"});
 }
 
-TEST_F(SubtreeTest, RelocationUsesTheCollectedDepthNotTheCurrentOne) {
+TEST_F(SubtreeTest, DescendantsTakeTheCollectedDepthShiftedNotTheCurrentOne) {
   Load("X\nA\n  B\n    C\n");
-  Subtree subtree = CollectSubtree(document_, 1, 0, 4);
+  Mover mover{{At(1), 1}, 0, CollectSubtree(document_, 1, 0, 4)};
   MQObj_SetIntValue(At(3), kDepthId, 7);
-  EXPECT_EQ(RelocateSubtree(document_, subtree, {At(0), 0}, -1).last_slot, 2);
-  EXPECT_EQ(testing::WithoutEmptySlots(standin_.ToOutline()), "X\nB\n  C\nA\n");
+  SubtreeMoves moves(document_);
+  const MoverPlaced placed = moves.MoveWithSubtree(mover, {At(0), 0}, 1);
+  EXPECT_EQ(placed.last.index, 3);
+  EXPECT_EQ(testing::WithoutEmptySlots(standin_.ToOutline()), "X\n  A\n    B\n      C\n");
+  EXPECT_TRUE(moves.LeftBehind().empty());
   EXPECT_EQ(standin_.DeadObjectTouches(), 0);
   EXPECT_EQ(standin_.OrphanedClones(), 0);
 }
 
-TEST_F(SubtreeTest, AnEntryStandingBehindItsAnchorStaysAndAnswersMinusOne) {
+TEST_F(SubtreeTest, AnEntryThatIsTheObjectJustPlacedStays) {
   Load("A\n  B\n");
-  EXPECT_EQ(RelocateSubtree(document_, {{At(1), 1}}, {At(1), 1}, 1).last_slot, -1);
+  SubtreeMoves moves(document_);
+  EXPECT_EQ(moves.MoveWithSubtree({{At(1), 1}, 1, {{At(1), 1}}}, {At(1), 1}, 2).last.index, -1);
   EXPECT_EQ(standin_.ToOutline(), "A\n    B\n");
   EXPECT_TRUE(standin::CallsStartingWith("MQObj_Clone").empty());
+}
+
+// A refused copy ends the move where it is met: the object itself then stands
+// as it was; a descendant and the ones after it stay at the old place, and are
+// lowered at the end where they stand more than one level below the object in
+// front of them.
+TEST_F(SubtreeTest, ARefusedCopyLeavesWhatIsNotYetMovedWhereItStands) {
+  struct Case {
+    const char* what;
+    int refused;  // the n-th insertion
+    const char* after;
+    std::size_t left_behind;
+  };
+  const Case cases[] = {
+      {"the object's own copy", 1, "P\n  Q\n    Q1\n      Q2\n    Q3\nR\n", 0},
+      {"the first descendant's", 2, "P\n  Q1\n    Q2\n    Q3\nR\nQ\n", 3},
+      {"a later descendant's", 4, "P\n  Q3\nR\nQ\n  Q1\n    Q2\n", 1},
+  };
+  for (const Case& check : cases) {
+    SCOPED_TRACE(check.what);
+    Load("P\n  Q\n    Q1\n      Q2\n    Q3\nR\n");
+    Object q = At(1);
+    Mover mover{{q, 1}, 1, CollectSubtree(document_, 1, 1, 6)};
+    standin_.FailNthInsertion(check.refused);
+    SubtreeMoves moves(document_);
+    const MoverPlaced placed = moves.MoveWithSubtree(mover, {At(5), 5}, 0);
+    EXPECT_EQ(placed.placed, check.refused != 1);
+    EXPECT_EQ(moves.LeftBehind().size(), check.left_behind);
+    moves.LowerLeftBehind();
+    EXPECT_EQ(testing::WithoutEmptySlots(standin_.ToOutline()), check.after);
+    EXPECT_EQ(standin_.DeadObjectTouches(), 0);
+    EXPECT_EQ(standin_.OrphanedClones(), 0);
+  }
 }
 
 TEST(ShiftDepthTest, HoldsWithinThe32BitRange) {

@@ -1,0 +1,67 @@
+// Moving an object with its descendants: the one routine every operation
+// moves with, and so the one place where the host's refusal of a copy is met.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/current_object.h"
+#include "engine/document.h"
+#include "engine/subtree.h"
+
+namespace rowshift {
+
+// An object to move, as read before anything moved.
+struct Mover {
+  LocatedObject object;
+  int32_t depth = 0;
+  Subtree subtree;  // its descendants, which travel with it
+};
+
+// Where a mover ended.
+struct MoverPlaced {
+  // False when the host refused the object's own copy: it then stands exactly
+  // as it was, with its descendants, and nothing else below is set.
+  bool placed = false;
+  // What stands for the object now (its copy when it moved), and its slot.
+  LocatedObject object;
+  // The last object of its group now in place behind it: its last descendant
+  // re-created, or the object itself. Slot -1 when a descendant stayed where
+  // it stood as the last one.
+  LocatedObject last;
+};
+
+// The moves of one operation.
+class SubtreeMoves {
+ public:
+  // `current`, when given, takes note of every move step.
+  explicit SubtreeMoves(const Document& document, CurrentObject* current = nullptr)
+      : document_(document), current_(current) {}
+
+  // Puts `mover` directly behind `anchor` (at index 0 for none) at `depth`,
+  // and re-creates its descendants behind it one by one, in their old order,
+  // each at its collected depth shifted as much as the object's. Where the
+  // object is the anchor it stays, and only its depth is set and its
+  // descendants re-created. Where the host refuses a descendant's copy, the
+  // re-creation ends there: that descendant and the ones after it stay where
+  // they stand, at their depths, left behind.
+  MoverPlaced MoveWithSubtree(Mover mover, const LocatedObject& anchor, int32_t depth);
+
+  // The descendants left behind so far, in their old list order.
+  const std::vector<Object>& LeftBehind() const { return left_behind_; }
+
+  // Lowers each descendant left behind that stands more than one level below
+  // the object in front of it to one level below it (0 where no object is in
+  // front), in list order, so that the list stays an outline. Called once, at
+  // the end of the operation.
+  void LowerLeftBehind() const;
+
+ private:
+  MovedObject Step(Object object, Object anchor) const;
+
+  const Document& document_;
+  CurrentObject* current_;
+  std::vector<Object> left_behind_;
+};
+
+}  // namespace rowshift
