@@ -69,7 +69,12 @@ std::string Document::ToOutline() const {
   return rowshift::outline::FormatOutline(rows);
 }
 
-void Document::FailNthInsertion(int n) { state_->insertions_until_failure = n > 0 ? n : 0; }
+void Document::FailNthInsertion(int n) {
+  state_->insertions_until_failure = n > 0 ? n : 0;
+  state_->refused_insertion.clear();
+}
+
+std::string Document::RefusedInsertion() const { return state_->refused_insertion; }
 
 int Document::DeadObjectTouches() const { return state_->dead_object_touches; }
 

@@ -43,6 +43,9 @@ class STANDIN_API Document {
   // The n-th insertion from now (1 = the next) answers -1 and inserts nothing;
   // 0 turns the fault off.
   void FailNthInsertion(int n);
+  // The name of the copy that the armed fault refused; empty while it has
+  // refused none.
+  std::string RefusedInsertion() const;
 
   // Calls that named an object after it was deleted or freed, or named to
   // this document an object it never held.

@@ -61,7 +61,12 @@ ObjectRecord* PlacedObject(void* object, DocumentState* document) {
 
 int32_t Insert(DocumentState* document, void* object, void* anchor) {
   if (document == nullptr) return kNoIndex;
-  if (document->ConsumeInsertionFault()) return kNoIndex;
+  if (document->ConsumeInsertionFault()) {
+    if (const ObjectRecord* refused = LiveObject(object, document)) {
+      document->refused_insertion = refused->name;
+    }
+    return kNoIndex;
+  }
   ObjectRecord* record = LiveObject(object, document);
   if (record == nullptr || record->status != ObjectStatus::kLoose) return kNoIndex;
   if (anchor == nullptr) return document->InsertAfter(record, nullptr);

@@ -96,6 +96,7 @@ class DocumentState : public HighAddressed {
 
   int32_t current_index = -1;        // a plain number: insertions do not move it
   int insertions_until_failure = 0;  // 0: no fault armed
+  std::string refused_insertion;     // the name of the copy the fault refused
   int dead_object_touches = 0;
   int calls_outside_contract = 0;
   // The last insertion's answer: a refused one (negative) may be asked for.
