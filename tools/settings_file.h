@@ -14,45 +14,46 @@
 #include <vector>
 
 #include "standin/settings_control.h"
+#include "tools/settings_file_reading.h"
 
 namespace rowshift::tool {
 
 class SettingsFile {
  public:
   // The deepest nesting of elements a file may hold; the root is level 1.
-  static constexpr int kDepthLimit = 256;
+  static constexpr int kDepthLimit = kSettingsDepthLimit;
 
   // Reads the file at `path`; for a symbolic link, the file it leads to, which
   // Write then writes, so the link stays a link. A file that does not exist
   // (a dangling link's target too), or holds nothing but white space, reads as
   // no tree. False, with `error` set, for a link to a folder, a loop of links,
-  // and a file that cannot be read, is not well-formed XML, has anything but
-  // comments and processing instructions beside its one root element, nests
-  // deeper than kDepthLimit, has attributes or an entity that XML does not
-  // define itself (its meaning would be lost), or, saved as it is, would read
-  // otherwise; a refused file is never written.
+  // and a file that cannot be read, breaks a rule of settings_file_reading.h
+  // (not well-formed XML, too deep, attributes, an entity XML does not define
+  // itself, ...), or, saved as it is, would read otherwise; a refused file is
+  // never written, and this object is left as it was before the call.
   // Errors say what is wrong in words, with line and column, and give the
   // system's reason when the file cannot be read.
   bool Read(const std::string& path, std::string* error);
 
   // Whether the file read can be written now: false, with `error` set and the
-  // system's reason, when it cannot. Nothing is changed.
+  // reason, when it cannot (a read-only file among them). Nothing is changed.
   bool CheckWritable(std::string* error) const;
 
   // Warnings for each stored value that `root`, to be saved, changes without
-  // the user having changed it: text that is not a whole number as the
-  // plug-in writes one ("1e3", "0x10", "99999999999") where `root` holds a
-  // number, and a negative window position, which reads as none. Each says
-  // what is saved instead.
+  // the user having changed it (see StoredValuesChangedBy), each saying what
+  // is saved instead.
   std::vector<std::string> ValuesChangedOnSave(const standin::SettingsNode& root) const;
 
   // The settings tree of the file read; none for a missing or blank file.
   const std::optional<standin::SettingsNode>& Tree() const { return tree_; }
 
   // Writes `root` to the file read, keeping its comments, processing
-  // instructions, declaration and doctype. The file is replaced whole, so a
-  // failed write leaves it as it was. False, with `error` set, when it cannot
-  // be written. Only after a successful Read.
+  // instructions, declaration and doctype, and its permission bits. What is
+  // to be saved is read back first, by the rules Read holds a file to; when it
+  // would be refused or read as another tree than `root` (an empty text may
+  // read as none), nothing is written. The file is replaced whole, so a failed
+  // write leaves it, and this object, as they were. False, with `error` set,
+  // when it cannot be written. Only after a successful Read.
   bool Write(const standin::SettingsNode& root, std::string* error);
 
  private:

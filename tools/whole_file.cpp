@@ -1,5 +1,9 @@
 #include "tools/whole_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <filesystem>
 #include <random>
@@ -13,17 +17,47 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::size_t kReadChunk = 65536;
-// Beyond this many symbolic links in a row the path is taken for a loop.
+// Beyond this many dangling links in a row the path is taken for a loop.
 constexpr int kMostLinksFollowed = 40;
 // Names tried for a temporary file before giving up: each is random, so a
 // clash with a file already there is rare, and never overwrites it.
 constexpr int kTemporaryNamesTried = 100;
 constexpr char kTemporaryMark[] = ".rowshift-";
 constexpr char kTemporarySuffix[] = ".tmp";
+// A new file's permission bits before the user's file-creation mask.
+constexpr mode_t kNewFileMode = 0666;
+constexpr mode_t kPermissionBits = 0777;
+constexpr char kReadOnly[] = "it is read-only";
+constexpr char kNotARegularFile[] =
+    "it is not a regular file (a device, pipe or socket), which is never replaced";
+
+// Why the file at `file`, if it is there, may not be replaced, or nothing; its
+// permission bits in `kept` (none when it is not there).
+std::optional<std::string> FileFault(const std::string& file, std::optional<mode_t>* kept) {
+  kept->reset();
+  std::error_code status;
+  const fs::file_status kind = fs::status(file, status);
+  if (!fs::exists(kind)) return std::nullopt;
+  if (fs::is_directory(kind)) return SystemReason(EISDIR);
+  if (!fs::is_regular_file(kind)) return std::string(kNotARegularFile);
+  // Asked of the bits, not of the system: root may write any file, and a file
+  // marked read-only is still meant to stay as it is.
+  if ((kind.permissions() & fs::perms::owner_write) == fs::perms::none) {
+    return std::string(kReadOnly);
+  }
+  // The folder may let this user replace a file that is not its own to write.
+  if (::access(file.c_str(), W_OK) != 0) return SystemReason(errno);
+  *kept = static_cast<mode_t>(kind.permissions() & fs::perms::mask) & kPermissionBits;
+  return std::nullopt;
+}
 
 // Makes a new file of a name no file in `file`'s folder has and opens it for
-// writing; its name in `made`. Null, with errno set, when it cannot.
-std::FILE* OpenTemporaryBeside(const std::string& file, std::string* made) {
+// writing; its name in `made`. It has the permission bits `kept` from the
+// start, so it is never readable by more users than the file it replaces; a
+// new file's, after the creation mask, for none. Null, with errno set, when
+// it cannot.
+std::FILE* OpenTemporaryBeside(const std::string& file, std::optional<mode_t> kept,
+                               std::string* made) {
   const fs::path path(file);
   std::random_device seed;
   std::mt19937_64 random(seed());
@@ -32,24 +66,62 @@ std::FILE* OpenTemporaryBeside(const std::string& file, std::string* made) {
         path.parent_path() / (kTemporaryMark + path.filename().string() + "-" +
                               std::to_string(random() % 1000000000) + kTemporarySuffix);
     errno = 0;
-    // "x": fails where a file of that name is already there.
-    if (std::FILE* stream = std::fopen(name.string().c_str(), "wbx")) {
-      *made = name.string();
-      return stream;
+    // O_EXCL: fails where a file of that name is already there.
+    const int descriptor = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                                  kept ? *kept & kPermissionBits : kNewFileMode);
+    if (descriptor < 0) {
+      if (errno != EEXIST) return nullptr;
+      continue;
     }
-    if (errno != EEXIST) return nullptr;
+    // The creation mask may have taken bits the file had.
+    std::FILE* stream =
+        !kept || ::fchmod(descriptor, *kept) == 0 ? ::fdopen(descriptor, "wb") : nullptr;
+    if (stream == nullptr) {
+      const int code = errno;
+      ::close(descriptor);
+      std::remove(name.c_str());
+      errno = code;
+      return nullptr;
+    }
+    *made = name.string();
+    return stream;
   }
   errno = EEXIST;
   return nullptr;
 }
 
-// The path made absolute first: a relative path none of whose folders exists
-// would otherwise stay relative ("a.txt" against "./a.txt").
+// Writes `bytes` to `stream`, flushes them to the disk and closes it: the
+// system's reason when any of that fails (the stream is closed all the same).
+std::optional<std::string> WriteAndFlush(std::FILE* stream, const std::string& bytes) {
+  errno = 0;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size() &&
+                       std::fflush(stream) == 0 && ::fsync(::fileno(stream)) == 0;
+  int code = errno;
+  if (std::fclose(stream) != 0 && code == 0) code = errno;
+  if (written && code == 0) return std::nullopt;
+  return SystemReason(code != 0 ? code : EIO);
+}
+
+// Flushes the folder of `file` to the disk, so a file moved into it stays
+// there after a crash. A folder this user cannot open, or a file system that
+// has nothing to flush for a folder, is passed over: the move is done.
+std::optional<std::string> FlushFolderOf(const std::string& file) {
+  fs::path folder = fs::path(file).parent_path();
+  if (folder.empty()) folder = ".";
+  const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descriptor < 0) return std::nullopt;
+  const int flushed = ::fsync(descriptor);
+  const int code = errno;
+  ::close(descriptor);
+  if (flushed == 0 || code == EINVAL || code == ENOTSUP) return std::nullopt;
+  return "it was replaced, but its folder could not be flushed to the disk: " + SystemReason(code);
+}
+
+// The file a path names, as an absolute path without "." or "..", so that
+// "a.txt" and "./a.txt" compare equal also where no folder of theirs exists.
 fs::path Resolved(const std::string& path) {
   std::error_code status;
-  const fs::path absolute = fs::absolute(LinkedFile(path).value_or(path), status);
-  const fs::path resolved = fs::weakly_canonical(absolute, status);
-  return status ? absolute.lexically_normal() : resolved;
+  return fs::absolute(LinkedFile(path).value_or(path), status).lexically_normal();
 }
 
 }  // namespace
@@ -83,41 +155,48 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* t
 std::optional<std::string> LinkedFile(const std::string& path) {
   fs::path file = path;
   std::error_code status;
-  for (int followed = 0; fs::is_symlink(file, status); ++followed) {
-    if (followed == kMostLinksFollowed) return std::nullopt;
-    const fs::path target = fs::read_symlink(file, status);
+  for (int followed = 0; followed <= kMostLinksFollowed; ++followed) {
+    const fs::path resolved = fs::weakly_canonical(file, status);
+    if (status) {
+      // A loop of links fails here; so does a path through a folder this
+      // user may not search, which is no link and is read as it is given.
+      if (followed > 0 || fs::is_symlink(file, status)) return std::nullopt;
+      return path;
+    }
+    // Every link that leads to something is resolved now; what is left is a
+    // link to a file not made yet, which names that file.
+    if (!fs::is_symlink(resolved, status)) return resolved.string();
+    const fs::path target = fs::read_symlink(resolved, status);
     if (status) return std::nullopt;
-    file = target.is_absolute() ? target : file.parent_path() / target;
+    file = target.is_absolute() ? target : resolved.parent_path() / target;
   }
-  return file.string();
+  return std::nullopt;
 }
 
 std::optional<std::string> ReplaceFile(const std::string& file, const std::string& bytes) {
-  std::error_code status;
-  if (fs::is_directory(file, status)) return SystemReason(EISDIR);
+  std::optional<mode_t> kept;
+  if (std::optional<std::string> fault = FileFault(file, &kept)) return fault;
   std::string temporary;
-  std::FILE* stream = OpenTemporaryBeside(file, &temporary);
+  std::FILE* stream = OpenTemporaryBeside(file, kept, &temporary);
   if (stream == nullptr) return SystemReason(errno);
-  errno = 0;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
-  const int code = errno;
-  if (std::fclose(stream) != 0 || !written) {
+  if (std::optional<std::string> reason = WriteAndFlush(stream, bytes)) {
     std::remove(temporary.c_str());
-    return SystemReason(code != 0 ? code : EIO);
+    return reason;
   }
+  std::error_code status;
   fs::rename(temporary, file, status);
   if (status) {
     std::remove(temporary.c_str());
     return SystemReason(status.default_error_condition().value());
   }
-  return std::nullopt;
+  return FlushFolderOf(file);
 }
 
 std::optional<std::string> CannotReplace(const std::string& file) {
-  std::error_code status;
-  if (fs::is_directory(file, status)) return SystemReason(EISDIR);
+  std::optional<mode_t> kept;
+  if (std::optional<std::string> fault = FileFault(file, &kept)) return fault;
   std::string temporary;
-  std::FILE* stream = OpenTemporaryBeside(file, &temporary);
+  std::FILE* stream = OpenTemporaryBeside(file, kept, &temporary);
   if (stream == nullptr) return SystemReason(errno);
   std::fclose(stream);
   std::remove(temporary.c_str());

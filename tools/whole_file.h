@@ -1,7 +1,8 @@
 // How rowshift-host reads and replaces whole files: with a limit on what it
-// reads, and through a temporary file of a name no other file has, so a file
-// is either the old one or the new one whole. Every failure is the system's
-// reason, in its words.
+// reads, and through a temporary file of a name no other file has, flushed to
+// the disk before it is moved over the file, so a file is either the old one
+// or the new one whole, even after a crash. A replaced file keeps its
+// permission bits. Every failure is the system's reason, in its words.
 #pragma once
 
 #include <cstddef>
@@ -22,18 +23,25 @@ std::optional<std::string> ReadWholeStream(std::FILE* stream, std::string* text)
 // The same for the file at `path`.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string* text);
 
-// The file `path` names: the path itself or, for a symbolic link, the file at
-// the end of its links, each relative target taken from the link's folder.
-// The end need not exist. None for a loop of links or a link that cannot be read.
+// The file `path` names: for a symbolic link, the file at the end of its links
+// (each relative target taken from the link's folder), with the links of its
+// folders resolved too; otherwise the path itself. The end need not exist.
+// None for a loop of links or a link that cannot be read.
 std::optional<std::string> LinkedFile(const std::string& path);
 
 // Replaces the file at `file` (no link: see LinkedFile) with `bytes`: they are
-// written to a new file of a unique name in the same folder, which is then
-// moved over it. A failure leaves `file` as it was and removes what it made.
+// written to a new file of a unique name in the same folder, which gets the
+// permission bits of `file` before any byte is written, is flushed to the disk
+// and then moved over it; the folder is flushed after the move. A file that
+// is not writable (see CannotReplace) is refused. A failure before the move
+// leaves `file` as it was and removes what it made.
 std::optional<std::string> ReplaceFile(const std::string& file, const std::string& bytes);
 
-// Why ReplaceFile could not replace `file` now, or nothing. Changes nothing:
-// the temporary file it makes to find out is removed again.
+// Why ReplaceFile could not replace `file` now, or nothing: a folder, a
+// device, pipe or socket, a file marked read-only (no write permission for
+// its owner; refused also for a user, such as root, who could write it
+// anyway), a file this user may not write, or a folder it cannot make a file
+// in. Changes nothing: the temporary file it makes to find out is removed again.
 std::optional<std::string> CannotReplace(const std::string& file);
 
 // Whether the two paths name one file, as the system resolves them: through

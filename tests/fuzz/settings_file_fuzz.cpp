@@ -1,6 +1,8 @@
 // rowshift-host's settings file on any bytes: a refused file is left byte for
-// byte as it was; an accepted one, written back, reads as the same tree, and a
-// second write gives the same bytes as the first.
+// byte as it was, and the reader as it was before; an accepted one, written
+// back, reads as the same tree, and a second write gives the same bytes as the
+// first. The bytes saved as a new value are written so that they read back as
+// they are, or refused with the file left as it was.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -22,9 +24,10 @@ namespace {
 // and removed at exit.
 class ScratchFile {
  public:
-  ScratchFile()
+  explicit ScratchFile(const std::string& name)
       : path_((std::filesystem::temp_directory_path() /
-               ("rowshift_settings_file_fuzz_" + std::to_string(std::random_device()()) + ".xml"))
+               ("rowshift_settings_file_fuzz_" + name + std::to_string(std::random_device()()) +
+                ".xml"))
                   .string()) {}
   ~ScratchFile() { std::remove(path_.c_str()); }
   ScratchFile(const ScratchFile&) = delete;
@@ -37,9 +40,16 @@ class ScratchFile {
 };
 
 const std::string& ScratchPath() {
-  static const ScratchFile file;
+  static const ScratchFile file("");
   return file.Path();
 }
+
+// A file a reader reads well before it is given the bytes.
+const std::string& KeptPath() {
+  static const ScratchFile file("kept_");
+  return file.Path();
+}
+const char kKeptContent[] = "<root><a>1</a></root>";
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
@@ -84,6 +94,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   if (!file.Read(path, &error)) {
     Require(!error.empty(), "a refused file is explained");
     Require(testing::ReadBytes(path) == bytes, "a refused file is left as it was");
+    testing::WriteBytes(testing::KeptPath(), testing::kKeptContent);
+    tool::SettingsFile kept;
+    Require(kept.Read(testing::KeptPath(), &error), "a plain file is accepted");
+    const standin::SettingsNode kept_tree = *kept.Tree();
+    Require(!kept.Read(path, &error), "a refused file is refused again");
+    Require(kept.Tree() && testing::SameTree(*kept.Tree(), kept_tree),
+            "a refused file leaves the reader as it was");
     return 0;
   }
   if (!file.Tree()) return 0;  // blank: nothing to keep
@@ -97,5 +114,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
           "a written file reads as the same tree");
   Require(reread.Write(*reread.Tree(), &error), "a written file is written again");
   Require(testing::ReadBytes(path) == first, "a second write gives the same bytes");
+
+  standin::SettingsNode changed = tree;
+  changed.children.push_back({"Saved", bytes, {}});
+  if (reread.Write(changed, &error)) {
+    tool::SettingsFile last;
+    Require(last.Read(path, &error), "a guarded write is accepted");
+    Require(last.Tree() && testing::SameTree(*last.Tree(), changed),
+            "a guarded write reads as the tree written");
+  } else {
+    Require(testing::ReadBytes(path) == first, "a refused write leaves the file as it was");
+  }
   return 0;
 }

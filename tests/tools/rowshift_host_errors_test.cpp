@@ -1,6 +1,7 @@
 // rowshift-host's failures and warnings: one clear line on stderr that names
 // what is wrong and why, the exit code, and no step run.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstddef>
 #include <cstdio>
@@ -35,6 +36,9 @@ const std::string kLongLineOutlineFile = "tools_tests_long_line_outline.txt";
 const std::string kIndentedOutlineFile = "tools_tests_indented_outline.txt";
 const std::string kTextForANumberSettingsFile = "tools_tests_text_for_a_number.xml";
 const std::string kChangedOnSaveSettingsFile = "tools_tests_changed_on_save.xml";
+const std::string kReadOnlySettingsFile = "tools_tests_read_only_settings.xml";
+// A pipe, which replacing would turn into a plain file.
+const std::string kPipe = "tools_tests_pipe";
 // An outline that no refused command line may change, and a link to it.
 const std::string kKeptOutlineFile = "tools_tests_kept_outline.txt";
 const std::string kKeptOutline = "Body\n  Arm [current]\n";
@@ -101,6 +105,15 @@ std::vector<ErrorCase> ErrorCases() {
        kExitFailure,
        {"cannot write the settings file 'tools_tests_no_such_folder/settings.xml': no such file "
         "or directory (nothing was run)"}},
+      {"ReadOnlySettingsFileStopsBeforeAnyStep",
+       {"--settings", kReadOnlySettingsFile, scene, "up"},
+       kExitFailure,
+       {"cannot write the settings file '" + kReadOnlySettingsFile +
+        "': it is read-only (nothing was run)"}},
+      {"OutputThatIsAPipeIsRefused",
+       {"--output", kPipe, scene, "up"},
+       kExitFailure,
+       {"cannot write the output file '" + kPipe + "': it is not a regular file"}},
       {"StoredTextForANumberIsNamedWithWhatItIsSavedAs",
        {"--settings", kTextForANumberSettingsFile, "--list"},
        kExitSuccess,
@@ -187,6 +200,10 @@ class RowshiftHostErrors : public ::testing::TestWithParam<ErrorCase> {
     WriteSuiteFile("changed_on_save.xml",
                    "<root><pluginsettings><Plugin-5D2E7C14-2A6B93F0><PosX>1e3</PosX><PosY>-5</PosY>"
                    "</Plugin-5D2E7C14-2A6B93F0></pluginsettings></root>");
+    // No write bit for its owner: refused also when the suite runs as root.
+    std::filesystem::permissions(WriteSuiteFile("read_only_settings.xml", "<root/>"),
+                                 std::filesystem::perms::owner_read);
+    ::mkfifo(kPipe.c_str(), S_IRUSR | S_IWUSR);
     WriteSuiteFile("text_for_a_number.xml",
                    "<root><pluginsettings><Plugin-5D2E7C14-2A6B93F0><PosX>abc</PosX>"
                    "</Plugin-5D2E7C14-2A6B93F0></pluginsettings></root>");

@@ -7,11 +7,13 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <pugixml.hpp>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "tools/host_process_support.h"
+#include "tools/settings_file.h"
 
 namespace rowshift::testing {
 namespace {
@@ -72,10 +74,22 @@ INSTANTIATE_TEST_SUITE_P(
                         "nests elements more than 256 levels deep"},
         RefusedSettings{"ElementNeverClosed", "<root>\n  <pluginsettings>\n",
                         "<pluginsettings> is never closed: the file ends first, at line 2"},
+        RefusedSettings{"RootNeverClosedAfterItsChildren",
+                        "<root>\n  <pluginsettings></pluginsettings>\n",
+                        "<root> is never closed: the file ends first"},
+        RefusedSettings{"EndTagOfAnotherElement", "<root>\n  <a></b></root>",
+                        "an end tag that does not close <a>, the element open there, at line 2, "
+                        "column 8"},
         RefusedSettings{"NoElementAtAll", "hello", "no root element"},
         RefusedSettings{"EntityXmlDoesNotDefine", "<root>\n<a>x &bogus;</a></root>",
                         "'&bogus;', which is no entity of XML's own (&lt; &gt; &amp; &apos; "
                         "&quot;), at line 2, column 6"},
+        // Placed by character, not by the bytes the parser converted it to.
+        RefusedSettings{
+            "EntityInALatin1File",
+            "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root>\xE9\xE9&bogus;</root>",
+            "'&bogus;', which is no entity of XML's own (&lt; &gt; &amp; &apos; "
+            "&quot;), at line 2, column 9"},
         RefusedSettings{"DeclarationHoldsWhatXmlDoesNot",
                         "<?xml i=\"x\" encoding=\"ISO-8859-1\"?><root>\xFF</root>",
                         "an XML declaration with 'i', where XML allows only version, encoding "
@@ -217,6 +231,168 @@ TEST(RowshiftHostSettings, FailedRunLeavesTheFileAsItWas) {
 
   EXPECT_EQ(run.exit_code, kExitUsage);
   EXPECT_EQ(ReadFile(file), content);
+}
+
+// A file replaced by a run (--settings, or --output editing the outline in
+// place) keeps its permission bits; one marked read-only (no write bit for
+// its owner) is refused before any step, also for root, who could write it.
+TEST(RowshiftHostSettings, ReplacedFilesKeepTheirPermissionBits) {
+  namespace fs = std::filesystem;
+  struct PermissionCase {
+    const char* what;
+    bool settings;  // else the outline, edited in place
+    fs::perms mode;
+    bool written;
+  };
+  const fs::perms kPrivate = fs::perms::owner_read | fs::perms::owner_write;
+  const fs::perms kShared = kPrivate | fs::perms::group_read | fs::perms::group_write;
+  const fs::perms kReadOnly =
+      fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+  const PermissionCase cases[] = {
+      {"a private settings file stays private", true, kPrivate, true},
+      {"a settings file shared with the group stays so", true, kShared, true},
+      {"a private outline edited in place stays private", false, kPrivate, true},
+      {"a read-only settings file is refused", true, kReadOnly, false},
+      {"a read-only outline is not edited in place", false, kReadOnly, false},
+  };
+  const std::string outline = ReadFile(ExamplePath("scene.txt"));
+  const std::string settings = "<root><pluginsettings/></root>";
+  for (const PermissionCase& row : cases) {
+    SCOPED_TRACE(row.what);
+    const std::string file = WriteSuiteFile(row.settings ? "permissions.xml" : "permissions.txt",
+                                            row.settings ? settings : outline);
+    fs::permissions(file, row.mode);
+
+    const HostProcess run =
+        row.settings ? RunRowshiftHost({"--settings", file, ExamplePath("scene.txt"), "up"})
+                     : RunRowshiftHost({"--output", file, file, "up"});
+
+    EXPECT_EQ(fs::status(file).permissions(), row.mode);
+    if (row.written) {
+      EXPECT_EQ(run.exit_code, 0) << run.err;
+      EXPECT_NE(ReadFile(file), row.settings ? settings : outline);
+    } else {
+      EXPECT_EQ(run.exit_code, kExitFailure);
+      EXPECT_NE(run.err.find("cannot write the " +
+                             std::string(row.settings ? "settings file '" : "output file '") +
+                             file + "': it is read-only"),
+                std::string::npos)
+          << run.err;
+      EXPECT_TRUE(StepBlocks(run.out).empty()) << run.out;
+      EXPECT_EQ(ReadFile(file), row.settings ? settings : outline);
+    }
+    fs::permissions(file, fs::perms::owner_all);
+  }
+}
+
+// SettingsFile in process: what Write is to save is read back first, and a
+// refused Write or Read leaves the file and the reader as they were.
+struct GuardedWrite {
+  const char* name;
+  std::string file_content;
+  std::string key;    // a child of <pluginsettings> to save
+  std::string value;  // its text
+  std::string error_part;
+};
+
+class SettingsFileGuardsWhatItWrites : public ::testing::TestWithParam<GuardedWrite> {};
+
+TEST_P(SettingsFileGuardsWhatItWrites, AndLeavesTheFileAndItselfAsTheyWere) {
+  const GuardedWrite& row = GetParam();
+  const std::string path = WriteSuiteFile(std::string(row.name) + ".xml", row.file_content);
+  tool::SettingsFile file;
+  std::string error;
+  ASSERT_TRUE(file.Read(path, &error)) << error;
+  const standin::SettingsNode read = *file.Tree();
+  standin::SettingsNode changed = read;
+  changed.children.at(0).children.push_back({row.key, row.value, {}});
+
+  EXPECT_FALSE(file.Write(changed, &error));
+
+  EXPECT_NE(error.find(row.error_part), std::string::npos) << error;
+  EXPECT_NE(error.find("the file was left as it is"), std::string::npos) << error;
+  EXPECT_EQ(ReadFile(path), row.file_content);
+  // Nothing of the refused tree stays behind to be saved with the next one.
+  ASSERT_TRUE(file.Write(read, &error)) << error;
+  EXPECT_EQ(ReadFile(path).find(row.key), std::string::npos) << ReadFile(path);
+  tool::SettingsFile reread;
+  ASSERT_TRUE(reread.Read(path, &error)) << error;
+  EXPECT_EQ(reread.Tree()->children.at(0).children.size(), read.children.at(0).children.size());
+}
+
+const std::string kPlainSettings = "<root><pluginsettings><Kept>1</Kept></pluginsettings></root>";
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, SettingsFileGuardsWhatItWrites,
+    ::testing::Values(
+        // Written as it is, the carriage return reads back as a line feed.
+        GuardedWrite{"CarriageReturnInAValue", kPlainSettings, "Note", "a\rb",
+                     "would read otherwise, at <root>/<pluginsettings>/<Note>"},
+        // White space alone reads back as no text.
+        GuardedWrite{"WhiteSpaceAloneAsAValue", kPlainSettings, "Note", "  ",
+                     "would read otherwise, at <root>/<pluginsettings>/<Note>"},
+        // Written as it is, the name reads as an element and an attribute.
+        GuardedWrite{"KeyThatIsNoXmlName", kPlainSettings, "two words", "1",
+                     "would make a file that is not well-formed XML"},
+        // Latin-1 cannot hold the character: it would be saved as '?'.
+        GuardedWrite{"CharacterTheEncodingCannotHold",
+                     "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
+                     "<root><pluginsettings><Kept>\xE9</Kept></pluginsettings></root>",
+                     "Note", "\xE3\x81\x82",
+                     "would read otherwise, at <root>/<pluginsettings>/<Note>"}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+// A refused Read keeps what the reader held: the file it read before, its
+// tree, encoding and byte-order mark, which a later Write then keeps.
+TEST(SettingsFileRefusedRead, LeavesTheReaderAsItWas) {
+  namespace fs = std::filesystem;
+  struct RefusedRead {
+    const char* what;
+    std::string refused_content;
+    bool refused_is_folder_link;
+  };
+  const RefusedRead cases[] = {
+      {"not well-formed", "<root><pluginsettings>", false},
+      {"refused by the read-back guard", "<root><a>&#9;</a></root>", false},
+      {"an entity XML does not define", "<root><a>&bogus;</a></root>", false},
+      {"a link to a folder", "", true},
+  };
+  // Latin-1 with a byte-order mark nowhere and a character only Latin-1 holds
+  // in one byte: a reader reset to UTF-8 would write it otherwise.
+  const std::string kept =
+      "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<root><pluginsettings><Name>\xE9"
+      "</Name></pluginsettings></root>";
+  for (const RefusedRead& row : cases) {
+    SCOPED_TRACE(row.what);
+    const std::string first = WriteSuiteFile("read_first.xml", kept);
+    std::string refused = SuiteFile("read_refused.xml");
+    fs::remove_all(refused);
+    if (row.refused_is_folder_link) {
+      fs::create_directories(SuiteFile("read_refused_folder"));
+      std::error_code status;
+      fs::create_symlink(fs::absolute(SuiteFile("read_refused_folder")), refused, status);
+      if (status) GTEST_SKIP() << "no symbolic links here: " << status.message();
+    } else {
+      refused = WriteSuiteFile("read_refused.xml", row.refused_content);
+    }
+    tool::SettingsFile file;
+    std::string error;
+    ASSERT_TRUE(file.Read(first, &error)) << error;
+    const standin::SettingsNode tree = *file.Tree();
+
+    EXPECT_FALSE(file.Read(refused, &error));
+
+    ASSERT_TRUE(file.Tree());
+    EXPECT_EQ(file.Tree()->children.at(0).children.at(0).text, std::string("\xC3\xA9"));
+    ASSERT_TRUE(file.CheckWritable(&error)) << error;
+    ASSERT_TRUE(file.Write(tree, &error)) << error;
+    const std::string written = ReadFile(first);
+    EXPECT_NE(written.find("encoding=\"ISO-8859-1\""), std::string::npos) << written;
+    EXPECT_NE(written.find("<Name>\xE9</Name>"), std::string::npos) << written;
+    if (!row.refused_is_folder_link) {
+      EXPECT_EQ(ReadFile(refused), row.refused_content);
+    }
+  }
 }
 
 }  // namespace

@@ -1,0 +1,70 @@
+#include "tools/settings_file_warnings.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <iterator>
+#include <map>
+
+namespace rowshift::tool {
+namespace {
+
+// The window position the plug-in stores, each read as none when negative.
+const char* const kPositionElements[] = {"PosX", "PosY"};
+
+// A whole number as the plug-in writes one: "-12", "0"; not "012", "+1",
+// "-0", "1e3" or a number beyond 32 bits, which it would read otherwise.
+bool IsWrittenNumber(const std::string& text) {
+  std::int32_t value = 0;
+  const char* end = text.data() + text.size();
+  const std::from_chars_result read = std::from_chars(text.data(), end, value);
+  return read.ec == std::errc() && read.ptr == end && std::to_string(value) == text;
+}
+
+bool IsStoredPosition(const std::string& name) {
+  return std::find(std::begin(kPositionElements), std::end(kPositionElements), name) !=
+         std::end(kPositionElements);
+}
+
+void Collect(const standin::SettingsNode& old_node, const standin::SettingsNode& new_node,
+             const std::string& path, std::vector<std::string>* warnings) {
+  const std::string here =
+      path.empty() ? "<" + new_node.name + ">" : path + "/<" + new_node.name + ">";
+  const std::string old_text = old_node.text.value_or("");
+  const std::string new_text = new_node.text.value_or("");
+  // A value the plug-in changed on purpose was one it wrote itself.
+  if (old_text != new_text && IsWrittenNumber(new_text)) {
+    if (!IsWrittenNumber(old_text)) {
+      warnings->push_back("the stored value \"" + old_text + "\" of " + here +
+                          " is not a number as the plug-in writes one (whole, decimal, 32 bits); "
+                          "it will be saved as " +
+                          new_text);
+    } else if (old_text[0] == '-' && IsStoredPosition(new_node.name)) {
+      warnings->push_back("the stored position \"" + old_text + "\" of " + here +
+                          " is negative, which the plug-in reads as no stored position (the "
+                          "window opens where the host puts it); it will be saved as " +
+                          new_text);
+    }
+  }
+  std::map<std::string, std::size_t> seen;
+  for (const standin::SettingsNode& old_child : old_node.children) {
+    std::size_t occurrence = seen[old_child.name]++;
+    for (const standin::SettingsNode& new_child : new_node.children) {
+      if (new_child.name == old_child.name && occurrence-- == 0) {
+        Collect(old_child, new_child, here, warnings);
+        break;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> StoredValuesChangedBy(const standin::SettingsNode& stored,
+                                               const standin::SettingsNode& saved) {
+  std::vector<std::string> warnings;
+  if (stored.name == saved.name) Collect(stored, saved, "", &warnings);
+  return warnings;
+}
+
+}  // namespace rowshift::tool
