@@ -96,6 +96,58 @@ TEST_F(MoveStepTest, FailingInsertionsInEveryOperationLoseNoObject) {
   }
 }
 
+// The host refuses the n-th copy an operation makes: the object it was made
+// from stays exactly as it was; insert, up and down end there, top, bottom and
+// gather go on with their next object behind those already placed.
+TEST_F(MoveStepTest, ARefusedCopyLeavesItsObjectAsItWasAndTheRestGoesOn) {
+  struct Case {
+    const char* what;
+    testing::Operation operation;
+    int refused;
+    const char* before;
+    const char* after;  // empty slots left out
+  };
+  const char* const kDown =
+      "A\n  B [current selected]\n  C\n    D [selected ineligible]\n"
+      "    E [selected collapsed]\n";
+  const char* const kBottom =
+      "A [collapsed ineligible]\nB [selected ineligible]\n  C [selected ineligible]\n"
+      "    D [ineligible]\n    E [collapsed]\n  F [ineligible]\n    G [selected]\n      H\n";
+  const char* const kGather =
+      "A [selected collapsed]\nB [collapsed]\n  C [current selected]\n    D\n";
+  const char* const kInsert =
+      "A\n  B\n-\n  C [current collapsed]\n  D [selected]\n    E\n-\n    F [selected collapsed]\n"
+      "G [collapsed]\n";
+  const Case cases[] = {
+      {"down, B refused: nothing changes", MoveDown, 1, kDown, kDown},
+      {"up, H refused: G lands behind E, H is lowered under F", MoveUp, 2,
+       "A [collapsed]\nB\nC [selected]\n  D\n    E [selected collapsed]\n    F [collapsed]\n"
+       "      G [current]\n        H [collapsed]\n",
+       "A [collapsed]\nB\nC [selected]\n  D\n    E [selected collapsed]\n    G [current]\n"
+       "    F [collapsed]\n      H [collapsed]\n"},
+      {"top, I refused: B, then L, at the front; I stays", MoveToTop, 2,
+       "A [selected ineligible]\nB [selected]\nC [collapsed ineligible]\nD [current collapsed]\n"
+       "E [ineligible]\nF\nG\nH\nI [selected]\nJ [selected ineligible]\n  K\n  L [selected]\n",
+       "B [selected]\nL [selected]\nA [selected ineligible]\nC [collapsed ineligible]\n"
+       "D [current collapsed]\nE [ineligible]\nF\nG\nH\nI [selected]\nJ [selected ineligible]\n"
+       "  K\n"},
+      {"bottom, G refused: nothing changes", MoveToBottom, 1, kBottom, kBottom},
+      {"gather, A refused: nothing changes", GatherSelected, 1, kGather, kGather},
+      {"insert, G refused: nothing changes", InsertFromBottom, 1, kInsert,
+       "A\n  B\n  C [current collapsed]\n  D [selected]\n    E\n    F [selected collapsed]\n"
+       "G [collapsed]\n"},
+  };
+  for (const Case& check : cases) {
+    SCOPED_TRACE(check.what);
+    Load(check.before);
+    standin_.FailNthInsertion(check.refused);
+    check.operation(standin_.Handle());
+    EXPECT_EQ(Compact(), testing::WithoutEmptySlots(check.after));
+    EXPECT_EQ(standin_.OrphanedClones(), 0);
+    EXPECT_EQ(standin_.DeadObjectTouches(), 0);
+  }
+}
+
 TEST_F(MoveStepTest, MoveUpWithAFailedInsertionKeepsTheCurrentIndex) {
   Load("P\nQ [current]\n");
   standin_.FailNthInsertion(1);
