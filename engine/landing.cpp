@@ -63,13 +63,12 @@ Landing KeepHierarchy(const Document& document, const ProposedLanding& proposed,
   if (deeper.last.object != nullptr) {
     landing.anchor = deeper.last;
     front = Staying{deeper.last, deeper.last_depth};
-  } else {
-    front = InFront(document, landing.anchor.index, moving);
   }
-  if (landing.depth > 0) {
-    const int32_t deepest = front ? ShiftDepth(front->depth, 1) : 0;
-    if (landing.depth > deepest) landing.depth = deepest;
-  }
+  // At the top level nothing in front matters.
+  if (landing.depth <= 0) return landing;
+  if (!front) front = InFront(document, landing.anchor.index, moving);
+  const int32_t deepest = front ? ShiftDepth(front->depth, 1) : 0;
+  if (landing.depth > deepest) landing.depth = deepest;
 
   if (proposed.kept_in_sight == nullptr || landing.depth <= 0 || !front) return landing;
   HiddenTest hidden(document, count);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <string>
+#include <vector>
 
 #include "engine/operations.h"
 #include "standin/call_log.h"
@@ -34,6 +36,55 @@ TEST(MoveToTopBottomTest, MovedObjectsGoToTheTopLevelWithTheirDescendants) {
       {"bottom places the group in front of trailing ineligible objects", MoveToBottom,
        "P [selected]\nQ\nZ [ineligible]\n", "Q\nP [selected]\nZ [ineligible]\n", 1},
   });
+}
+
+// The group is listed once, every object and depth read once, before anything
+// moves; top then places each member behind the last object placed, bottom
+// behind the last eligible object, found backwards from behind the last group
+// placed, and behind what belongs to it.
+TEST(MoveToTopBottomTest, HostCallsInOrder) {
+  for (const bool top : {true, false}) {
+    SCOPED_TRACE(top ? "top" : "bottom");
+    const testing::OutlineRun run =
+        RunOnOutline(top ? MoveToTop : MoveToBottom, "P\nQ [selected]\n  Q1\nR\n");
+    ASSERT_EQ(run.result, 1);
+    std::vector<std::string> expected = {
+        "MQDoc_GetObjectCount() -> 4",     "MQDoc_GetCurrentObjectIndex() -> -1",
+        "MQDoc_GetObject(0) -> P",         "MQObj_GetIntValue(P, 260) -> 1",
+        "MQObj_GetIntValue(P, 262) -> 0",  "MQDoc_GetObject(1) -> Q",
+        "MQObj_GetIntValue(Q, 260) -> 1",  "MQObj_GetIntValue(Q, 262) -> 1",
+        "MQObj_GetIntValue(Q, 257) -> 0",  "MQDoc_GetObject(2) -> Q1",
+        "MQObj_GetIntValue(Q1, 257) -> 1", "MQDoc_GetObject(3) -> R",
+        "MQObj_GetIntValue(R, 257) -> 0",  "MQObj_GetIntValue(R, 260) -> 1",
+        "MQObj_GetIntValue(R, 262) -> 0",
+    };
+    const std::vector<std::string> moves =
+        top ? std::vector<std::string>{"MQObj_Clone(Q) -> Q",
+                                       "MQDoc_InsertObject(Q, null) -> 0",
+                                       "MQDoc_GetObjectIndex(Q) -> 2",
+                                       "MQDoc_DeleteObject(2) -> 1",
+                                       "MQObj_SetIntValue(Q, 257, 0) -> 1",
+                                       "MQObj_Clone(Q1) -> Q1",
+                                       "MQDoc_InsertObject(Q1, Q) -> 1",
+                                       "MQDoc_GetObjectIndex(Q1) -> 4",
+                                       "MQDoc_DeleteObject(4) -> 1",
+                                       "MQObj_SetIntValue(Q1, 257, 1) -> 1"}
+            : std::vector<std::string>{"MQDoc_GetObject(3) -> R",
+                                       "MQObj_GetIntValue(R, 260) -> 1",
+                                       "MQDoc_GetObjectCount() -> 4",
+                                       "MQObj_Clone(Q) -> Q",
+                                       "MQDoc_InsertObject(Q, R) -> 4",
+                                       "MQDoc_GetObjectIndex(Q) -> 1",
+                                       "MQDoc_DeleteObject(1) -> 1",
+                                       "MQObj_SetIntValue(Q, 257, 0) -> 1",
+                                       "MQObj_Clone(Q1) -> Q1",
+                                       "MQDoc_InsertObject(Q1, Q) -> 5",
+                                       "MQDoc_GetObjectIndex(Q1) -> 2",
+                                       "MQDoc_DeleteObject(2) -> 1",
+                                       "MQObj_SetIntValue(Q1, 257, 1) -> 1"};
+    expected.insert(expected.end(), moves.begin(), moves.end());
+    EXPECT_EQ(standin::Calls(), expected);
+  }
 }
 
 TEST(MoveToTopBottomTest, TheLastEligibleObjectStaysButIsRecreatedAtTopLevel) {
