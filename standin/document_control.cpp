@@ -84,6 +84,11 @@ void* Document::ObjectInSlot(int index) const { return state_->ObjectAt(index); 
 
 int Document::SlotCount() const { return state_->SlotCount(); }
 
+const void* Document::CloneSourceOf(const void* object) const {
+  if (object == nullptr || OwnerOf(object) != state_.get()) return nullptr;
+  return static_cast<const ObjectRecord*>(object)->cloned_from;
+}
+
 void Document::SetValueInSlot(int index, int32_t value_id, int32_t value) {
   ObjectRecord* object = state_->ObjectAt(index);
   if (object != nullptr) state_->SetValue(object, value_id, value);

@@ -61,6 +61,11 @@ class STANDIN_API Document {
   // see that a moved object is a new object.
   void* ObjectInSlot(int index) const;
   int SlotCount() const;
+  // The object a clone was made from, as a handle (kept also after that
+  // object was deleted), without going through an export: null for an object
+  // that is no clone or a handle this document never made. Lets a test pair a
+  // moved object's copy with its original.
+  const void* CloneSourceOf(const void* object) const;
   // Writes a value of the object in a slot without going through an export
   // (nothing is recorded or counted); nothing for an empty slot.
   void SetValueInSlot(int index, int32_t value_id, int32_t value);

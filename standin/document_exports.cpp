@@ -244,6 +244,7 @@ ROWSHIFT_MODULE_EXPORT void* ROWSHIFT_CALL MQObj_Clone(void* obj) {
     copy = standin::OwnerOf(obj)->NewObject();
     copy->name = original->name;
     copy->values = original->values;
+    copy->cloned_from = original;
   }
   if (RecordingOn()) RecordCall("MQObj_Clone", {NameOf(obj)}, NameOf(copy));
   if (obj == nullptr) CountMissingObject("MQObj_Clone", RecordingOn());

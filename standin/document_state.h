@@ -48,6 +48,9 @@ struct ObjectRecord : HighAddressed {
   ObjectValues values;
   ObjectStatus status = ObjectStatus::kUnused;
   int32_t slot = SlotTree::kNone;  // its slot's node while it stands in the document
+  // The object a clone was made from, kept while the document lives (also
+  // after that object is deleted); null for an object that is no clone.
+  const ObjectRecord* cloned_from = nullptr;
 
   int32_t Value(int32_t id) const;
   int32_t Value(ObjectValueId id) const { return Value(static_cast<int32_t>(id)); }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "outline/outline.h"
+#include "tools/rowshift_host_object_moves.h"
 
 namespace standin {
 class Document;
@@ -13,27 +13,9 @@ class Document;
 
 namespace rowshift::tool {
 
-// A document at one moment: its outline and the object in each slot.
-struct DocumentSnapshot {
-  std::string text;                       // the slots as an outline
-  std::vector<outline::OutlineRow> rows;  // one per slot; none when the text does not read back
-  std::vector<const void*> objects;       // one per slot, null for an empty slot (always)
-};
-
+// The document as the host holds it now. It asks the document what each copy
+// was cloned from, so the document must outlive it.
 DocumentSnapshot TakeSnapshot(const standin::Document& document);
-
-// Which objects moved from `before` to `after`, by slot before. An object
-// that kept its handle is itself; one the plug-in re-created is paired with
-// the first new object of its name. A re-created object moved when it follows
-// another kept object than before (or leaves the order of the copies around
-// it); any object moved when its depth changed. An object moved only with
-// its parent was carried. Time and memory in proportion to the slots.
-struct ObjectMoves {
-  std::vector<long> slot_after;  // the slot of the object or its copy after, or -1
-  std::vector<bool> moved;
-  std::vector<bool> carried;  // moved with a moved parent before
-};
-ObjectMoves FindMoves(const DocumentSnapshot& before, const DocumentSnapshot& after);
 
 // What changed from `before` to `after`, in words: "moved Vase; 1 empty slot
 // left", "current object now Arm", "nothing changed". An object that the

@@ -5,33 +5,22 @@
 #pragma once
 
 #include <string>
-#include <vector>
+
+#include "tools/rowshift_host_object_moves.h"
+#include "tools/rowshift_host_picture_words.h"
 
 namespace rowshift::tool {
 
-// One side of the picture: the document's slots as the host reads them back
-// (an outline), and for each slot the object's identity, null for an empty
-// slot. An object that stays keeps its identity; a moved object is a new
-// object, so one that appears only after the steps was moved, and is paired
-// with an object of its name that is gone.
-struct PictureSide {
-  std::string outline;
-  std::vector<const void*> objects;
-};
-
-// The language of the picture's headings, legend, title and description.
-enum class PictureLanguage { kEnglish, kJapanese };
-
-// What ran and on what, for the picture's title and description: the steps as
-// typed ("up up gather") and the outline file's name.
-struct PictureCaption {
-  std::string steps;
-  std::string document;
-  PictureLanguage language = PictureLanguage::kEnglish;
-};
+// One side of the picture: the document's slots as the host reads them back,
+// the object in each slot, and the object each copy was cloned from. An
+// object that stays keeps its identity; a moved object is a new object, a
+// copy, paired with its original that is gone.
+using PictureSide = DocumentSnapshot;
 
 // The SVG text. Its size grows in proportion to the number of slots; names of
-// any bytes come out as well-formed XML (bytes that are not UTF-8 as U+FFFD).
+// any bytes come out as well-formed XML (bytes that are not UTF-8 as U+FFFD),
+// with every space they hold; a name cut to fit its column ends in an ellipsis
+// and carries the whole name as its tooltip.
 std::string DrawBeforeAndAfter(const PictureCaption& caption, const PictureSide& before,
                                const PictureSide& after);
 

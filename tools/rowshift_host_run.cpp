@@ -200,11 +200,9 @@ class HostRun {
     return path == kStandardInput ? kStandardInputName : path;
   }
 
-  // The document as the host holds it: its outline and the object in each slot.
-  static PictureSide ReadBack(const standin::Document& document) {
-    DocumentSnapshot snapshot = TakeSnapshot(document);
-    return PictureSide{std::move(snapshot.text), std::move(snapshot.objects)};
-  }
+  // The document as the host holds it: its outline, the object in each slot
+  // and what each copy was cloned from.
+  static PictureSide ReadBack(const standin::Document& document) { return TakeSnapshot(document); }
 
   bool WritePicture(const PictureSide& before, const PictureSide& after, std::string* error) {
     std::string steps;

@@ -255,6 +255,23 @@ TEST_F(DocumentTest, CloneCarriesEveryValueAndTheNameButStandsInNoSlot) {
   EXPECT_EQ(document_.ToOutline(), "Arm [selected collapsed]\nArm [selected collapsed]\n");
 }
 
+TEST_F(DocumentTest, CloneRemembersTheObjectItWasMadeFromAfterThatIsDeleted) {
+  Load("Arm\nArm\n");
+  void* original = At(1);
+  void* copy = MQObj_Clone(original);
+  void* copy_of_copy = MQObj_Clone(copy);
+  EXPECT_EQ(MQDoc_InsertObject(Handle(), copy, nullptr), 0);
+  EXPECT_EQ(MQDoc_DeleteObject(Handle(), 2), 1);
+
+  EXPECT_EQ(document_.CloneSourceOf(copy), original);
+  EXPECT_EQ(document_.CloneSourceOf(copy_of_copy), copy);
+  EXPECT_EQ(document_.CloneSourceOf(At(1)), nullptr);
+  EXPECT_EQ(document_.CloneSourceOf(nullptr), nullptr);
+  Document other;
+  EXPECT_EQ(other.CloneSourceOf(copy), nullptr);
+  MQObj_Delete(copy_of_copy);
+}
+
 TEST_F(DocumentTest, FreeingLeavesObjectsInSlotsAlone) {
   Load("A\n");
   MQObj_Delete(At(0));
