@@ -1,6 +1,9 @@
 #include "tools/rowshift_host_session.h"
 
+#include <optional>
+
 #include "standin/document_exports.h"
+#include "tools/rowshift_host_paths.h"
 
 namespace rowshift::tool {
 namespace {
@@ -21,6 +24,15 @@ bool IsTheLinkedStandin(void* probe) {
 }  // namespace
 
 std::unique_ptr<PluginSession> PluginSession::Open(const SessionPaths& paths, std::string* error) {
+  // A missing file is told as such, with where it was looked for, before the
+  // loader would answer in its own words.
+  std::optional<std::string> missing =
+      MissingModule("host module", paths.host_module, "--host-module");
+  if (!missing) missing = MissingModule("plug-in module", paths.plugin, "--plugin");
+  if (missing) {
+    *error = *missing;
+    return nullptr;
+  }
   platform::ModuleHandle host_module = platform::LoadModule(paths.host_module.c_str());
   if (host_module == nullptr) {
     *error = loader::LoadFailure("host module", paths.host_module);

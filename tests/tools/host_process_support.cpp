@@ -71,12 +71,10 @@ int ExitCodeOf(int status) {
   return status > kLargestPlainExitCode ? status >> kExitCodeShift : status;
 }
 
-}  // namespace
-
-HostProcess RunRowshiftHost(const std::vector<std::string>& arguments, const std::string& folder,
-                            const std::string& input_file) {
+HostProcess RunProgramWithInput(const std::string& program,
+                                const std::vector<std::string>& arguments,
+                                const std::string& folder, const std::string& input_file) {
   namespace fs = std::filesystem;
-  const std::string program = HostProgramPath();
   const std::string out_file = fs::absolute(kStdoutFile).string();
   const std::string err_file = fs::absolute(kStderrFile).string();
   // Starting with "cd" keeps the line from beginning with a quote, which some
@@ -91,6 +89,18 @@ HostProcess RunRowshiftHost(const std::vector<std::string>& arguments, const std
   process.out = ReadFile(out_file);
   process.err = ReadFile(err_file);
   return process;
+}
+
+}  // namespace
+
+HostProcess RunRowshiftHost(const std::vector<std::string>& arguments, const std::string& folder,
+                            const std::string& input_file) {
+  return RunProgramWithInput(HostProgramPath(), arguments, folder, input_file);
+}
+
+HostProcess RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                       const std::string& folder) {
+  return RunProgramWithInput(program, arguments, folder, "");
 }
 
 std::string HostProgramPath() {

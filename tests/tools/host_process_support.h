@@ -20,6 +20,11 @@ struct HostProcess {
 HostProcess RunRowshiftHost(const std::vector<std::string>& arguments,
                             const std::string& folder = "", const std::string& input_file = "");
 
+// As RunRowshiftHost, but starts `program`: a copy of rowshift-host, or a link
+// to it, somewhere else.
+HostProcess RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                       const std::string& folder = "");
+
 // The rowshift-host beside the suite, as an absolute path.
 std::string HostProgramPath();
 

@@ -1,9 +1,14 @@
 // What rowshift-host prints besides documents: the sub-command list, the
-// help text and the trace of host calls.
+// help text, the trace of host calls, and the modules it found wherever a
+// user put it.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <string>
+#include <system_error>
+#include <utility>
 #include <vector>
 
 #include "tools/host_process_support.h"
@@ -101,6 +106,123 @@ TEST(RowshiftHostTrace, IsQuietWithoutTheOption) {
   EXPECT_EQ(run.out.find("> MQ"), std::string::npos) << run.out;
   EXPECT_EQ(run.out.find("start-up"), std::string::npos) << run.out;
 }
+
+// Where a user may put rowshift-host: each row lays out a new folder with
+// copies of the build's files and symbolic links, or installs into it, and
+// starts the program from there. In the paths, {folder} stands for that
+// folder and {build} for the build's program folder.
+struct Placement {
+  const char* name;
+  std::vector<std::string> copies;                         // build files, copied into tool/
+  std::vector<std::pair<std::string, std::string>> links;  // (link, where it leads)
+  bool installed;                                          // cmake --install into the folder
+  std::string program;
+  int exit_code;
+  std::string printed;  // on standard output, or the whole of standard error on a failure
+};
+
+const std::string kTool = "rowshift-host";
+const std::string kPlugin = std::string("Rowshift") + ROWSHIFT_MODULE_SUFFIX;
+const std::string kHostModule = std::string("mqhost") + ROWSHIFT_MODULE_SUFFIX;
+
+std::vector<Placement> Placements() {
+  const std::string found_in_build = "\n  from {build}/" + kPlugin + "\n";
+  const std::string found_in_tool = "\n  from {folder}/tool/" + kPlugin + "\n";
+  return {
+      {"LinkedFromAnotherFolder",
+       {},
+       {{"bin/rowshift-host", "{build}/rowshift-host"}},
+       false,
+       "bin/rowshift-host",
+       0,
+       found_in_build},
+      {"LinkToALinkByRelativePaths",
+       {},
+       {{"a/rowshift-host", "{build}/rowshift-host"}, {"b/host", "../a/rowshift-host"}},
+       false,
+       "b/host",
+       0,
+       found_in_build},
+      {"CopiedWithItsModules",
+       {kTool, kHostModule, kPlugin},
+       {},
+       false,
+       "tool/rowshift-host",
+       0,
+       found_in_tool},
+      {"LinkToACopy",
+       {kTool, kHostModule, kPlugin},
+       {{"bin/rs", "../tool/rowshift-host"}},
+       false,
+       "bin/rs",
+       0,
+       found_in_tool},
+      {"CopiedWithoutThePlugin",
+       {kTool, kHostModule},
+       {},
+       false,
+       "tool/rowshift-host",
+       1,
+       "rowshift-host: cannot load the plug-in module: there is no file '" + kPlugin +
+           "' in '{folder}/tool' (--plugin names another)\n"},
+      {"InstalledUnderAPrefix",
+       {},
+       {},
+       true,
+       "bin/rowshift-host",
+       0,
+       "\n  from {folder}/lib/rowshift/" + kPlugin + "\n"},
+  };
+}
+
+std::string Filled(std::string text, const std::string& folder, const std::string& build) {
+  for (const auto& [mark, value] :
+       {std::pair<std::string, std::string>{"{folder}", folder}, {"{build}", build}}) {
+    for (std::size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at)) {
+      text.replace(at, mark.size(), value);
+    }
+  }
+  return text;
+}
+
+class RowshiftHostPlaced : public ::testing::TestWithParam<Placement> {};
+
+TEST_P(RowshiftHostPlaced, FindsItsModulesBesideItsOwnFile) {
+  namespace fs = std::filesystem;
+  const Placement& placement = GetParam();
+  const fs::path folder = fs::absolute(SuiteFile(std::string("placed_") + placement.name));
+  fs::create_directories(folder / "tool");
+  const std::string build = fs::canonical(HostProgramPath()).parent_path().string();
+  const std::string here = fs::canonical(folder).string();
+  for (const std::string& file : placement.copies) {
+    fs::copy_file(fs::path(build) / file, folder / "tool" / file);
+  }
+  for (const auto& [link, target] : placement.links) {
+    fs::create_directories((folder / link).parent_path());
+    std::error_code status;
+    fs::create_symlink(Filled(target, here, build), folder / link, status);
+    if (status) GTEST_SKIP() << "no symbolic links here: " << status.message();
+  }
+  if (placement.installed) {
+    const std::string install = std::string("\"") + ROWSHIFT_CMAKE_COMMAND + "\" --install \"" +
+                                ROWSHIFT_BINARY_DIR + "\" --prefix \"" + here +
+                                "\" --component rowshift-host >/dev/null";
+    ASSERT_EQ(std::system(install.c_str()), 0) << install;
+  }
+
+  const HostProcess run = RunProgram((folder / placement.program).string(), {"--list"});
+
+  EXPECT_EQ(run.exit_code, placement.exit_code) << run.err;
+  const std::string printed = Filled(placement.printed, here, build);
+  if (placement.exit_code == 0) {
+    EXPECT_NE(run.out.find(printed), std::string::npos) << printed << " not in:\n" << run.out;
+  } else {
+    EXPECT_EQ(run.err, printed);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, RowshiftHostPlaced, ::testing::ValuesIn(Placements()),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace rowshift::testing
