@@ -36,7 +36,7 @@ TEST_F(PluginIdentity, IdentifiersComeProductFirst) {
 
 TEST_F(PluginIdentity, NameIsVersionSixSpacesAndANotice) {
   const std::string name = plugin.MQGetPlugInName();
-  const std::string lead = "Rowshift v.1.4      ";
+  const std::string lead = "Rowshift v.1.5      ";
   ASSERT_GT(name.size(), lead.size());
   EXPECT_EQ(name.substr(0, lead.size()), lead);
   EXPECT_NE(name[lead.size()], ' ');

@@ -212,7 +212,7 @@ TEST(RowshiftHost, NamesThePluginItLoaded) {
 
   ASSERT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(PrintedBlocks(run.out).at(0).heading,
-            "plug-in: Rowshift v.1.4 \"Rowshift\", a station plug-in, id 5D2E7C14-2A6B93F0");
+            "plug-in: Rowshift v.1.5 \"Rowshift\", a station plug-in, id 5D2E7C14-2A6B93F0");
 }
 
 TEST(RowshiftHost, LoadsTheModulesNamedOnTheCommandLine) {

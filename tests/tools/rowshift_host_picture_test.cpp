@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -356,12 +357,69 @@ INSTANTIATE_TEST_SUITE_P(Copies, MovedObjectPairing,
                                                        {true, false}}),
                          [](const auto& test) { return std::string(test.param.name); });
 
-TEST(UserGuide, BothLanguagesNameTheReleaseTheyDescribe) {
-  for (const char* name : {"guide.html", "guide.ja.html"}) {
-    const std::string guide = ReadFile(std::string(ROWSHIFT_SOURCE_DIR) + "/docs/" + name);
-    EXPECT_NE(guide.find(std::string("Rowshift ") + ROWSHIFT_RELEASE), std::string::npos) << name;
+// Every file that names the version names the one the build makes: the
+// release (1.5.0), the DLL's file version with the build number (1.5.0.1),
+// or the plug-in's name in the modeller (v.1.5). Each pattern must be found,
+// and every place it is found holds that version.
+enum class VersionForm { kRelease, kFileVersion, kNameVersion };
+
+struct VersionMention {
+  const char* name;
+  const char* file;
+  const char* pattern;  // one group: the version
+  VersionForm form;
+};
+
+std::string VersionIn(VersionForm form) {
+  const std::string release = ROWSHIFT_RELEASE;
+  switch (form) {
+    case VersionForm::kRelease:
+      return release;
+    case VersionForm::kFileVersion:
+      return ROWSHIFT_FILE_VERSION;
+    case VersionForm::kNameVersion:
+      break;
   }
+  return release.substr(0, release.rfind('.'));
 }
+
+class OneVersion : public ::testing::TestWithParam<VersionMention> {};
+
+TEST_P(OneVersion, EveryFileNamesTheVersionTheBuildMakes) {
+  const VersionMention& mention = GetParam();
+  const std::string text = ReadFile(std::string(ROWSHIFT_SOURCE_DIR) + "/" + mention.file);
+  const std::regex pattern(mention.pattern);
+  int found = 0;
+  for (std::sregex_iterator match(text.begin(), text.end(), pattern), end; match != end; ++match) {
+    EXPECT_EQ((*match)[1].str(), VersionIn(mention.form)) << mention.file << ": " << match->str();
+    ++found;
+  }
+  EXPECT_GT(found, 0) << mention.pattern << " not in " << mention.file;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, OneVersion,
+    ::testing::Values(VersionMention{"GuideRelease", "docs/guide.html",
+                                     R"(Rowshift (\d+\.\d+\.\d+))", VersionForm::kRelease},
+                      VersionMention{"JapaneseGuideRelease", "docs/guide.ja.html",
+                                     R"(Rowshift (\d+\.\d+\.\d+))", VersionForm::kRelease},
+                      VersionMention{"InstallNotesRelease", "INSTALL.txt",
+                                     R"(Rowshift (\d+\.\d+\.\d+))", VersionForm::kRelease},
+                      VersionMention{"InstallNotesFileVersion", "INSTALL.txt",
+                                     R"(version as (\d+\.\d+\.\d+\.\d+))",
+                                     VersionForm::kFileVersion},
+                      VersionMention{"InstallNotesNameVersion", "INSTALL.txt",
+                                     R"(Rowshift v\.(\d+\.\d+))", VersionForm::kNameVersion},
+                      VersionMention{"ReadmeRelease", "README.md", R"(release is (\d+\.\d+\.\d+))",
+                                     VersionForm::kRelease},
+                      VersionMention{"ReadmeFileVersion", "README.md",
+                                     R"(fourth part \((\d+\.\d+\.\d+\.\d+)\))",
+                                     VersionForm::kFileVersion},
+                      VersionMention{"ReadmeNameVersion", "README.md", R"(Rowshift v\.(\d+\.\d+))",
+                                     VersionForm::kNameVersion},
+                      VersionMention{"BuildNameVersion", "CMakeLists.txt",
+                                     R"(Rowshift v\.(\d+\.\d+))", VersionForm::kNameVersion}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(Operations, CommittedPicture,
                          ::testing::Values("insert", "up", "down", "top", "bottom", "gather"),
