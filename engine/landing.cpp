@@ -16,13 +16,9 @@ struct Staying {
 // The nearest staying object at or before slot `index`.
 std::optional<Staying> InFront(const Document& document, int32_t index,
                                const MovingObjects& moving) {
-  for (; index >= 0; --index) {
-    const Object object = document.ObjectAt(index);
-    if (object != nullptr && !moving.Contains(object)) {
-      return Staying{{object, index}, document.Value(object, ObjectValueId::Depth)};
-    }
-  }
-  return std::nullopt;
+  const LocatedObject front = ObjectInFront(document, index, &moving);
+  if (front.object == nullptr) return std::nullopt;
+  return Staying{front, document.Value(front.object, ObjectValueId::Depth)};
 }
 
 // The parent that an object at `depth` gets behind `front`: `front` itself or

@@ -40,6 +40,17 @@ RunEnd WalkDeeperRun(const Document& document, int32_t from, int32_t depth, int3
   return end;
 }
 
+LocatedObject ObjectInFront(const Document& document, int32_t index,
+                            const MovingObjects* passed_over) {
+  for (; index >= 0; --index) {
+    const Object object = document.ObjectAt(index);
+    if (object != nullptr && (passed_over == nullptr || !passed_over->Contains(object))) {
+      return {object, index};
+    }
+  }
+  return {};
+}
+
 Subtree CollectSubtree(const Document& document, int32_t index, int32_t depth, int32_t count,
                        RunEnd* end) {
   Subtree subtree;

@@ -62,6 +62,11 @@ struct RunEnd {
 RunEnd WalkDeeperRun(const Document& document, int32_t from, int32_t depth, int32_t count,
                      const MovingObjects* passed_over = nullptr, Subtree* collected = nullptr);
 
+// The nearest object at or before slot `index`, empty slots and the objects in
+// `passed_over` (when it is given) aside; none (index -1) when there is none.
+LocatedObject ObjectInFront(const Document& document, int32_t index,
+                            const MovingObjects* passed_over = nullptr);
+
 // The descendants of the object at slot `index` whose depth is `depth`, among
 // `count` slots, all three as read by the caller: the run of deeper objects
 // behind it. `end`, when given, receives where the run ended. Empty for a

@@ -54,13 +54,9 @@ void SubtreeMoves::LowerLeftBehind() const {
   std::sort(in_order.begin(), in_order.end());
   for (const auto& [index, object] : in_order) {
     if (index < 0) continue;
-    int32_t deepest = 0;
-    for (int32_t in_front = index - 1; in_front >= 0; --in_front) {
-      if (const Object front = document_.ObjectAt(in_front)) {
-        deepest = ShiftDepth(document_.Value(front, ObjectValueId::Depth), 1);
-        break;
-      }
-    }
+    const Object front = ObjectInFront(document_, index - 1).object;
+    const int32_t deepest =
+        front == nullptr ? 0 : ShiftDepth(document_.Value(front, ObjectValueId::Depth), 1);
     if (document_.Value(object, ObjectValueId::Depth) > deepest) {
       document_.SetValue(object, ObjectValueId::Depth, deepest);
     }
