@@ -20,6 +20,38 @@ constexpr char kCommentMark = '#';
 constexpr char kEscape = '\\';
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+// Characters that look like a space and are not one: a line indented with one
+// would read as a top-level name that starts with it, and print like a child.
+struct LookAlikeSpace {
+  std::string_view utf8;
+  const char* name;
+};
+constexpr LookAlikeSpace kLookAlikeSpaces[] = {
+    {"\xC2\xA0", "a no-break space (U+00A0)"},
+    {"\xE3\x80\x80", "a full-width space (U+3000)"},
+    {"\xE2\x80\x80", "an en quad (U+2000)"},
+    {"\xE2\x80\x81", "an em quad (U+2001)"},
+    {"\xE2\x80\x82", "an en space (U+2002)"},
+    {"\xE2\x80\x83", "an em space (U+2003)"},
+    {"\xE2\x80\x84", "a three-per-em space (U+2004)"},
+    {"\xE2\x80\x85", "a four-per-em space (U+2005)"},
+    {"\xE2\x80\x86", "a six-per-em space (U+2006)"},
+    {"\xE2\x80\x87", "a figure space (U+2007)"},
+    {"\xE2\x80\x88", "a punctuation space (U+2008)"},
+    {"\xE2\x80\x89", "a thin space (U+2009)"},
+    {"\xE2\x80\x8A", "a hair space (U+200A)"},
+    {"\xE2\x80\xAF", "a narrow no-break space (U+202F)"},
+    {"\xE2\x81\x9F", "a medium mathematical space (U+205F)"},
+};
+
+// The look-alike space that `text` starts with, or null.
+const LookAlikeSpace* LookAlikeSpaceAtStart(std::string_view text) {
+  for (const LookAlikeSpace& space : kLookAlikeSpaces) {
+    if (text.substr(0, space.utf8.size()) == space.utf8) return &space;
+  }
+  return nullptr;
+}
+
 bool IsControl(char c) {
   const auto byte = static_cast<unsigned char>(c);
   return byte < 0x20 || byte == 0x7F;
@@ -217,6 +249,10 @@ std::optional<std::string> ParseRowText(std::string_view text, OutlineRow* row, 
 // depth unnoticed.
 std::optional<std::string> ParseRowLine(std::string_view line, std::size_t indent, bool first,
                                         OutlineRow* row) {
+  if (const LookAlikeSpace* space = LookAlikeSpaceAtStart(line.substr(indent))) {
+    return std::string("indented with ") + space->name +
+           ", which looks like a space but is not one: indent with plain spaces, two per level";
+  }
   if (first && indent > 0) {
     return "the first row is indented; rows start at the left margin, two spaces a level";
   }
@@ -236,6 +272,21 @@ std::optional<std::string> ParseRowLine(std::string_view line, std::size_t inden
   return std::nullopt;
 }
 
+// Why an object at `depth` cannot follow the object in front of it, at
+// `depth_before` (-1 for none), in a list a host can hold: its parent is that
+// object or one of that object's ancestors, one level up.
+std::optional<std::string> DepthJump(int depth, int depth_before) {
+  if (depth <= depth_before + 1) return std::nullopt;
+  constexpr char kRule[] = "indent two spaces per level";
+  if (depth_before < 0) {
+    return "the first object at depth " + std::to_string(depth) + ", not at the top level; " +
+           kRule;
+  }
+  return std::to_string(depth - depth_before) + " levels below the object in front of it (depth " +
+         std::to_string(depth) + " after " + std::to_string(depth_before) +
+         "); a row goes at most one level deeper: " + kRule;
+}
+
 std::optional<std::string> CheckCharacters(std::string_view line) {
   for (char c : line) {
     if (c == '\t') return "a tab in the line";
@@ -251,8 +302,9 @@ std::string EncodedName(const std::string& name) {
   for (std::size_t i = 0; i < name.size(); ++i) {
     const char c = name[i];
     const bool at_edge = i == 0 || i + 1 == name.size();
+    const bool look_alike_start = i == 0 && LookAlikeSpaceAtStart(name) != nullptr;
     if (c == kEscape || c == '[' || (i == 0 && c == kCommentMark) || (at_edge && c == ' ') ||
-        name == kEmptySlotMark) {
+        look_alike_start || name == kEmptySlotMark) {
       written += kEscape;
     }
     written += c;
@@ -262,30 +314,52 @@ std::string EncodedName(const std::string& name) {
 
 }  // namespace
 
-ParseResult ParseOutline(const std::string& text) {
+ParseResult ParseOutline(const std::string& text) { return ParseOutline(text, ParseOptions()); }
+
+ParseResult ParseOutline(const std::string& text, const ParseOptions& options) {
   ParseResult result;
   LineSplitter lines(text);
   std::string_view line;
   int line_number = 0;
   bool current_seen = false;
+  int object_depth = -1;  // of the last object read; -1 before the first
   while (lines.Next(&line)) {
     ++line_number;
     const auto fail = [&](std::string message) {
       result.rows.clear();
+      result.head.clear();
+      result.later_comments = 0;
       result.error = ParseError{line_number, std::move(message), Quoted(line)};
       return result;
     };
     if (auto message = CheckCharacters(line)) return fail(*message);
     const std::size_t indent = line.find_first_not_of(' ');
-    if (indent == std::string_view::npos || line[0] == kCommentMark) continue;
+    if (indent == std::string_view::npos || line[0] == kCommentMark) {
+      if (result.rows.empty()) {
+        result.head.append(line).push_back('\n');
+      } else if (indent != std::string_view::npos) {
+        ++result.later_comments;
+      }
+      continue;
+    }
 
     OutlineRow row;
+    if (result.rows.size() == options.most_rows) {
+      return fail("more than " + std::to_string(options.most_rows) +
+                  " rows, the most that are read");
+    }
     if (auto message = ParseRowLine(line, indent, result.rows.empty(), &row)) {
       return fail(*message);
     }
     if (row.current) {
       if (current_seen) return fail("a second current row");
       current_seen = true;
+    }
+    if (!row.empty) {
+      if (auto message = DepthJump(row.depth, object_depth)) {
+        if (!options.allow_depth_jumps) return fail(*message);
+      }
+      object_depth = row.depth;
     }
     result.rows.push_back(std::move(row));
   }
@@ -328,6 +402,14 @@ std::string FormatOutline(const std::vector<OutlineRow>& rows) {
     text.insert(0, kByteOrderMark);
   }
   return text;
+}
+
+std::string WithHead(const std::string& head, const std::string& text) {
+  if (head.empty()) return text;
+  // Behind a head, a first name's byte-order mark stands where no reader skips
+  // one: the one written in front of it for that is dropped.
+  const bool marked = text.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0;
+  return head + text.substr(marked ? kByteOrderMark.size() : 0);
 }
 
 }  // namespace rowshift::outline

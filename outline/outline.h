@@ -17,12 +17,15 @@
 // These are refused, each with an error that names its line: a first row that
 // is indented (a margin would shift every depth), an odd indent, a negative
 // depth, a second depth flag, a depth flag that an indent contradicts, an
-// unknown flag, and a second current row.
+// unknown flag, a second current row, an object more than one level below the
+// object in front of it (the first object stands at the top level), and a line
+// indented with a character that looks like a space but is not one (a
+// no-break space U+00A0, a full-width space U+3000, and the like).
 //
 // In a name a backslash takes the next character as it is: "\[" for a bracket,
 // "\\" for a backslash, "\#" for a name that starts with '#', "\-" for an object
 // named "-", "\ " for a space at either end of a name (other spaces around a
-// name are dropped).
+// name are dropped); before a look-alike space it lets a name start with one.
 //
 // A line ends at LF, CRLF or a lone CR; one leading UTF-8 byte-order mark is
 // skipped. Names are bytes (UTF-8 in our files) without control characters.
@@ -31,6 +34,7 @@
 #pragma once
 
 #include <cstddef>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -68,16 +72,38 @@ struct ParseError {
 struct ParseResult {
   std::vector<OutlineRow> rows;
   std::optional<ParseError> error;  // set when the text is not a valid outline
+  // The comment and blank lines in front of the first row, as they were, each
+  // ended by '\n': what a rewrite of the text can keep (see WithHead).
+  std::string head;
+  // Comment lines after the first row, which a rewrite that reorders the rows
+  // cannot keep in their places.
+  int later_comments = 0;
+};
+
+// How strictly ParseOutline reads.
+struct ParseOptions {
+  // Lets an object stand any number of levels below the object in front of it,
+  // and the first object below the top level: a list no host holds, which only
+  // a test of the plug-in against a careless host builds on purpose.
+  bool allow_depth_jumps = false;
+  // The most rows (objects and empty slots) read; the first row beyond them is
+  // an error, so that a reader's memory stays in proportion to what it allows.
+  std::size_t most_rows = std::numeric_limits<std::size_t>::max();
 };
 
 // Reads an outline. A line that breaks a rule above, holds a tab or other
 // control character, has an empty name or a depth beyond kDepthLimit is an
 // error that names its line.
 ParseResult ParseOutline(const std::string& text);
+ParseResult ParseOutline(const std::string& text, const ParseOptions& options);
 
 // Writes rows back in the same form, one line each, every line ending in '\n'.
 // ParseOutline(FormatOutline(rows)) gives the same rows for any rows that
-// ParseOutline gave.
+// ParseOutline gave (with the same options).
 std::string FormatOutline(const std::vector<OutlineRow>& rows);
+
+// `text`, as FormatOutline wrote it, behind `head` (ParseResult::head): it
+// reads as the same rows, and as the same head.
+std::string WithHead(const std::string& head, const std::string& text);
 
 }  // namespace rowshift::outline

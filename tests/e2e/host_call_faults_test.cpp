@@ -98,9 +98,13 @@ struct Slots {
   std::vector<void*> handles;
 };
 
+// A failing host call may leave an object at any depth: the names are read
+// from the document as it stands, depth jumps and all.
 std::vector<std::string> SlotNames(const std::string& text) {
+  outline::ParseOptions as_left;
+  as_left.allow_depth_jumps = true;
   std::vector<std::string> names;
-  for (const outline::OutlineRow& row : outline::ParseOutline(text).rows) {
+  for (const outline::OutlineRow& row : outline::ParseOutline(text, as_left).rows) {
     names.push_back(row.empty ? std::string() : row.name);
   }
   return names;

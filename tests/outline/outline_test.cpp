@@ -31,11 +31,16 @@ TEST(OutlineTest, ReadsDepthFromIndentAndFlagsFromBrackets) {
 }
 
 TEST(OutlineTest, SkipsBlankAndCommentLinesButCountsThemForLineNumbers) {
-  const ParseResult parsed = ParseOutline("# a comment\n\nA\n   \n  #1 Box\nB\n");
+  const ParseResult parsed =
+      ParseOutline("# a comment\r\n\n# two\nA\n   \n  #1 Box\n# later\nB\n#\n");
   ASSERT_FALSE(parsed.error);
   ASSERT_EQ(parsed.rows.size(), 3u);
   EXPECT_EQ(parsed.rows[1].name, "#1 Box") << "only the first column starts a comment";
   EXPECT_EQ(parsed.rows[2].name, "B");
+  EXPECT_EQ(parsed.head, "# a comment\n\n# two\n");
+  EXPECT_EQ(parsed.later_comments, 2);
+  EXPECT_EQ(WithHead(parsed.head, FormatOutline(parsed.rows)),
+            "# a comment\n\n# two\nA\n  \\#1 Box\nB\n");
 
   const ParseResult broken = ParseOutline("# comment\n\nA\n B\n");
   ASSERT_TRUE(broken.error);
@@ -85,12 +90,44 @@ TEST(OutlineTest, EveryLineEndReadsAlikeAndOneByteOrderMarkIsSkipped) {
   const ParseResult second_mark = ParseOutline(mark + mark + "Body\n");
   ASSERT_FALSE(second_mark.error);
   EXPECT_EQ(second_mark.rows[0].name, mark + "Body");
+
+  // Behind comments, a name's mark needs no second one in front of it.
+  const std::string kept = WithHead("# c\n", FormatOutline(second_mark.rows));
+  EXPECT_EQ(kept, "# c\n" + mark + "Body\n");
+  EXPECT_EQ(ParseOutline(kept).rows[0].name, mark + "Body");
+}
+
+TEST(OutlineTest, DepthJumpsAreReadOnlyWhenAskedFor) {
+  const std::string careless = "Room\n    Chair\nLamp [depth=7]\n";
+  EXPECT_TRUE(ParseOutline(careless).error);
+  ParseOptions options;
+  options.allow_depth_jumps = true;
+  const ParseResult parsed = ParseOutline(careless, options);
+  ASSERT_FALSE(parsed.error) << parsed.error->message;
+  EXPECT_EQ(parsed.rows[1].depth, 2);
+  EXPECT_EQ(parsed.rows[2].depth, 7);
+  EXPECT_EQ(FormatOutline(parsed.rows), "Room\n    Chair\n              Lamp\n");
+}
+
+TEST(OutlineTest, ReadsNoMoreRowsThanAskedFor) {
+  ParseOptions options;
+  options.most_rows = 2;
+  const ParseResult two = ParseOutline("A\n# more\n\n  B\n# comments are no rows\n", options);
+  ASSERT_FALSE(two.error) << two.error->message;
+  EXPECT_EQ(two.rows.size(), 2u);
+  const ParseResult three = ParseOutline("A\n# more\n-\n  B\n", options);
+  ASSERT_TRUE(three.error);
+  EXPECT_EQ(three.error->line, 4);
+  EXPECT_EQ(three.error->message, "more than 2 rows, the most that are read");
 }
 
 TEST(OutlineTest, DeepRowsAreWrittenWithTheDepthFlagSoTextGrowsLinearly) {
+  ParseOptions careless;
+  careless.allow_depth_jumps = true;
   const ParseResult parsed = ParseOutline(
       "Top\n" + std::string(2 * kDeepestIndentedDepth, ' ') + "A\n" +
-      std::string(2 * (kDeepestIndentedDepth + 1), ' ') + "B [selected]\nC [depth=40]\n");
+          std::string(2 * (kDeepestIndentedDepth + 1), ' ') + "B [selected]\nC [depth=40]\n",
+      careless);
   ASSERT_FALSE(parsed.error) << parsed.error->message;
   EXPECT_EQ(FormatOutline(parsed.rows), "Top\n" + std::string(2 * kDeepestIndentedDepth, ' ') +
                                             "A\nB [selected depth=33]\nC [depth=40]\n");
@@ -110,9 +147,12 @@ TEST(OutlineTest, DeepRowsAreWrittenWithTheDepthFlagSoTextGrowsLinearly) {
 TEST(OutlineTest, WhatIsWrittenReadsBackTheSame) {
   std::mt19937 random(20261207);
   const std::vector<std::string> pieces = {
-      "A",       "b c",     " ",        "  ",        "-",          "#",      "[",
-      "]",       "current", "selected", "collapsed", "ineligible", "depth=", "-7",
-      "1000000", "\n",      "\r",       "\r\n",      "\xC3\xA9",   "x]y"};
+      "A",       "b c",      " ",         "  ",         "-",        "#",           "[",       "]",
+      "current", "selected", "collapsed", "ineligible", "depth=",   "-7",          "1000000", "\n",
+      "\r",      "\r\n",     "\xC3\xA9",  "x]y",        "\xC2\xA0", "\xE3\x80\x80"};
+  const std::vector<std::string> name_starts = {"A", "b c", "\xC2\xA0", "\xE3\x80\x80 x"};
+  ParseOptions careless;
+  careless.allow_depth_jumps = true;
   for (int round = 0; round < 3000; ++round) {
     std::vector<OutlineRow> rows(random() % 8);
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -120,14 +160,14 @@ TEST(OutlineTest, WhatIsWrittenReadsBackTheSame) {
       row.empty = random() % 6 == 0;
       row.current = i == 0 && random() % 2 == 0;
       if (row.empty) continue;
-      row.name = pieces[random() % 2] + (random() % 2 ? "\xC3\xA9 x]" : "");
+      row.name = name_starts[random() % name_starts.size()] + (random() % 2 ? "\xC3\xA9 x]" : "");
       row.depth = static_cast<int>(random() % (kDepthLimit + 1));
       if (random() % 2) row.depth = static_cast<int>(random() % (kDeepestIndentedDepth + 2));
       row.selected = random() % 2;
       row.collapsed = random() % 2;
       row.ineligible = random() % 2;
     }
-    const ParseResult written = ParseOutline(FormatOutline(rows));
+    const ParseResult written = ParseOutline(FormatOutline(rows), careless);
     ASSERT_FALSE(written.error) << FormatOutline(rows) << written.error->message;
     EXPECT_EQ(FormatOutline(written.rows), FormatOutline(rows));
 
@@ -149,7 +189,9 @@ TEST(OutlineTest, FormatWritesWhatParseReads) {
       "-\n"
       "Deep [depth=40]\n"
       "Lamp [ineligible]\n";
-  const ParseResult parsed = ParseOutline(text);
+  ParseOptions careless;
+  careless.allow_depth_jumps = true;
+  const ParseResult parsed = ParseOutline(text, careless);
   ASSERT_FALSE(parsed.error) << parsed.error->message;
   EXPECT_EQ(parsed.rows[4].depth, 40);
   EXPECT_EQ(FormatOutline(parsed.rows), text);
@@ -202,7 +244,21 @@ INSTANTIATE_TEST_SUITE_P(
         BadOutline{"A\n" + std::string(2 * (kDepthLimit + 1), ' ') + "B\n", 2,
                    "beyond the depth limit"},
         BadOutline{"A\n" + std::string(5000, 'x') + " [" + std::string(5000, 'y') + "]\n", 2,
-                   "unknown flag \"yyy"}));
+                   "unknown flag \"yyy"},
+        BadOutline{"Room\n    Chair\n", 2,
+                   "2 levels below the object in front of it (depth 2 after 0); a row goes at most "
+                   "one level deeper: indent two spaces per level"},
+        BadOutline{"A\nB [depth=1000000]\n", 2, "1000000 levels below"},
+        BadOutline{"A\n  B\n-\n      C\n", 4, "(depth 3 after 1)"},
+        BadOutline{"# c\n-\n  A\n", 3,
+                   "the first object at depth 1, not at the top level; indent two spaces"},
+        BadOutline{"\xE3\x80\x80"
+                   "Chair\n",
+                   1, "indented with a full-width space (U+3000), which looks like a space"},
+        BadOutline{"Room\n  \xC2\xA0"
+                   "Chair\n",
+                   2, "a no-break space (U+00A0)"},
+        BadOutline{"Room\n\xE2\x80\x83- [current]\n", 2, "an em space (U+2003)"}));
 
 }  // namespace
 }  // namespace rowshift::outline

@@ -45,7 +45,10 @@ std::string WithoutEmptySlots(const std::string& outline) {
 }
 
 std::vector<std::string> SortedNames(const std::string& outline) {
-  const outline::ParseResult parsed = outline::ParseOutline(outline);
+  // Any document's names, also one a careless host left with depth jumps.
+  outline::ParseOptions as_it_stands;
+  as_it_stands.allow_depth_jumps = true;
+  const outline::ParseResult parsed = outline::ParseOutline(outline, as_it_stands);
   std::vector<std::string> names;
   for (const outline::OutlineRow& row : parsed.rows) {
     if (!row.empty) names.push_back(row.name);
