@@ -96,6 +96,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
     parsed.error = "no outline file given";
   } else if (!options.help && options.picture_path && !options.outline_path) {
     parsed.error = "--svg needs an outline file";
+  } else if (!options.help && options.picture_language && !options.picture_path) {
+    parsed.error = "--svg-lang needs --svg: it sets the language of the picture";
   } else if (options.picture_language && *options.picture_language != "en" &&
              *options.picture_language != "ja") {
     parsed.error =
@@ -131,8 +133,8 @@ std::string UsageText() {
          "                      and a file, not \"-\")\n"
          "  --svg FILE          after the steps, draw the object list before and after\n"
          "                      them side by side as an SVG picture in FILE\n"
-         "  --svg-lang LANG     the picture's headings and legend in English (en, the\n"
-         "                      default) or Japanese (ja); object names stay as they are\n"
+         "  --svg-lang LANG     with --svg: the picture's headings and legend in English\n"
+         "                      (en, the default) or Japanese (ja); names stay as they are\n"
          "  --output FILE       write the resulting document to FILE as an outline; FILE\n"
          "                      may be the outline file itself, to edit it in place\n"
          "  --compact           print and write documents without their empty slots\n"

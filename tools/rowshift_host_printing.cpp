@@ -176,12 +176,6 @@ class CallReader {
   std::map<std::string, Copy> copies_;  // by the name the log gives both
 };
 
-// UTF-16 puts a NUL in every second byte of ASCII text and seldom in the
-// others; a file whose first bytes do so is taken for it.
-constexpr std::size_t kBytesLookedAt = 4096;
-constexpr std::size_t kNulShareOfUtf16Percent = 75;
-constexpr std::size_t kNulShareOfTextPercent = 10;
-
 // The length of the well-formed UTF-8 sequence at `at`, or 0.
 std::size_t Utf8Length(const std::string& text, std::size_t at) {
   const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
@@ -204,23 +198,6 @@ std::size_t Utf8Length(const std::string& text, std::size_t at) {
 }
 
 }  // namespace
-
-std::optional<std::string> NotText(const std::string& bytes) {
-  const bool utf16_mark =
-      bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0;
-  if (!utf16_mark && bytes.find('\0') == std::string::npos) return std::nullopt;
-  std::size_t nul_at[2] = {0, 0};
-  const std::size_t looked_at = std::min(bytes.size(), kBytesLookedAt) / 2 * 2;
-  for (std::size_t i = 0; i < looked_at; ++i) nul_at[i % 2] += bytes[i] == '\0' ? 1 : 0;
-  const std::size_t pairs = looked_at / 2;
-  const std::size_t most = std::max(nul_at[0], nul_at[1]) * 100;
-  const std::size_t fewest = std::min(nul_at[0], nul_at[1]) * 100;
-  if (utf16_mark || (pairs > 0 && most >= kNulShareOfUtf16Percent * pairs &&
-                     fewest <= kNulShareOfTextPercent * pairs)) {
-    return std::string("not UTF-8 text; it looks like UTF-16 (save it as UTF-8)");
-  }
-  return std::string("not text: it looks like a binary file (it holds NUL bytes)");
-}
 
 std::string WithBytesEscaped(const std::string& text) {
   std::string escaped;

@@ -21,10 +21,6 @@ std::string DescribeIdentity(const loader::PluginIdentity& identity, const std::
 // The sub-commands as the host lists them: position, key and title.
 std::string DescribeSubcommands(const std::vector<loader::Subcommand>& subcommands);
 
-// What `bytes` look like when they are no UTF-8 text, in words: "not UTF-8
-// text; it looks like UTF-16", "a binary file". Nothing for text.
-std::optional<std::string> NotText(const std::string& bytes);
-
 // `text` with every byte that is not part of well-formed UTF-8 written as
 // \xNN, as control characters already are in a quoted line.
 std::string WithBytesEscaped(const std::string& text);

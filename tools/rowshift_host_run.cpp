@@ -1,5 +1,6 @@
 #include "tools/rowshift_host_run.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <iterator>
@@ -12,6 +13,7 @@
 #include "standin/document_control.h"
 #include "standin/settings_control.h"
 #include "tools/rowshift_host_document.h"
+#include "tools/rowshift_host_encoding.h"
 #include "tools/rowshift_host_paths.h"
 #include "tools/rowshift_host_picture.h"
 #include "tools/rowshift_host_printing.h"
@@ -244,25 +246,61 @@ class HostRun {
            (path == kStandardInput ? OutlineName() : "file '" + path + "'") + ": " + *reason);
       return std::nullopt;
     }
-    if (const std::optional<std::string> fault = NotText(text)) {
+    if (const std::optional<std::string> fault = NotUtf8Text(text)) {
       Fail(OutlineName() + ": " + *fault);
       return std::nullopt;
     }
-    const outline::ParseResult parsed = outline::ParseOutline(text);
+    outline::ParseOptions rules;
+    rules.most_rows = kMostOutlineRows;
+    outline::ParseResult parsed = outline::ParseOutline(text, rules);
     if (parsed.error) {
       Fail(OutlineName() + ":" + std::to_string(parsed.error->line) + ": " + parsed.error->message +
            ": \"" + WithBytesEscaped(parsed.error->quoted_line) + "\"");
       return std::nullopt;
     }
+    outline_head_ = std::move(parsed.head);
+    later_comments_ = parsed.later_comments;
     return text;
   }
 
+  // Why an outline of `rows` (one a line), written as `text`, would not be
+  // read again, or nothing.
+  static std::optional<std::string> NotReadBack(const std::string& rows, const std::string& text) {
+    const auto count = static_cast<std::size_t>(std::count(rows.begin(), rows.end(), '\n'));
+    if (count <= kMostOutlineRows && text.size() <= kLargestFileRead) return std::nullopt;
+    return "the document has " + std::to_string(count) + " rows in " + std::to_string(text.size()) +
+           " bytes, more than rowshift-host reads (" + kMostOutlineRowsInWords + " rows, " +
+           kLargestFileReadInWords + "); --compact leaves out the empty slots";
+  }
+
+  // Whether --output names the outline file, which is then edited in place.
+  bool EditsInPlace() const {
+    return options_.outline_path && options_.output_path &&
+           *options_.outline_path != kStandardInput && *options_.output_path != kStandardStream &&
+           SameFile(*options_.outline_path, *options_.output_path);
+  }
+
   // The document after the steps, as an outline, in the file asked for.
+  // Editing the outline in place keeps the comments in front of its first row;
+  // those among its rows cannot follow a reorder, and their loss is told.
   bool WriteDocument(const std::string& path, const standin::Document& document,
                      std::string* error) {
-    const std::string text =
+    const bool in_place = EditsInPlace();
+    const std::string rows =
         options_.compact ? CompactOutline(document.ToOutline()) : document.ToOutline();
-    return WriteOutput(path, "output file", text, "document written to", error);
+    const std::string text = in_place ? outline::WithHead(outline_head_, rows) : rows;
+    if (const std::optional<std::string> reason = NotReadBack(rows, text)) {
+      *error = "cannot write the output file '" + path + "': " + *reason;
+      return false;
+    }
+    if (!WriteOutput(path, "output file", text, "document written to", error)) return false;
+    if (in_place && later_comments_ > 0) {
+      err_ << kProgramName << ": warning: " << later_comments_
+           << (later_comments_ == 1 ? " comment line" : " comment lines") << " among the rows of '"
+           << path << "' " << (later_comments_ == 1 ? "was" : "were")
+           << " dropped; the comments in front of the first row are kept\n";
+    }
+    return true;
   }
 
   // Why the file an option names cannot be written, or nothing: standard
@@ -305,6 +343,8 @@ class HostRun {
   std::ostream& err_;
   std::unique_ptr<PluginSession> session_;
   SettingsFile settings_file_;
+  std::string outline_head_;  // the outline's comment lines in front of its first row
+  int later_comments_ = 0;    // the outline's comment lines among its rows
 };
 
 }  // namespace

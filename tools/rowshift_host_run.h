@@ -1,6 +1,7 @@
 // rowshift-host's work for one command line: load, run the steps, print.
 #pragma once
 
+#include <cstddef>
 #include <ostream>
 #include <string>
 
@@ -11,6 +12,13 @@ namespace rowshift::tool {
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = 1;  // a file, the plug-in or a step failed
 inline constexpr int kExitUsage = 2;    // the command line itself is wrong
+
+// The most rows (objects and empty slots) an outline may hold. With
+// kLargestFileRead it keeps memory in proportion to a document of this size;
+// a document that the steps made larger is not written, so every outline
+// written reads again.
+inline constexpr std::size_t kMostOutlineRows = 2000000;
+inline constexpr char kMostOutlineRowsInWords[] = "2,000,000";
 
 // Runs what `options` ask for and returns the process's exit code. Results go
 // to `out`, errors (one clear line each) to `err`. `program_folder` is where

@@ -34,6 +34,14 @@ const std::string kUtf16OutlineFile = "tools_tests_utf16_outline.txt";
 const std::string kTooDeepOutlineFile = "tools_tests_too_deep_outline.txt";
 const std::string kLongLineOutlineFile = "tools_tests_long_line_outline.txt";
 const std::string kIndentedOutlineFile = "tools_tests_indented_outline.txt";
+const std::string kShiftJisOutlineFile = "tools_tests_shift_jis_outline.txt";
+const std::string kEucJpOutlineFile = "tools_tests_euc_jp_outline.txt";
+const std::string kLatin1OutlineFile = "tools_tests_latin1_outline.txt";
+const std::string kJapaneseUtf16OutlineFile = "tools_tests_japanese_utf16_outline.txt";
+const std::string kFourSpacesOutlineFile = "tools_tests_four_spaces_outline.txt";
+const std::string kDepthJumpOutlineFile = "tools_tests_depth_jump_outline.txt";
+const std::string kFullWidthIndentOutlineFile = "tools_tests_full_width_indent_outline.txt";
+const std::string kNoBreakIndentOutlineFile = "tools_tests_no_break_indent_outline.txt";
 const std::string kTextForANumberSettingsFile = "tools_tests_text_for_a_number.xml";
 const std::string kChangedOnSaveSettingsFile = "tools_tests_changed_on_save.xml";
 const std::string kReadOnlySettingsFile = "tools_tests_read_only_settings.xml";
@@ -73,7 +81,7 @@ std::vector<ErrorCase> ErrorCases() {
       {"ControlCharacterInANameIsRefusedAndShownEscaped",
        {kControlCharacterOutlineFile, "up"},
        kExitFailure,
-       {kControlCharacterOutlineFile + ":2: a control character", "\"  Arm\\x1B[2J\\xFF\""}},
+       {kControlCharacterOutlineFile + ":2: a control character", "\"  Arm\\x1B[2J\xE6\xA4\x85\""}},
       {"BinaryFileIsNamedAsOne",
        {kBinaryOutlineFile, "up"},
        kExitFailure,
@@ -96,6 +104,45 @@ std::vector<ErrorCase> ErrorCases() {
        {kIndentedOutlineFile, "up"},
        kExitFailure,
        {kIndentedOutlineFile + ":1: the first row is indented; rows start at the left margin"}},
+      {"ShiftJisOutlineIsNamedByItsFirstLineThatIsNotUtf8",
+       {kShiftJisOutlineFile, "up"},
+       kExitFailure,
+       {kShiftJisOutlineFile + ": not UTF-8 text: line 3 reads as Shift_JIS; save it as UTF-8"}},
+      {"EucJpOutlineIsNamedAsOne",
+       {kEucJpOutlineFile, "up"},
+       kExitFailure,
+       {kEucJpOutlineFile + ": not UTF-8 text: line 2 reads as EUC-JP; save it as UTF-8"}},
+      {"Latin1OutlineIsNamedAsOne",
+       {kLatin1OutlineFile, "up"},
+       kExitFailure,
+       {kLatin1OutlineFile + ": not UTF-8 text: line 1 reads as Windows-1252 (Latin-1)"}},
+      {"JapaneseUtf16WithoutAMarkIsNamedAsUtf16",
+       {kJapaneseUtf16OutlineFile, "up"},
+       kExitFailure,
+       {kJapaneseUtf16OutlineFile + ": not UTF-8 text; it looks like UTF-16 (save it as UTF-8)"}},
+      {"FourSpaceIndentIsRefusedWithTheRule",
+       {kFourSpacesOutlineFile, "up"},
+       kExitFailure,
+       {kFourSpacesOutlineFile + ":2: 2 levels below the object in front of it (depth 2 after "
+                                 "0); a row goes at most one level deeper: indent two spaces per "
+                                 "level: \"    Chair [current]\""}},
+      {"DepthFlagFarBelowTheObjectInFrontIsRefused",
+       {kDepthJumpOutlineFile, "up"},
+       kExitFailure,
+       {kDepthJumpOutlineFile + ":2: 1000000 levels below the object in front of it"}},
+      {"FullWidthSpaceIndentIsNamed",
+       {kFullWidthIndentOutlineFile, "up"},
+       kExitFailure,
+       {kFullWidthIndentOutlineFile +
+        ":2: indented with a full-width space (U+3000), which looks like a space but is not one"}},
+      {"NoBreakSpaceIndentIsNamed",
+       {kNoBreakIndentOutlineFile, "up"},
+       kExitFailure,
+       {kNoBreakIndentOutlineFile + ":3: indented with a no-break space (U+00A0)"}},
+      {"PictureLanguageWithoutAPicture",
+       {"--svg-lang", "ja", scene, "up"},
+       kExitUsage,
+       {"--svg-lang needs --svg"}},
       {"OutlineThatIsAFolderGivesTheSystemsReason",
        {".", "up"},
        kExitFailure,
@@ -185,7 +232,24 @@ class RowshiftHostErrors : public ::testing::TestWithParam<ErrorCase> {
     // Line 3 is indented by three spaces: not a whole level.
     WriteSuiteFile("bad_outline.txt", "Body\n  Arm\n   Hand\n");
     WriteSuiteFile("cr_outline.txt", "Body\r  Arm\r   Hand\r");
-    WriteSuiteFile("control_outline.txt", "Body\n  Arm\x1B[2J\xFF\n");
+    WriteSuiteFile("control_outline.txt", "Body\n  Arm\x1B[2J\xE6\xA4\x85\n");
+    // "Room", "Table", "ソファ [current]" in Shift_JIS: 0x5C, a backslash in
+    // ASCII, is the second byte of ソ.
+    WriteSuiteFile("shift_jis_outline.txt", "Room\n  Table\n  \x83\x5C\x83t\x83@ [current]\n");
+    // "Room", "ソファ" in EUC-JP.
+    WriteSuiteFile("euc_jp_outline.txt", "Room [current]\n  \xA5\xBD\xA5\xD5\xA5\xA1\n");
+    WriteSuiteFile("latin1_outline.txt", "Caf\xE9 [current]\n");
+    // "部屋", "  ソファ" in UTF-16LE without a byte-order mark.
+    WriteSuiteFile("japanese_utf16_outline.txt",
+                   std::string("\xE8\x90\x4B\x5C\n\0 \0 \0\xBD\x30\xD5\x30\xA1\x30\n\0", 18));
+    WriteSuiteFile("four_spaces_outline.txt", "Room\n    Chair [current]\n");
+    WriteSuiteFile("depth_jump_outline.txt", "A [current]\nB [depth=1000000]\n");
+    WriteSuiteFile("full_width_indent_outline.txt",
+                   "Room [current]\n\xE3\x80\x80\xE3\x80\x80"
+                   "Chair\n");
+    WriteSuiteFile("no_break_indent_outline.txt",
+                   "Room [current]\n  Table\n  \xC2\xA0\xC2\xA0"
+                   "Chair\n");
     WriteSuiteFile("binary_outline.txt", std::string("\x7F"
                                                      "ELF\x02\x01\x01\0\0\0\0\x03\0>\0",
                                                      16));

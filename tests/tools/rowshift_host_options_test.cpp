@@ -74,6 +74,8 @@ TEST(RowshiftHostOptions, RefusesLinesItCannotRunWithAReason) {
       {{"scene.txt", "--verbose"}, "unknown option '--verbose'"},
       {{"scene.txt", "--svg", "a.svg", "--svg-lang", "fr"},
        "--svg-lang takes en (English) or ja (Japanese), not 'fr'"},
+      {{"scene.txt", "--svg-lang", "ja", "up"},
+       "--svg-lang needs --svg: it sets the language of the picture"},
       {{"scene.txt", "click"},
        "click needs a button: its label (up(&U) or up) or its position 0-5"},
   };
