@@ -161,16 +161,17 @@ void DrawRow(std::ostream& svg, const PictureRow& row, int top, int left, bool b
   svg << "<text x=\"" << left + NameStart(slot) << "\" y=\"" << middle + 5 << "\"";
   if (slot.ineligible) svg << " fill=\"" << kGreyInk << "\" font-style=\"italic\"";
   if (row.moved) svg << " font-weight=\"bold\"";
-  svg << ">" << name.xml << "</text></g>\n";
+  // A name keeps every space it holds (XML would fold a run of them into one);
+  // viewers honour that on the text itself, not on a group around it.
+  svg << " xml:space=\"preserve\">" << name.xml << "</text></g>\n";
 }
 
-// Names keep every space they hold (XML would fold a run of them into one).
 void DrawSide(std::ostream& svg, const char* name, const std::vector<PictureRow>& rows,
               const SideLayout& layout, int left, bool before) {
   svg << "<g class=\"" << name << "\">\n<rect x=\"" << left << "\" y=\"" << kRowsTop
       << "\" width=\"" << kColumnWidth << "\" height=\"" << layout.bottom - kRowsTop
       << "\" fill=\"#fafafa\" stroke=\"#bdbdbd\"/>\n<g font-size=\"" << kNameSize << "\" fill=\""
-      << kInk << "\" xml:space=\"preserve\">\n";
+      << kInk << "\">\n";
   for (std::size_t i = 0; i < rows.size(); ++i) {
     DrawRow(svg, rows[i], layout.tops[i], left, before);
   }

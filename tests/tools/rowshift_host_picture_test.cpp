@@ -97,7 +97,7 @@ std::vector<PictureCase> PictureCases() {
        {"down"},
        {3, 5, 2, 0, 0, 0},
        "After: B   three, A (moved), Two  spaces (depth 1, moved)",
-       {" xml:space=\"preserve\">\n", ">Two  spaces</text>", ">B   three</text>"}},
+       {"xml:space=\"preserve\">Two  spaces</text>", "xml:space=\"preserve\">B   three</text>"}},
       {"AThousandLevelsKeepTheirIndentAndShowTheirDepth",
        Chain(1000),
        {"up"},
