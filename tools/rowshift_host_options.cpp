@@ -1,5 +1,6 @@
 #include "tools/rowshift_host_options.h"
 
+#include "tools/rowshift_host_run.h"
 #include "tools/whole_file.h"
 
 #include <cctype>
@@ -148,17 +149,24 @@ std::string UsageText() {
          "nor --svg or --settings the outline file. Files are replaced whole, through\n"
          "a temporary file of a new name beside them. Files and standard input are\n"
          "read up to " +
-         std::string(kLargestFileReadInWords) +
-         "; a larger one is refused.\n"
+         std::string(kLargestFileReadInWords) + ", and an outline up to " +
+         kMostOutlineRowsInWords +
+         " rows: room for\n"
+         "1,000,000 objects with every flag, 100-byte names and 32 levels of indent. A\n"
+         "larger one is refused, and a result that would be larger is not written, so\n"
+         "every outline written reads again.\n"
          "\n"
-         "Outline files: one row per line. Two spaces of indent per depth level, the\n"
-         "first row at the left margin; then the name; then flags in brackets, any of\n"
+         "Outline files: UTF-8 text, one row per line. Two spaces of indent per depth\n"
+         "level, the first row at the left margin, each object at most one level below\n"
+         "the object in front of it; then the name; then flags in brackets, any of\n"
          "current, selected, collapsed, ineligible (an ineligible object is passed over\n"
          "by every operation and keeps its parent; it only travels with its parent,\n"
          "unless it is the current object of up or down) and depth=N (a depth from 0\n"
          "stated instead of the indent). A line \"-\" is an empty slot, and\n"
          "\"- [current]\" one that the current object index names. A line\n"
-         "starting with # is a comment. In a name, \\ takes the next character as it is:\n"
+         "starting with # is a comment; editing in place keeps those in front of the\n"
+         "first row and drops, with a warning, those among the rows, which cannot\n"
+         "follow a reorder. In a name, \\ takes the next character as it is:\n"
          "\\[ for a bracket, \\\\ for a backslash, \\# for a name starting with #. Printed\n"
          "documents are outlines and read back as they are.\n"
          "\n"

@@ -42,6 +42,8 @@ const std::string kFourSpacesOutlineFile = "tools_tests_four_spaces_outline.txt"
 const std::string kDepthJumpOutlineFile = "tools_tests_depth_jump_outline.txt";
 const std::string kFullWidthIndentOutlineFile = "tools_tests_full_width_indent_outline.txt";
 const std::string kNoBreakIndentOutlineFile = "tools_tests_no_break_indent_outline.txt";
+const std::string kTooManyRowsOutlineFile = "tools_tests_too_many_rows_outline.txt";
+constexpr std::size_t kMostRowsRead = 2000000;
 const std::string kTextForANumberSettingsFile = "tools_tests_text_for_a_number.xml";
 const std::string kChangedOnSaveSettingsFile = "tools_tests_changed_on_save.xml";
 const std::string kReadOnlySettingsFile = "tools_tests_read_only_settings.xml";
@@ -189,7 +191,11 @@ std::vector<ErrorCase> ErrorCases() {
       {"InputWithoutAnEndStopsAtTheLimit",
        {"/dev/zero", "up"},
        kExitFailure,
-       {"cannot read the outline file '/dev/zero': larger than 16 MiB"}},
+       {"cannot read the outline file '/dev/zero': larger than 256 MiB"}},
+      {"OutlineOfMoreRowsThanTheLimit",
+       {kTooManyRowsOutlineFile, "up"},
+       kExitFailure,
+       {kTooManyRowsOutlineFile + ":2000001: more than 2000000 rows, the most that are read"}},
       {"UnknownSubcommandListsTheOfferedKeys",
        {scene, "up", "sideways"},
        kExitUsage,
@@ -242,6 +248,9 @@ class RowshiftHostErrors : public ::testing::TestWithParam<ErrorCase> {
     // "部屋", "  ソファ" in UTF-16LE without a byte-order mark.
     WriteSuiteFile("japanese_utf16_outline.txt",
                    std::string("\xE8\x90\x4B\x5C\n\0 \0 \0\xBD\x30\xD5\x30\xA1\x30\n\0", 18));
+    std::string empty_slots;
+    for (std::size_t row = 0; row < kMostRowsRead; ++row) empty_slots += "-\n";
+    WriteSuiteFile("too_many_rows_outline.txt", "Room [current]\n" + empty_slots);
     WriteSuiteFile("four_spaces_outline.txt", "Room\n    Chair [current]\n");
     WriteSuiteFile("depth_jump_outline.txt", "A [current]\nB [depth=1000000]\n");
     WriteSuiteFile("full_width_indent_outline.txt",
