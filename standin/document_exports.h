@@ -21,6 +21,9 @@
 //
 // A copy carries its original's name, so "MQObj_Clone(Q) -> Q" is a new object.
 //
+// A call outside the document contract is answered the same way and then
+// counted, and logged on a second line (contract_checks.h).
+//
 // Each export passes the host-call gate first (host_call_gate.h); a call that
 // FailNthCall names fails as host_call_control.h lists.
 #pragma once
