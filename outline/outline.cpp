@@ -356,8 +356,8 @@ ParseResult ParseOutline(const std::string& text, const ParseOptions& options) {
       current_seen = true;
     }
     if (!row.empty) {
-      if (auto message = DepthJump(row.depth, object_depth)) {
-        if (!options.allow_depth_jumps) return fail(*message);
+      if (!options.allow_depth_jumps) {
+        if (auto message = DepthJump(row.depth, object_depth)) return fail(*message);
       }
       object_depth = row.depth;
     }
