@@ -70,15 +70,14 @@ class GroupsYetToMove {
 // deeper than the top level that stands directly behind, as those belong to
 // someone who is not moving.
 LocatedObject BottomAnchor(const Document& document, const Mover& member,
-                           const LocatedObject& group_end, int32_t search_end,
+                           const LocatedObject& group_end, int32_t search_end, int32_t count,
                            const GroupsYetToMove& groups) {
   LocatedObject anchor = LastEligibleBefore(document, search_end, search_end);
   if (group_end.index > anchor.index) return group_end;
   if (const Object last = groups.LastOfOtherGroup(anchor.object, member)) {
     anchor = {last, document.IndexOf(last)};
   }
-  return KeepHierarchy(document, {anchor, kTopLevel}, groups.Moving(), document.ObjectCount())
-      .anchor;
+  return KeepHierarchy(document, {anchor, kTopLevel}, groups.Moving(), count).anchor;
 }
 
 }  // namespace
@@ -119,12 +118,15 @@ int32_t MoveToBottom(void* handle) {
   // exists.
   int32_t search_end = count;
   for (Mover& member : group.members) {
-    const LocatedObject anchor = BottomAnchor(document, member, group_end, search_end, groups);
+    // Moves add slots and take none away.
+    const int32_t count_now = count + moves.SlotsAdded();
+    const LocatedObject anchor =
+        BottomAnchor(document, member, group_end, search_end, count_now, groups);
     groups.Remove(member);
     const MoverPlaced placed = moves.MoveWithSubtree(std::move(member), anchor, kTopLevel);
     if (placed.placed) group_end = placed.last;
-    search_end =
-        placed.placed && placed.last.index >= 0 ? placed.last.index + 1 : document.ObjectCount();
+    search_end = placed.placed && placed.last.index >= 0 ? placed.last.index + 1
+                                                         : count + moves.SlotsAdded();
   }
   moves.LowerLeftBehind();
   current.Restore(document);

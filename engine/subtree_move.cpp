@@ -12,8 +12,9 @@ constexpr int32_t kStayedSlot = -1;
 
 }  // namespace
 
-MovedObject SubtreeMoves::Step(Object object, Object anchor) const {
+MovedObject SubtreeMoves::Step(Object object, Object anchor) {
   const MovedObject moved = MoveObjectAfter(document_, object, anchor);
+  if (moved.added_slot >= 0) ++slots_added_;
   if (current_ != nullptr) current_->Moved(object, moved);
   return moved;
 }

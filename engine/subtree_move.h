@@ -47,6 +47,10 @@ class SubtreeMoves {
   // they stand, at their depths, left behind.
   MoverPlaced MoveWithSubtree(Mover mover, const LocatedObject& anchor, int32_t depth);
 
+  // How many slots the list has gained through these moves: each placed copy
+  // adds one, and so does a copy the host placed and then had to take away.
+  int32_t SlotsAdded() const { return slots_added_; }
+
   // The descendants left behind so far, in their old list order.
   const std::vector<Object>& LeftBehind() const { return left_behind_; }
 
@@ -57,11 +61,12 @@ class SubtreeMoves {
   void LowerLeftBehind() const;
 
  private:
-  MovedObject Step(Object object, Object anchor) const;
+  MovedObject Step(Object object, Object anchor);
 
   const Document& document_;
   CurrentObject* current_;
   std::vector<Object> left_behind_;
+  int32_t slots_added_ = 0;
 };
 
 }  // namespace rowshift

@@ -71,7 +71,6 @@ TEST(MoveToTopBottomTest, HostCallsInOrder) {
                                        "MQObj_SetIntValue(Q1, 257, 1) -> 1"}
             : std::vector<std::string>{"MQDoc_GetObject(3) -> R",
                                        "MQObj_GetIntValue(R, 260) -> 1",
-                                       "MQDoc_GetObjectCount() -> 4",
                                        "MQObj_Clone(Q) -> Q",
                                        "MQDoc_InsertObject(Q, R) -> 4",
                                        "MQDoc_GetObjectIndex(Q) -> 1",

@@ -62,8 +62,10 @@ TEST(RowshiftHostTrace, PrintsTheHostCallsOfEachStepInOrder) {
   const std::vector<PrintedBlock> steps = StepBlocks(run.out);
   const PrintedBlock* up = FindBlock(steps, "up -> 1: moved Vase; 1 empty slot left");
   ASSERT_NE(up, nullptr) << run.out;
-  // Move up starts from the current object and ends with the copy made current.
-  EXPECT_EQ(up->body.rfind("> MQDoc_GetCurrentObjectIndex", 0), 0u) << up->body;
+  // Move up reads the count and the current object first, and ends with the
+  // copy made current.
+  EXPECT_EQ(up->body.rfind("> MQDoc_GetObjectCount() -> 3\n> MQDoc_GetCurrentObjectIndex", 0), 0u)
+      << up->body;
   const std::string::size_type insert = up->body.find("> MQDoc_InsertObject");
   const std::string::size_type make_current = up->body.find("> MQDoc_SetCurrentObjectIndex");
   ASSERT_NE(insert, std::string::npos) << up->body;
