@@ -24,6 +24,7 @@ bool Within(unsigned char byte, unsigned char lowest, unsigned char highest) {
   return byte >= lowest && byte <= highest;
 }
 
+// NUL included.
 bool IsControlButLineBreakOrTab(unsigned char byte) {
   return (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r') || byte == 0x7F;
 }
@@ -50,7 +51,7 @@ bool ReadsAsUtf16(std::string_view bytes, bool little_endian) {
     return false;
   }
   for (char c : text) {
-    if (c == '\0' || IsControlButLineBreakOrTab(static_cast<unsigned char>(c))) return false;
+    if (IsControlButLineBreakOrTab(static_cast<unsigned char>(c))) return false;
   }
   return true;
 }
