@@ -2,13 +2,13 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
 #include <random>
 #include <system_error>
 
+#include "platform/file_system.h"
 #include "tools/system_reason.h"
 
 namespace rowshift::tool {
@@ -46,7 +46,7 @@ std::optional<std::string> FileFault(const std::string& file, std::optional<mode
     return std::string(kReadOnly);
   }
   // The folder may let this user replace a file that is not its own to write.
-  if (::access(file.c_str(), W_OK) != 0) return SystemReason(errno);
+  if (const int code = platform::WriteAccessError(file)) return SystemReason(code);
   *kept = static_cast<mode_t>(kind.permissions() & fs::perms::mask) & kPermissionBits;
   return std::nullopt;
 }
@@ -78,7 +78,7 @@ std::FILE* OpenTemporaryBeside(const std::string& file, std::optional<mode_t> ke
         !kept || ::fchmod(descriptor, *kept) == 0 ? ::fdopen(descriptor, "wb") : nullptr;
     if (stream == nullptr) {
       const int code = errno;
-      ::close(descriptor);
+      platform::CloseDescriptor(descriptor);
       std::remove(name.c_str());
       errno = code;
       return nullptr;
@@ -94,9 +94,13 @@ std::FILE* OpenTemporaryBeside(const std::string& file, std::optional<mode_t> ke
 // system's reason when any of that fails (the stream is closed all the same).
 std::optional<std::string> WriteAndFlush(std::FILE* stream, const std::string& bytes) {
   errno = 0;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size() &&
-                       std::fflush(stream) == 0 && ::fsync(::fileno(stream)) == 0;
+  bool written = std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size() &&
+                 std::fflush(stream) == 0;
   int code = errno;
+  if (written) {
+    code = platform::FlushToDisk(::fileno(stream));
+    written = code == 0;
+  }
   if (std::fclose(stream) != 0 && code == 0) code = errno;
   if (written && code == 0) return std::nullopt;
   return SystemReason(code != 0 ? code : EIO);
@@ -108,12 +112,9 @@ std::optional<std::string> WriteAndFlush(std::FILE* stream, const std::string& b
 std::optional<std::string> FlushFolderOf(const std::string& file) {
   fs::path folder = fs::path(file).parent_path();
   if (folder.empty()) folder = ".";
-  const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (descriptor < 0) return std::nullopt;
-  const int flushed = ::fsync(descriptor);
-  const int code = errno;
-  ::close(descriptor);
-  if (flushed == 0 || code == EINVAL || code == ENOTSUP) return std::nullopt;
+  const int code = platform::FlushFolderToDisk(folder.string());
+  // A folder this user cannot open is passed over too: the move is done.
+  if (code == 0 || code == EACCES || code == EINVAL || code == ENOTSUP) return std::nullopt;
   return "it was replaced, but its folder could not be flushed to the disk: " + SystemReason(code);
 }
 
