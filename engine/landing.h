@@ -35,7 +35,8 @@ struct Landing {
 struct ProposedLanding {
   LocatedObject anchor;
   int32_t depth = 0;
-  // The row that gave the depth; none when no row did (the depth is then 0).
+  // The row that gave the depth, where it stays in place; none where no row
+  // did (the depth is then 0) or where that row is itself moving.
   Object following_row = nullptr;
   // The moved object as it stands before anything moved, to be kept in sight
   // where it is a row there; none for a landing that may hide it.

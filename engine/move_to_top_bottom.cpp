@@ -22,14 +22,18 @@ namespace {
 
 constexpr int32_t kTopLevel = 0;
 
-// The members of Move to bottom that are yet to move, each object of their
-// groups with the last object of its group.
+// The last object of a member's group: its last descendant, or itself.
+Object LastOfGroup(const Mover& member) {
+  return member.subtree.empty() ? member.object.object : member.subtree.back().object;
+}
+
+// The members of Move to bottom that are yet to move: every object of their
+// groups, each with the last object of its group.
 class GroupsYetToMove {
  public:
   explicit GroupsYetToMove(const std::vector<Mover>& members) {
     for (const Mover& member : members) {
-      const Object last =
-          member.subtree.empty() ? member.object.object : member.subtree.back().object;
+      const Object last = LastOfGroup(member);
       last_of_group_[member.object.object] = last;
       for (const SubtreeEntry& entry : member.subtree) last_of_group_[entry.object] = last;
       moving_.Add(member.object.object);
@@ -47,14 +51,12 @@ class GroupsYetToMove {
 
   const MovingObjects& Moving() const { return moving_; }
 
-  // The last object of the group that holds `object`, when another member's
-  // group holds it; none otherwise.
+  // The last object of the group that holds `object`, where the group is
+  // another member's than `member`; none otherwise.
   Object LastOfOtherGroup(Object object, const Mover& member) const {
     const auto found = last_of_group_.find(object);
-    if (found == last_of_group_.end()) return nullptr;
-    const Object own_last =
-        member.subtree.empty() ? member.object.object : member.subtree.back().object;
-    return found->second == own_last ? nullptr : found->second;
+    if (found == last_of_group_.end() || found->second == LastOfGroup(member)) return nullptr;
+    return found->second;
   }
 
  private:
