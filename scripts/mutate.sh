@@ -119,6 +119,7 @@ SWAPS = [  # (pattern, replacement, name): binary operators as formatted, spaced
     (r"!(?!=)", "", "drop !"),
 ]
 CONDITION = re.compile(r"\b(if|while) \(")
+LONE_EQUALS = re.compile(r"(?<![=!<>])=(?!=)")
 ENDS_FLOW = re.compile(r"^\s*(?:if \(.*\) )?(?:return\b.*|break|continue);\s*$")
 
 
@@ -143,7 +144,7 @@ def condition_span(code, start):
     return None
 
 
-def mutants_of(line):
+def mutants_of(line, next_line):
     code = code_part(line)
     stripped = code.strip()
     if (not stripped or stripped.startswith("#") or stripped.startswith("namespace")
@@ -157,12 +158,15 @@ def mutants_of(line):
             yield name, line[:match.start()] + match.expand(replacement) + line[match.end():]
     for match in CONDITION.finditer(code):
         span = condition_span(code, match.end() - 1)
-        if span is None:
+        # A condition that declares or assigns cannot be replaced by a value.
+        if span is None or LONE_EQUALS.search(code[span[0]:span[1]]) or ";" in code[span[0]:span[1]]:
             continue
         for value in ("true", "false"):
             yield ("%s condition to %s" % (match.group(1), value),
                    line[:span[0]] + value + line[span[1]:])
-    if ENDS_FLOW.match(code):
+    # The last statement of a function (a brace at the margin follows) stays:
+    # without it the function would not compile.
+    if ENDS_FLOW.match(code) and next_line.rstrip() != "}":
         yield "delete `%s`" % line.strip(), ""
 
 
@@ -188,7 +192,8 @@ def plan(tree, count, seed):
                 in_comment = "*/" not in line
                 continue
             seen = set()
-            for name, mutated in mutants_of(line):
+            following = lines[number] if number < len(lines) else ""
+            for name, mutated in mutants_of(line, following):
                 if mutated != line and mutated not in seen:
                     seen.add(mutated)
                     candidates.append((relative, number, name, mutated))
