@@ -101,7 +101,10 @@ std::string RandomOutline(std::mt19937& random) {
 }
 
 std::vector<Slot> ReadSlots(const standin::Document& document) {
-  const outline::ParseResult parsed = outline::ParseOutline(document.ToOutline());
+  // Read as it stands, also where it is no longer an outline: the checks say so.
+  outline::ParseOptions as_it_stands;
+  as_it_stands.allow_depth_jumps = true;
+  const outline::ParseResult parsed = outline::ParseOutline(document.ToOutline(), as_it_stands);
   std::vector<Slot> slots;
   for (std::size_t i = 0; i < parsed.rows.size(); ++i) {
     slots.push_back({document.ObjectInSlot(static_cast<int>(i)), parsed.rows[i]});
