@@ -77,22 +77,28 @@ TEST(BadDocumentTest, AStaleDocumentHandleGetsSafeAnswers) {
   }
 }
 
-// A host whose parent answers loop: every object is its own parent. The
-// operations still end, and every object is still in the list once.
+// A host whose parent answers loop: every object is its own parent, so a
+// collapsed object hides itself, and a search going back to the outermost
+// collapsed ancestor would stand still on it. The operations still end, and
+// every object is still in the list once.
 void* OwnParent(void* /*document*/, void* object) { return object; }
 
 TEST(BadDocumentTest, AHostAnsweringACycleOfParentsLosesNothingAndEveryOperationEnds) {
   testing::ScopedStandinBinding binding;
   HostFunctions().MQDoc_GetParentObject = OwnParent;
-  constexpr char kCollapsed[] =
-      "T [current selected collapsed]\n  T1\nP [collapsed]\n  P1 [selected]\nQ\n";
-  for (const NothingToActOn& check : kOperations) {
-    SCOPED_TRACE(check.what);
-    standin::Document document;
-    ASSERT_TRUE(document.LoadOutline(kCollapsed));
-    check.operation(document.Handle());
-    EXPECT_EQ(testing::SortedNames(document.ToOutline()), testing::SortedNames(kCollapsed));
-    EXPECT_EQ(document.DeadObjectTouches(), 0);
+  const char* const outlines[] = {
+      "T [current selected collapsed]\n  T1\nP [collapsed]\n  P1 [selected]\nQ\n",
+      "A\nC [collapsed selected]\nQ [current selected]\n",
+  };
+  for (const char* outline : outlines) {
+    for (const NothingToActOn& check : kOperations) {
+      SCOPED_TRACE(::testing::Message() << check.what << " on\n" << outline);
+      standin::Document document;
+      ASSERT_TRUE(document.LoadOutline(outline));
+      check.operation(document.Handle());
+      EXPECT_EQ(testing::SortedNames(document.ToOutline()), testing::SortedNames(outline));
+      EXPECT_EQ(document.DeadObjectTouches(), 0);
+    }
   }
 }
 
