@@ -44,12 +44,9 @@ namespace {
 
 int32_t Step(RowDirection direction) { return direction == RowDirection::Forward ? 1 : -1; }
 
-// `next` if it moves the search on from `index`, else the neighbouring slot:
-// an index asked of the host never turns the search back.
-int32_t OnwardIndex(int32_t next, int32_t index, int32_t step) {
-  const bool moves_on = step > 0 ? next > index : next < index;
-  return moves_on ? next : index + step;
-}
+// `next` if it lies before `index`, else the slot before it: an index the
+// host answers never turns the backward search back or holds it in place.
+int32_t StepBackTo(int32_t next, int32_t index) { return next < index ? next : index - 1; }
 
 }  // namespace
 
@@ -73,7 +70,7 @@ LocatedObject FindRow(const Document& document, int32_t start, RowDirection dire
         index = end.index;
         met = end.object;
       } else {
-        index = OnwardIndex(document.IndexOf(outermost), index, step);
+        index = StepBackTo(document.IndexOf(outermost), index);
       }
     } else {
       return {object, index};
