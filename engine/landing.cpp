@@ -21,18 +21,17 @@ std::optional<Staying> InFront(const Document& document, int32_t index,
   return Staying{front, document.Value(front.object, ObjectValueId::Depth)};
 }
 
-// The parent that an object at `depth` gets behind `front`: `front` itself or
-// its nearest ancestor shallower than `depth`; none at the top level.
+// The parent that an object at `depth` (above 0) gets behind `front`: `front`
+// itself or its nearest ancestor shallower than `depth`; none at the top level.
 Object ParentBehind(const Document& document, const Staying& front, int32_t depth) {
-  if (depth <= 0) return nullptr;
   Object object = front.located.object;
   int32_t object_depth = front.depth;
-  // Each parent is shallower than its child, so the walk ends.
   while (object != nullptr && object_depth >= depth) {
     const Object parent = document.Parent(object);
-    if (parent == nullptr) return nullptr;
     const int32_t parent_depth = document.Value(parent, ObjectValueId::Depth);
-    if (parent_depth >= object_depth) return nullptr;  // a host whose parents are not shallower
+    // Each parent is shallower than its child, so the walk ends; a host that
+    // answers otherwise ends it at once.
+    if (parent_depth >= object_depth) return nullptr;
     object = parent;
     object_depth = parent_depth;
   }

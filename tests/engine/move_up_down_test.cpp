@@ -70,6 +70,10 @@ TEST(MoveUpDownTest, IneligibleObjectsAreNeverTargetRows) {
        MoveDown,
        "A [ineligible]\n  B [collapsed ineligible]\n    C\n  D [current]\n  E [ineligible]\n",
        "A [ineligible]\n  B [collapsed ineligible]\n    C\n  E [ineligible]\nD [current]\n", 1},
+      {"up lands at the row's depth behind deeper objects that belong to the one in front, "
+       "a collapsed one too",
+       MoveUp, "P\n  Q\n    I [ineligible]\n      J [ineligible collapsed]\n  T\nX [current]\n",
+       "P\n  Q\n    I [ineligible]\n      J [collapsed ineligible]\n  X [current]\n  T\n", 1},
       {"down passes the block hidden under a collapsed object it would land in", MoveDown,
        "D [current]\nN [collapsed]\n  N1\nM [ineligible]\n  T\n",
        "N [collapsed]\n  N1\nD [current]\nM [ineligible]\n  T\n", 1},

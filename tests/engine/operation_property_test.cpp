@@ -413,6 +413,19 @@ void CheckWhatItIsFor(testing::Operation operation, const Promise& promise,
       EXPECT_EQ(after.depth.at(mover), 0) << mover << " at the top level";
     }
   }
+  if (operation == MoveToTop) {
+    // Each is placed behind the one before it or at the front, never on its
+    // own place: every one is a new object, also one already at the front.
+    std::map<std::string, void*> handle_before;
+    for (const Slot& slot : before_slots) {
+      if (!slot.row.empty) handle_before[slot.row.name] = slot.handle;
+    }
+    for (const Slot& slot : after_slots) {
+      if (!slot.row.empty && Contains(placed, slot.row.name)) {
+        EXPECT_NE(slot.handle, handle_before.at(slot.row.name)) << slot.row.name << " re-created";
+      }
+    }
+  }
   if (operation == GatherSelected && !placed.empty()) {
     std::vector<std::string> children;
     for (const std::string& mover : placed) {

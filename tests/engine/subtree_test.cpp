@@ -12,6 +12,7 @@
 #include "engine_document_fixture.h"
 #include "standin/call_log.h"
 #include "standin/document_exports.h"
+#include "standin/host_call_control.h"
 #include "support/outline_run.h"
 
 namespace rowshift {
@@ -109,6 +110,19 @@ TEST_F(SubtreeTest, ARefusedCopyLeavesWhatIsNotYetMovedWhereItStands) {
     EXPECT_EQ(standin_.DeadObjectTouches(), 0);
     EXPECT_EQ(standin_.OrphanedClones(), 0);
   }
+}
+
+// A left-behind object whose slot the host will not tell is left as it is.
+TEST_F(SubtreeTest, ALeftBehindObjectTheHostCannotFindIsNotLowered) {
+  Load("P\n  Q\n    Q1\n    Q2\nR\n");
+  Mover mover{{At(1), 1}, 1, CollectSubtree(document_, 1, 1, 5)};
+  standin_.FailNthInsertion(2);
+  SubtreeMoves moves(document_);
+  moves.MoveWithSubtree(mover, {At(4), 4}, 0);
+  standin::FailNthCall(standin::EntryPoint::MQDoc_GetObjectIndex, 1);
+  moves.LowerLeftBehind();
+  standin::ResetHostCalls();
+  EXPECT_EQ(testing::WithoutEmptySlots(standin_.ToOutline()), "P\n    Q1\n    Q2\nR\nQ\n");
 }
 
 TEST(ShiftDepthTest, HoldsWithinThe32BitRange) {
