@@ -24,8 +24,9 @@ SelectedGroup ListSelectedGroup(const Document& document, int32_t count, int32_t
     }
     Subtree subtree = CollectSubtree(document, index, depth, count, &met);
     group.members.push_back({{object, index}, depth, std::move(subtree)});
-    // Go on from the first object behind the subtree.
-    if (met.index > index) index = met.index - 1;
+    // Go on from the first object behind the subtree, which the collection
+    // has read (it stands at least one slot on).
+    index = met.index - 1;
   }
   return group;
 }

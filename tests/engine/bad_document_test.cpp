@@ -100,6 +100,13 @@ TEST(BadDocumentTest, AHostAnsweringACycleOfParentsLosesNothingAndEveryOperation
       EXPECT_EQ(document.DeadObjectTouches(), 0);
     }
   }
+  // Up from Q passes C, which hides itself, and lands in front of A, the row
+  // one slot before it.
+  standin::Document document;
+  ASSERT_TRUE(document.LoadOutline(outlines[1]));
+  EXPECT_EQ(MoveUp(document.Handle()), 1);
+  EXPECT_EQ(testing::WithoutEmptySlots(document.ToOutline()),
+            "Q [current selected]\nA\nC [selected collapsed]\n");
 }
 
 }  // namespace

@@ -136,6 +136,12 @@ TEST(MoveUpDownTest, CollapsedValueIsWrittenBackAsOneOrZero) {
     void* moved = document.ObjectInSlot(MQDoc_GetCurrentObjectIndex(document.Handle()));
     EXPECT_EQ(MQObj_GetIntValue(moved, kCollapsedId), check.collapsed_after);
   }
+  // An object that stays in place is not made current again.
+  standin::Document document;
+  ASSERT_TRUE(document.LoadOutline("A [ineligible]\nQ [current]\n"));
+  standin::ClearCalls();
+  EXPECT_EQ(MoveUp(document.Handle()), 1);
+  EXPECT_TRUE(standin::CallsStartingWith("MQDoc_SetCurrentObjectIndex").empty());
 }
 
 // Q lands between P and P1, whose depth it takes: P1 becomes its child, and
