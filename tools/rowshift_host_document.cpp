@@ -51,7 +51,7 @@ DocumentSnapshot TakeSnapshot(const standin::Document& document) {
   snapshot.clone_source = [&document](const void* object) {
     return document.CloneSourceOf(object);
   };
-  outline::ParseResult parsed = outline::ParseOutline(snapshot.text);
+  outline::ParseResult parsed = outline::ParseOutline(snapshot.text, AsTheHostHoldsIt());
   if (!parsed.error && parsed.rows.size() == snapshot.objects.size()) {
     snapshot.rows = std::move(parsed.rows);
   }
@@ -99,7 +99,7 @@ std::string DescribeChange(const DocumentSnapshot& before, const DocumentSnapsho
 }
 
 std::string CompactOutline(const std::string& text) {
-  outline::ParseResult parsed = outline::ParseOutline(text);
+  outline::ParseResult parsed = outline::ParseOutline(text, AsTheHostHoldsIt());
   if (parsed.error) return text;
   std::vector<outline::OutlineRow> kept;
   for (outline::OutlineRow& row : parsed.rows) {

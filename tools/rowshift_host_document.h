@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "outline/outline.h"
 #include "tools/rowshift_host_object_moves.h"
 
 namespace standin {
@@ -12,6 +13,15 @@ class Document;
 }
 
 namespace rowshift::tool {
+
+// How the document's own text is read back: as it stands, also with an object
+// more than one level below the one in front, so that a plug-in that left such
+// a list is shown what it did instead of an empty report.
+inline outline::ParseOptions AsTheHostHoldsIt() {
+  outline::ParseOptions options;
+  options.allow_depth_jumps = true;
+  return options;
+}
 
 // The document as the host holds it now. It asks the document what each copy
 // was cloned from, so the document must outlive it.

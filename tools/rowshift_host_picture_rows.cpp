@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <utility>
 
+#include "tools/rowshift_host_document.h"
+
 namespace rowshift::tool {
 namespace {
 
@@ -24,7 +26,7 @@ void MarkTree(std::vector<PictureRow>& rows) {
 
 // The rows of one side, read from its outline as the host wrote it.
 std::vector<PictureRow> ReadSide(const DocumentSnapshot& side) {
-  outline::ParseResult parsed = outline::ParseOutline(side.text);
+  outline::ParseResult parsed = outline::ParseOutline(side.text, AsTheHostHoldsIt());
   std::vector<PictureRow> rows;
   rows.reserve(parsed.rows.size());
   for (std::size_t i = 0; i < parsed.rows.size(); ++i) {
