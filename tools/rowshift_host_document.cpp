@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <utility>
 
-#include "standin/document_control.h"
+#include "tools/rowshift_host_standin.h"
 
 namespace rowshift::tool {
 namespace {
@@ -41,7 +41,7 @@ std::size_t EmptySlots(const DocumentSnapshot& snapshot) {
 
 }  // namespace
 
-DocumentSnapshot TakeSnapshot(const standin::Document& document) {
+DocumentSnapshot TakeSnapshot(const StandinDocument& document) {
   DocumentSnapshot snapshot;
   snapshot.text = document.ToOutline();
   snapshot.objects.reserve(static_cast<std::size_t>(document.SlotCount()));

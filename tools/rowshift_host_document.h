@@ -8,11 +8,9 @@
 #include "outline/outline.h"
 #include "tools/rowshift_host_object_moves.h"
 
-namespace standin {
-class Document;
-}
-
 namespace rowshift::tool {
+
+class StandinDocument;
 
 // How the document's own text is read back: as it stands, also with an object
 // more than one level below the one in front, so that a plug-in that left such
@@ -25,7 +23,7 @@ inline outline::ParseOptions AsTheHostHoldsIt() {
 
 // The document as the host holds it now. It asks the document what each copy
 // was cloned from, so the document must outlive it.
-DocumentSnapshot TakeSnapshot(const standin::Document& document);
+DocumentSnapshot TakeSnapshot(const StandinDocument& document);
 
 // What changed from `before` to `after`, in words: "moved Vase; 1 empty slot
 // left", "current object now Arm", "nothing changed". An object that the

@@ -90,8 +90,10 @@ std::string WithoutAddresses(const std::string& text) {
 // object everywhere once the original's slot is deleted.
 class CallReader {
  public:
+  explicit CallReader(const standin::ControlTable& host) : host_(host) {}
+
   std::string Read(standin::HostCall call) {
-    if (call.failed) return standin::LineOf(call);
+    if (call.failed) return host_.line_of(call);
     std::vector<std::string>& arguments = call.arguments;
     std::string result = call.result.value_or("");
     const std::string& function = call.function;
@@ -144,7 +146,7 @@ class CallReader {
       arguments[0] = Named(MessageNames(), arguments[0]);
     }
     if (call.result) call.result = result;
-    return WithoutAddresses(WithoutWidePrefix(standin::LineOf(call)));
+    return WithoutAddresses(WithoutWidePrefix(host_.line_of(call)));
   }
 
  private:
@@ -173,6 +175,7 @@ class CallReader {
     return name + kCopyMark;
   }
 
+  const standin::ControlTable& host_;
   std::map<std::string, Copy> copies_;  // by the name the log gives both
 };
 
@@ -250,9 +253,10 @@ std::string OnOneLine(const std::string& text) {
   return line;
 }
 
-std::string DescribeCalls(const std::vector<standin::HostCall>& calls) {
+std::string DescribeCalls(const standin::ControlTable& host) {
+  const std::vector<standin::HostCall>& calls = host.host_calls();
   if (calls.empty()) return "(no host calls)\n";
-  CallReader reader;
+  CallReader reader(host);
   std::string text;
   for (const standin::HostCall& call : calls) {
     text += "> " + OnOneLine(reader.Read(call)) + "\n";

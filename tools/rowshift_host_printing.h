@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "loader/plugin_module.h"
-#include "standin/call_log.h"
+#include "standin/control_table.h"
 
 namespace rowshift::tool {
 
@@ -28,10 +28,11 @@ std::string WithBytesEscaped(const std::string& text);
 // `text` with each line break written as \n, to keep it on one line.
 std::string OnOneLine(const std::string& text);
 
-// The host calls made during one step, one per line, marked as calls, in
-// words: value ids, settings requests and host messages by name, a copy the
-// plug-in made told from its original ("Vase (copy)"), and no addresses.
-std::string DescribeCalls(const std::vector<standin::HostCall>& calls);
+// The host calls in the host's log (those of one step), one per line, marked
+// as calls, in words: value ids, settings requests and host messages by name,
+// a copy the plug-in made told from its original ("Vase (copy)"), and no
+// addresses.
+std::string DescribeCalls(const standin::ControlTable& host);
 
 // A widget property's value as text: "Rowshift", 0.2, true; an address only as
 // "(address)".

@@ -9,15 +9,13 @@
 #include <utility>
 
 #include "outline/outline.h"
-#include "standin/call_log.h"
-#include "standin/document_control.h"
-#include "standin/settings_control.h"
 #include "tools/rowshift_host_document.h"
 #include "tools/rowshift_host_encoding.h"
 #include "tools/rowshift_host_paths.h"
 #include "tools/rowshift_host_picture.h"
 #include "tools/rowshift_host_printing.h"
 #include "tools/rowshift_host_session.h"
+#include "tools/rowshift_host_standin.h"
 #include "tools/rowshift_host_steps.h"
 #include "tools/rowshift_host_window.h"
 #include "tools/settings_file.h"
@@ -120,17 +118,19 @@ class HostRun {
     out_ << DescribeIdentity(session_->Identity(), paths.plugin);
     if (options_.settings_path) out_ << "  settings " << *options_.settings_path << "\n";
 
-    standin::Document document;
+    const standin::ControlTable& host = session_->Controls();
+    if (options_.settings_path) HandSettingsToHost(host);
+    StandinDocument document(host);
     if (outline && !document.LoadOutline(*outline, &error)) {
       return Fail("the host could not build the document of '" + OutlineName() + "': " + error);
     }
 
-    standin::RecordDocumentCalls(options_.trace);
-    standin::ClearCalls();
+    host.record_document_calls(options_.trace);
+    host.clear_calls();
     const int32_t started = session_->Start();
     if (options_.trace) PrintPhase("start-up (event 1)", started);
 
-    StepRunner steps(session_->Plugin(), document, options_.trace, options_.compact, out_);
+    StepRunner steps(session_->Plugin(), host, document, options_.trace, options_.compact, out_);
     bool unknown_step = false;
     if (!steps.Plan(options_.steps, &error, &unknown_step)) {
       StopAfterFailure(error);
@@ -152,11 +152,11 @@ class HostRun {
       return StopAfterFailure(error);
     }
 
-    standin::ClearCalls();
+    host.clear_calls();
     const int32_t stopped = session_->Stop();
     if (options_.trace) PrintPhase("shut-down (event 2)", stopped);
     if (options_.settings_path) {
-      const standin::SettingsNode saved = standin::ReadSettingsTree();
+      const standin::SettingsNode saved = host.read_settings_tree();
       for (const std::string& warning : settings_file_.ValuesChangedOnSave(saved)) {
         err_ << kProgramName << ": warning: " << warning << "\n";
       }
@@ -179,22 +179,27 @@ class HostRun {
     return Fail(error);
   }
 
+  // Reads the settings file; nothing is run when it cannot be read or would
+  // not be written after the run.
+  bool LoadSettings(const std::string& path, std::string* error) {
+    return settings_file_.Read(path, error) && settings_file_.CheckWritable(error);
+  }
+
   // The stand-in host's settings document becomes the file's tree, or a fresh
   // one for a missing or blank file.
-  bool LoadSettings(const std::string& path, std::string* error) {
-    if (!settings_file_.Read(path, error) || !settings_file_.CheckWritable(error)) return false;
+  void HandSettingsToHost(const standin::ControlTable& host) {
     if (settings_file_.Tree()) {
-      standin::LoadSettingsTree(*settings_file_.Tree());
+      host.load_settings_tree(*settings_file_.Tree());
     } else {
-      standin::ResetSettingsDocument();
+      host.reset_settings_document();
     }
-    return true;
   }
 
   void PrintWindow(const std::string& heading) {
+    const standin::ControlTable& host = session_->Controls();
     out_ << "\n" << heading << "\n";
-    const std::optional<int32_t> window = FindToolWindow();
-    out_ << (window ? DescribeWidgetTree(*window) : std::string("(none)\n"));
+    const std::optional<int32_t> window = FindToolWindow(host);
+    out_ << (window ? DescribeWidgetTree(host, *window) : std::string("(none)\n"));
   }
 
   std::string OutlineName() const {
@@ -204,7 +209,7 @@ class HostRun {
 
   // The document as the host holds it: its outline, the object in each slot
   // and what each copy was cloned from.
-  static PictureSide ReadBack(const standin::Document& document) { return TakeSnapshot(document); }
+  static PictureSide ReadBack(const StandinDocument& document) { return TakeSnapshot(document); }
 
   bool WritePicture(const PictureSide& before, const PictureSide& after, std::string* error) {
     std::string steps;
@@ -283,8 +288,7 @@ class HostRun {
   // The document after the steps, as an outline, in the file asked for.
   // Editing the outline in place keeps the comments in front of its first row;
   // those among its rows cannot follow a reorder, and their loss is told.
-  bool WriteDocument(const std::string& path, const standin::Document& document,
-                     std::string* error) {
+  bool WriteDocument(const std::string& path, const StandinDocument& document, std::string* error) {
     const bool in_place = EditsInPlace();
     const std::string rows =
         options_.compact ? CompactOutline(document.ToOutline()) : document.ToOutline();
@@ -333,7 +337,7 @@ class HostRun {
   }
 
   void PrintPhase(const std::string& title, int32_t result) {
-    out_ << "\n" << title << " -> " << result << "\n" << DescribeCalls(standin::HostCalls());
+    out_ << "\n" << title << " -> " << result << "\n" << DescribeCalls(session_->Controls());
   }
 
   const Options& options_;

@@ -1,8 +1,8 @@
 #include "tools/rowshift_host_session.h"
 
+#include <cstring>
 #include <optional>
 
-#include "standin/document_exports.h"
 #include "tools/rowshift_host_paths.h"
 
 namespace rowshift::tool {
@@ -11,14 +11,27 @@ namespace {
 // The version this host reports to MQCheckVersion (plug-ins answer 0 to a host
 // they cannot run in): the oldest edition's.
 constexpr uint32_t kHostVersion = kOldestHostVersion;
-// An export every host module has; a module without it is no host.
-constexpr char kHostProbeExport[] = "MQDoc_GetObjectCount";
 
-// rowshift-host builds documents and reads the call log and the widgets
-// through the stand-in module it is linked with. Another copy of that module
-// would keep its own documents and widgets, invisible from here.
-bool IsTheLinkedStandin(void* probe) {
-  return probe == reinterpret_cast<void*>(&MQDoc_GetObjectCount);
+// The stand-in's control table, or null with `error` set: rowshift-host builds
+// the document and reads what the plug-in did through it, so a host module
+// without one, or with the table of another build, cannot serve.
+const standin::ControlTable* ControlTableOf(platform::ModuleHandle module, const std::string& path,
+                                            std::string* error) {
+  using TableExport = const standin::ControlTable*(ROWSHIFT_CALL*)();
+  void* found = platform::ResolveExport(module, standin::kControlTableExport);
+  if (found == nullptr) {
+    *error = "'" + path + "' is not the stand-in host module: it does not export " +
+             standin::kControlTableExport;
+    return nullptr;
+  }
+  TableExport table_export = nullptr;
+  std::memcpy(&table_export, &found, sizeof table_export);
+  const standin::ControlTable* table = table_export();
+  if (table == nullptr || table->size != sizeof(standin::ControlTable)) {
+    *error = "'" + path + "' is a stand-in host module of another build than rowshift-host";
+    return nullptr;
+  }
+  return table;
 }
 
 }  // namespace
@@ -39,12 +52,8 @@ std::unique_ptr<PluginSession> PluginSession::Open(const SessionPaths& paths, st
     return nullptr;
   }
   std::unique_ptr<PluginSession> session(new PluginSession(host_module));
-  void* probe = platform::ResolveExport(host_module, kHostProbeExport);
-  if (probe == nullptr) {
-    *error =
-        "'" + paths.host_module + "' is not a host module: it does not export " + kHostProbeExport;
-    return nullptr;
-  }
+  session->controls_ = ControlTableOf(host_module, paths.host_module, error);
+  if (session->controls_ == nullptr) return nullptr;
   session->plugin_ = loader::PluginModule::Load(paths.plugin, error);
   if (!session->plugin_) return nullptr;
   if (session->plugin_->CheckVersion(kHostVersion) == 0) {
@@ -55,12 +64,6 @@ std::unique_ptr<PluginSession> PluginSession::Open(const SessionPaths& paths, st
   if (session->plugin_->Init(paths.host_module) == 0) {
     *error = "the plug-in '" + paths.plugin + "' could not bind the host functions of '" +
              paths.host_module + "' (MQInit answered 0)";
-    return nullptr;
-  }
-  if (!IsTheLinkedStandin(probe)) {
-    *error = "'" + paths.host_module +
-             "' is another copy of the stand-in host than the one rowshift-host is built with; "
-             "its documents and windows would not be visible here";
     return nullptr;
   }
   return session;

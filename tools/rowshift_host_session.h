@@ -1,7 +1,8 @@
 // One run of a plug-in inside the command-line host, from load to unload.
 //
-// Open loads the host module and the plug-in by path, asks the plug-in who it
-// is and binds it with MQInit; Start sends event 1 and Stop event 2. The
+// Open loads the host module and the plug-in by path, finds the stand-in's
+// control table in the host module, asks the plug-in who it is and binds it
+// with MQInit; Start sends event 1 and Stop event 2. The
 // destructor stops a started plug-in, then releases the plug-in module and
 // after it the host module, which the plug-in's table points into.
 #pragma once
@@ -12,6 +13,7 @@
 
 #include "loader/plugin_module.h"
 #include "platform/module_loader.h"
+#include "standin/control_table.h"
 
 namespace rowshift::tool {
 
@@ -22,8 +24,9 @@ struct SessionPaths {
 
 class PluginSession {
  public:
-  // Null, with `error` set, when a module does not load, the plug-in refuses
-  // the host's version or its MQInit answers 0.
+  // Null, with `error` set, when a module does not load, the host module is
+  // not the stand-in, the plug-in refuses the host's version or its MQInit
+  // answers 0.
   static std::unique_ptr<PluginSession> Open(const SessionPaths& paths, std::string* error);
 
   ~PluginSession();
@@ -35,11 +38,15 @@ class PluginSession {
 
   const loader::PluginModule& Plugin() const { return *plugin_; }
   const loader::PluginIdentity& Identity() const { return identity_; }
+  // The controls of the loaded host module: its documents, call log, settings
+  // document and widgets, which the plug-in sees.
+  const standin::ControlTable& Controls() const { return *controls_; }
 
  private:
   explicit PluginSession(platform::ModuleHandle host_module) : host_module_(host_module) {}
 
   platform::ModuleHandle host_module_;  // our own reference: MQInit gives its back
+  const standin::ControlTable* controls_ = nullptr;
   std::unique_ptr<loader::PluginModule> plugin_;
   loader::PluginIdentity identity_;
   bool started_ = false;

@@ -4,11 +4,9 @@
 #include <cctype>
 #include <optional>
 
-#include "standin/call_log.h"
-#include "standin/document_control.h"
-#include "standin/widget_control.h"
 #include "tools/rowshift_host_document.h"
 #include "tools/rowshift_host_printing.h"
+#include "tools/rowshift_host_standin.h"
 #include "tools/rowshift_host_window.h"
 
 namespace rowshift::tool {
@@ -42,9 +40,14 @@ bool SameKey(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-StepRunner::StepRunner(const loader::PluginModule& plugin, standin::Document& document, bool trace,
-                       bool compact, std::ostream& out)
-    : plugin_(plugin), document_(document), trace_(trace), compact_(compact), out_(out) {}
+StepRunner::StepRunner(const loader::PluginModule& plugin, const standin::ControlTable& host,
+                       StandinDocument& document, bool trace, bool compact, std::ostream& out)
+    : plugin_(plugin),
+      host_(host),
+      document_(document),
+      trace_(trace),
+      compact_(compact),
+      out_(out) {}
 
 bool StepRunner::Plan(const std::vector<Step>& steps, std::string* error, bool* unknown) {
   subcommands_ = plugin_.Subcommands();
@@ -74,7 +77,7 @@ bool StepRunner::Plan(const std::vector<Step>& steps, std::string* error, bool* 
         if (!PlanClick(&planned, error, unknown)) return false;
         break;
       case Step::Kind::kClose:
-        if (!FindToolWindow()) {
+        if (!FindToolWindow(host_)) {
           *error = "cannot close the tool window: the plug-in has none";
           return false;
         }
@@ -89,12 +92,12 @@ bool StepRunner::Plan(const std::vector<Step>& steps, std::string* error, bool* 
 }
 
 bool StepRunner::PlanClick(PlannedStep* planned, std::string* error, bool* unknown) const {
-  const std::optional<int32_t> window = FindToolWindow();
+  const std::optional<int32_t> window = FindToolWindow(host_);
   if (!window) {
     *error = "cannot click '" + planned->step.text + "': the plug-in has no tool window";
     return false;
   }
-  const std::vector<WindowButton> buttons = ButtonsOf(*window);
+  const std::vector<WindowButton> buttons = ButtonsOf(host_, *window);
   const std::optional<WindowButton> button = FindButton(buttons, planned->step.text);
   if (!button) {
     *error = "the tool window has no button '" + planned->step.text +
@@ -115,21 +118,21 @@ bool StepRunner::RunAll(std::string* error) {
 }
 
 bool StepRunner::RunStep(const PlannedStep& planned, std::string* error) {
-  standin::ClearCalls();
+  host_.clear_calls();
   switch (planned.step.kind) {
     case Step::Kind::kSubcommand:
       RunOnDocument(planned.step.text,
                     [&] { return plugin_.RunSubcommand(document_.Handle(), planned.subcommand); });
       return true;
     case Step::Kind::kClick: {
-      const std::optional<int32_t> window = FindToolWindow();
-      if (!window || !IsWindowVisible(*window)) {
+      const std::optional<int32_t> window = FindToolWindow(host_);
+      if (!window || !IsWindowVisible(host_, *window)) {
         *error = "cannot click '" + LabelAsItReads(planned.label) +
                  "': the tool window is hidden (add the step 'show' before it)";
         return false;
       }
       RunOnDocument("click " + LabelAsItReads(planned.label),
-                    [&] { return standin::Click(planned.button, document_.Handle()); });
+                    [&] { return host_.click(planned.button, document_.Handle()); });
       return true;
     }
     case Step::Kind::kShow:
@@ -145,8 +148,8 @@ bool StepRunner::RunStep(const PlannedStep& planned, std::string* error) {
       return true;
     }
     case Step::Kind::kClose: {
-      const std::optional<int32_t> window = FindToolWindow();
-      const bool hidden = window && standin::SimulateUserClose(*window, document_.Handle());
+      const std::optional<int32_t> window = FindToolWindow(host_);
+      const bool hidden = window && host_.simulate_user_close(*window, document_.Handle());
       PrintHeading("close", hidden ? "the window was closed" : "the window was already hidden");
       out_ << Activation() << "\n";
       return true;
@@ -166,17 +169,17 @@ void StepRunner::RunOnDocument(const std::string& heading, Act act) {
 
 void StepRunner::PrintHeading(const std::string& heading, const std::string& result) {
   out_ << "\n" << heading << " -> " << result << "\n";
-  if (trace_) out_ << DescribeCalls(standin::HostCalls());
+  if (trace_) out_ << DescribeCalls(host_);
 }
 
 // Whether the plug-in is on (event 101) and its window visible.
 std::string StepRunner::Activation() {
-  const std::optional<int32_t> window = FindToolWindow();
+  const std::optional<int32_t> window = FindToolWindow(host_);
   const bool on = plugin_.IsShown(document_.Handle()) != 0;
   return std::string("plug-in ") + (on ? "on" : "off") + ", window " +
-         (!window                    ? "none"
-          : IsWindowVisible(*window) ? "visible"
-                                     : "hidden");
+         (!window                           ? "none"
+          : IsWindowVisible(host_, *window) ? "visible"
+                                            : "hidden");
 }
 
 }  // namespace rowshift::tool

@@ -9,20 +9,20 @@
 #include <vector>
 
 #include "loader/plugin_module.h"
+#include "standin/control_table.h"
 #include "tools/rowshift_host_options.h"
-
-namespace standin {
-class Document;
-}
 
 namespace rowshift::tool {
 
+class StandinDocument;
+
 class StepRunner {
  public:
-  // `plugin` and `document` must outlive the runner; the plug-in is started.
-  // With `compact`, documents are printed without their empty slots.
-  StepRunner(const loader::PluginModule& plugin, standin::Document& document, bool trace,
-             bool compact, std::ostream& out);
+  // `plugin`, the host module `host` reaches and `document` must outlive the
+  // runner; the plug-in is started. With `compact`, documents are printed
+  // without their empty slots.
+  StepRunner(const loader::PluginModule& plugin, const standin::ControlTable& host,
+             StandinDocument& document, bool trace, bool compact, std::ostream& out);
 
   // Checks every step before any runs: sub-command keys the plug-in lists
   // (in any case), buttons its tool window has. False, with `error` set, at the
@@ -52,7 +52,8 @@ class StepRunner {
   std::string Activation();
 
   const loader::PluginModule& plugin_;
-  standin::Document& document_;
+  const standin::ControlTable& host_;
+  StandinDocument& document_;
   const bool trace_;
   const bool compact_;
   std::ostream& out_;

@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "boundary/host_protocol.h"
-#include "standin/widget_control.h"
+#include "standin/control_table.h"
 #include "tools/rowshift_host_printing.h"
 
 namespace rowshift::tool {
@@ -17,19 +17,20 @@ constexpr std::size_t kMaxPositionDigits = 4;
 // walks stop this deep.
 constexpr int kMaxTreeDepth = 32;
 
-bool IsType(int32_t id, const char* type) {
-  const std::optional<standin::WidgetInfo> widget = standin::FindWidget(id);
+bool IsType(const standin::ControlTable& host, int32_t id, const char* type) {
+  const std::optional<standin::WidgetInfo> widget = host.find_widget(id);
   return widget && widget->type == type;
 }
 
-void CollectButtons(int32_t id, int depth, std::vector<WindowButton>* buttons) {
-  const std::optional<standin::WidgetInfo> widget = standin::FindWidget(id);
+void CollectButtons(const standin::ControlTable& host, int32_t id, int depth,
+                    std::vector<WindowButton>* buttons) {
+  const std::optional<standin::WidgetInfo> widget = host.find_widget(id);
   if (!widget || depth > kMaxTreeDepth) return;
   if (widget->type == kButtonType) {
     const auto text = widget->properties.find(kTextProperty);
     buttons->push_back({id, text == widget->properties.end() ? "" : text->second.text});
   }
-  for (int32_t child : widget->children) CollectButtons(child, depth + 1, buttons);
+  for (int32_t child : widget->children) CollectButtons(host, child, depth + 1, buttons);
 }
 
 std::string Lowered(std::string text) {
@@ -68,16 +69,16 @@ bool IsPosition(const std::string& text) {
                      [](unsigned char c) { return std::isdigit(c) != 0; });
 }
 
-void DescribeWidget(int32_t id, int depth, std::string* text) {
-  const std::optional<standin::WidgetInfo> widget = standin::FindWidget(id);
+void DescribeWidget(const standin::ControlTable& host, int32_t id, int depth, std::string* text) {
+  const std::optional<standin::WidgetInfo> widget = host.find_widget(id);
   if (!widget || depth > kMaxTreeDepth) return;
   *text += std::string(static_cast<std::size_t>(depth * kTreeIndent), ' ') + widget->type + " #" +
            std::to_string(id);
   for (const auto& [name, value] : widget->properties) {
-    *text += "  " + name + "=" + DescribeWidgetValue(value.ToString());
+    *text += "  " + name + "=" + DescribeWidgetValue(host.widget_value_text(value));
   }
   std::vector<std::string> events;
-  for (const standin::WidgetHook& hook : standin::WidgetHooks(id)) {
+  for (const standin::WidgetHook& hook : host.widget_hooks(id)) {
     if (std::find(events.begin(), events.end(), hook.type) == events.end()) {
       events.push_back(hook.type);
     }
@@ -87,35 +88,35 @@ void DescribeWidget(int32_t id, int depth, std::string* text) {
     for (const std::string& event : events) *text += " " + event;
   }
   *text += "\n";
-  for (int32_t child : widget->children) DescribeWidget(child, depth + 1, text);
+  for (int32_t child : widget->children) DescribeWidget(host, child, depth + 1, text);
 }
 
 }  // namespace
 
-std::optional<int32_t> FindToolWindow() {
-  const int32_t main_window = standin::MainWindowId();
-  if (const std::optional<standin::WidgetInfo> main = standin::FindWidget(main_window)) {
+std::optional<int32_t> FindToolWindow(const standin::ControlTable& host) {
+  const int32_t main_window = host.main_window_id();
+  if (const std::optional<standin::WidgetInfo> main = host.find_widget(main_window)) {
     for (int32_t child : main->children) {
-      if (IsType(child, kWindowType)) return child;
+      if (IsType(host, child, kWindowType)) return child;
     }
   }
-  for (int32_t id : standin::WidgetIds()) {
-    if (id != main_window && IsType(id, kWindowType)) return id;
+  for (int32_t id : host.widget_ids()) {
+    if (id != main_window && IsType(host, id, kWindowType)) return id;
   }
   return std::nullopt;
 }
 
-bool IsWindowVisible(int32_t window_id) {
-  const std::optional<standin::WidgetInfo> window = standin::FindWidget(window_id);
+bool IsWindowVisible(const standin::ControlTable& host, int32_t window_id) {
+  const std::optional<standin::WidgetInfo> window = host.find_widget(window_id);
   if (!window) return false;
   const auto visible = window->properties.find(kVisibleProperty);
   return visible != window->properties.end() &&
          visible->second.kind == standin::WidgetValueKind::Bool && visible->second.bool_value;
 }
 
-std::vector<WindowButton> ButtonsOf(int32_t window_id) {
+std::vector<WindowButton> ButtonsOf(const standin::ControlTable& host, int32_t window_id) {
   std::vector<WindowButton> buttons;
-  CollectButtons(window_id, 0, &buttons);
+  CollectButtons(host, window_id, 0, &buttons);
   return buttons;
 }
 
@@ -167,9 +168,9 @@ std::string LabelAsItReads(const std::string& label) {
   return line;
 }
 
-std::string DescribeWidgetTree(int32_t widget_id) {
+std::string DescribeWidgetTree(const standin::ControlTable& host, int32_t widget_id) {
   std::string text;
-  DescribeWidget(widget_id, 0, &text);
+  DescribeWidget(host, widget_id, 0, &text);
   return text;
 }
 

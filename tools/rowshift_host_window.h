@@ -1,5 +1,6 @@
 // The plug-in's tool window as the stand-in host holds it: finding it and its
-// buttons, and printing its widget tree.
+// buttons, and printing its widget tree. Each reads the widgets of the host
+// module whose controls it is given.
 #pragma once
 
 #include <cstdint>
@@ -7,13 +8,17 @@
 #include <string>
 #include <vector>
 
+namespace standin {
+struct ControlTable;
+}
+
 namespace rowshift::tool {
 
 // The tool window: the first window attached to the host's main window, or
 // any other window when none is attached. Nothing when the plug-in built none.
-std::optional<int32_t> FindToolWindow();
+std::optional<int32_t> FindToolWindow(const standin::ControlTable& host);
 
-bool IsWindowVisible(int32_t window_id);
+bool IsWindowVisible(const standin::ControlTable& host, int32_t window_id);
 
 struct WindowButton {
   int32_t id = 0;
@@ -22,7 +27,7 @@ struct WindowButton {
 
 // The window's buttons in tree order (depth first, children in order), which
 // is the order the window shows them in.
-std::vector<WindowButton> ButtonsOf(int32_t window_id);
+std::vector<WindowButton> ButtonsOf(const standin::ControlTable& host, int32_t window_id);
 
 // The button that `wanted` names, in any case: its position ("0"), its label
 // as shown ("up(&U)", "DOWN(&d)"), its label without mnemonics ("up", "insert
@@ -40,6 +45,6 @@ std::string LabelAsItReads(const std::string& label);
 
 // The widget and everything under it, one widget a line: type, id, properties
 // in name order, the events it is hooked to; children indented below it.
-std::string DescribeWidgetTree(int32_t widget_id);
+std::string DescribeWidgetTree(const standin::ControlTable& host, int32_t widget_id);
 
 }  // namespace rowshift::tool

@@ -63,7 +63,6 @@ constexpr std::size_t kLongestMessage = 600;
 const std::string kHostModuleLackingAName =
     std::string("./mqhost_lacking_last") + ROWSHIFT_MODULE_SUFFIX;
 const std::string kHostModule = std::string("./mqhost") + ROWSHIFT_MODULE_SUFFIX;
-const std::string kOtherHostModuleCopy = std::string("./mqhost_unlinked") + ROWSHIFT_MODULE_SUFFIX;
 
 std::vector<ErrorCase> ErrorCases() {
   const std::string scene = ExamplePath("scene.txt");
@@ -217,10 +216,10 @@ std::vector<ErrorCase> ErrorCases() {
        {"--host-module", kHostModuleLackingAName, scene, "up"},
        kExitFailure,
        {"MQInit answered 0", kHostModuleLackingAName}},
-      {"HostModuleThatIsNotTheLinkedStandin",
-       {"--host-module", kOtherHostModuleCopy, scene, "up"},
+      {"ModuleThatIsNoStandinHost",
+       {"--host-module", ROWSHIFT_PLUGIN_FILE, scene, "up"},
        kExitFailure,
-       {"another copy of the stand-in host", kOtherHostModuleCopy}},
+       {"is not the stand-in host module", "Standin_ControlTable"}},
       {"PictureThatCannotBeWritten",
        {"--svg", ".", scene, "up"},
        kExitFailure,

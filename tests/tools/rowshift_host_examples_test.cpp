@@ -227,14 +227,19 @@ TEST(RowshiftHost, NamesThePluginItLoaded) {
             "plug-in: Rowshift v.1.5 \"Rowshift\", a station plug-in, id 5D2E7C14-2A6B93F0");
 }
 
+// The document and the window live in the host module the plug-in is bound
+// to, whichever copy of the stand-in that is.
 TEST(RowshiftHost, LoadsTheModulesNamedOnTheCommandLine) {
-  const std::string host_module = std::string("./mqhost") + ROWSHIFT_MODULE_SUFFIX;
+  const std::string other_host_module = std::string("./mqhost_unlinked") + ROWSHIFT_MODULE_SUFFIX;
   const HostProcess run =
-      RunRowshiftHost({"--plugin", ROWSHIFT_PLUGIN_FILE, "--host-module", host_module, "--list"});
+      RunRowshiftHost({"--plugin", ROWSHIFT_PLUGIN_FILE, "--host-module", other_host_module,
+                       "--list", ExamplePath("up_down.txt"), "show", "click", "up"});
 
   ASSERT_EQ(run.exit_code, 0) << run.err;
   EXPECT_NE(run.out.find(std::string("\n  from ") + ROWSHIFT_PLUGIN_FILE + "\n"), std::string::npos)
       << run.out;
+  ASSERT_EQ(StepBlocks(run.out).size(), 2u) << run.out;
+  EXPECT_EQ(StepBlocks(run.out)[1].heading, "click up(&U) -> 1: moved Vase; 1 empty slot left");
 }
 
 TEST(RowshiftHost, FindsTheModulesBesideItselfWhenStartedElsewhere) {

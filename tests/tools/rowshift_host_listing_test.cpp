@@ -167,6 +167,14 @@ std::vector<Placement> Placements() {
        1,
        "rowshift-host: cannot load the plug-in module: there is no file '" + kPlugin +
            "' in '{folder}/tool' (--plugin names another)\n"},
+      {"CopiedWithoutTheHostModule",
+       {kTool, kPlugin},
+       {},
+       false,
+       "tool/rowshift-host",
+       1,
+       "rowshift-host: cannot load the host module: there is no file '" + kHostModule +
+           "' in '{folder}/tool' (--host-module names another)\n"},
       {"InstalledUnderAPrefix",
        {},
        {},
