@@ -5,6 +5,8 @@
 #include <map>
 #include <regex>
 
+#include <utf8cpp/utf8.h>
+
 #include "boundary/host_protocol.h"
 #include "tools/rowshift_host_document.h"
 
@@ -179,41 +181,18 @@ class CallReader {
   std::map<std::string, Copy> copies_;  // by the name the log gives both
 };
 
-// The length of the well-formed UTF-8 sequence at `at`, or 0.
-std::size_t Utf8Length(const std::string& text, std::size_t at) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-  const unsigned char lead = byte(at);
-  const std::size_t length = lead < 0x80                    ? 1
-                             : lead >= 0xC2 && lead <= 0xDF ? 2
-                             : lead >= 0xE0 && lead <= 0xEF ? 3
-                             : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                            : 0;
-  if (length == 0 || at + length > text.size()) return 0;
-  for (std::size_t k = 1; k < length; ++k) {
-    if ((byte(at + k) & 0xC0) != 0x80) return 0;
-  }
-  // Overlong forms, surrogates and code points beyond U+10FFFF.
-  if ((lead == 0xE0 && byte(at + 1) < 0xA0) || (lead == 0xED && byte(at + 1) > 0x9F) ||
-      (lead == 0xF0 && byte(at + 1) < 0x90) || (lead == 0xF4 && byte(at + 1) > 0x8F)) {
-    return 0;
-  }
-  return length;
-}
-
 }  // namespace
 
 std::string WithBytesEscaped(const std::string& text) {
   std::string escaped;
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t length = Utf8Length(text, at);
-    if (length > 0) {
-      escaped.append(text, at, length);
-      at += length;
-      continue;
-    }
+  for (auto at = text.begin(); at != text.end();) {
+    const auto invalid = utf8::find_invalid(at, text.end());
+    escaped.append(at, invalid);
+    if (invalid == text.end()) break;
     char digits[sizeof "\\xFF"];
-    std::snprintf(digits, sizeof digits, "\\x%02X", static_cast<unsigned char>(text[at++]));
+    std::snprintf(digits, sizeof digits, "\\x%02X", static_cast<unsigned char>(*invalid));
     escaped += digits;
+    at = invalid + 1;
   }
   return escaped;
 }
