@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include <utf8cpp/utf8.h>
+
 #include "tools/settings_file_tree.h"
 
 namespace rowshift::tool {
@@ -18,6 +20,7 @@ namespace {
 constexpr unsigned kParseOptions = pugi::parse_full | pugi::parse_fragment;
 constexpr std::size_t kLongestEntityShown = 32;
 constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr std::size_t kByteOrderMarkSize = sizeof kUtf8ByteOrderMark - 1;
 constexpr char kNotWellFormed[] = "is not well-formed XML: ";
 
 bool StartsWith(const std::string& bytes, const std::string& start) {
@@ -37,25 +40,58 @@ std::size_t CodeUnitSize(pugi::xml_encoding encoding) {
   }
 }
 
-// The text as the parser reads it, in UTF-8, in which its offsets count: the
-// bytes themselves, or a Latin-1 file's bytes converted. None for UTF-16 and
-// UTF-32, whose offsets name no place in the file.
-std::optional<std::string> ParsedText(const std::string& bytes, pugi::xml_encoding encoding) {
-  if (CodeUnitSize(encoding) > 1) return std::nullopt;
-  if (encoding != pugi::encoding_latin1) return bytes;
-  std::string text;
-  text.reserve(bytes.size());
-  constexpr unsigned kFirstTwoByteCharacter = 0x80;
-  for (const char byte : bytes) {
-    const auto c = static_cast<unsigned char>(byte);
-    if (c < kFirstTwoByteCharacter) {
-      text += byte;
-    } else {
-      text += static_cast<char>(0xC0 | (c >> 6));
-      text += static_cast<char>(0x80 | (c & 0x3F));
+// The code units of a UTF-16 or UTF-32 file, `Unit` wide, in the file's byte
+// order.
+template <typename Unit>
+std::basic_string<Unit> CodeUnits(const std::string& bytes, bool big_endian) {
+  std::basic_string<Unit> units;
+  units.reserve(bytes.size() / sizeof(Unit));
+  for (std::size_t at = 0; at + sizeof(Unit) <= bytes.size(); at += sizeof(Unit)) {
+    uint32_t unit = 0;
+    for (std::size_t k = 0; k < sizeof(Unit); ++k) {
+      const auto byte =
+          static_cast<unsigned char>(bytes[at + (big_endian ? k : sizeof(Unit) - 1 - k)]);
+      unit = unit << 8 | byte;
     }
+    units += static_cast<Unit>(unit);
   }
-  return text;
+  return units;
+}
+
+// The text as the parser reads it, in UTF-8, in which its offsets count: the
+// bytes themselves, or the file converted from Latin-1, UTF-16 or UTF-32 (a
+// byte-order mark included, as the parser keeps it). None where the file does
+// not convert, as for a lone surrogate.
+std::optional<std::string> ParsedText(const std::string& bytes, pugi::xml_encoding encoding) {
+  std::string text;
+  try {
+    switch (encoding) {
+      case pugi::encoding_latin1:
+        text.reserve(bytes.size());
+        for (const char byte : bytes) {
+          utf8::append(static_cast<unsigned char>(byte), std::back_inserter(text));
+        }
+        return text;
+      case pugi::encoding_utf16_le:
+      case pugi::encoding_utf16_be: {
+        const std::u16string units =
+            CodeUnits<char16_t>(bytes, encoding == pugi::encoding_utf16_be);
+        utf8::utf16to8(units.begin(), units.end(), std::back_inserter(text));
+        return text;
+      }
+      case pugi::encoding_utf32_le:
+      case pugi::encoding_utf32_be: {
+        const std::u32string units =
+            CodeUnits<char32_t>(bytes, encoding == pugi::encoding_utf32_be);
+        utf8::utf32to8(units.begin(), units.end(), std::back_inserter(text));
+        return text;
+      }
+      default:
+        return bytes;
+    }
+  } catch (const utf8::exception&) {
+    return std::nullopt;
+  }
 }
 
 // The parser stops at a NUL character as if the text ended there.
@@ -68,13 +104,15 @@ bool HoldsNul(const std::string& bytes, pugi::xml_encoding encoding) {
 }
 
 // "line 3, column 7" for an offset into the parsed text, the column counted in
-// characters; "at byte N" where lines cannot be counted.
+// characters; "byte N of the text as read" where lines cannot be counted.
 std::string PlaceOf(const std::optional<std::string>& text, std::ptrdiff_t offset) {
   const auto at = static_cast<std::size_t>(std::max<std::ptrdiff_t>(offset, 0));
-  if (!text || at > text->size()) return "at byte " + std::to_string(at);
+  if (!text || at > text->size()) return "byte " + std::to_string(at) + " of the text as read";
   std::size_t line = 1;
   std::size_t column = 1;
-  for (std::size_t i = 0; i < at; ++i) {
+  // A byte-order mark is no character on the line.
+  const std::size_t start = StartsWith(*text, kUtf8ByteOrderMark) ? kByteOrderMarkSize : 0;
+  for (std::size_t i = std::min(start, at); i < at; ++i) {
     const auto c = static_cast<unsigned char>((*text)[i]);
     if (c == '\n') {
       ++line;
@@ -249,7 +287,7 @@ std::optional<std::string> EntityFault(const std::string& bytes,
 // open the file: written back, it would, and the file would then read otherwise.
 bool DeclarationOpens(const std::string& bytes, pugi::xml_encoding encoding) {
   if (CodeUnitSize(encoding) > 1) return true;
-  const std::size_t mark = StartsWith(bytes, kUtf8ByteOrderMark) ? 3 : 0;
+  const std::size_t mark = StartsWith(bytes, kUtf8ByteOrderMark) ? kByteOrderMarkSize : 0;
   return bytes.compare(mark, 5, "<?xml") == 0;
 }
 

@@ -33,6 +33,16 @@ std::string Nested(int levels) {
   return open + close;
 }
 
+// `text` as UTF-16LE with its byte-order mark.
+std::string Utf16Le(const std::u16string& text) {
+  std::string bytes("\xFF\xFE");
+  for (const char16_t unit : text) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
+}
+
 struct RefusedSettings {
   const char* name;
   std::string content;
@@ -80,6 +90,12 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedSettings{"EndTagOfAnotherElement", "<root>\n  <a></b></root>",
                         "an end tag that does not close <a>, the element open there, at line 2, "
                         "column 8"},
+        // Placed by character in the file as written, whatever its encoding.
+        RefusedSettings{"EndTagOfAnotherElementInUtf16", Utf16Le(u"<root>\n  <\u3042></b></root>"),
+                        "an end tag that does not close <\xE3\x81\x82>, the element open there, at "
+                        "line 2, column 8"},
+        RefusedSettings{"EntityAfterAByteOrderMark", "\xEF\xBB\xBF<root><a>&bogus;</a></root>",
+                        "at line 1, column 10"},
         RefusedSettings{"NoElementAtAll", "hello", "no root element"},
         RefusedSettings{"EntityXmlDoesNotDefine", "<root>\n<a>x &bogus;</a></root>",
                         "'&bogus;', which is no entity of XML's own (&lt; &gt; &amp; &apos; "
