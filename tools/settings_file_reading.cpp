@@ -40,10 +40,10 @@ std::size_t CodeUnitSize(pugi::xml_encoding encoding) {
   }
 }
 
-// The code units of a UTF-16 or UTF-32 file, `Unit` wide, in the file's byte
-// order.
+// A UTF-16 or UTF-32 file's text in UTF-8, its code units `Unit` wide, in
+// the file's byte order. Throws utf8::exception where it does not convert.
 template <typename Unit>
-std::basic_string<Unit> CodeUnits(const std::string& bytes, bool big_endian) {
+std::string Utf8OfWide(const std::string& bytes, bool big_endian) {
   std::basic_string<Unit> units;
   units.reserve(bytes.size() / sizeof(Unit));
   for (std::size_t at = 0; at + sizeof(Unit) <= bytes.size(); at += sizeof(Unit)) {
@@ -55,7 +55,13 @@ std::basic_string<Unit> CodeUnits(const std::string& bytes, bool big_endian) {
     }
     units += static_cast<Unit>(unit);
   }
-  return units;
+  std::string text;
+  if constexpr (sizeof(Unit) == 2) {
+    utf8::utf16to8(units.begin(), units.end(), std::back_inserter(text));
+  } else {
+    utf8::utf32to8(units.begin(), units.end(), std::back_inserter(text));
+  }
+  return text;
 }
 
 // The text as the parser reads it, in UTF-8, in which its offsets count: the
@@ -63,29 +69,21 @@ std::basic_string<Unit> CodeUnits(const std::string& bytes, bool big_endian) {
 // byte-order mark included, as the parser keeps it). None where the file does
 // not convert, as for a lone surrogate.
 std::optional<std::string> ParsedText(const std::string& bytes, pugi::xml_encoding encoding) {
-  std::string text;
   try {
     switch (encoding) {
-      case pugi::encoding_latin1:
-        text.reserve(bytes.size());
+      case pugi::encoding_latin1: {
+        std::string text;
         for (const char byte : bytes) {
           utf8::append(static_cast<unsigned char>(byte), std::back_inserter(text));
         }
         return text;
+      }
       case pugi::encoding_utf16_le:
-      case pugi::encoding_utf16_be: {
-        const std::u16string units =
-            CodeUnits<char16_t>(bytes, encoding == pugi::encoding_utf16_be);
-        utf8::utf16to8(units.begin(), units.end(), std::back_inserter(text));
-        return text;
-      }
+      case pugi::encoding_utf16_be:
+        return Utf8OfWide<char16_t>(bytes, encoding == pugi::encoding_utf16_be);
       case pugi::encoding_utf32_le:
-      case pugi::encoding_utf32_be: {
-        const std::u32string units =
-            CodeUnits<char32_t>(bytes, encoding == pugi::encoding_utf32_be);
-        utf8::utf32to8(units.begin(), units.end(), std::back_inserter(text));
-        return text;
-      }
+      case pugi::encoding_utf32_be:
+        return Utf8OfWide<char32_t>(bytes, encoding == pugi::encoding_utf32_be);
       default:
         return bytes;
     }
