@@ -21,6 +21,18 @@ constexpr int32_t kHideAnswer = 0;
 
 int32_t AsAnswer(bool flag) { return flag ? 1 : 0; }
 
+// Sets a flag for the length of a scope, however the scope ends.
+class ScopedFlag {
+ public:
+  explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
+  ~ScopedFlag() { flag_ = false; }
+  ScopedFlag(const ScopedFlag&) = delete;
+  ScopedFlag& operator=(const ScopedFlag&) = delete;
+
+ private:
+  bool& flag_;
+};
+
 }  // namespace
 
 int32_t Rowshift::StartUp() {
@@ -41,8 +53,13 @@ int32_t Rowshift::StartUp() {
     MQWindow main_window = MQWindow::FindMainWindow();
     window_ = std::make_unique<RowshiftWindow>(this, &main_window);
     if (position_x >= 0 && position_y >= 0) {
-      WriteIntProperty(window_->id(), kPosXProperty, position_x);
-      WriteIntProperty(window_->id(), kPosYProperty, position_y);
+      // The host may shut the plug-in down from inside either write, which
+      // deletes the window: it is looked up again for each.
+      const auto place = [this](const char* property, int coordinate) {
+        if (window_ != nullptr) WriteIntProperty(window_->id(), property, coordinate);
+      };
+      place(kPosXProperty, position_x);
+      place(kPosYProperty, position_y);
     }
   }
 
@@ -51,20 +68,26 @@ int32_t Rowshift::StartUp() {
 }
 
 void Rowshift::ShutDown() {
+  // A shut-down the host asks for from inside a call of this one is this one.
+  // Run as well, its saves would interleave with these and each would remove
+  // the element the other just added for the same key.
+  if (shutting_down_) return;
+  const ScopedFlag shutting_down(shutting_down_);
   if (std::unique_ptr<MQSetting> settings = OpenSettings()) {
     // The flag is saved before the position.
     settings->SaveFlag(kActivateKey, shown_);
     // Only a window the host made has a position; without one, and for a
     // coordinate the host refuses to read, the stored value stays for the
-    // next run.
-    if (window_ != nullptr && window_->id() != 0) {
-      if (const auto x = ReadIntProperty(window_->id(), kPosXProperty)) {
-        settings->SaveInteger(kPosXKey, *x);
+    // next run. The window is looked up again for each coordinate: a host
+    // may start or stop the plug-in from inside any call made here.
+    const auto save_coordinate = [this, &settings](const char* property, const char* key) {
+      if (window_ == nullptr || window_->id() == 0) return;
+      if (const auto value = ReadIntProperty(window_->id(), property)) {
+        settings->SaveInteger(key, *value);
       }
-      if (const auto y = ReadIntProperty(window_->id(), kPosYProperty)) {
-        settings->SaveInteger(kPosYKey, *y);
-      }
-    }
+    };
+    save_coordinate(kPosXProperty, kPosXKey);
+    save_coordinate(kPosYProperty, kPosYKey);
   }
   window_.reset();
 }

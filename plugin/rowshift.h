@@ -43,7 +43,8 @@ class Rowshift : public MQStationPlugin {
   // Saves the shown flag, then the window's position (only from a window the
   // host made, and each coordinate only when the host reads it; otherwise the
   // stored value is kept), and deletes the window.
-  // Without settings it saves nothing.
+  // Without settings it saves nothing. A shut-down asked for while one runs
+  // does nothing.
   void ShutDown() override;
   // Sets the shown flag from `flag`, then the window's visibility, and answers
   // the new flag as 1 or 0. Without a window: 0 and the flag unchanged.
@@ -67,6 +68,7 @@ class Rowshift : public MQStationPlugin {
  private:
   std::unique_ptr<RowshiftWindow> window_;  // null until StartUp builds it
   bool shown_ = false;                      // switched on; mirrors the window
+  bool shutting_down_ = false;              // set while ShutDown runs
 };
 
 }  // namespace rowshift

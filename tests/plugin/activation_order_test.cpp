@@ -125,6 +125,54 @@ TEST_F(ActivationOrderTest, AShutDownWhoseAddsAllFailKeepsTheStoredSettings) {
                                             std::pair{"PosX", "120"}, std::pair{"PosY", "80"}));
 }
 
+// A host may shut the plug-in down, or start it again, from inside any call
+// that start-up or shut-down makes: the settings message, an element call, a
+// position written or read. Each call is tried in turn. Nothing is touched
+// after the window is gone, and a last shut-down leaves no window, no wrapper
+// and one element per key.
+TEST_F(ActivationOrderTest, AStartOrShutDownFromInsideEitherLeavesNoWindowBehind) {
+  using ::testing::_;
+  using ::testing::Pair;
+  struct Case {
+    const char* name;
+    bool during_start_up;
+    bool starts_again;
+  };
+  const Case cases[] = {{"shut down during start-up", true, false},
+                        {"shut down during shut-down", false, false},
+                        {"started during start-up", true, true},
+                        {"started during shut-down", false, true}};
+  for (const Case& each : cases) {
+    for (int call = 1;; ++call) {
+      SCOPED_TRACE(std::string(each.name) + " on call " + std::to_string(call));
+      StoreSettings({{"Rowshift_activate", "1"}, {"PosX", "120"}, {"PosY", "80"}});
+      if (!each.during_start_up) {
+        ASSERT_EQ(plugin_.StartUp(), 1);
+      }
+      host_.CallBackDuring(call, [&] {
+        if (each.starts_again) {
+          plugin_.StartUp();
+        } else {
+          plugin_.ShutDown();
+        }
+      });
+      if (each.during_start_up) {
+        EXPECT_EQ(plugin_.StartUp(), 1);
+      } else {
+        plugin_.ShutDown();
+      }
+      const bool called_back = host_.CalledBack();
+      host_.CallBackDuring(0, nullptr);
+      plugin_.ShutDown();
+      EXPECT_THAT(WrappedWidgetIds(), IsEmpty());
+      EXPECT_THAT(standin::WidgetIds(), ElementsAre(standin::MainWindowId()));
+      EXPECT_THAT(StoredSettings(), UnorderedElementsAre(Pair("Rowshift_activate", _),
+                                                         Pair("PosX", _), Pair("PosY", _)));
+      if (!called_back) break;  // past the last call
+    }
+  }
+}
+
 TEST_F(ActivationOrderTest, HidingBySetShownIsNotTakenForTheUserClosing) {
   ASSERT_EQ(plugin_.StartUp(), 1);
   ASSERT_EQ(plugin_.SetShown(nullptr, 1), 1);

@@ -20,9 +20,41 @@ RawRequestObserver& Observer() {
   return observer;
 }
 
+struct CallBack {
+  int calls_left = 0;  // 0: disarmed
+  std::function<void()> action;
+  bool ran = false;
+};
+
+CallBack& ArmedCallBack() {
+  static CallBack call_back;
+  return call_back;
+}
+
+// Counts one host call and runs the armed action when it falls on this one.
+void CountHostCall() {
+  CallBack& call_back = ArmedCallBack();
+  if (call_back.calls_left <= 0 || --call_back.calls_left > 0) return;
+  const std::function<void()> action = std::move(call_back.action);
+  call_back.action = nullptr;
+  call_back.ran = true;
+  if (action) action();
+}
+
 int32_t ROWSHIFT_CALL ObservedWidgetValue(int32_t target, int32_t code, void** list) {
   if (Observer()) Observer()(target, code, list);
+  CountHostCall();
   return MQWidget_Value(target, code, list);
+}
+
+int32_t ROWSHIFT_CALL CountedSendMessage(int32_t code, HostMessage* message) {
+  CountHostCall();
+  return MQ_SendMessage(code, message);
+}
+
+int32_t ROWSHIFT_CALL CountedElementValue(void* element, int32_t code, void** values) {
+  CountHostCall();
+  return MQXmlElem_Value(element, code, values);
 }
 
 }  // namespace
@@ -74,10 +106,20 @@ PluginTestHost::PluginTestHost() {
   standin::ClearHostMessages();
   standin::ClearCalls();
   BindStandinDocumentFunctions();
-  HostFunctions().MQ_SendMessage = &MQ_SendMessage;
-  HostFunctions().MQXmlElem_Value = &MQXmlElem_Value;
+  HostFunctions().MQ_SendMessage = &CountedSendMessage;
+  HostFunctions().MQXmlElem_Value = &CountedElementValue;
+  ArmedCallBack() = CallBack{};
 }
 
-PluginTestHost::~PluginTestHost() { UnbindHostFunctions(); }
+PluginTestHost::~PluginTestHost() {
+  ArmedCallBack() = CallBack{};
+  UnbindHostFunctions();
+}
+
+void PluginTestHost::CallBackDuring(int n, std::function<void()> action) {
+  ArmedCallBack() = CallBack{n > 0 ? n : 0, std::move(action), false};
+}
+
+bool PluginTestHost::CalledBack() const { return ArmedCallBack().ran; }
 
 }  // namespace rowshift::testing

@@ -58,6 +58,14 @@ class PluginTestHost : public WidgetTestHost {
   ~PluginTestHost();
   PluginTestHost(const PluginTestHost&) = delete;
   PluginTestHost& operator=(const PluginTestHost&) = delete;
+
+  // A host that calls back: runs `action` once, from inside the n-th host
+  // message, settings element call or widget request from now (1 = the next),
+  // before the stand-in answers it. Calls made by `action` are not counted.
+  // n <= 0 disarms.
+  void CallBackDuring(int n, std::function<void()> action);
+  // Whether the action armed last has run.
+  bool CalledBack() const;
 };
 
 }  // namespace rowshift::testing
