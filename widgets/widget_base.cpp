@@ -71,6 +71,10 @@ std::shared_ptr<MQWidgetEventClosureBase> MQWidgetBase::TakeHandler(const void* 
   return taken;
 }
 
+void MQWidgetBase::LeaveRegistry() {
+  if (id_ != 0) LiveWidgets().Remove(id_, this);
+}
+
 void MQWidgetBase::CreateHostWidget(const char* type) {
   SendCreate(type, &id_);
   if (id_ != 0) {

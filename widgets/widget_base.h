@@ -55,6 +55,11 @@ class MQWidgetBase {
   // the host widget and is enrolled. A failed create leaves id 0, unowned.
   void CreateHostWidget(const char* type);
 
+  // Takes this wrapper's entry out of the registry ahead of its destruction,
+  // so that events the host sends meanwhile find no target. The id and the
+  // ownership stay: the destructor still sends Delete.
+  void LeaveRegistry();
+
  private:
   int32_t id_ = 0;
   bool owned_ = false;

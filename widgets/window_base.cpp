@@ -9,6 +9,10 @@
 namespace rowshift {
 
 MQWindowBase::~MQWindowBase() {
+  // The host may send events from inside the Delete requests of the members:
+  // none may reach the window, whose derived parts are already gone, nor, by
+  // their closures, the handlers of the members still left.
+  LeaveRegistry();
   while (!created_.empty()) {
     MQWidgetBase* member = *created_.begin();
     created_.erase(created_.begin());

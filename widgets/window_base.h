@@ -3,7 +3,9 @@
 // Every wrapper made by NewButton or NewVerticalFrame, or handed to Adopt, is
 // owned by the window and destroyed with it: members first, in ascending
 // address order, each sending its own Delete, then the window's own base part.
-// Callers keep only non-owning pointers to members.
+// The window leaves the live-widget registry before the first of these, so an
+// event the host sends meanwhile reaches none of its handlers. Callers keep
+// only non-owning pointers to members.
 #pragma once
 
 #include <cstdint>

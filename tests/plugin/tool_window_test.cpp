@@ -240,6 +240,36 @@ TEST_F(ToolWindowTest, AnExecuteAfterTheWindowIsGoneRunsNoHandler) {
   EXPECT_EQ(LiveWidgets().Find(window_id), nullptr);
 }
 
+// A host may deliver a click or a "hide" from inside the Delete requests that
+// destroying the window sends, its buttons' first. The window is going: no
+// handler runs, the document is untouched and the host is not told that the
+// user closed the window.
+TEST_F(ToolWindowTest, EventsWhileTheWindowIsBeingDestroyedRunNoHandler) {
+  ASSERT_EQ(plugin_.StartUp(), 1);
+  ASSERT_EQ(plugin_.SetShown(nullptr, 1), 1);
+  const int32_t window_id = ToolWindowId();
+  const std::vector<int32_t> buttons = ToolButtonIds();
+  standin::Document document;
+  ASSERT_TRUE(document.LoadOutline("A [current]\nB\n"));
+  const std::string before = document.ToOutline();
+  std::vector<int32_t> answers;
+  host_.Observe([&](int32_t, int32_t code, void**) {
+    if (code != kDeleteCode) return;
+    answers.push_back(standin::FireEvent(window_id, "hide", {}, document.Handle()));
+    for (const int32_t button : buttons) {
+      answers.push_back(standin::Click(button, document.Handle()));
+    }
+  });
+  standin::ClearHostMessages();
+  plugin_.ShutDown();
+  host_.Observe(nullptr);
+
+  EXPECT_EQ(answers.size(), 8u * 7u);
+  EXPECT_THAT(answers, ::testing::Each(0));
+  EXPECT_EQ(document.ToOutline(), before);
+  EXPECT_EQ(standin::HostMessageCount(kWindowClosedMessage), 0);
+}
+
 TEST_F(ToolWindowTest, HideWhileHiddenChangesNothingAndSendsNothing) {
   ASSERT_EQ(plugin_.StartUp(), 1);
   ASSERT_EQ(plugin_.IsShown(nullptr), 0);
