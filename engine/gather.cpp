@@ -33,6 +33,7 @@ int32_t GatherSelected(void* handle) {
     moves.MoveWithSubtree(std::move(*member), target, depth);
   }
   moves.LowerLeftBehind();
+  moves.KeepOutline(count);
   return kDone;
 }
 

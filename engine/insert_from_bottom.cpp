@@ -69,6 +69,7 @@ int32_t InsertFromBottom(void* handle) {
   SubtreeMoves moves(document);
   moves.MoveWithSubtree(std::move(mover), landing.anchor, landing.depth);
   moves.LowerLeftBehind();
+  moves.KeepOutline(count);
   return kDone;
 }
 

@@ -17,7 +17,9 @@ MovedObject MoveObjectAfter(const Document& document, Object object, Object anch
   }
   // Asked after the insertion, which may have shifted the original.
   const int32_t original_index = document.IndexOf(object);
-  if (original_index >= 0 && document.Delete(original_index)) return {copy, index, index};
+  if (original_index >= 0 && document.Delete(original_index)) {
+    return {copy, index, index, original_index};
+  }
   // The original could not be found or deleted: the copy goes again, so the
   // object stands in the document once, where it was.
   document.Delete(index);

@@ -9,10 +9,11 @@
 namespace rowshift {
 
 struct MovedObject {
-  Object object = nullptr;  // what now stands for the moved object
-  int32_t index = -1;       // the insertion's answer; negative when it failed
-  int32_t added_slot = -1;  // where the list gained a slot (the copy's, even one
-                            // deleted again); -1 when it gained none
+  Object object = nullptr;    // what now stands for the moved object
+  int32_t index = -1;         // the insertion's answer; negative when it failed
+  int32_t added_slot = -1;    // where the list gained a slot (the copy's, even one
+                              // deleted again); -1 when it gained none
+  int32_t emptied_slot = -1;  // the slot the original was deleted from; -1: none
 };
 
 // Puts `object` directly after `anchor` (at index 0 for none). The copy is

@@ -107,6 +107,7 @@ int32_t MoveToTop(void* handle) {
     if (placed.placed) anchor = placed.last;
   }
   moves.LowerLeftBehind();
+  moves.KeepOutline(count);
   current.Restore(document);
   return kDone;
 }
@@ -141,6 +142,7 @@ int32_t MoveToBottom(void* handle) {
     search_end = known ? placed.last.index + 1 : count_after;
   }
   moves.LowerLeftBehind();
+  moves.KeepOutline(count);
   current.Restore(document);
   return kDone;
 }

@@ -81,6 +81,7 @@ int32_t MoveByOneRow(void* handle, TargetFinder find_target) {
                       collapsed ? kFlagSet : kFlagClear);
   }
   moves.LowerLeftBehind();
+  moves.KeepOutline(count);
   return kDone;
 }
 

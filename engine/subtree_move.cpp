@@ -1,6 +1,7 @@
 #include "engine/subtree_move.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 #include "engine/move_step.h"
@@ -9,12 +10,70 @@ namespace rowshift {
 namespace {
 
 constexpr int32_t kStayedSlot = -1;
+constexpr int32_t kLastSlot = std::numeric_limits<int32_t>::max();
+
+// The deepest an object may stand behind one at `depth`: one level below it,
+// and at least at the top level.
+int32_t DeepestBehind(int32_t depth) { return std::max(ShiftDepth(depth, 1), 0); }
+
+// A walk down the list that lowers every object standing more than one level
+// below the object in front of it.
+class OutlineWalk {
+ public:
+  OutlineWalk(const Document& document, int32_t count) : document_(document), count_(count) {}
+
+  // Walks the slots from `first` to `last`, then on as long as an object must
+  // be lowered; the slots it has walked already are not walked again.
+  void Walk(int32_t first, int32_t last) {
+    if (last < next_) return;
+    if (first > next_) {
+      const Object front = ObjectInFront(document_, first - 1).object;
+      deepest_ = front == nullptr ? 0 : DeepestBehind(document_.Value(front, ObjectValueId::Depth));
+      next_ = first;
+    }
+    for (; next_ < count_; ++next_) {
+      const Object object = document_.ObjectAt(next_);
+      if (object == nullptr) continue;
+      const int32_t depth = document_.Value(object, ObjectValueId::Depth);
+      const int32_t deepest = deepest_;
+      deepest_ = DeepestBehind(std::min(depth, deepest));
+      if (depth > deepest) {
+        document_.SetValue(object, ObjectValueId::Depth, deepest);
+      } else if (next_ > last) {
+        ++next_;
+        return;
+      }
+    }
+  }
+
+ private:
+  const Document& document_;
+  int32_t count_;
+  int32_t next_ = 0;     // the first slot not walked yet
+  int32_t deepest_ = 0;  // the deepest the object there may stand
+};
 
 }  // namespace
+
+void SubtreeMoves::ChangedSlots::Follow(int32_t added_slot) {
+  if (first < 0 || added_slot < 0 || added_slot > last || last == kLastSlot) return;
+  if (added_slot <= first) ++first;
+  ++last;
+}
+
+void SubtreeMoves::ChangedSlots::Include(int32_t slot) {
+  if (slot < 0) return;
+  first = first < 0 ? slot : std::min(first, slot);
+  last = std::max(last, slot);
+}
 
 MovedObject SubtreeMoves::Step(Object object, Object anchor) {
   const MovedObject moved = MoveObjectAfter(document_, object, anchor);
   if (moved.added_slot >= 0) ++slots_added_;
+  emptied_.Follow(moved.added_slot);
+  filled_.Follow(moved.added_slot);
+  filled_.Include(moved.added_slot);
+  emptied_.Include(moved.emptied_slot);
   if (current_ != nullptr) current_->Moved(object, moved);
   return moved;
 }
@@ -61,6 +120,19 @@ void SubtreeMoves::LowerLeftBehind() const {
     if (document_.Value(object, ObjectValueId::Depth) > deepest) {
       document_.SetValue(object, ObjectValueId::Depth, deepest);
     }
+  }
+}
+
+void SubtreeMoves::KeepOutline(int32_t count) const {
+  const int32_t slots = static_cast<int32_t>(
+      std::min<int64_t>(static_cast<int64_t>(count) + slots_added_, kLastSlot));
+  ChangedSlots runs[] = {emptied_, filled_};
+  if (runs[1].first >= 0 && (runs[0].first < 0 || runs[1].first < runs[0].first)) {
+    std::swap(runs[0], runs[1]);
+  }
+  OutlineWalk walk(document_, slots);
+  for (const ChangedSlots& run : runs) {
+    if (run.first >= 0) walk.Walk(run.first, run.last);
   }
 }
 

@@ -60,13 +60,33 @@ class SubtreeMoves {
   // the end of the operation.
   void LowerLeftBehind() const;
 
+  // Lowers every object that stands more than one level below the object in
+  // front of it (deeper than the top level where no object is) to one level
+  // below it, in list order, among the slots these moves emptied or filled
+  // and the objects behind them, as far as one needs lowering. A host that
+  // answers a wrong value, or refuses a read or a write, would otherwise
+  // leave a list that is no outline; after moves the host answered as asked
+  // it lowers nothing. `count` is the slot count as read before the moves.
+  // Called once, at the end of the operation.
+  void KeepOutline(int32_t count) const;
+
  private:
+  // A run of slots, followed as slots are added in front of or inside it.
+  struct ChangedSlots {
+    int32_t first = -1;  // -1: none yet
+    int32_t last = -1;
+    void Follow(int32_t added_slot);
+    void Include(int32_t slot);
+  };
+
   MovedObject Step(Object object, Object anchor);
 
   const Document& document_;
   CurrentObject* current_;
   std::vector<Object> left_behind_;
   int32_t slots_added_ = 0;
+  ChangedSlots emptied_;  // where originals were deleted
+  ChangedSlots filled_;   // where copies were inserted
 };
 
 }  // namespace rowshift

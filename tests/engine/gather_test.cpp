@@ -76,6 +76,16 @@ TEST(GatherTest, HostCallsOfListingAndMovingInOrder) {
       "MQDoc_GetObjectIndex(Q1) -> 4",
       "MQDoc_DeleteObject(4) -> 1",
       "MQObj_SetIntValue(Q1, 257, 2) -> 1",
+      // The slots filled and emptied, read for depths that would not make an
+      // outline: from the front, as the copies stand at 1 and 2.
+      "MQDoc_GetObject(0) -> T",
+      "MQObj_GetIntValue(T, 257) -> 0",
+      "MQDoc_GetObject(1) -> Q",
+      "MQObj_GetIntValue(Q, 257) -> 1",
+      "MQDoc_GetObject(2) -> Q1",
+      "MQObj_GetIntValue(Q1, 257) -> 2",
+      "MQDoc_GetObject(3) -> null",
+      "MQDoc_GetObject(4) -> null",
   };
   EXPECT_EQ(standin::Calls(), expected);
 }

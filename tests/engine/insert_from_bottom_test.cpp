@@ -75,6 +75,15 @@ TEST(InsertFromBottomTest, HostCallsInOrderBehindACollapsedObject) {
       "MQDoc_GetObjectIndex(Z) -> 4",
       "MQDoc_DeleteObject(4) -> 1",
       "MQObj_SetIntValue(Z, 257, 0) -> 1",
+      // The slots filled and emptied, and the object behind them, read for
+      // depths that would not make an outline.
+      "MQDoc_GetObject(1) -> P1",
+      "MQObj_GetIntValue(P1, 257) -> 1",
+      "MQDoc_GetObject(2) -> Z",
+      "MQObj_GetIntValue(Z, 257) -> 0",
+      "MQDoc_GetObject(3) -> Q",
+      "MQObj_GetIntValue(Q, 257) -> 0",
+      "MQDoc_GetObject(4) -> null",
   };
   EXPECT_EQ(standin::Calls(), expected);
 }

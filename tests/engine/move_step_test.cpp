@@ -219,11 +219,12 @@ TEST_F(MoveStepTest, GatherNeverMovesAnObjectWhoseSubtreeHoldsTheTarget) {
   EXPECT_EQ(GatherSelected(standin_.Handle()), 0);
   EXPECT_EQ(standin_.ToOutline(), "A [selected]\n  T [current selected]\n");
   // T's one depth read misread as 0 makes it the target beside A; A's subtree
-  // comes from the same reads, so moving A cannot re-create T under it.
+  // comes from the same reads, so moving A cannot re-create T under it. T,
+  // left with nothing in front of it, goes to the top level.
   Load("A [selected]\n  T [current selected]\n");
   standin::FailNthCall(standin::EntryPoint::MQObj_GetIntValue, 4);
   EXPECT_EQ(GatherSelected(standin_.Handle()), 1);
-  EXPECT_EQ(Compact(), "  T [current selected]\n  A [selected]\n");
+  EXPECT_EQ(Compact(), "T [current selected]\n  A [selected]\n");
   EXPECT_EQ(Names(), (std::vector<std::string>{"A", "T"}));
   EXPECT_EQ(standin_.DeadObjectTouches(), 0);
   EXPECT_EQ(standin_.OrphanedClones(), 0);

@@ -41,7 +41,9 @@ TEST(MoveToTopBottomTest, MovedObjectsGoToTheTopLevelWithTheirDescendants) {
 // The group is listed once, every object and depth read once, before anything
 // moves; top then places each member behind the last object placed, bottom
 // behind the last eligible object, found backwards from behind the last group
-// placed, and behind what belongs to it.
+// placed, and behind what belongs to it. Last, the slots the moves emptied and
+// filled, and the object behind them, are read for depths that would not make
+// an outline.
 TEST(MoveToTopBottomTest, HostCallsInOrder) {
   for (const bool top : {true, false}) {
     SCOPED_TRACE(top ? "top" : "bottom");
@@ -68,7 +70,17 @@ TEST(MoveToTopBottomTest, HostCallsInOrder) {
                                        "MQDoc_InsertObject(Q1, Q) -> 1",
                                        "MQDoc_GetObjectIndex(Q1) -> 4",
                                        "MQDoc_DeleteObject(4) -> 1",
-                                       "MQObj_SetIntValue(Q1, 257, 1) -> 1"}
+                                       "MQObj_SetIntValue(Q1, 257, 1) -> 1",
+                                       "MQDoc_GetObject(0) -> Q",
+                                       "MQObj_GetIntValue(Q, 257) -> 0",
+                                       "MQDoc_GetObject(1) -> Q1",
+                                       "MQObj_GetIntValue(Q1, 257) -> 1",
+                                       "MQDoc_GetObject(2) -> P",
+                                       "MQObj_GetIntValue(P, 257) -> 0",
+                                       "MQDoc_GetObject(3) -> null",
+                                       "MQDoc_GetObject(4) -> null",
+                                       "MQDoc_GetObject(5) -> R",
+                                       "MQObj_GetIntValue(R, 257) -> 0"}
             : std::vector<std::string>{"MQDoc_GetObject(3) -> R",
                                        "MQObj_GetIntValue(R, 260) -> 1",
                                        "MQObj_Clone(Q) -> Q",
@@ -80,7 +92,17 @@ TEST(MoveToTopBottomTest, HostCallsInOrder) {
                                        "MQDoc_InsertObject(Q1, Q) -> 5",
                                        "MQDoc_GetObjectIndex(Q1) -> 2",
                                        "MQDoc_DeleteObject(2) -> 1",
-                                       "MQObj_SetIntValue(Q1, 257, 1) -> 1"};
+                                       "MQObj_SetIntValue(Q1, 257, 1) -> 1",
+                                       "MQDoc_GetObject(0) -> P",
+                                       "MQObj_GetIntValue(P, 257) -> 0",
+                                       "MQDoc_GetObject(1) -> null",
+                                       "MQDoc_GetObject(2) -> null",
+                                       "MQDoc_GetObject(3) -> R",
+                                       "MQObj_GetIntValue(R, 257) -> 0",
+                                       "MQDoc_GetObject(4) -> Q",
+                                       "MQObj_GetIntValue(Q, 257) -> 0",
+                                       "MQDoc_GetObject(5) -> Q1",
+                                       "MQObj_GetIntValue(Q1, 257) -> 1"};
     expected.insert(expected.end(), moves.begin(), moves.end());
     EXPECT_EQ(standin::Calls(), expected);
   }

@@ -201,6 +201,18 @@ TEST(MoveUpDownTest, DownHostCallsInOrder) {
       "MQDoc_SetCurrentObjectIndex(3) -> 1",
       "MQObj_GetIntValue(Q, 258) -> 1",
       "MQObj_SetIntValue(Q, 258, 1) -> 1",
+      // The slots the moves emptied and filled, and the object behind each,
+      // read for depths that would not make an outline.
+      "MQDoc_GetObject(0) -> null",
+      "MQDoc_GetObject(1) -> null",
+      "MQDoc_GetObject(2) -> R",
+      "MQObj_GetIntValue(R, 257) -> 0",
+      "MQDoc_GetObject(3) -> Q",
+      "MQObj_GetIntValue(Q, 257) -> 1",
+      "MQDoc_GetObject(4) -> Q1",
+      "MQObj_GetIntValue(Q1, 257) -> 2",
+      "MQDoc_GetObject(5) -> R1",
+      "MQObj_GetIntValue(R1, 257) -> 1",
   };
   EXPECT_EQ(standin::Calls(), expected);
 }

@@ -544,6 +544,71 @@ void RunWithEachRefusal(const NamedOperation& named, const std::string& outline,
   }
 }
 
+// The document calls of the engine; a host may refuse each of them.
+constexpr standin::EntryPoint kDocumentCalls[] = {
+    standin::EntryPoint::MQDoc_GetObjectCount,
+    standin::EntryPoint::MQDoc_GetObject,
+    standin::EntryPoint::MQDoc_GetCurrentObjectIndex,
+    standin::EntryPoint::MQDoc_SetCurrentObjectIndex,
+    standin::EntryPoint::MQDoc_DeleteObject,
+    standin::EntryPoint::MQDoc_GetObjectIndex,
+    standin::EntryPoint::MQDoc_GetParentObject,
+    standin::EntryPoint::MQDoc_GetChildObjectCount,
+    standin::EntryPoint::MQDoc_InsertObject,
+    standin::EntryPoint::MQObj_Delete,
+    standin::EntryPoint::MQObj_Clone,
+    standin::EntryPoint::MQObj_GetIntValue,
+    standin::EntryPoint::MQObj_SetIntValue,
+};
+
+// Whether an operation may answer `result` on a document whose current index
+// is `current`, whatever the host answered it.
+bool MayAnswer(testing::Operation operation, int32_t result, int current) {
+  if (operation == MoveToTop || operation == MoveToBottom) return result == kDone;
+  if (operation == GatherSelected) return result == kDone || result == kNothingToGather;
+  return result == kDone || result == kNoObjectToMove ||
+         (operation == InsertFromBottom && result == current);
+}
+
+// Runs one operation on one document with the n-th call of `failing` refused
+// and checks what holds whatever the host answers: an answer the operation
+// may give, nothing lost or doubled, no deleted object touched, no copy left
+// outside the document, no call outside the contract, and an outline. Answers
+// how many calls of `failing` the operation made.
+int RunWithRefusedCall(const NamedOperation& named, const std::string& outline,
+                       standin::EntryPoint failing, int n) {
+  SCOPED_TRACE(::testing::Message() << named.name << ", " << standin::EntryPointName(failing) << " "
+                                    << n << " refused, on\n"
+                                    << outline);
+  standin::Document document;
+  EXPECT_TRUE(document.LoadOutline(outline));
+  const int current = CurrentIndex(ReadSlots(document));
+  standin::ResetHostCalls();
+  standin::FailNthCall(failing, n);
+  const int32_t result = named.operation(document.Handle());
+  const int calls = standin::CallCount(failing);
+  standin::ResetHostCalls();
+  EXPECT_TRUE(MayAnswer(named.operation, result, current)) << result;
+  EXPECT_EQ(testing::SortedNames(document.ToOutline()), testing::SortedNames(outline));
+  EXPECT_EQ(document.DeadObjectTouches(), 0);
+  EXPECT_EQ(document.OrphanedClones(), 0);
+  EXPECT_EQ(document.CallsOutsideContract(), 0);
+  EXPECT_TRUE(ReadHierarchy(ReadSlots(document)).valid) << "not a valid outline:\n"
+                                                        << document.ToOutline();
+  return calls;
+}
+
+// Each call of each kind that an operation makes, refused in turn.
+void RunWithEachRefusedCall(const std::string& outline) {
+  for (const NamedOperation& named : kOperations) {
+    for (const standin::EntryPoint failing : kDocumentCalls) {
+      for (int n = 1; !::testing::Test::HasFailure(); ++n) {
+        if (RunWithRefusedCall(named, outline, failing, n) <= n) break;
+      }
+    }
+  }
+}
+
 // Calls `visit` with every document of `objects` objects: every valid depth
 // shape, every combination of eligible, selected and collapsed, and the
 // current index on none, on each object, and on an empty slot behind them.
@@ -632,6 +697,27 @@ TEST(OperationPropertyTest, RandomDocumentsGetWhatEachOperationIsFor) {
   }
   standin::RecordDocumentCalls(true);
   standin::ResetHostCalls();
+}
+
+// A host may refuse any call: a read then answers as for no object or a value
+// never written, a write or a deletion does nothing. The list stays an outline
+// with every object, on every document of up to two objects and on random
+// ones, whichever call is refused.
+TEST(OperationPropertyTest, ARefusedHostCallLeavesAnOutlineWithEveryObject) {
+  constexpr int kMostObjects = 2;
+  constexpr int kRandomDocuments = 150;
+  testing::ScopedStandinBinding binding;
+  standin::RecordDocumentCalls(false);
+  for (int objects = 0; objects <= kMostObjects; ++objects) {
+    ForEachSmallDocument(objects, [](const std::vector<outline::OutlineRow>& rows) {
+      RunWithEachRefusedCall(outline::FormatOutline(rows));
+    });
+  }
+  std::mt19937 random(kSeed);
+  for (int round = 0; round < kRandomDocuments && !HasFailure(); ++round) {
+    RunWithEachRefusedCall(RandomOutline(random));
+  }
+  standin::RecordDocumentCalls(true);
 }
 
 // Random documents find most faults; every small document, with each of the
