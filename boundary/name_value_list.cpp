@@ -66,4 +66,12 @@ int32_t ReadInt(const void* value, int32_t fallback) {
   return read;
 }
 
+void WriteInt(void* value, int32_t written) {
+  if (value != nullptr) std::memcpy(value, &written, sizeof written);
+}
+
+void WritePointer(void* value, const void* written) {
+  if (value != nullptr) std::memcpy(value, &written, sizeof written);
+}
+
 }  // namespace rowshift

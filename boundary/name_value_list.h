@@ -23,12 +23,8 @@ class NameValueList {
 
   // The last pair named `key`, scanning from `first_pair` (0 = the first pair).
   void* FindLast(const char* key, int first_pair) const;
-  // Typed reads of that last pair, as Int and Out below.
+  // The int of that last pair, as Int below.
   int32_t LastInt(const char* key, int first_pair, int32_t fallback) const;
-  template <typename T>
-  T* LastOut(const char* key, int first_pair) const {
-    return static_cast<T*>(FindLast(key, first_pair));
-  }
 
   // Typed reads of a pair's value (first match). Absent gives the fallback.
   int32_t Int(const char* key, int32_t fallback) const;
@@ -54,5 +50,10 @@ class NameValueList {
 
 // Reads a 32-bit int through a value pointer, or gives the fallback for null.
 int32_t ReadInt(const void* value, int32_t fallback);
+
+// Write a 32-bit int, or a pointer, through a value pointer the host gave for
+// an answer, at whatever alignment it has; nothing for null.
+void WriteInt(void* value, int32_t written);
+void WritePointer(void* value, const void* written);
 
 }  // namespace rowshift

@@ -36,9 +36,9 @@ int32_t TriggerCode(const char* word) {
 template <typename Text>
 int32_t StoreResult(const NameValueList& list, Text (MQStationPlugin::*query)(int32_t),
                     MQStationPlugin& plugin) {
-  auto* result = list.Out<const void*>(kResultKey);
+  void* result = list.Find(kResultKey);
   if (result == nullptr) return kNotHandled;
-  *result = (plugin.*query)(list.Int(kIndexKey, 0));
+  WritePointer(result, (plugin.*query)(list.Int(kIndexKey, 0)));
   return kHandled;
 }
 
@@ -48,8 +48,7 @@ int32_t SaveEvent(MQStationPlugin& plugin, void* document, const NameValueList& 
                   int32_t past_state) {
   XmlSaveArgs args{list.Find(kXmlElementKey), 0, past_state};
   (plugin.*operation)(document, list.Find(kFileNameKey), &args);
-  auto* save_uid = list.Out<int32_t>(kSaveUidKey);
-  if (args.save_request != 0 && save_uid != nullptr) *save_uid = kSaveUidRequested;
+  if (args.save_request != 0) WriteInt(list.Find(kSaveUidKey), kSaveUidRequested);
   return kHandled;
 }
 
@@ -84,7 +83,7 @@ std::optional<int32_t> DispatchStationEvent(MQStationPlugin& plugin, void* docum
       const int32_t answer =
           plugin.HandleEvent103(document, list.Int(kSourceProductKey, 0), list.Int(kSourceIdKey, 0),
                                 list.Find(kDescriptionKey), list.Find(kMessageKey));
-      if (auto* result = list.Out<int32_t>(kResultKey)) *result = answer;
+      WriteInt(list.Find(kResultKey), answer);
       return kHandled;
     }
     case kRunSubcommandEvent:

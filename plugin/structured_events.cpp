@@ -114,17 +114,17 @@ int32_t ApexRecord(MQStationPlugin& plugin, void* document, const void* record,
 
 int32_t DispatchEvent260(MQStationPlugin& plugin, void* document, const NameValueList& list) {
   const char* type = list.Text(kTypeKey);
-  auto* result = list.Out<int32_t>(kResultKey);
+  void* result = list.Find(kResultKey);
   if (type == nullptr || result == nullptr) return kNotHandled;
   const int32_t reason = list.Int(kReasonKey, 0);
   void* dstobj = list.Find(kDestinationObjectKey);
   void* srcobj = list.Find(kSourceObjectKey);
   if (Is(type, kVertexFormWord)) {
     const bool confirmed = plugin.HandleEvent260(document, dstobj, srcobj, kVertexForm, reason);
-    *result = confirmed ? kVertexConfirmed : kDeclined;
+    WriteInt(result, confirmed ? kVertexConfirmed : kDeclined);
   } else if (Is(type, kApexFormWord)) {
     const bool confirmed = plugin.HandleEvent260(document, dstobj, srcobj, kApexForm, reason);
-    *result = confirmed ? kApexConfirmed : kDeclined;
+    WriteInt(result, confirmed ? kApexConfirmed : kDeclined);
   }
   return kHandled;
 }
@@ -165,12 +165,12 @@ int32_t DispatchEvent262(MQStationPlugin& plugin, void* document, const NameValu
     return kHandled;
   }
   if (Is(mode, kCopyModeWord) || Is(mode, kCutModeWord)) {
-    auto* size = list.LastOut<int32_t>(kSizeKey, kFirstScannedPair);
+    void* size = list.FindLast(kSizeKey, kFirstScannedPair);
     if (main_value == nullptr || size == nullptr) return kNotHandled;
     CopyPasteArgs args{0, 0, 0, nullptr, 0, last(kVertexIdsKey), last(kFaceIdsKey)};
     if (plugin.HandleEvent262(document, last(kObjectKey), kCopyMode, &args)) {
       std::memcpy(main_value, &args.data, sizeof args.data);
-      *size = args.size;
+      WriteInt(size, args.size);
     }
     return kHandled;
   }

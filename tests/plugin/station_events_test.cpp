@@ -3,6 +3,7 @@
 // window-closed message of the station base.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -244,6 +245,51 @@ TEST_F(EventTable, MessageResultAndSaveUidAreWrittenAs32Bits) {
   EXPECT_EQ(Send(202, save.Slots()), 1);
   EXPECT_EQ(save_uid.value, 1);
   EXPECT_EQ(save_uid.after, kUntouched32);
+}
+
+// A host may hand an out value at an address not aligned for its width (a
+// field of a packed record): each answer is still written whole, at that
+// address, and nothing next to it.
+TEST_F(EventTable, AnswersAreWrittenToOutValuesAtAnyAddress) {
+  struct Case {
+    const char* what;
+    int32_t event;
+    std::string mode;  // a first pair of this name, or none
+    const char* key;
+    uint64_t expected;  // the answer, in the out value's own width
+    std::size_t width;
+  };
+  const Case cases[] = {
+      {"sub-command key", 3, "", "result", reinterpret_cast<uintptr_t>(RecordingStation::kKey),
+       sizeof(void*)},
+      {"sub-command title", 4, "", "result", reinterpret_cast<uintptr_t>(RecordingStation::kTitle),
+       sizeof(void*)},
+      {"message result", 103, "", "result", kOperationAnswer, 4},
+      {"save request", 202, "", "save_uid", 1, 4},
+      {"vertex confirmed", 260, "", "result", 1, 4},
+      {"copy size", 262, "copy", "size", 24, 4},
+  };
+  plugin.save_request = 1;
+  plugin.bool_answer = true;
+  plugin.copy_size = 24;
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.what);
+    constexpr unsigned char kPoison = 0xEE;
+    alignas(8) unsigned char bytes[3 * sizeof(uint64_t)];
+    std::memset(bytes, kPoison, sizeof bytes);
+    unsigned char* const out = bytes + 1;
+    void* copied_data = nullptr;
+    HostList list;
+    if (!row.mode.empty()) list.Add(row.mode, &copied_data);
+    if (row.event == 260) list.Text("type", "vertex");
+    list.Add(row.key, out);
+    EXPECT_EQ(Send(row.event, list.Slots()), 1);
+    uint64_t written = 0;
+    std::memcpy(&written, out, row.width);
+    EXPECT_EQ(written, row.expected);
+    EXPECT_EQ(bytes[0], kPoison);
+    EXPECT_EQ(out[row.width], kPoison);
+  }
 }
 
 TEST_F(EventTable, SaveRequestSetsSaveUidToOne) {
