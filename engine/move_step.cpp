@@ -5,6 +5,12 @@ namespace {
 
 constexpr int32_t kNotPlaced = -1;
 
+// Whether `index` names the slot that holds `object`: a host's answer is
+// checked before a slot is emptied, so that no other object is deleted.
+bool Holds(const Document& document, int32_t index, Object object) {
+  return index >= 0 && document.ObjectAt(index) == object;
+}
+
 }  // namespace
 
 MovedObject MoveObjectAfter(const Document& document, Object object, Object anchor) {
@@ -17,13 +23,15 @@ MovedObject MoveObjectAfter(const Document& document, Object object, Object anch
   }
   // Asked after the insertion, which may have shifted the original.
   const int32_t original_index = document.IndexOf(object);
-  if (original_index >= 0 && document.Delete(original_index)) {
+  if (Holds(document, original_index, object) && document.Delete(original_index)) {
     return {copy, index, index, original_index};
   }
   // The original could not be found or deleted: the copy goes again, so the
   // object stands in the document once, where it was.
-  document.Delete(index);
-  return {object, kNotPlaced, index};
+  const int32_t copy_index = Holds(document, index, copy) ? index : document.IndexOf(copy);
+  if (!Holds(document, copy_index, copy)) return {object, kNotPlaced, index};
+  document.Delete(copy_index);
+  return {object, kNotPlaced, copy_index};
 }
 
 }  // namespace rowshift

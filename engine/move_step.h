@@ -19,12 +19,14 @@ struct MovedObject {
 // Puts `object` directly after `anchor` (at index 0 for none). The copy is
 // inserted before the original is deleted, so a failing insertion loses
 // nothing: the copy is freed, the original stays where it was and is
-// answered with the negative index. When the host cannot find or will not
-// delete the original, the inserted copy is deleted again and the original
-// is answered the same way, so no object ever stands twice; the copy's slot
-// stays, empty. Otherwise the original is deleted and must not be touched
-// again; the copy is answered with its index. The caller never passes an
-// object as its own anchor.
+// answered with the negative index. A slot is emptied only once the host
+// has answered that it holds the object to delete, so that an index other
+// than the one asked for deletes nothing else. When the host cannot find or
+// will not delete the original, the inserted copy is deleted again and the
+// original is answered the same way, so no object ever stands twice; the
+// copy's slot stays, empty. Otherwise the original is deleted and must not be
+// touched again; the copy is answered with its index. The caller never passes
+// an object as its own anchor.
 MovedObject MoveObjectAfter(const Document& document, Object object, Object anchor);
 
 }  // namespace rowshift

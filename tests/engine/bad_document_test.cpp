@@ -6,6 +6,8 @@
 #include "engine/operations.h"
 #include "standin/call_log.h"
 #include "standin/document_control.h"
+#include "standin/document_exports.h"
+#include "standin/host_call_control.h"
 #include "support/outline_run.h"
 #include "support/standin_in_process.h"
 
@@ -107,6 +109,50 @@ TEST(BadDocumentTest, AHostAnsweringACycleOfParentsLosesNothingAndEveryOperation
   EXPECT_EQ(MoveUp(document.Handle()), 1);
   EXPECT_EQ(testing::WithoutEmptySlots(document.ToOutline()),
             "Q [current selected]\nA\nC [selected collapsed]\n");
+}
+
+// A host that answers an index other than the one asked for: the slot in
+// front of the object's own, or, with the first deletion refused, one behind
+// the new slot of an insertion, where the copy would be deleted again. A slot
+// is emptied only where it holds the object to delete, so nothing is lost or
+// doubled.
+int32_t ROWSHIFT_CALL IndexInFront(void* document, void* object) {
+  const int32_t index = ::MQDoc_GetObjectIndex(document, object);
+  return index > 0 ? index - 1 : index;
+}
+int32_t ROWSHIFT_CALL InsertionIndexBehind(void* document, void* object, void* anchor) {
+  const int32_t index = ::MQDoc_InsertObject(document, object, anchor);
+  return index >= 0 ? index + 1 : index;
+}
+
+TEST(BadDocumentTest, AHostAnsweringAnotherIndexLosesOrDoublesNothing) {
+  const char* const outlines[] = {
+      kBusyDocument,
+      "A [selected]\n  A1\nB [current selected]\nC [selected]\n  C1 [selected]\nD\n",
+  };
+  for (const bool insertion : {false, true}) {
+    testing::ScopedStandinBinding binding;
+    if (insertion) {
+      HostFunctions().MQDoc_InsertObject = InsertionIndexBehind;
+    } else {
+      HostFunctions().MQDoc_GetObjectIndex = IndexInFront;
+    }
+    for (const char* outline : outlines) {
+      for (const NothingToActOn& check : kOperations) {
+        SCOPED_TRACE(::testing::Message() << check.what << (insertion ? ", insertion" : ", object")
+                                          << " index wrong, on\n"
+                                          << outline);
+        standin::Document document;
+        ASSERT_TRUE(document.LoadOutline(outline));
+        if (insertion) standin::FailNthCall(standin::EntryPoint::MQDoc_DeleteObject, 1);
+        check.operation(document.Handle());
+        standin::ResetHostCalls();
+        EXPECT_EQ(testing::SortedNames(document.ToOutline()), testing::SortedNames(outline));
+        EXPECT_EQ(document.DeadObjectTouches(), 0);
+        EXPECT_EQ(document.OrphanedClones(), 0);
+      }
+    }
+  }
 }
 
 }  // namespace

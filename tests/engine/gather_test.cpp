@@ -69,11 +69,13 @@ TEST(GatherTest, HostCallsOfListingAndMovingInOrder) {
       "MQObj_Clone(Q) -> Q",
       "MQDoc_InsertObject(Q, T) -> 1",
       "MQDoc_GetObjectIndex(Q) -> 2",
+      "MQDoc_GetObject(2) -> Q",
       "MQDoc_DeleteObject(2) -> 1",
       "MQObj_SetIntValue(Q, 257, 1) -> 1",
       "MQObj_Clone(Q1) -> Q1",
       "MQDoc_InsertObject(Q1, Q) -> 2",
       "MQDoc_GetObjectIndex(Q1) -> 4",
+      "MQDoc_GetObject(4) -> Q1",
       "MQDoc_DeleteObject(4) -> 1",
       "MQObj_SetIntValue(Q1, 257, 2) -> 1",
       // The slots filled and emptied, read for depths that would not make an

@@ -73,6 +73,7 @@ TEST(InsertFromBottomTest, HostCallsInOrderBehindACollapsedObject) {
       "MQObj_Clone(Z) -> Z",
       "MQDoc_InsertObject(Z, P1) -> 2",
       "MQDoc_GetObjectIndex(Z) -> 4",
+      "MQDoc_GetObject(4) -> Z",
       "MQDoc_DeleteObject(4) -> 1",
       "MQObj_SetIntValue(Z, 257, 0) -> 1",
       // The slots filled and emptied, and the object behind them, read for

@@ -32,6 +32,8 @@ TEST_F(MoveStepTest, InsertsTheCopyBeforeDeletingTheOriginal) {
       "MQObj_Clone(Q) -> Q",
       "MQDoc_InsertObject(Q, null) -> 0",
       "MQDoc_GetObjectIndex(Q) -> 2",
+      // The slot is checked to hold the original before it is emptied.
+      "MQDoc_GetObject(2) -> Q",
       "MQDoc_DeleteObject(2) -> 1",
   };
   EXPECT_EQ(standin::Calls(), expected);
