@@ -15,7 +15,9 @@ bool Holds(const Document& document, int32_t index, Object object) {
 
 MovedObject MoveObjectAfter(const Document& document, Object object, Object anchor) {
   const Object copy = document.Clone(object);
-  if (copy == nullptr) return {object, kNotPlaced};
+  // A copy that is the object itself stands in the document already: it is
+  // neither inserted a second time nor freed.
+  if (copy == nullptr || copy == object) return {object, kNotPlaced};
   const int32_t index = document.Insert(copy, anchor);
   if (index < 0) {
     document.Free(copy);

@@ -19,7 +19,8 @@ struct MovedObject {
 // Puts `object` directly after `anchor` (at index 0 for none). The copy is
 // inserted before the original is deleted, so a failing insertion loses
 // nothing: the copy is freed, the original stays where it was and is
-// answered with the negative index. A slot is emptied only once the host
+// answered with the negative index. No copy, or the object itself answered as
+// its copy, leaves the object where it was too. A slot is emptied only once the host
 // has answered that it holds the object to delete, so that an index other
 // than the one asked for deletes nothing else. When the host cannot find or
 // will not delete the original, the inserted copy is deleted again and the

@@ -125,6 +125,24 @@ int32_t ROWSHIFT_CALL InsertionIndexBehind(void* document, void* object, void* a
   return index >= 0 ? index + 1 : index;
 }
 
+// A host that answers the object itself as its copy: an object that stands
+// in the document is neither inserted again nor freed, so every object stays
+// where it was, once.
+void* ROWSHIFT_CALL ItselfAsCopy(void* object) { return object; }
+
+TEST(BadDocumentTest, AHostAnsweringTheObjectAsItsOwnCopyChangesNothing) {
+  testing::ScopedStandinBinding binding;
+  HostFunctions().MQObj_Clone = ItselfAsCopy;
+  for (const NothingToActOn& check : kOperations) {
+    SCOPED_TRACE(check.what);
+    standin::Document document;
+    ASSERT_TRUE(document.LoadOutline(kBusyDocument));
+    check.operation(document.Handle());
+    EXPECT_EQ(document.ToOutline(), kBusyDocument);
+    EXPECT_EQ(document.CallsOutsideContract(), 0);
+  }
+}
+
 TEST(BadDocumentTest, AHostAnsweringAnotherIndexLosesOrDoublesNothing) {
   const char* const outlines[] = {
       kBusyDocument,
