@@ -13,12 +13,14 @@ namespace standin {
 namespace {
 
 constexpr const char* kTriggers[] = {"screen", "world", "local", "none"};
+constexpr int32_t kSingleValueEvent = 102;
 
 struct TalkBackState {
   PluginEventEntry on_event = nullptr;
   std::vector<TalkBack> messages;
   std::size_t next = 0;
-  int calls = 0;  // document calls since the last message sent (or arming)
+  int calls = 0;            // counted calls since the last message sent (or arming)
+  bool every_call = false;  // every host call counts, not only document calls
   bool sending = false;
   std::vector<TalkBackAnswer> answers;
 };
@@ -78,6 +80,10 @@ int32_t SendEvent(PluginEventEntry on_event, const TalkBack& message) {
                   const_cast<char*>("filename"),
                   nullptr,
                   nullptr};
+  // Show and event 102 take the value itself, not a list.
+  if (message.event == rowshift::kSetShownEvent || message.event == kSingleValueEvent) {
+    return on_event(message.document, message.event, &value);
+  }
   return on_event(message.document, message.event, list);
 }
 
@@ -104,11 +110,23 @@ bool Send(const TalkBack& message, PluginEventEntry on_event, int32_t* answer) {
   return false;
 }
 
+void Arm(PluginEventEntry on_event, std::vector<TalkBack> messages, bool every_call) {
+  TalkBackState& state = State();
+  state.on_event = on_event;
+  state.messages = std::move(messages);
+  state.next = 0;
+  state.calls = 0;
+  state.every_call = every_call;
+  state.answers.clear();
+}
+
 }  // namespace
 
 void TalkBackFrom(EntryPoint entry_point) {
   TalkBackState& state = State();
-  if (state.sending || state.next >= state.messages.size() || !IsDocumentCall(entry_point)) {
+  const bool document_call = IsDocumentCall(entry_point);
+  if (state.sending || state.next >= state.messages.size() ||
+      !(document_call || state.every_call)) {
     return;
   }
   if (++state.calls < state.messages[state.next].after_calls) return;
@@ -116,17 +134,18 @@ void TalkBackFrom(EntryPoint entry_point) {
   state.calls = 0;
   state.sending = true;
   int32_t answer = 0;
-  if (Send(message, state.on_event, &answer)) state.answers.push_back({message, answer});
+  if (Send(message, state.on_event, &answer)) {
+    state.answers.push_back({message, answer, document_call});
+  }
   state.sending = false;
 }
 
 void TalkBackDuringDocumentCalls(PluginEventEntry on_event, std::vector<TalkBack> messages) {
-  TalkBackState& state = State();
-  state.on_event = on_event;
-  state.messages = std::move(messages);
-  state.next = 0;
-  state.calls = 0;
-  state.answers.clear();
+  Arm(on_event, std::move(messages), false);
+}
+
+void TalkBackDuringHostCalls(PluginEventEntry on_event, std::vector<TalkBack> messages) {
+  Arm(on_event, std::move(messages), true);
 }
 
 void StopTalkingBack() {

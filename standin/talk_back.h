@@ -6,8 +6,8 @@
 
 namespace standin {
 
-// Sends the next message when `entry_point` is a document call and the
-// message falls on it.
+// Sends the next message when the message falls on `entry_point`'s call and
+// that is a call the switch counts.
 void TalkBackFrom(EntryPoint entry_point);
 
 }  // namespace standin

@@ -5,7 +5,9 @@
 // notices, and a host that pumps its message queue may deliver a button click
 // or a window close. With this switch on, the stand-in does the same from
 // inside its document calls (MQDoc_*, MQObj_*), which the plug-in makes only
-// while an operation runs. Off until armed.
+// while an operation runs, or from inside every host call the plug-in makes,
+// its messages, settings element calls and widget requests among them. Off
+// until armed.
 #pragma once
 
 #include <cstdint>
@@ -27,10 +29,11 @@ struct TalkBack {
   // after arming, for the first); 1 = the next call.
   int after_calls = 1;
   Kind kind = Kind::kEvent;
-  // kEvent: the event number: 1, 2, 7, 101, 104, 200 to 231 or 250. Its list holds
-  // every key these events read: "index", "state", "size" and "past_state" =
-  // `value`; "trigger" = "screen", "world", "local" or "none" by `value`;
-  // "save_uid" to write into; "xml_elem" and "filename" null.
+  // kEvent: the event number: 1, 2, 7, 100 to 102, 104, 200 to 231 or 250.
+  // Events 100 and 102 get the address of `value`; the others a list that
+  // holds every key these events read: "index", "state", "size" and
+  // "past_state" = `value`; "trigger" = "screen", "world", "local" or "none" by
+  // `value`; "save_uid" to write into; "xml_elem" and "filename" null.
   int32_t event = 0;
   // kEvent: see above. kClick: which live button is pressed (by position in
   // id order, any value taken modulo their number). kClose: which window
@@ -44,6 +47,7 @@ struct TalkBack {
 struct TalkBackAnswer {
   TalkBack message;
   int32_t answer = 0;
+  bool during_document_call = true;  // sent from inside a document call
 };
 
 // From now on, sends `messages` in order through `on_event` (events) or the
@@ -53,6 +57,10 @@ struct TalkBackAnswer {
 // passed over.
 STANDIN_API void TalkBackDuringDocumentCalls(PluginEventEntry on_event,
                                              std::vector<TalkBack> messages);
+// The same, counting and sending from inside every host call the plug-in
+// makes: document calls, host messages, settings element calls and widget and
+// canvas requests. A message falls before the call does its own work.
+STANDIN_API void TalkBackDuringHostCalls(PluginEventEntry on_event, std::vector<TalkBack> messages);
 // Off; messages not sent yet are dropped.
 STANDIN_API void StopTalkingBack();
 // The messages sent since the switch was last armed, in order.

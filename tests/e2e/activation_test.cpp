@@ -14,6 +14,7 @@
 #include "e2e/built_plugin.h"
 #include "standin/call_log.h"
 #include "standin/settings_control.h"
+#include "standin/talk_back_control.h"
 #include "standin/widget_control.h"
 #include "standin/widget_exports.h"
 #include "support/standin_settings.h"
@@ -251,6 +252,46 @@ TEST_F(Activation, UnloadingAfterShutDownDeletesNothing) {
   standin::ClearWidgetRequests();
   plugin_.Release();
   EXPECT_THAT(standin::WidgetRequests(), IsEmpty());
+}
+
+// A host may send events back from inside any host call that start-up, show,
+// hide, the user's close and shut-down make: settings calls, widget requests,
+// the window-closed message. Each message is tried on every call of the run.
+// Nothing breaks, and a last shut-down leaves only the host's main window and
+// one element per key.
+TEST_F(Activation, EventsSentBackFromInsideItsOwnHostCallsLeaveTheStateWhole) {
+  using ::testing::_;
+  using ::testing::Pair;
+  using Kind = standin::TalkBack::Kind;
+  const standin::TalkBack messages[] = {{1, Kind::kEvent, kShutDownEvent},
+                                        {1, Kind::kEvent, kStartUpEvent},
+                                        {1, Kind::kEvent, kSetShownEvent, 0},
+                                        {1, Kind::kEvent, kSetShownEvent, 1},
+                                        {1, Kind::kClose},
+                                        {1, Kind::kClick, 0, 2}};
+  for (const standin::TalkBack& each : messages) {
+    for (int call = 1;; ++call) {
+      SCOPED_TRACE("kind " + std::to_string(static_cast<int>(each.kind)) + ", event " +
+                   std::to_string(each.event) + ", value " + std::to_string(each.value) +
+                   ", on call " + std::to_string(call));
+      StoreSettings({{"Rowshift_activate", "1"}, {"PosX", "120"}, {"PosY", "80"}});
+      standin::TalkBack message = each;
+      message.after_calls = call;
+      standin::TalkBackDuringHostCalls(plugin_.MQOnEvent, {message});
+      StartUp();
+      SetShown(0);
+      SetShown(1);
+      if (ToolWindowId() != 0) standin::SimulateUserClose(ToolWindowId());
+      ShutDown();
+      standin::StopTalkingBack();
+      const bool sent_back = !standin::TalkBackAnswers().empty();
+      ShutDown();
+      EXPECT_EQ(standin::WidgetIds(), std::vector<int32_t>{standin::MainWindowId()});
+      EXPECT_THAT(StoredSettings(), UnorderedElementsAre(Pair("Rowshift_activate", _),
+                                                         Pair("PosX", _), Pair("PosY", _)));
+      if (!sent_back) break;  // past the run's last call
+    }
+  }
 }
 
 TEST_F(Activation, WithoutASettingsElementTheWindowStillComesAndGoes) {

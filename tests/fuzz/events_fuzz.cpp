@@ -3,10 +3,11 @@
 // lists of its keys and of any keys (repeated, missing, null, pointing at any
 // content), the structured records of events 261 and 262, clicks on the tool
 // window and the user closing it. During a step the host may talk back: from
-// inside the document calls of a running operation it sends notices,
-// sub-commands, shut-down and start-up, clicks and closes back into the
-// plug-in, and a second
-// operation never starts (it answers as one that finds nothing to do). After
+// inside the document calls of a running operation, or from inside any host
+// call (settings, widget requests and messages among them), it sends notices,
+// sub-commands, show, shut-down and start-up, clicks and closes back into the
+// plug-in. A second operation never starts from inside a running one's
+// document calls (it answers as one that finds nothing to do). After
 // every step each document still holds each of its objects exactly once, and
 // no dead object or orphaned clone shows.
 #include <cstddef>
@@ -45,8 +46,8 @@ constexpr int32_t kNothingDone[kSubcommandCount] = {-1, -1, -1, 1, 1, 0};
 // What a host may send while it carries out a request: the object-list and
 // document notices, sub-commands, and shut-down and start-up (the plug-in
 // switched off, or off and on again, under a running operation).
-constexpr int32_t kTalkBackEvents[] = {1,   2,   2,   7,   101, 104, 104, 104, 200, 201, 202,
-                                       203, 204, 210, 211, 212, 220, 221, 222, 230, 231, 250};
+constexpr int32_t kTalkBackEvents[] = {1,   2,   2,   7,   100, 101, 102, 104, 104, 104, 200, 201,
+                                       202, 203, 204, 210, 211, 212, 220, 221, 222, 230, 231, 250};
 
 // Start-up, shut-down, show and run come more often than the rest.
 constexpr int32_t kKnownEvents[] = {1,   2,   3,   4,   7,   100, 101, 102, 103, 104, 105, 110, 120,
@@ -194,7 +195,11 @@ void TalkBackDuringStep(FuzzInput& input, const std::vector<void*>& documents) {
     const int32_t which = input.InRange(0, static_cast<int32_t>(documents.size()));
     message.document = which < static_cast<int32_t>(documents.size()) ? documents[which] : nullptr;
   }
-  standin::TalkBackDuringDocumentCalls(Plugin().MQOnEvent, std::move(messages));
+  if (input.Flag()) {
+    standin::TalkBackDuringHostCalls(Plugin().MQOnEvent, std::move(messages));
+  } else {
+    standin::TalkBackDuringDocumentCalls(Plugin().MQOnEvent, std::move(messages));
+  }
 }
 
 // Every sub-command and click sent back came while an operation ran: none
@@ -202,6 +207,8 @@ void TalkBackDuringStep(FuzzInput& input, const std::vector<void*>& documents) {
 // six, which stand in sub-command order.
 void CheckNoSecondOperation() {
   for (const standin::TalkBackAnswer& sent : standin::TalkBackAnswers()) {
+    // Outside document calls no operation need be running.
+    if (!sent.during_document_call) continue;
     const bool subcommand = sent.message.kind == standin::TalkBack::Kind::kEvent &&
                             sent.message.event == rowshift::kRunSubcommandEvent;
     const bool click = sent.message.kind == standin::TalkBack::Kind::kClick;
