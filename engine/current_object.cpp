@@ -16,7 +16,7 @@ CurrentObject::CurrentObject(const Document& document, int32_t count) {
   const CurrentReading reading = ReadCurrent(document, count);
   index_ = reading.index;
   object_ = reading.object;
-  if (index_ >= 0 && object_ == nullptr) empty_slot_ = index_;
+  if (index_ >= 0 && index_ < count && object_ == nullptr) empty_slot_ = index_;
 }
 
 void CurrentObject::Moved(Object original, const MovedObject& moved) {

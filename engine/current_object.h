@@ -20,9 +20,10 @@ CurrentReading ReadCurrent(const Document& document, int32_t count);
 
 // Keeps the index naming what it named when the operation began. An object is
 // followed through its moves, so that its copy is current at the end. An index
-// that named no object (an empty slot, or one past the list) follows its slot
-// as slots are added in front of it, so that no object becomes current by
-// chance. A negative index is left as it is.
+// that named an empty slot follows it as slots are added in front of it, so
+// that no object becomes current by chance. A negative index is left as it is,
+// and so is one past the list: the host is never asked to make current a slot
+// it does not have.
 class CurrentObject {
  public:
   // Reads the index; `count` is the slot count as the caller read it.

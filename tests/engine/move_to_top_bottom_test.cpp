@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "engine/operations.h"
 #include "standin/call_log.h"
 #include "standin/document_control.h"
+#include "standin/document_state.h"
 #include "support/outline_run.h"
 #include "support/standin_in_process.h"
 
@@ -195,6 +198,27 @@ TEST(MoveToTopBottomTest, TheCurrentObjectStaysCurrent) {
     const testing::OutlineRun run = testing::RunOnOutline(row.operation, row.before);
     EXPECT_EQ(run.compact_after, row.after);
     EXPECT_EQ(standin::CallsStartingWith("MQDoc_SetCurrentObjectIndex").size(), row.index_sets);
+  }
+}
+
+// A current index past the end of the list, which a host should not answer,
+// names no slot to follow: the host is not asked to make a slot current that
+// it does not have.
+TEST(MoveToTopBottomTest, ACurrentIndexPastTheListIsLeftAsItIs) {
+  testing::ScopedStandinBinding binding;
+  for (const testing::Operation operation : {MoveToTop, MoveToBottom}) {
+    for (const int32_t past : {2, std::numeric_limits<int32_t>::max() - 1}) {
+      SCOPED_TRACE(::testing::Message()
+                   << (operation == MoveToTop ? "top" : "bottom") << ", index " << past);
+      standin::Document document;
+      ASSERT_TRUE(
+          document.LoadOutline(operation == MoveToTop ? "P\nQ [selected]\n" : "Q [selected]\nP\n"));
+      document.State().current_index = past;
+      standin::ClearCalls();
+      ASSERT_EQ(operation(document.Handle()), 1);
+      EXPECT_TRUE(standin::CallsStartingWith("MQDoc_SetCurrentObjectIndex").empty());
+      EXPECT_EQ(document.CallsOutsideContract(), 0);
+    }
   }
 }
 
