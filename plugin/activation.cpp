@@ -78,16 +78,16 @@ void Rowshift::ShutDown() {
     settings->SaveFlag(kActivateKey, shown_);
     // Only a window the host made has a position; without one, and for a
     // coordinate the host refuses to read, the stored value stays for the
-    // next run. The window is looked up again for each coordinate: a host
-    // may start or stop the plug-in from inside any call made here.
-    const auto save_coordinate = [this, &settings](const char* property, const char* key) {
-      if (window_ == nullptr || window_->id() == 0) return;
-      if (const auto value = ReadIntProperty(window_->id(), property)) {
-        settings->SaveInteger(key, *value);
+    // next run. Nothing the host does from inside these calls deletes the
+    // window: only this shut-down does, below.
+    if (window_ != nullptr && window_->id() != 0) {
+      if (const auto x = ReadIntProperty(window_->id(), kPosXProperty)) {
+        settings->SaveInteger(kPosXKey, *x);
       }
-    };
-    save_coordinate(kPosXProperty, kPosXKey);
-    save_coordinate(kPosYProperty, kPosYKey);
+      if (const auto y = ReadIntProperty(window_->id(), kPosYProperty)) {
+        settings->SaveInteger(kPosYKey, *y);
+      }
+    }
   }
   window_.reset();
 }
