@@ -29,9 +29,11 @@ MovedObject MoveObjectAfter(const Document& document, Object object, Object anch
     return {copy, index, index, original_index};
   }
   // The original could not be found or deleted: the copy goes again, so the
-  // object stands in the document once, where it was.
+  // object stands in the document once, where it was. The copy's slot is the
+  // one that holds it, or the one that the insertion and the host's index for
+  // the copy both name.
   const int32_t copy_index = Holds(document, index, copy) ? index : document.IndexOf(copy);
-  if (!Holds(document, copy_index, copy)) return {object, kNotPlaced, index};
+  if (copy_index != index && !Holds(document, copy_index, copy)) return {object, kNotPlaced, index};
   document.Delete(copy_index);
   return {object, kNotPlaced, copy_index};
 }

@@ -69,6 +69,7 @@ void SubtreeMoves::ChangedSlots::Include(int32_t slot) {
 
 MovedObject SubtreeMoves::Step(Object object, Object anchor) {
   const MovedObject moved = MoveObjectAfter(document_, object, anchor);
+  if (moved.index >= 0) moved_.insert(object);
   if (moved.added_slot >= 0) ++slots_added_;
   emptied_.Follow(moved.added_slot);
   filled_.Follow(moved.added_slot);
@@ -81,6 +82,8 @@ MovedObject SubtreeMoves::Step(Object object, Object anchor) {
 MoverPlaced SubtreeMoves::MoveWithSubtree(Mover mover, const LocatedObject& anchor, int32_t depth) {
   MoverPlaced result;
   result.object = mover.object;
+  // An object the host answered twice, in two places, has moved already.
+  if (moved_.count(mover.object.object) != 0) return result;
   if (mover.object.object != anchor.object) {
     const MovedObject moved = Step(mover.object.object, anchor.object);
     if (moved.index < 0) return result;
@@ -92,6 +95,7 @@ MoverPlaced SubtreeMoves::MoveWithSubtree(Mover mover, const LocatedObject& anch
   const DepthDifference difference = static_cast<DepthDifference>(depth) - mover.depth;
   result.last = result.object;
   for (auto entry = mover.subtree.begin(); entry != mover.subtree.end(); ++entry) {
+    if (moved_.count(entry->object) != 0) continue;
     if (entry->object == result.last.object) {
       result.last.index = kStayedSlot;
     } else {
@@ -110,7 +114,9 @@ MoverPlaced SubtreeMoves::MoveWithSubtree(Mover mover, const LocatedObject& anch
 
 void SubtreeMoves::LowerLeftBehind() const {
   std::vector<std::pair<int32_t, Object>> in_order;
-  for (const Object object : left_behind_) in_order.emplace_back(document_.IndexOf(object), object);
+  for (const Object object : left_behind_) {
+    if (moved_.count(object) == 0) in_order.emplace_back(document_.IndexOf(object), object);
+  }
   std::sort(in_order.begin(), in_order.end());
   for (const auto& [index, object] : in_order) {
     if (index < 0) continue;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/current_object.h"
@@ -44,7 +45,10 @@ class SubtreeMoves {
   // object is the anchor it stays, and only its depth is set and its
   // descendants re-created. Where the host refuses a descendant's copy, the
   // re-creation ends there: that descendant and the ones after it stay where
-  // they stand, at their depths, left behind.
+  // they stand, at their depths, left behind. An object these moves have moved
+  // already, which a host that answers one object for two slots lists twice,
+  // is not moved again: as the mover it is not placed, as a descendant it is
+  // passed over.
   MoverPlaced MoveWithSubtree(Mover mover, const LocatedObject& anchor, int32_t depth);
 
   // How many slots the list has gained through these moves: each placed copy
@@ -83,6 +87,8 @@ class SubtreeMoves {
 
   const Document& document_;
   CurrentObject* current_;
+  // The objects moved so far: deleted, so never to be named to the host again.
+  std::unordered_set<Object> moved_;
   std::vector<Object> left_behind_;
   int32_t slots_added_ = 0;
   ChangedSlots emptied_;  // where originals were deleted

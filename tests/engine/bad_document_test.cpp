@@ -173,5 +173,47 @@ TEST(BadDocumentTest, AHostAnsweringAnotherIndexLosesOrDoublesNothing) {
   }
 }
 
+// A host that answers for a slot an object that stands in another: for an
+// empty slot, the object in the slot in front of it, so that one object is
+// met twice; or, for every slot but the last, the object in the slot behind
+// it. An object is never moved twice, and an original or copy is deleted only
+// from a slot that holds it, or that two of the host's answers name, so no
+// deleted object is named to the host and nothing is lost or doubled.
+void* ROWSHIFT_CALL ObjectInFrontForAnEmptySlot(void* document, int32_t index) {
+  void* const object = ::MQDoc_GetObject(document, index);
+  return object == nullptr && index > 0 ? ::MQDoc_GetObject(document, index - 1) : object;
+}
+void* ROWSHIFT_CALL ObjectOneSlotOn(void* document, int32_t index) {
+  const bool last = index + 1 >= ::MQDoc_GetObjectCount(document);
+  return ::MQDoc_GetObject(document, last ? index : index + 1);
+}
+
+TEST(BadDocumentTest, AHostAnsweringAnObjectOfAnotherSlotLosesOrDoublesNothing) {
+  const char* const outlines[] = {
+      "A [selected]\n-\nB [current selected]\n-\n",
+      "P\n  Q [current selected]\n  -\n    R\nS [selected]\n",
+      "A [selected]\n  A1\nB [current selected]\nC [selected]\n  C1 [selected]\nD\n",
+  };
+  for (const auto answer : {ObjectInFrontForAnEmptySlot, ObjectOneSlotOn}) {
+    testing::ScopedStandinBinding binding;
+    HostFunctions().MQDoc_GetObject = answer;
+    for (const char* outline : outlines) {
+      for (const NothingToActOn& check : kOperations) {
+        SCOPED_TRACE(::testing::Message()
+                     << check.what
+                     << (answer == ObjectOneSlotOn ? ", one slot on" : ", in front for empty")
+                     << ", on\n"
+                     << outline);
+        standin::Document document;
+        ASSERT_TRUE(document.LoadOutline(outline));
+        check.operation(document.Handle());
+        EXPECT_EQ(testing::SortedNames(document.ToOutline()), testing::SortedNames(outline));
+        EXPECT_EQ(document.DeadObjectTouches(), 0);
+        EXPECT_EQ(document.OrphanedClones(), 0);
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace rowshift
