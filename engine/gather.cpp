@@ -26,14 +26,14 @@ int32_t GatherSelected(void* handle) {
   if (target.object == nullptr || group.members.empty()) return kNothingToGather;
   // The target never moves and its depth never changes.
   const int32_t depth = ShiftDepth(group.target.depth, kOneLevelBelow);
-  SubtreeMoves moves(document);
+  SubtreeMoves moves(document, count);
   // Worked from the end: each object lands directly behind the target, so the
   // first of the list ends first.
   for (auto member = group.members.rbegin(); member != group.members.rend(); ++member) {
     moves.MoveWithSubtree(std::move(*member), target, depth);
   }
   moves.LowerLeftBehind();
-  moves.KeepOutline(count);
+  moves.KeepOutline();
   return kDone;
 }
 

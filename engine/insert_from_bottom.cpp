@@ -66,10 +66,10 @@ int32_t InsertFromBottom(void* handle) {
   if (moving.Contains(current.object)) return current.index;
 
   const Landing landing = InsertionLanding(document, anchor, mover, moving, count);
-  SubtreeMoves moves(document);
+  SubtreeMoves moves(document, count);
   moves.MoveWithSubtree(std::move(mover), landing.anchor, landing.depth);
   moves.LowerLeftBehind();
-  moves.KeepOutline(count);
+  moves.KeepOutline();
   return kDone;
 }
 

@@ -1,19 +1,22 @@
 #include "engine/move_step.h"
 
+#include <limits>
+
 namespace rowshift {
 namespace {
 
 constexpr int32_t kNotPlaced = -1;
 
-// Whether `index` names the slot that holds `object`: a host's answer is
-// checked before a slot is emptied, so that no other object is deleted.
-bool Holds(const Document& document, int32_t index, Object object) {
-  return index >= 0 && document.ObjectAt(index) == object;
+// Whether `index` names one of `count` slots, the one that holds `object`: a
+// host's answer is checked before a slot is emptied, so that no other object
+// is deleted.
+bool Holds(const Document& document, int32_t index, Object object, int32_t count) {
+  return index >= 0 && index < count && document.ObjectAt(index) == object;
 }
 
 }  // namespace
 
-MovedObject MoveObjectAfter(const Document& document, Object object, Object anchor) {
+MovedObject MoveObjectAfter(const Document& document, Object object, Object anchor, int32_t count) {
   const Object copy = document.Clone(object);
   // A copy that is the object itself stands in the document already: it is
   // neither inserted a second time nor freed.
@@ -23,17 +26,20 @@ MovedObject MoveObjectAfter(const Document& document, Object object, Object anch
     document.Free(copy);
     return {object, index};
   }
+  // The slots now, the copy's among them.
+  const int32_t slots = count < std::numeric_limits<int32_t>::max() ? count + 1 : count;
   // Asked after the insertion, which may have shifted the original.
   const int32_t original_index = document.IndexOf(object);
-  if (Holds(document, original_index, object) && document.Delete(original_index)) {
+  if (Holds(document, original_index, object, slots) && document.Delete(original_index)) {
     return {copy, index, index, original_index};
   }
   // The original could not be found or deleted: the copy goes again, so the
   // object stands in the document once, where it was. The copy's slot is the
   // one that holds it, or the one that the insertion and the host's index for
   // the copy both name.
-  const int32_t copy_index = Holds(document, index, copy) ? index : document.IndexOf(copy);
-  if (copy_index != index && !Holds(document, copy_index, copy)) return {object, kNotPlaced, index};
+  const int32_t copy_index = Holds(document, index, copy, slots) ? index : document.IndexOf(copy);
+  const bool agreed = copy_index == index && index < slots;
+  if (!agreed && !Holds(document, copy_index, copy, slots)) return {object, kNotPlaced, index};
   document.Delete(copy_index);
   return {object, kNotPlaced, copy_index};
 }

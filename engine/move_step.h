@@ -27,7 +27,8 @@ struct MovedObject {
 // original is answered the same way, so no object ever stands twice; the
 // copy's slot stays, empty. Otherwise the original is deleted and must not be
 // touched again; the copy is answered with its index. The caller never passes
-// an object as its own anchor.
-MovedObject MoveObjectAfter(const Document& document, Object object, Object anchor);
+// an object as its own anchor. `count` is the slot count before the step: an
+// index the host answers beyond the slots is taken to name none.
+MovedObject MoveObjectAfter(const Document& document, Object object, Object anchor, int32_t count);
 
 }  // namespace rowshift

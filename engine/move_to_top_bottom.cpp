@@ -5,8 +5,6 @@
 // The group is listed first, as the list stands at the start: scanning while
 // moving would skip slots pushed out of reach, meet its own copies and move
 // them again, and break the group's order.
-#include <algorithm>
-#include <limits>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -84,13 +82,6 @@ LocatedObject BottomAnchor(const Document& document, const Mover& member,
   return KeepHierarchy(document, {anchor, kTopLevel}, groups.Moving(), count).anchor;
 }
 
-// The slot count now: moves add slots and take none away. Held within the
-// 32-bit range, whatever count the host answered.
-int32_t CountAfter(int32_t count, const SubtreeMoves& moves) {
-  const int64_t now = static_cast<int64_t>(count) + moves.SlotsAdded();
-  return static_cast<int32_t>(std::min<int64_t>(now, std::numeric_limits<int32_t>::max()));
-}
-
 }  // namespace
 
 int32_t MoveToTop(void* handle) {
@@ -99,7 +90,7 @@ int32_t MoveToTop(void* handle) {
   const int32_t count = document.ObjectCount();
   if (count <= 0) return kDone;
   CurrentObject current(document, count);
-  SubtreeMoves moves(document, &current);
+  SubtreeMoves moves(document, count, &current);
   // The last object placed at the top; none: the next one goes to index 0.
   LocatedObject anchor;
   for (Mover& member : ListSelectedGroup(document, count).members) {
@@ -107,7 +98,7 @@ int32_t MoveToTop(void* handle) {
     if (placed.placed) anchor = placed.last;
   }
   moves.LowerLeftBehind();
-  moves.KeepOutline(count);
+  moves.KeepOutline();
   current.Restore(document);
   return kDone;
 }
@@ -118,7 +109,7 @@ int32_t MoveToBottom(void* handle) {
   const int32_t count = document.ObjectCount();
   if (count <= 0) return kDone;
   CurrentObject current(document, count);
-  SubtreeMoves moves(document, &current);
+  SubtreeMoves moves(document, count, &current);
   SelectedGroup group = ListSelectedGroup(document, count);
   GroupsYetToMove groups(group.members);
 
@@ -130,19 +121,18 @@ int32_t MoveToBottom(void* handle) {
   // exists.
   int32_t search_end = count;
   for (Mover& member : group.members) {
-    const int32_t count_now = CountAfter(count, moves);
     const LocatedObject anchor =
-        BottomAnchor(document, member, group_end, search_end, count_now, groups);
+        BottomAnchor(document, member, group_end, search_end, moves.SlotCount(), groups);
     groups.Remove(member);
     const MoverPlaced placed = moves.MoveWithSubtree(std::move(member), anchor, kTopLevel);
     if (placed.placed) group_end = placed.last;
     // An insertion answer beyond the list names no slot to search from.
-    const int32_t count_after = CountAfter(count, moves);
+    const int32_t count_after = moves.SlotCount();
     const bool known = placed.placed && placed.last.index >= 0 && placed.last.index < count_after;
     search_end = known ? placed.last.index + 1 : count_after;
   }
   moves.LowerLeftBehind();
-  moves.KeepOutline(count);
+  moves.KeepOutline();
   current.Restore(document);
   return kDone;
 }

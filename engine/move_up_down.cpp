@@ -71,17 +71,20 @@ int32_t MoveByOneRow(void* handle, TargetFinder find_target) {
   const LocatedObject target = find_target(document, {current.index, subtree_end.index, count});
   const Landing landing = LandingBefore(document, target, mover, moving, count);
 
-  SubtreeMoves moves(document);
+  SubtreeMoves moves(document, count);
   const MoverPlaced placed = moves.MoveWithSubtree(std::move(mover), landing.anchor, landing.depth);
   if (placed.placed) {
-    if (placed.object.object != current.object) document.SetCurrentIndex(placed.object.index);
+    // An insertion answer beyond the list names no slot to make current.
+    if (placed.object.object != current.object && placed.object.index < moves.SlotCount()) {
+      document.SetCurrentIndex(placed.object.index);
+    }
     // A Collapsed value reads 1 or 0 afterwards, as the object's copy carries it.
     const bool collapsed = document.Flag(placed.object.object, ObjectValueId::Collapsed);
     document.SetValue(placed.object.object, ObjectValueId::Collapsed,
                       collapsed ? kFlagSet : kFlagClear);
   }
   moves.LowerLeftBehind();
-  moves.KeepOutline(count);
+  moves.KeepOutline();
   return kDone;
 }
 

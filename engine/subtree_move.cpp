@@ -68,7 +68,7 @@ void SubtreeMoves::ChangedSlots::Include(int32_t slot) {
 }
 
 MovedObject SubtreeMoves::Step(Object object, Object anchor) {
-  const MovedObject moved = MoveObjectAfter(document_, object, anchor);
+  const MovedObject moved = MoveObjectAfter(document_, object, anchor, SlotCount());
   if (moved.index >= 0) moved_.insert(object);
   if (moved.added_slot >= 0) ++slots_added_;
   emptied_.Follow(moved.added_slot);
@@ -129,14 +129,16 @@ void SubtreeMoves::LowerLeftBehind() const {
   }
 }
 
-void SubtreeMoves::KeepOutline(int32_t count) const {
-  const int32_t slots = static_cast<int32_t>(
-      std::min<int64_t>(static_cast<int64_t>(count) + slots_added_, kLastSlot));
+int32_t SubtreeMoves::SlotCount() const {
+  return static_cast<int32_t>(std::min<int64_t>(int64_t{count_} + slots_added_, kLastSlot));
+}
+
+void SubtreeMoves::KeepOutline() const {
   ChangedSlots runs[] = {emptied_, filled_};
   if (runs[1].first >= 0 && (runs[0].first < 0 || runs[1].first < runs[0].first)) {
     std::swap(runs[0], runs[1]);
   }
-  OutlineWalk walk(document_, slots);
+  OutlineWalk walk(document_, SlotCount());
   for (const ChangedSlots& run : runs) {
     if (run.first >= 0) walk.Walk(run.first, run.last);
   }

@@ -35,9 +35,10 @@ struct MoverPlaced {
 // The moves of one operation.
 class SubtreeMoves {
  public:
-  // `current`, when given, takes note of every move step.
-  explicit SubtreeMoves(const Document& document, CurrentObject* current = nullptr)
-      : document_(document), current_(current) {}
+  // `count` is the slot count as read before the moves; `current`, when
+  // given, takes note of every move step.
+  SubtreeMoves(const Document& document, int32_t count, CurrentObject* current = nullptr)
+      : document_(document), count_(count), current_(current) {}
 
   // Puts `mover` directly behind `anchor` (at index 0 for none) at `depth`,
   // and re-creates its descendants behind it one by one, in their old order,
@@ -51,9 +52,10 @@ class SubtreeMoves {
   // passed over.
   MoverPlaced MoveWithSubtree(Mover mover, const LocatedObject& anchor, int32_t depth);
 
-  // How many slots the list has gained through these moves: each placed copy
+  // The slot count now: moves add slots and take none away. Each placed copy
   // adds one, and so does a copy the host placed and then had to take away.
-  int32_t SlotsAdded() const { return slots_added_; }
+  // Held within the 32-bit range, whatever count the host answered.
+  int32_t SlotCount() const;
 
   // The descendants left behind so far, in their old list order.
   const std::vector<Object>& LeftBehind() const { return left_behind_; }
@@ -70,9 +72,8 @@ class SubtreeMoves {
   // and the objects behind them, as far as one needs lowering. A host that
   // answers a wrong value, or refuses a read or a write, would otherwise
   // leave a list that is no outline; after moves the host answered as asked
-  // it lowers nothing. `count` is the slot count as read before the moves.
-  // Called once, at the end of the operation.
-  void KeepOutline(int32_t count) const;
+  // it lowers nothing. Called once, at the end of the operation.
+  void KeepOutline() const;
 
  private:
   // A run of slots, followed as slots are added in front of or inside it.
@@ -86,6 +87,7 @@ class SubtreeMoves {
   MovedObject Step(Object object, Object anchor);
 
   const Document& document_;
+  int32_t count_;
   CurrentObject* current_;
   // The objects moved so far: deleted, so never to be named to the host again.
   std::unordered_set<Object> moved_;

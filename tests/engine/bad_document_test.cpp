@@ -115,7 +115,7 @@ TEST(BadDocumentTest, AHostAnsweringACycleOfParentsLosesNothingAndEveryOperation
 // front of the object's own, or, with the first deletion refused, one behind
 // the new slot of an insertion, where the copy would be deleted again. A slot
 // is emptied only where it holds the object to delete, so nothing is lost or
-// doubled.
+// doubled, and an index beyond the list is never named back to the host.
 int32_t ROWSHIFT_CALL IndexInFront(void* document, void* object) {
   const int32_t index = ::MQDoc_GetObjectIndex(document, object);
   return index > 0 ? index - 1 : index;
@@ -168,6 +168,7 @@ TEST(BadDocumentTest, AHostAnsweringAnotherIndexLosesOrDoublesNothing) {
         EXPECT_EQ(testing::SortedNames(document.ToOutline()), testing::SortedNames(outline));
         EXPECT_EQ(document.DeadObjectTouches(), 0);
         EXPECT_EQ(document.OrphanedClones(), 0);
+        EXPECT_EQ(document.CallsOutsideContract(), 0);
       }
     }
   }

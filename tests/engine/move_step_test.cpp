@@ -27,7 +27,7 @@ class MoveStepTest : public testing::EngineDocumentTest {
 TEST_F(MoveStepTest, InsertsTheCopyBeforeDeletingTheOriginal) {
   Load("P\nQ\n");
   Object original = At(1);
-  const MovedObject moved = MoveObjectAfter(document_, original, nullptr);
+  const MovedObject moved = MoveObjectAfter(document_, original, nullptr, standin_.SlotCount());
   const std::vector<std::string> expected = {
       "MQObj_Clone(Q) -> Q",
       "MQDoc_InsertObject(Q, null) -> 0",
@@ -47,7 +47,7 @@ TEST_F(MoveStepTest, AFailingInsertionFreesTheCopyAndKeepsTheOriginal) {
   Load("P\nQ\n");
   standin_.FailNthInsertion(1);
   Object original = At(1);
-  const MovedObject moved = MoveObjectAfter(document_, original, nullptr);
+  const MovedObject moved = MoveObjectAfter(document_, original, nullptr, standin_.SlotCount());
   const std::vector<std::string> expected = {
       "MQObj_Clone(Q) -> Q",
       "MQDoc_InsertObject(Q, null) -> -1",
@@ -62,7 +62,7 @@ TEST_F(MoveStepTest, AFailingInsertionFreesTheCopyAndKeepsTheOriginal) {
 
 TEST_F(MoveStepTest, MovingBehindAnAnchorAfterTheObjectDeletesTheRightSlot) {
   Load("Q\nP\nR\n");
-  MoveObjectAfter(document_, At(0), At(1));
+  MoveObjectAfter(document_, At(0), At(1), standin_.SlotCount());
   EXPECT_EQ(standin_.ToOutline(), "-\nP\nQ\nR\n");
   EXPECT_EQ(standin_.DeadObjectTouches(), 0);
 }
@@ -189,7 +189,7 @@ TEST_F(MoveStepTest, AnOriginalTheHostCannotFindOrDeleteKeepsItsPlaceAndTheCopyG
     Load("P\nQ\n");
     Object original = At(1);
     standin::FailNthCall(refusing, 1);
-    const MovedObject moved = MoveObjectAfter(document_, original, nullptr);
+    const MovedObject moved = MoveObjectAfter(document_, original, nullptr, standin_.SlotCount());
     EXPECT_EQ(standin::CallsStartingWith("MQDoc_DeleteObject(0) -> 1").size(), 1u)
         << "the copy, inserted at 0, is deleted again";
     EXPECT_EQ(moved.object, original);

@@ -50,7 +50,7 @@ TEST_F(SubtreeTest, CollectsEveryDescendantUpToTheFirstObjectNoDeeper) {
 
 TEST_F(SubtreeTest, AnObjectThatIsItsOwnAnchorStaysAndOnlyItsDepthIsSet) {
   Load("A\n");
-  SubtreeMoves moves(document_);
+  SubtreeMoves moves(document_, standin_.SlotCount());
   const MoverPlaced placed = moves.MoveWithSubtree({{At(0), 0}, 0, {}}, {At(0), 0}, 1);
   EXPECT_TRUE(placed.placed);
   EXPECT_EQ(placed.object.object, At(0));
@@ -62,7 +62,7 @@ TEST_F(SubtreeTest, DescendantsTakeTheCollectedDepthShiftedNotTheCurrentOne) {
   Load("X\nA\n  B\n    C\n");
   Mover mover{{At(1), 1}, 0, CollectSubtree(document_, 1, 0, 4)};
   MQObj_SetIntValue(At(3), kDepthId, 7);
-  SubtreeMoves moves(document_);
+  SubtreeMoves moves(document_, standin_.SlotCount());
   const MoverPlaced placed = moves.MoveWithSubtree(mover, {At(0), 0}, 1);
   EXPECT_EQ(placed.last.index, 3);
   EXPECT_EQ(testing::WithoutEmptySlots(standin_.ToOutline()), "X\n  A\n    B\n      C\n");
@@ -73,7 +73,7 @@ TEST_F(SubtreeTest, DescendantsTakeTheCollectedDepthShiftedNotTheCurrentOne) {
 
 TEST_F(SubtreeTest, AnEntryThatIsTheObjectJustPlacedStays) {
   Load("A\n  B\n");
-  SubtreeMoves moves(document_);
+  SubtreeMoves moves(document_, standin_.SlotCount());
   EXPECT_EQ(moves.MoveWithSubtree({{At(1), 1}, 1, {{At(1), 1}}}, {At(1), 1}, 2).last.index, -1);
   EXPECT_EQ(standin_.ToOutline(), "A\n    B\n");
   EXPECT_TRUE(standin::CallsStartingWith("MQObj_Clone").empty());
@@ -101,7 +101,7 @@ TEST_F(SubtreeTest, ARefusedCopyLeavesWhatIsNotYetMovedWhereItStands) {
     Object q = At(1);
     Mover mover{{q, 1}, 1, CollectSubtree(document_, 1, 1, 6)};
     standin_.FailNthInsertion(check.refused);
-    SubtreeMoves moves(document_);
+    SubtreeMoves moves(document_, standin_.SlotCount());
     const MoverPlaced placed = moves.MoveWithSubtree(mover, {At(5), 5}, 0);
     EXPECT_EQ(placed.placed, check.refused != 1);
     EXPECT_EQ(moves.LeftBehind().size(), check.left_behind);
@@ -117,7 +117,7 @@ TEST_F(SubtreeTest, ALeftBehindObjectTheHostCannotFindIsNotLowered) {
   Load("P\n  Q\n    Q1\n    Q2\nR\n");
   Mover mover{{At(1), 1}, 1, CollectSubtree(document_, 1, 1, 5)};
   standin_.FailNthInsertion(2);
-  SubtreeMoves moves(document_);
+  SubtreeMoves moves(document_, standin_.SlotCount());
   moves.MoveWithSubtree(mover, {At(4), 4}, 0);
   standin::FailNthCall(standin::EntryPoint::MQDoc_GetObjectIndex, 1);
   moves.LowerLeftBehind();
