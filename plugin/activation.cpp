@@ -76,17 +76,14 @@ void Rowshift::ShutDown() {
   if (std::unique_ptr<MQSetting> settings = OpenSettings()) {
     // The flag is saved before the position.
     settings->SaveFlag(kActivateKey, shown_);
-    // Only a window the host made has a position; without one, and for a
-    // coordinate the host refuses to read, the stored value stays for the
-    // next run. Nothing the host does from inside these calls deletes the
-    // window: only this shut-down does, below.
+    // Only a window the host made has a position; without one the stored
+    // position stays for the next run. What a read gives is saved as it is:
+    // the host's answer to a request means nothing, so a read that wrote
+    // nothing cannot be told from a window at 0. Nothing the host does from
+    // inside these calls deletes the window: only this shut-down does, below.
     if (window_ != nullptr && window_->id() != 0) {
-      if (const auto x = ReadIntProperty(window_->id(), kPosXProperty)) {
-        settings->SaveInteger(kPosXKey, *x);
-      }
-      if (const auto y = ReadIntProperty(window_->id(), kPosYProperty)) {
-        settings->SaveInteger(kPosYKey, *y);
-      }
+      settings->SaveInteger(kPosXKey, ReadIntProperty(window_->id(), kPosXProperty));
+      settings->SaveInteger(kPosYKey, ReadIntProperty(window_->id(), kPosYProperty));
     }
   }
   window_.reset();

@@ -40,9 +40,9 @@ class Rowshift : public MQStationPlugin {
   // Without settings from the host it starts hidden at the host's position.
   // Answers 1.
   int32_t StartUp() override;
-  // Saves the shown flag, then the window's position (only from a window the
-  // host made, and each coordinate only when the host reads it; otherwise the
-  // stored value is kept), and deletes the window.
+  // Saves the shown flag, then the window's position as read (only from a
+  // window the host made; otherwise the stored position is kept), and deletes
+  // the window.
   // Without settings it saves nothing. A shut-down asked for while one runs
   // does nothing.
   void ShutDown() override;

@@ -1,7 +1,5 @@
 #include "widgets/widget_requests.h"
 
-#include <optional>
-
 #include "boundary/host_functions.h"
 
 namespace rowshift {
@@ -18,11 +16,10 @@ void* Slot(Value* value) {
   return value;
 }
 
-// The host's answer; 0 when the entry point is not bound.
-int32_t Send(int32_t target, WidgetRequest code, void** list) {
+void Send(int32_t target, WidgetRequest code, void** list) {
   auto widget_value = HostFunctions().MQWidget_Value;
-  if (widget_value == nullptr) return 0;
-  return widget_value(target, static_cast<int32_t>(code), list);
+  if (widget_value == nullptr) return;
+  widget_value(target, static_cast<int32_t>(code), list);
 }
 
 void SendAttach(WidgetRequest code, int32_t target, int32_t child) {
@@ -81,13 +78,10 @@ void WriteWideTextProperty(int32_t id, const char* key, const WideChar* text) {
   Send(id, WidgetRequest::Write, list);
 }
 
-std::optional<int32_t> ReadIntProperty(int32_t id, const char* key) {
+int32_t ReadIntProperty(int32_t id, const char* key) {
   int32_t value = 0;
   void* list[] = {Slot(key), Slot(&value), nullptr};
-  const int32_t answer = Send(id, WidgetRequest::Read, list);
-  // Only a read that failed and wrote nothing is refused: a host whose answer
-  // means nothing still gives every value but 0.
-  if (answer == 0 && value == 0) return std::nullopt;
+  Send(id, WidgetRequest::Read, list);
   return value;
 }
 

@@ -4,12 +4,11 @@
 // the pairs, order and value types the host expects. Values are passed by
 // address and live only for the call; text values are the address of their
 // first character and must be constants with static storage. Every request is
-// sent even when the target is 0. The entry point's answer is used only to tell
-// a refused read, and a table slot that is not bound yet sends nothing.
+// sent even when the target is 0. The entry point's answer means nothing and is
+// never used; a table slot that is not bound yet sends nothing.
 #pragma once
 
 #include <cstdint>
-#include <optional>
 
 #include "boundary/host_protocol.h"
 #include "platform/abi.h"
@@ -36,10 +35,9 @@ void WriteDoubleProperty(int32_t id, const char* key, double value);
 void WriteTextProperty(int32_t id, const char* key, const char* text);
 void WriteWideTextProperty(int32_t id, const char* key, const WideChar* text);
 
-// Read of an int property, preset to 0: answers what the host wrote, 0 when it
-// wrote nothing but answered the read, and nothing when it refused (answered 0
-// and wrote nothing) or the entry point is not bound.
-std::optional<int32_t> ReadIntProperty(int32_t id, const char* key);
+// Read of an int property, preset to 0: answers what the host wrote, and the
+// preset when it wrote nothing or the entry point is not bound.
+int32_t ReadIntProperty(int32_t id, const char* key);
 
 // HookEvent, target id, with a list the caller built (closed by a null name).
 void SendHookEvent(int32_t id, void** list);

@@ -13,6 +13,7 @@
 #include "standin/call_log.h"
 #include "standin/settings_control.h"
 #include "standin/widget_control.h"
+#include "standin/widget_exports.h"
 #include "support/standin_in_process.h"
 #include "support/standin_settings.h"
 #include "support/tool_window.h"
@@ -253,6 +254,27 @@ TEST_F(ActivationOrderTest, AWindowTheHostRefusedStillReportsTheStoredShownFlag)
   EXPECT_THAT(BriefRequests(), ::testing::Not(::testing::Contains(::testing::HasSubstr("Read"))));
   EXPECT_THAT(StoredSettings(),
               UnorderedElementsAre(std::pair{"Rowshift_activate", "0"}, std::pair{"PosX", "120"},
+                                   std::pair{"PosY", "80"}));
+}
+
+// A host's answer to a widget request means nothing, and a host may answer 0
+// to every one: a window the user moved to the left edge still has its
+// position saved, 0 included.
+int32_t ROWSHIFT_CALL AnswerZeroToEveryRequest(int32_t target, int32_t code, void** list) {
+  MQWidget_Value(target, code, list);
+  return 0;
+}
+
+TEST_F(ActivationOrderTest, ThePositionReadIsSavedWhateverTheHostAnswers) {
+  StoreSettings({{"Rowshift_activate", "1"}, {"PosX", "120"}, {"PosY", "80"}});
+  ASSERT_EQ(plugin_.StartUp(), 1);
+  HostFunctions().MQWidget_Value = &AnswerZeroToEveryRequest;
+  int32_t left_edge = 0;
+  void* moved[] = {const_cast<char*>("pos_x"), &left_edge, nullptr};
+  MQWidget_Value(ToolWindowId(), static_cast<int32_t>(WidgetRequest::Write), moved);
+  plugin_.ShutDown();
+  EXPECT_THAT(StoredSettings(),
+              UnorderedElementsAre(std::pair{"Rowshift_activate", "1"}, std::pair{"PosX", "0"},
                                    std::pair{"PosY", "80"}));
 }
 
