@@ -70,13 +70,31 @@ void SubtreeMoves::ChangedSlots::Include(int32_t slot) {
 MovedObject SubtreeMoves::Step(Object object, Object anchor) {
   const MovedObject moved = MoveObjectAfter(document_, object, anchor, SlotCount());
   if (moved.index >= 0) moved_.insert(object);
-  if (moved.added_slot >= 0) ++slots_added_;
+  if (moved.added_slot >= 0) {
+    ++slots_added_;
+    copies_together_ =
+        copies_together_ && (filled_.first < 0 || (moved.added_slot >= filled_.first &&
+                                                   moved.added_slot <= filled_.last + int64_t{1}));
+  }
   emptied_.Follow(moved.added_slot);
   filled_.Follow(moved.added_slot);
   filled_.Include(moved.added_slot);
   emptied_.Include(moved.emptied_slot);
+  if (moved.emptied_slot >= 0 &&
+      (moved.emptied_slot < filled_.first || moved.emptied_slot > filled_.last)) {
+    emptied_slots_.push_back({moved.emptied_slot, slots_added_, moved.emptied_slot > filled_.last});
+  }
   if (current_ != nullptr) current_->Moved(object, moved);
   return moved;
+}
+
+void SubtreeMoves::NoteStayed(int32_t slot) {
+  if (slot < 0) return;
+  // Where it stands beside the copies, they still make one run.
+  copies_together_ =
+      copies_together_ && (filled_.first < 0 || (int64_t{slot} + 1 >= filled_.first &&
+                                                 int64_t{slot} <= int64_t{filled_.last} + 1));
+  filled_.Include(slot);
 }
 
 MoverPlaced SubtreeMoves::MoveWithSubtree(Mover mover, const LocatedObject& anchor, int32_t depth) {
@@ -88,6 +106,9 @@ MoverPlaced SubtreeMoves::MoveWithSubtree(Mover mover, const LocatedObject& anch
     const MovedObject moved = Step(mover.object.object, anchor.object);
     if (moved.index < 0) return result;
     result.object = {moved.object, moved.index};
+  } else {
+    // It stays, but its depth changes, and with it what may stand behind it.
+    NoteStayed(anchor.index);
   }
   result.placed = true;
   document_.SetValue(result.object.object, ObjectValueId::Depth, depth);
@@ -134,10 +155,20 @@ int32_t SubtreeMoves::SlotCount() const {
 }
 
 void SubtreeMoves::KeepOutline() const {
-  ChangedSlots runs[] = {emptied_, filled_};
-  if (runs[1].first >= 0 && (runs[0].first < 0 || runs[1].first < runs[0].first)) {
-    std::swap(runs[0], runs[1]);
+  std::vector<ChangedSlots> runs = {filled_};
+  if (copies_together_) {
+    // A slot that copies went in front of moved on by one for each.
+    for (const EmptiedSlot& emptied : emptied_slots_) {
+      const int64_t slot =
+          emptied.slot + (emptied.pushed_on ? slots_added_ - emptied.slots_added : 0);
+      if (slot < SlotCount())
+        runs.push_back({static_cast<int32_t>(slot), static_cast<int32_t>(slot)});
+    }
+  } else {
+    runs.push_back(emptied_);
   }
+  std::sort(runs.begin(), runs.end(),
+            [](const ChangedSlots& a, const ChangedSlots& b) { return a.first < b.first; });
   OutlineWalk walk(document_, SlotCount());
   for (const ChangedSlots& run : runs) {
     if (run.first >= 0) walk.Walk(run.first, run.last);

@@ -84,7 +84,17 @@ class SubtreeMoves {
     void Include(int32_t slot);
   };
 
+  // A slot a move emptied, as it stood then, with the slots added by then and
+  // whether every slot added later goes in front of it.
+  struct EmptiedSlot {
+    int32_t slot = -1;
+    int32_t slots_added = 0;
+    bool pushed_on = false;
+  };
+
   MovedObject Step(Object object, Object anchor);
+  // Takes note of an object that stays in `slot` while its depth is set.
+  void NoteStayed(int32_t slot);
 
   const Document& document_;
   int32_t count_;
@@ -93,8 +103,13 @@ class SubtreeMoves {
   std::unordered_set<Object> moved_;
   std::vector<Object> left_behind_;
   int32_t slots_added_ = 0;
-  ChangedSlots emptied_;  // where originals were deleted
-  ChangedSlots filled_;   // where copies were inserted
+  ChangedSlots emptied_;  // where originals were deleted, as one run
+  ChangedSlots filled_;   // where copies were inserted, and objects stayed
+  // Each slot emptied outside `filled_`. While every copy goes into `filled_`
+  // or at one of its ends, where each stands at the end is known, and only
+  // those slots and `filled_` need walking instead of the runs.
+  std::vector<EmptiedSlot> emptied_slots_;
+  bool copies_together_ = true;
 };
 
 }  // namespace rowshift

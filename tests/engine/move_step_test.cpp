@@ -150,6 +150,47 @@ TEST_F(MoveStepTest, ARefusedCopyLeavesItsObjectAsItWasAndTheRestGoesOn) {
   }
 }
 
+// The host refuses one read or write; the operation sees a depth of 0, an
+// empty slot, or a depth it did not write. Each object then standing more
+// than one level below the object in front of it is lowered at the end, also
+// where the object that moves is its own anchor and only its depth is set.
+TEST_F(MoveStepTest, ARefusedReadOrWriteStillLeavesAnOutline) {
+  using standin::EntryPoint;
+  struct Case {
+    const char* what;
+    testing::Operation operation;
+    EntryPoint refusing;
+    int call;
+    const char* before;
+    const char* after;  // empty slots left out
+  };
+  const Case cases[] = {
+      {"up, B's depth read as 0: A goes without it, B is lowered", MoveUp,
+       EntryPoint::MQObj_GetIntValue, 2, "A [current]\n  B\n", "B\nA [current]\n"},
+      {"bottom, B read as none: A goes without it, B is lowered", MoveToBottom,
+       EntryPoint::MQDoc_GetObject, 2, "A [selected]\n  B\n", "B\nA [selected]\n"},
+      {"bottom, O6 read as none: O5 stays in front of it at the top level, O6 is lowered",
+       MoveToBottom, EntryPoint::MQDoc_GetObject, 11,
+       "O0 [current]\n-\n-\n  O3 [ineligible]\n  O4\n    O5 [selected collapsed]\n"
+       "    O6 [ineligible]\n",
+       "O0 [current]\n  O3 [ineligible]\n  O4\nO5 [selected collapsed]\n  O6 [ineligible]\n"},
+      {"top, B's depth not written", MoveToTop, EntryPoint::MQObj_SetIntValue, 1,
+       "A\n  B [selected]\n", "B [selected]\nA\n"},
+      {"insert, C's depth not written", InsertFromBottom, EntryPoint::MQObj_SetIntValue, 1,
+       "A [current]\n  B\n    C\n", "A [current]\n  C\n  B\n"},
+  };
+  for (const Case& check : cases) {
+    SCOPED_TRACE(check.what);
+    Load(check.before);
+    standin::FailNthCall(check.refusing, check.call);
+    check.operation(standin_.Handle());
+    standin::ResetHostCalls();
+    EXPECT_EQ(Compact(), testing::WithoutEmptySlots(check.after));
+    EXPECT_EQ(standin_.DeadObjectTouches(), 0);
+    EXPECT_EQ(standin_.OrphanedClones(), 0);
+  }
+}
+
 TEST_F(MoveStepTest, MoveUpWithAFailedInsertionKeepsTheCurrentIndex) {
   Load("P\nQ [current]\n");
   standin_.FailNthInsertion(1);
