@@ -38,7 +38,8 @@ class Document {
   // new slot's index, negative on failure.
   int32_t Insert(Object object, Object anchor) const;
   // Destroys the object in a slot; the slot stays, empty. False when the host
-  // answered that nothing was deleted.
+  // answered 0, which a host may answer for a deletion it made: its answer
+  // to a deletion is no promise either way.
   bool Delete(int32_t index) const;
   Object Parent(Object object) const;
   int32_t ChildCount(Object object) const;

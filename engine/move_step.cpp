@@ -14,6 +14,14 @@ bool Holds(const Document& document, int32_t index, Object object, int32_t count
   return index >= 0 && index < count && document.ObjectAt(index) == object;
 }
 
+// Deletes `object` from `index`, which holds it, and answers whether it went.
+// A host's answer to a deletion is no promise: a nonzero one is taken as done,
+// and after a 0 the slot is read again, so that an original a host deleted
+// while answering 0 is not taken for one that stayed, losing its copy too.
+bool DeleteOriginal(const Document& document, int32_t index, Object object) {
+  return document.Delete(index) || document.ObjectAt(index) != object;
+}
+
 }  // namespace
 
 MovedObject MoveObjectAfter(const Document& document, Object object, Object anchor, int32_t count) {
@@ -30,7 +38,8 @@ MovedObject MoveObjectAfter(const Document& document, Object object, Object anch
   const int32_t slots = count < std::numeric_limits<int32_t>::max() ? count + 1 : count;
   // Asked after the insertion, which may have shifted the original.
   const int32_t original_index = document.IndexOf(object);
-  if (Holds(document, original_index, object, slots) && document.Delete(original_index)) {
+  if (Holds(document, original_index, object, slots) &&
+      DeleteOriginal(document, original_index, object)) {
     return {copy, index, index, original_index};
   }
   // The original could not be found or deleted: the copy goes again, so the
