@@ -14,6 +14,16 @@ constexpr int kFlagFalse = 0;
 // answering a new element to every find cannot hold it forever.
 constexpr int kMostOlderElements = 64;
 
+// Sets the element's text and answers whether it holds it now. The host's
+// answer to a set is no promise: a nonzero one is taken as done, and after a
+// 0 the text is read back, so that a host that answers 0 for the text it set
+// still has its value saved.
+bool TextSet(void* element, const WideString& text) {
+  if (SetElementText(element, text)) return true;
+  WideString held;
+  return GetElementText(element, held) && held == text;
+}
+
 }  // namespace
 
 void MQSetting::LoadInteger(const char* key, int& value) const {
@@ -55,7 +65,7 @@ void MQSetting::SaveDecimal(const char* key, int value) {
   const WideString saved(text.data());
   // A new element without its text would leave the key reading as missing:
   // it goes again, and the old element keeps the stored value.
-  if (!SetElementText(element, saved)) {
+  if (!TextSet(element, saved)) {
     RemoveChildElement(section_element_, element);
     return;
   }

@@ -26,7 +26,8 @@ void RemoveChildElement(void* element, void* child);
 // True and the text when the host gave text; false and empty text when it gave null.
 bool GetElementText(void* element, WideString& text);
 
-// False when the host refused the text (or there was no call).
+// False when the host answered 0 (or there was no call); a host may answer 0
+// for a text it set: its answer is no promise either way.
 bool SetElementText(void* element, const WideString& text);
 
 }  // namespace rowshift

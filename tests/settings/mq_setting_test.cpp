@@ -10,6 +10,7 @@
 #include "standin/call_log.h"
 #include "standin/host_call_control.h"
 #include "standin/settings_control.h"
+#include "standin/settings_entry_points.h"
 #include "support/standin_settings.h"
 
 namespace rowshift::testing {
@@ -169,15 +170,30 @@ TEST_F(MQSettingTest, ARefusedTextKeepsTheStoredValue) {
   EXPECT_EQ(StoredSetting("PosX"), "120");
 }
 
-TEST_F(MQSettingTest, SavingAKeyTwiceLeavesOneElementWithTheLastValue) {
-  settings_->SaveInteger("PosX", 1);
-  settings_->SaveFlag("Rowshift_activate", true);
-  settings_->SaveInteger("PosX", 2);
-  settings_->SaveFlag("Rowshift_activate", false);
+// The answer of an element call is no promise: a host may answer 0 to every
+// one it carries out.
+int32_t ROWSHIFT_CALL AnswerZeroToEveryElementCall(void* element, int32_t code, void** values) {
+  MQXmlElem_Value(element, code, values);
+  return 0;
+}
 
-  EXPECT_THAT(ChildNames(SectionInDocument()), ElementsAre("PosX", "Rowshift_activate"));
-  EXPECT_EQ(StoredSetting("PosX"), "2");
-  EXPECT_EQ(StoredSetting("Rowshift_activate"), "0");
+TEST_F(MQSettingTest, SavingAKeyTwiceLeavesOneElementWithTheLastValue) {
+  for (const bool answers_zero : {false, true}) {
+    SCOPED_TRACE(answers_zero ? "every element call answered 0" : "the stand-in's answers");
+    if (answers_zero) {
+      StoreSettings({});
+      HostFunctions().MQXmlElem_Value = &AnswerZeroToEveryElementCall;
+      settings_ = OpenSettingsSection(kProductId, kPluginId);
+    }
+    settings_->SaveInteger("PosX", 1);
+    settings_->SaveFlag("Rowshift_activate", true);
+    settings_->SaveInteger("PosX", 2);
+    settings_->SaveFlag("Rowshift_activate", false);
+
+    EXPECT_THAT(ChildNames(SectionInDocument()), ElementsAre("PosX", "Rowshift_activate"));
+    EXPECT_EQ(StoredSetting("PosX"), "2");
+    EXPECT_EQ(StoredSetting("Rowshift_activate"), "0");
+  }
 }
 
 TEST_F(MQSettingTest, FlagsAreStoredAsOneAndZero) {
