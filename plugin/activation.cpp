@@ -24,13 +24,13 @@ int32_t AsAnswer(bool flag) { return flag ? 1 : 0; }
 // Sets a flag for the length of a scope, however the scope ends.
 class ScopedFlag {
  public:
-  explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
-  ~ScopedFlag() { flag_ = false; }
+  explicit ScopedFlag(bool* flag) : flag_(flag) { *flag_ = true; }
+  ~ScopedFlag() { *flag_ = false; }
   ScopedFlag(const ScopedFlag&) = delete;
   ScopedFlag& operator=(const ScopedFlag&) = delete;
 
  private:
-  bool& flag_;
+  bool* flag_;
 };
 
 }  // namespace
@@ -72,7 +72,7 @@ void Rowshift::ShutDown() {
   // Run as well, its saves would interleave with these and each would remove
   // the element the other just added for the same key.
   if (shutting_down_) return;
-  const ScopedFlag shutting_down(shutting_down_);
+  const ScopedFlag shutting_down(&shutting_down_);
   if (std::unique_ptr<MQSetting> settings = OpenSettings()) {
     // The flag is saved before the position.
     settings->SaveFlag(kActivateKey, shown_);
