@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "boundary/host_functions.h"
 #include "engine/operations.h"
@@ -79,43 +81,17 @@ TEST(BadDocumentTest, AStaleDocumentHandleGetsSafeAnswers) {
   }
 }
 
-// A host whose parent answers loop: every object is its own parent, so a
-// collapsed object hides itself, and a search going back to the outermost
-// collapsed ancestor would stand still on it. The operations still end, and
-// every object is still in the list once.
+// Hosts that answer wrongly, each bound over the stand-in.
+// Own parent: every object is its own parent, so a collapsed object hides
+// itself, and a search going back to the outermost collapsed ancestor would
+// stand still on it.
 void* OwnParent(void* /*document*/, void* object) { return object; }
-
-TEST(BadDocumentTest, AHostAnsweringACycleOfParentsLosesNothingAndEveryOperationEnds) {
-  testing::ScopedStandinBinding binding;
-  HostFunctions().MQDoc_GetParentObject = OwnParent;
-  const char* const outlines[] = {
-      "T [current selected collapsed]\n  T1\nP [collapsed]\n  P1 [selected]\nQ\n",
-      "A\nC [collapsed selected]\nQ [current selected]\n",
-  };
-  for (const char* outline : outlines) {
-    for (const NothingToActOn& check : kOperations) {
-      SCOPED_TRACE(::testing::Message() << check.what << " on\n" << outline);
-      standin::Document document;
-      ASSERT_TRUE(document.LoadOutline(outline));
-      check.operation(document.Handle());
-      EXPECT_EQ(testing::SortedNames(document.ToOutline()), testing::SortedNames(outline));
-      EXPECT_EQ(document.DeadObjectTouches(), 0);
-    }
-  }
-  // Up from Q passes C, which hides itself, and lands in front of A, the row
-  // one slot before it.
-  standin::Document document;
-  ASSERT_TRUE(document.LoadOutline(outlines[1]));
-  EXPECT_EQ(MoveUp(document.Handle()), 1);
-  EXPECT_EQ(testing::WithoutEmptySlots(document.ToOutline()),
-            "Q [current selected]\nA\nC [selected collapsed]\n");
-}
-
-// A host that answers an index other than the one asked for: the slot in
-// front of the object's own, or, with the first deletion refused, one behind
-// the new slot of an insertion, where the copy would be deleted again. A slot
-// is emptied only where it holds the object to delete, so nothing is lost or
-// doubled, and an index beyond the list is never named back to the host.
+// The object itself as its copy: an object that stands in the document is
+// neither inserted again nor freed.
+void* ROWSHIFT_CALL ItselfAsCopy(void* object) { return object; }
+// An index other than the one asked for: the slot in front of the object's
+// own, or, with the first deletion refused, one behind the new slot of an
+// insertion, where the copy would be deleted again.
 int32_t ROWSHIFT_CALL IndexInFront(void* document, void* object) {
   const int32_t index = ::MQDoc_GetObjectIndex(document, object);
   return index > 0 ? index - 1 : index;
@@ -124,62 +100,9 @@ int32_t ROWSHIFT_CALL InsertionIndexBehind(void* document, void* object, void* a
   const int32_t index = ::MQDoc_InsertObject(document, object, anchor);
   return index >= 0 ? index + 1 : index;
 }
-
-// A host that answers the object itself as its copy: an object that stands
-// in the document is neither inserted again nor freed, so every object stays
-// where it was, once.
-void* ROWSHIFT_CALL ItselfAsCopy(void* object) { return object; }
-
-TEST(BadDocumentTest, AHostAnsweringTheObjectAsItsOwnCopyChangesNothing) {
-  testing::ScopedStandinBinding binding;
-  HostFunctions().MQObj_Clone = ItselfAsCopy;
-  for (const NothingToActOn& check : kOperations) {
-    SCOPED_TRACE(check.what);
-    standin::Document document;
-    ASSERT_TRUE(document.LoadOutline(kBusyDocument));
-    check.operation(document.Handle());
-    EXPECT_EQ(document.ToOutline(), kBusyDocument);
-    EXPECT_EQ(document.CallsOutsideContract(), 0);
-  }
-}
-
-TEST(BadDocumentTest, AHostAnsweringAnotherIndexLosesOrDoublesNothing) {
-  const char* const outlines[] = {
-      kBusyDocument,
-      "A [selected]\n  A1\nB [current selected]\nC [selected]\n  C1 [selected]\nD\n",
-  };
-  for (const bool insertion : {false, true}) {
-    testing::ScopedStandinBinding binding;
-    if (insertion) {
-      HostFunctions().MQDoc_InsertObject = InsertionIndexBehind;
-    } else {
-      HostFunctions().MQDoc_GetObjectIndex = IndexInFront;
-    }
-    for (const char* outline : outlines) {
-      for (const NothingToActOn& check : kOperations) {
-        SCOPED_TRACE(::testing::Message() << check.what << (insertion ? ", insertion" : ", object")
-                                          << " index wrong, on\n"
-                                          << outline);
-        standin::Document document;
-        ASSERT_TRUE(document.LoadOutline(outline));
-        if (insertion) standin::FailNthCall(standin::EntryPoint::MQDoc_DeleteObject, 1);
-        check.operation(document.Handle());
-        standin::ResetHostCalls();
-        EXPECT_EQ(testing::SortedNames(document.ToOutline()), testing::SortedNames(outline));
-        EXPECT_EQ(document.DeadObjectTouches(), 0);
-        EXPECT_EQ(document.OrphanedClones(), 0);
-        EXPECT_EQ(document.CallsOutsideContract(), 0);
-      }
-    }
-  }
-}
-
-// A host that answers for a slot an object that stands in another: for an
-// empty slot, the object in the slot in front of it, so that one object is
-// met twice; or, for every slot but the last, the object in the slot behind
-// it. An object is never moved twice, and an original or copy is deleted only
-// from a slot that holds it, or that two of the host's answers name, so no
-// deleted object is named to the host and nothing is lost or doubled.
+// For a slot, an object that stands in another: for an empty slot the object
+// in front of it, so that one object is met twice; or, for every slot but the
+// last, the object behind it.
 void* ROWSHIFT_CALL ObjectInFrontForAnEmptySlot(void* document, int32_t index) {
   void* const object = ::MQDoc_GetObject(document, index);
   return object == nullptr && index > 0 ? ::MQDoc_GetObject(document, index - 1) : object;
@@ -189,31 +112,83 @@ void* ROWSHIFT_CALL ObjectOneSlotOn(void* document, int32_t index) {
   return ::MQDoc_GetObject(document, last ? index : index + 1);
 }
 
-TEST(BadDocumentTest, AHostAnsweringAnObjectOfAnotherSlotLosesOrDoublesNothing) {
-  const char* const outlines[] = {
-      "A [selected]\n-\nB [current selected]\n-\n",
-      "P\n  Q [current selected]\n  -\n    R\nS [selected]\n",
-      "A [selected]\n  A1\nB [current selected]\nC [selected]\n  C1 [selected]\nD\n",
+constexpr char kGroups[] =
+    "A [selected]\n  A1\nB [current selected]\nC [selected]\n  C1 [selected]\nD\n";
+
+struct WrongAnswers {
+  const char* what;
+  void (*bind)(HostFunctionTable&);
+  std::vector<const char*> outlines;
+  bool first_deletion_refused = false;
+  bool nothing_moves = false;  // every object stays where it was
+};
+
+// Every operation still ends with every object in the list once: a slot is
+// emptied only where it holds the object to delete, an object is moved at
+// most once, and no deleted object is named to the host.
+TEST(BadDocumentTest, AHostAnsweringWronglyLosesOrDoublesNothingAndEveryOperationEnds) {
+  const WrongAnswers hosts[] = {
+      {"own parent",
+       [](HostFunctionTable& host) { host.MQDoc_GetParentObject = OwnParent; },
+       {"T [current selected collapsed]\n  T1\nP [collapsed]\n  P1 [selected]\nQ\n",
+        "A\nC [collapsed selected]\nQ [current selected]\n"}},
+      {"itself as its copy",
+       [](HostFunctionTable& host) { host.MQObj_Clone = ItselfAsCopy; },
+       {kBusyDocument},
+       false,
+       true},
+      {"index in front",
+       [](HostFunctionTable& host) { host.MQDoc_GetObjectIndex = IndexInFront; },
+       {kBusyDocument, kGroups}},
+      {"insertion index behind",
+       [](HostFunctionTable& host) { host.MQDoc_InsertObject = InsertionIndexBehind; },
+       {kBusyDocument, kGroups},
+       true},
+      {"object in front for an empty slot",
+       [](HostFunctionTable& host) { host.MQDoc_GetObject = ObjectInFrontForAnEmptySlot; },
+       {"A [selected]\n-\nB [current selected]\n-\n",
+        "P\n  Q [current selected]\n  -\n    R\nS [selected]\n", kGroups}},
+      {"object one slot on",
+       [](HostFunctionTable& host) { host.MQDoc_GetObject = ObjectOneSlotOn; },
+       {"A [selected]\n-\nB [current selected]\n-\n",
+        "P\n  Q [current selected]\n  -\n    R\nS [selected]\n", kGroups}},
   };
-  for (const auto answer : {ObjectInFrontForAnEmptySlot, ObjectOneSlotOn}) {
+  for (const WrongAnswers& host : hosts) {
     testing::ScopedStandinBinding binding;
-    HostFunctions().MQDoc_GetObject = answer;
-    for (const char* outline : outlines) {
+    host.bind(HostFunctions());
+    for (const char* outline : host.outlines) {
       for (const NothingToActOn& check : kOperations) {
-        SCOPED_TRACE(::testing::Message()
-                     << check.what
-                     << (answer == ObjectOneSlotOn ? ", one slot on" : ", in front for empty")
-                     << ", on\n"
-                     << outline);
+        SCOPED_TRACE(::testing::Message() << check.what << ", " << host.what << ", on\n"
+                                          << outline);
         standin::Document document;
         ASSERT_TRUE(document.LoadOutline(outline));
+        if (host.first_deletion_refused) {
+          standin::FailNthCall(standin::EntryPoint::MQDoc_DeleteObject, 1);
+        }
         check.operation(document.Handle());
+        standin::ResetHostCalls();
         EXPECT_EQ(testing::SortedNames(document.ToOutline()), testing::SortedNames(outline));
         EXPECT_EQ(document.DeadObjectTouches(), 0);
         EXPECT_EQ(document.OrphanedClones(), 0);
+        EXPECT_EQ(document.CallsOutsideContract(), 0);
+        if (host.nothing_moves) {
+          EXPECT_EQ(document.ToOutline(), outline);
+        }
       }
     }
   }
+}
+
+// Up from Q passes C, which hides itself under a host whose every object is
+// its own parent, and lands in front of A, the row one slot before it.
+TEST(BadDocumentTest, UpPastAnObjectThatHidesItselfLandsInFrontOfTheRowBefore) {
+  testing::ScopedStandinBinding binding;
+  HostFunctions().MQDoc_GetParentObject = OwnParent;
+  standin::Document document;
+  ASSERT_TRUE(document.LoadOutline("A\nC [collapsed selected]\nQ [current selected]\n"));
+  EXPECT_EQ(MoveUp(document.Handle()), 1);
+  EXPECT_EQ(testing::WithoutEmptySlots(document.ToOutline()),
+            "Q [current selected]\nA\nC [selected collapsed]\n");
 }
 
 }  // namespace
