@@ -1,5 +1,5 @@
-// The current object: read in one place, and followed through an operation
-// that moves objects other than it.
+// The current object: read in one place, and kept naming what it named when
+// the operation began.
 #pragma once
 
 #include <cstdint>
@@ -18,27 +18,31 @@ struct CurrentReading {
 };
 CurrentReading ReadCurrent(const Document& document, int32_t count);
 
-// Keeps the index naming what it named when the operation began. An object is
-// followed through its moves, so that its copy is current at the end. An index
-// that named an empty slot follows it as slots are added in front of it, so
-// that no object becomes current by chance. A negative index is left as it is,
-// and so is one past the list: the host is never asked to make current a slot
-// it does not have.
+// Keeps the index naming what it named when the operation began: an object,
+// followed through its moves so that its copy is current at the end, and
+// through the slots added in front of it; or an empty slot, followed as slots
+// are added in front of it, so that no object becomes current by chance. A
+// negative index is left as it is, and so is one past the list: the host is
+// never asked to make current a slot it does not have.
 class CurrentObject {
  public:
   // Reads the index; `count` is the slot count as the caller read it.
   CurrentObject(const Document& document, int32_t count);
 
-  // Takes note of one move step: `moved` now stands for `original`.
+  const CurrentReading& AtStart() const { return start_; }
+
+  // Takes note of one move step of the operation: `moved` now stands for
+  // `original`.
   void Moved(Object original, const MovedObject& moved);
 
-  // Sets the index once at the end, and only when it must change.
-  void Restore(const Document& document) const;
+  // Sets the index once, after the last move, and only when it must change;
+  // `count` is the slot count then.
+  void Restore(const Document& document, int32_t count) const;
 
  private:
-  int32_t index_ = -1;
-  Object object_ = nullptr;
-  int32_t empty_slot_ = -1;  // where the slot named at the start now stands; -1: it held an object
+  CurrentReading start_;
+  Object object_ = nullptr;  // what stands for the current object now
+  int32_t slot_ = -1;        // where what the index named stands now; -1: nothing to follow
 };
 
 }  // namespace rowshift

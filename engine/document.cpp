@@ -23,6 +23,12 @@ bool Document::IsUsable() const {
          host.MQObj_SetIntValue != nullptr;
 }
 
+std::optional<OpenDocument> Open(void* handle) {
+  const Document document(handle);
+  if (!document.IsUsable()) return std::nullopt;
+  return OpenDocument{document, document.ObjectCount()};
+}
+
 int32_t Document::ObjectCount() const {
   const auto call = HostFunctions().MQDoc_GetObjectCount;
   return call == nullptr ? 0 : call(handle_);

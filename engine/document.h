@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "boundary/host_protocol.h"
 
@@ -21,6 +22,10 @@ struct LocatedObject {
   Object object = nullptr;
   int32_t index = -1;
 };
+
+// Whether `index` names one of `count` slots. A host may answer an index past
+// its list, or a negative one for none; neither names a slot.
+constexpr bool NamesSlot(int32_t index, int32_t count) { return index >= 0 && index < count; }
 
 class Document {
  public:
@@ -59,5 +64,16 @@ class Document {
  private:
   void* handle_;
 };
+
+// The document an operation works on, with its slot count as read once at
+// the start.
+struct OpenDocument {
+  Document document;
+  int32_t count = 0;
+};
+
+// Reads the slot count of a usable document; none for a document that is not
+// usable, on which an operation does nothing.
+std::optional<OpenDocument> Open(void* handle);
 
 }  // namespace rowshift

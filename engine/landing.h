@@ -38,14 +38,20 @@ struct ProposedLanding {
   // The row that gave the depth, where it stays in place; none where no row
   // did (the depth is then 0) or where that row is itself moving.
   Object following_row = nullptr;
-  // The moved object as it stands before anything moved, to be kept in sight
-  // where it is a row there; none for a landing that may hide it.
-  Object kept_in_sight = nullptr;
+  // The moved object as it stands before anything moved, kept visible (rule
+  // 3) where it is a row there; none for a landing that may hide it.
+  Object object_to_keep_visible = nullptr;
 };
 
-// `proposed`, kept to the hierarchy, before anything moves; `count` is the
-// slot count as the caller read it.
-Landing KeepHierarchy(const Document& document, const ProposedLanding& proposed,
-                      const MovingObjects& moving, int32_t count);
+// `proposed`, kept to the hierarchy by the rules above, before anything
+// moves; `count` is the slot count as the caller read it.
+Landing LandingThatKeepsHierarchy(const Document& document, const ProposedLanding& proposed,
+                                  const MovingObjects& moving, int32_t count);
+
+// The landing of `mover` directly behind `anchor` (at index 0 for none), in
+// front of `row`, whose depth it takes (0 where `row` is none), kept to the
+// hierarchy and visible. `moving` holds the mover and its subtree.
+Landing LandingInFrontOfRow(const Document& document, const LocatedObject& anchor, Object row,
+                            const Mover& mover, const MovingObjects& moving, int32_t count);
 
 }  // namespace rowshift

@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "engine/host_contract.h"
+
 namespace rowshift {
 namespace {
 
@@ -10,8 +12,8 @@ constexpr int32_t kNotPlaced = -1;
 // Whether `index` names one of `count` slots, the one that holds `object`: a
 // host's answer is checked before a slot is emptied, so that no other object
 // is deleted.
-bool Holds(const Document& document, int32_t index, Object object, int32_t count) {
-  return index >= 0 && index < count && document.ObjectAt(index) == object;
+bool SlotHolds(const Document& document, int32_t index, Object object, int32_t count) {
+  return NamesSlot(index, count) && document.ObjectAt(index) == object;
 }
 
 // Deletes `object` from `index`, which holds it, and answers whether it went.
@@ -28,17 +30,18 @@ MovedObject MoveObjectAfter(const Document& document, Object object, Object anch
   const Object copy = document.Clone(object);
   // A copy that is the object itself stands in the document already: it is
   // neither inserted a second time nor freed.
-  if (copy == nullptr || copy == object) return {object, kNotPlaced};
+  if (copy == nullptr || OutsideContract(copy == object)) return {object, kNotPlaced};
   const int32_t index = document.Insert(copy, anchor);
   if (index < 0) {
     document.Free(copy);
     return {object, index};
   }
   // The slots now, the copy's among them.
-  const int32_t slots = count < std::numeric_limits<int32_t>::max() ? count + 1 : count;
+  const int32_t slots =
+      OutsideContract(count == std::numeric_limits<int32_t>::max()) ? count : count + 1;
   // Asked after the insertion, which may have shifted the original.
   const int32_t original_index = document.IndexOf(object);
-  if (Holds(document, original_index, object, slots) &&
+  if (SlotHolds(document, original_index, object, slots) &&
       DeleteOriginal(document, original_index, object)) {
     return {copy, index, index, original_index};
   }
@@ -46,9 +49,12 @@ MovedObject MoveObjectAfter(const Document& document, Object object, Object anch
   // object stands in the document once, where it was. The copy's slot is the
   // one that holds it, or the one that the insertion and the host's index for
   // the copy both name.
-  const int32_t copy_index = Holds(document, index, copy, slots) ? index : document.IndexOf(copy);
+  const int32_t copy_index =
+      SlotHolds(document, index, copy, slots) ? index : document.IndexOf(copy);
   const bool agreed = copy_index == index && index < slots;
-  if (!agreed && !Holds(document, copy_index, copy, slots)) return {object, kNotPlaced, index};
+  if (OutsideContract(!agreed && !SlotHolds(document, copy_index, copy, slots))) {
+    return {object, kNotPlaced, index};
+  }
   document.Delete(copy_index);
   return {object, kNotPlaced, copy_index};
 }

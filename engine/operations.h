@@ -9,6 +9,29 @@
 // copy, the object it was made from stays exactly as it was, with everything
 // under it; descendants left behind by a refused copy are lowered, where they
 // must be, to one level below the object in front of them.
+//
+// Up and Down write the moved object's Collapsed value back as 1 where it was
+// nonzero and as 0 otherwise, also where the object stayed in place.
+//
+// Answers outside the host's contract that the engine survives, and what it
+// does then (each guard is marked OutsideContract in the code):
+// - a refused call: a read answers as for no object, an index of -1 or a value
+//   of 0; a write or a deletion does nothing. The operation goes on with what
+//   it read, and its closing walk lowers whatever then stands too deep;
+// - an answer of 0 to a deletion that was made: the slot is read again;
+// - parents that form a cycle, or a parent not shallower than its child: the
+//   walk up the ancestors ends after as many steps as there are slots, and a
+//   parent not shallower than its child ends the search for one to land under;
+// - an object as its own copy: it is neither inserted again nor freed, and
+//   stays where it was;
+// - an index that names another slot than asked (for an object, a copy or the
+//   current object), or one past the list: no slot is emptied unless it holds
+//   the object to delete, no object is moved twice or named to the host after
+//   its deletion, and no index past the list is made current or searched from;
+//   where the copies did not land together, the closing walk covers the whole
+//   list;
+// - a slot count, depth or index near the ends of the 32-bit range: every sum
+//   is held within the range.
 #pragma once
 
 #include <cstdint>

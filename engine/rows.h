@@ -26,14 +26,21 @@ class HiddenTest {
   Object OutermostCollapsedAtOrAbove(Object object);
 
  private:
-  struct Known {
+  struct Ancestry {
     Object above = nullptr;
     Object at_or_above = nullptr;
   };
   const Document& document_;
   int32_t count_;
-  std::unordered_map<Object, Known> known_;
+  std::unordered_map<Object, Ancestry> ancestry_;
 };
+
+// Whether `object` is a row: an object whose Eligible value is nonzero and
+// none of whose ancestors is collapsed; none is no row. `hidden_under`, when
+// given, receives the outermost collapsed ancestor of an eligible object that
+// is no row (none otherwise), where a search goes on from.
+bool IsRow(const Document& document, Object object, HiddenTest& hidden,
+           Object* hidden_under = nullptr);
 
 enum class RowDirection { Forward, Backward };
 
@@ -45,11 +52,9 @@ enum class RowDirection { Forward, Backward };
 LocatedObject FindRow(const Document& document, int32_t start, RowDirection direction,
                       int32_t count);
 
-// The last object with a nonzero Eligible value below slot `index`, collapsed
-// ancestors or not; none (index -1) when there is none. Reads the count
-// afresh, unless `index` is 0 or less.
-LocatedObject LastEligibleBefore(const Document& document, int32_t index);
-// The same within the first `count` slots, the count as read by the caller.
+// The last object with a nonzero Eligible value below slot `index`, among
+// `count` slots (the count as read by the caller), collapsed ancestors or
+// not; none (index -1) when there is none.
 LocatedObject LastEligibleBefore(const Document& document, int32_t index, int32_t count);
 
 }  // namespace rowshift

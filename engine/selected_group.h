@@ -5,8 +5,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/current_object.h"
 #include "engine/document.h"
-#include "engine/subtree_move.h"
+#include "engine/subtree.h"
 
 namespace rowshift {
 
@@ -18,11 +19,12 @@ struct SelectedGroup {
 // Every object whose Eligible and Selected values are both nonzero, in list
 // order, among the first `count` slots, each with its descendants, leaving out
 // those that lie in the subtree of an earlier member: they travel inside it.
-// The members' subtrees are disjoint and follow their members. The object in
-// slot `target_index`, when it qualifies and lies in no member's subtree, is
-// the target instead of a member, and the selected objects in its subtree
-// stay candidates; its descendants are not collected. Subtrees are judged by
-// depth alone: an object that is not eligible still ends the one in front.
-SelectedGroup ListSelectedGroup(const Document& document, int32_t count, int32_t target_index = -1);
+// The members' subtrees are disjoint and follow their members. The current
+// object `target`, when it qualifies and lies in no member's subtree, is the
+// target instead of a member, and the selected objects in its subtree stay
+// candidates; its descendants are not collected. Subtrees are judged by depth
+// alone: an object that is not eligible still ends the one in front.
+SelectedGroup ListSelectedGroup(const Document& document, int32_t count,
+                                const CurrentReading& target = {});
 
 }  // namespace rowshift

@@ -1,5 +1,6 @@
 // Moving an object with its descendants: the one routine every operation
-// moves with, and so the one place where the host's refusal of a copy is met.
+// moves with, and so the one place where the host's refusal of a copy is met;
+// and the one lowering that keeps the list an outline afterwards.
 #pragma once
 
 #include <cstdint>
@@ -11,13 +12,6 @@
 #include "engine/subtree.h"
 
 namespace rowshift {
-
-// An object to move, as read before anything moved.
-struct Mover {
-  LocatedObject object;
-  int32_t depth = 0;
-  Subtree subtree;  // its descendants, which travel with it
-};
 
 // Where a mover ended.
 struct MoverPlaced {
@@ -57,59 +51,53 @@ class SubtreeMoves {
   // Held within the 32-bit range, whatever count the host answered.
   int32_t SlotCount() const;
 
-  // The descendants left behind so far, in their old list order.
-  const std::vector<Object>& LeftBehind() const { return left_behind_; }
-
-  // Lowers each descendant left behind that stands more than one level below
-  // the object in front of it to one level below it (0 where no object is in
-  // front), in list order, so that the list stays an outline. Called once, at
-  // the end of the operation.
-  void LowerLeftBehind() const;
-
+  // REQUIRES: the last move of the operation is made.
   // Lowers every object that stands more than one level below the object in
-  // front of it (deeper than the top level where no object is) to one level
-  // below it, in list order, among the slots these moves emptied or filled
-  // and the objects behind them, as far as one needs lowering. A host that
-  // answers a wrong value, or refuses a read or a write, would otherwise
-  // leave a list that is no outline; after moves the host answered as asked
-  // it lowers nothing. Called once, at the end of the operation.
-  void KeepOutline() const;
+  // front of it (below the top level where no object is) to one level below
+  // it, walking down the list from each slot these moves emptied or filled, as
+  // far as an object needed lowering. Afterwards the list is an outline
+  // wherever the moves changed it: descendants left behind by a refused copy,
+  // and objects behind a value the host answered wrongly or did not write,
+  // stand one level below the object in front of them at the deepest. After
+  // moves the host made as asked it lowers nothing.
+  void LowerObjectsTooDeep() const;
 
  private:
   // A run of slots, followed as slots are added in front of or inside it.
-  struct ChangedSlots {
+  struct SlotRun {
     int32_t first = -1;  // -1: none yet
     int32_t last = -1;
-    void Follow(int32_t added_slot);
-    void Include(int32_t slot);
+    void ShiftForSlotAddedAt(int32_t added_slot);
+    void Extend(int32_t slot);
+    // Whether `slot` lies in the run or directly beside it; none does yet.
+    bool Adjoins(int32_t slot) const;
   };
 
-  // A slot a move emptied, as it stood then, with the slots added by then and
-  // whether every slot added later goes in front of it.
+  // A slot a move emptied outside `filled_`, as it stood then, with the slots
+  // added by then and whether it stood behind the copies, where every slot
+  // added later goes in front of it.
   struct EmptiedSlot {
     int32_t slot = -1;
     int32_t slots_added = 0;
-    bool pushed_on = false;
+    bool behind_copies = false;
   };
 
-  MovedObject Step(Object object, Object anchor);
-  // Takes note of an object that stays in `slot` while its depth is set.
-  void NoteStayed(int32_t slot);
+  MovedObject MoveOne(Object object, Object anchor);
+  // Takes note of the object in `slot`, which stays while its depth is set.
+  void NoteStayingObject(int32_t slot);
 
   const Document& document_;
   int32_t count_;
   CurrentObject* current_;
   // The objects moved so far: deleted, so never to be named to the host again.
   std::unordered_set<Object> moved_;
-  std::vector<Object> left_behind_;
   int32_t slots_added_ = 0;
-  ChangedSlots emptied_;  // where originals were deleted, as one run
-  ChangedSlots filled_;   // where copies were inserted, and objects stayed
+  SlotRun filled_;  // where copies were inserted, and objects stayed
   // Each slot emptied outside `filled_`. While every copy goes into `filled_`
-  // or at one of its ends, where each stands at the end is known, and only
-  // those slots and `filled_` need walking instead of the runs.
+  // or beside it, as it does for a host that keeps its contract, where each
+  // stands at the end is known.
   std::vector<EmptiedSlot> emptied_slots_;
-  bool copies_together_ = true;
+  bool copies_in_one_run_ = true;
 };
 
 }  // namespace rowshift

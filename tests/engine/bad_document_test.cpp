@@ -6,6 +6,7 @@
 
 #include "boundary/host_functions.h"
 #include "engine/operations.h"
+#include "outline/outline.h"
 #include "standin/call_log.h"
 #include "standin/document_control.h"
 #include "standin/document_exports.h"
@@ -123,9 +124,9 @@ struct WrongAnswers {
   bool nothing_moves = false;  // every object stays where it was
 };
 
-// Every operation still ends with every object in the list once: a slot is
-// emptied only where it holds the object to delete, an object is moved at
-// most once, and no deleted object is named to the host.
+// Every operation still ends with every object in the list once, in an
+// outline: a slot is emptied only where it holds the object to delete, an
+// object is moved at most once, and no deleted object is named to the host.
 TEST(BadDocumentTest, AHostAnsweringWronglyLosesOrDoublesNothingAndEveryOperationEnds) {
   const WrongAnswers hosts[] = {
       {"own parent",
@@ -171,6 +172,7 @@ TEST(BadDocumentTest, AHostAnsweringWronglyLosesOrDoublesNothingAndEveryOperatio
         EXPECT_EQ(document.DeadObjectTouches(), 0);
         EXPECT_EQ(document.OrphanedClones(), 0);
         EXPECT_EQ(document.CallsOutsideContract(), 0);
+        EXPECT_FALSE(outline::ParseOutline(document.ToOutline()).error) << document.ToOutline();
         if (host.nothing_moves) {
           EXPECT_EQ(document.ToOutline(), outline);
         }

@@ -66,6 +66,9 @@ TEST(MoveUpDownTest, IneligibleObjectsAreNeverTargetRows) {
       {"up does not hide the moved object under a collapsed one: it becomes its sibling", MoveUp,
        "A [collapsed]\nB [ineligible]\n  C\nD [current]\n",
        "A [collapsed]\nD [current]\nB [ineligible]\n  C\n", 1},
+      {"an object that is no row may land hidden under a collapsed one", MoveUp,
+       "A [collapsed]\nB [ineligible]\n  C\nD [current ineligible]\n",
+       "A [collapsed]\n  D [current ineligible]\nB [ineligible]\n  C\n", 1},
       {"down wrapping onto its own place goes behind an ineligible sibling, which keeps its parent",
        MoveDown,
        "A [ineligible]\n  B [collapsed ineligible]\n    C\n  D [current]\n  E [ineligible]\n",
@@ -161,8 +164,9 @@ TEST(MoveUpDownTest, ACollapsedObjectTakesTheDepthOfTheRowItLandsInFrontOf) {
 
 // The subtree is collected, the target row found behind the next row after
 // it and the anchor before it, and the landing read from the anchor, all
-// before anything moves; then the object and its descendants move, the copy
-// becomes current and its Collapsed value is written back as 1.
+// before anything moves; then the object and its descendants move, its
+// Collapsed value is written back as 1, and, once the list is an outline
+// again, the copy becomes current.
 TEST(MoveUpDownTest, DownHostCallsInOrder) {
   const testing::OutlineRun run = RunOnOutline(MoveDown, "Q [current collapsed]\n  Q1\nR\n  R1\n");
   ASSERT_EQ(run.result, 1);
@@ -200,7 +204,6 @@ TEST(MoveUpDownTest, DownHostCallsInOrder) {
       "MQDoc_GetObject(1) -> Q1",
       "MQDoc_DeleteObject(1) -> 1",
       "MQObj_SetIntValue(Q1, 257, 2) -> 1",
-      "MQDoc_SetCurrentObjectIndex(3) -> 1",
       "MQObj_GetIntValue(Q, 258) -> 1",
       "MQObj_SetIntValue(Q, 258, 1) -> 1",
       // The slots the moves emptied and filled, and the object behind each,
@@ -215,6 +218,7 @@ TEST(MoveUpDownTest, DownHostCallsInOrder) {
       "MQObj_GetIntValue(Q1, 257) -> 2",
       "MQDoc_GetObject(5) -> R1",
       "MQObj_GetIntValue(R1, 257) -> 1",
+      "MQDoc_SetCurrentObjectIndex(3) -> 1",
   };
   EXPECT_EQ(standin::Calls(), expected);
 }

@@ -26,8 +26,8 @@ class SubtreeTest : public testing::EngineDocumentTest {};
 // deeper; flags play no part.
 TEST_F(SubtreeTest, CollectsEveryDescendantUpToTheFirstObjectNoDeeper) {
   Load("A\n  B\n-\n  C [ineligible collapsed]\n    D\nE\n");
-  RunEnd end;
-  const Subtree subtree = CollectSubtree(document_, 0, 0, 6, &end);
+  DeeperRun run;
+  const Subtree subtree = CollectSubtree(document_, {{At(0), 0}, 0}, 6, &run);
   const std::vector<std::string> expected = {
       "MQDoc_GetObject(1) -> B",        "MQObj_GetIntValue(B, 257) -> 1",
       "MQDoc_GetObject(2) -> null",     "MQDoc_GetObject(3) -> C",
@@ -41,11 +41,10 @@ TEST_F(SubtreeTest, CollectsEveryDescendantUpToTheFirstObjectNoDeeper) {
   EXPECT_EQ(subtree[1].object, At(3));
   EXPECT_EQ(subtree[2].object, At(4));
   EXPECT_EQ(subtree[2].depth, 2);
-  EXPECT_EQ(end.index, 5);
-  EXPECT_EQ(end.object, At(5));
-  EXPECT_EQ(end.depth, 0);
-  EXPECT_TRUE(CollectSubtree(document_, 1, 1, 6).empty()) << "stops at equal depth";
-  EXPECT_TRUE(CollectSubtree(document_, -1, 0, 6).empty()) << "an object in no slot";
+  EXPECT_EQ(run.behind.located.index, 5);
+  EXPECT_EQ(run.behind.located.object, At(5));
+  EXPECT_EQ(run.behind.depth, 0);
+  EXPECT_TRUE(CollectSubtree(document_, {{At(1), 1}, 1}, 6).empty()) << "stops at equal depth";
 }
 
 TEST_F(SubtreeTest, AnObjectThatIsItsOwnAnchorStaysAndOnlyItsDepthIsSet) {
@@ -60,13 +59,12 @@ TEST_F(SubtreeTest, AnObjectThatIsItsOwnAnchorStaysAndOnlyItsDepthIsSet) {
 
 TEST_F(SubtreeTest, DescendantsTakeTheCollectedDepthShiftedNotTheCurrentOne) {
   Load("X\nA\n  B\n    C\n");
-  Mover mover{{At(1), 1}, 0, CollectSubtree(document_, 1, 0, 4)};
+  Mover mover{{At(1), 1}, 0, CollectSubtree(document_, {{At(1), 1}, 0}, 4)};
   MQObj_SetIntValue(At(3), kDepthId, 7);
   SubtreeMoves moves(document_, standin_.SlotCount());
   const MoverPlaced placed = moves.MoveWithSubtree(mover, {At(0), 0}, 1);
   EXPECT_EQ(placed.last.index, 3);
   EXPECT_EQ(testing::WithoutEmptySlots(standin_.ToOutline()), "X\n  A\n    B\n      C\n");
-  EXPECT_TRUE(moves.LeftBehind().empty());
   EXPECT_EQ(standin_.DeadObjectTouches(), 0);
   EXPECT_EQ(standin_.OrphanedClones(), 0);
 }
@@ -88,41 +86,37 @@ TEST_F(SubtreeTest, ARefusedCopyLeavesWhatIsNotYetMovedWhereItStands) {
     const char* what;
     int refused;  // the n-th insertion
     const char* after;
-    std::size_t left_behind;
   };
   const Case cases[] = {
-      {"the object's own copy", 1, "P\n  Q\n    Q1\n      Q2\n    Q3\nR\n", 0},
-      {"the first descendant's", 2, "P\n  Q1\n    Q2\n    Q3\nR\nQ\n", 3},
-      {"a later descendant's", 4, "P\n  Q3\nR\nQ\n  Q1\n    Q2\n", 1},
+      {"the object's own copy", 1, "P\n  Q\n    Q1\n      Q2\n    Q3\nR\n"},
+      {"the first descendant's", 2, "P\n  Q1\n    Q2\n    Q3\nR\nQ\n"},
+      {"a later descendant's", 4, "P\n  Q3\nR\nQ\n  Q1\n    Q2\n"},
   };
   for (const Case& check : cases) {
     SCOPED_TRACE(check.what);
     Load("P\n  Q\n    Q1\n      Q2\n    Q3\nR\n");
     Object q = At(1);
-    Mover mover{{q, 1}, 1, CollectSubtree(document_, 1, 1, 6)};
+    Mover mover = ReadMover(document_, {q, 1}, 6);
     standin_.FailNthInsertion(check.refused);
     SubtreeMoves moves(document_, standin_.SlotCount());
     const MoverPlaced placed = moves.MoveWithSubtree(mover, {At(5), 5}, 0);
     EXPECT_EQ(placed.placed, check.refused != 1);
-    EXPECT_EQ(moves.LeftBehind().size(), check.left_behind);
-    moves.LowerLeftBehind();
+    moves.LowerObjectsTooDeep();
     EXPECT_EQ(testing::WithoutEmptySlots(standin_.ToOutline()), check.after);
     EXPECT_EQ(standin_.DeadObjectTouches(), 0);
     EXPECT_EQ(standin_.OrphanedClones(), 0);
   }
 }
 
-// A left-behind object whose slot the host will not tell is left as it is.
-TEST_F(SubtreeTest, ALeftBehindObjectTheHostCannotFindIsNotLowered) {
-  Load("P\n  Q\n    Q1\n    Q2\nR\n");
-  Mover mover{{At(1), 1}, 1, CollectSubtree(document_, 1, 1, 5)};
+// An object left behind directly behind the copies is lowered too, although
+// the walk from the emptied slot in front ends at the copies.
+TEST_F(SubtreeTest, AnObjectLeftBehindTheCopiesIsLowered) {
+  Load("A\n  B\n    C [ineligible]\n");
   standin_.FailNthInsertion(2);
   SubtreeMoves moves(document_, standin_.SlotCount());
-  moves.MoveWithSubtree(mover, {At(4), 4}, 0);
-  standin::FailNthCall(standin::EntryPoint::MQDoc_GetObjectIndex, 1);
-  moves.LowerLeftBehind();
-  standin::ResetHostCalls();
-  EXPECT_EQ(testing::WithoutEmptySlots(standin_.ToOutline()), "P\n    Q1\n    Q2\nR\nQ\n");
+  moves.MoveWithSubtree(ReadMover(document_, {At(0), 0}, 3), {At(1), 1}, 0);
+  moves.LowerObjectsTooDeep();
+  EXPECT_EQ(testing::WithoutEmptySlots(standin_.ToOutline()), "B\nA\n  C [ineligible]\n");
 }
 
 TEST(ShiftDepthTest, HoldsWithinThe32BitRange) {
