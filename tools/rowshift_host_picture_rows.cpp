@@ -49,6 +49,30 @@ DocumentSnapshot WithRows(const DocumentSnapshot& side, const std::vector<Pictur
   return snapshot;
 }
 
+// Each object's row with its row on the other side; then each empty slot with
+// the empty slot that follows the same row on the other side, so an empty slot
+// that came or went stands unpaired.
+void PairRows(const ObjectMoves& moves, PictureRows& rows) {
+  std::vector<PictureRow>& before = rows.before;
+  std::vector<PictureRow>& after = rows.after;
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    const long j = moves.slot_after[i];
+    if (j < 0 || before[i].slot.empty) continue;
+    before[i].partner = j;
+    after[static_cast<std::size_t>(j)].partner = static_cast<long>(i);
+  }
+  for (std::size_t j = 0; j < after.size(); ++j) {
+    if (!after[j].slot.empty) continue;
+    const long above = j == 0 ? -1 : after[j - 1].partner;
+    if (j > 0 && above < 0) continue;
+    const auto i = static_cast<std::size_t>(above + 1);
+    if (i < before.size() && before[i].slot.empty && before[i].partner < 0) {
+      before[i].partner = static_cast<long>(j);
+      after[j].partner = static_cast<long>(i);
+    }
+  }
+}
+
 void NumberMovedObjects(const DocumentSnapshot& before_side, const DocumentSnapshot& after_side,
                         PictureRows& rows) {
   std::vector<PictureRow>& before = rows.before;
@@ -57,6 +81,7 @@ void NumberMovedObjects(const DocumentSnapshot& before_side, const DocumentSnaps
   const DocumentSnapshot last = WithRows(after_side, after);
   if (first.rows.size() != before.size() || last.rows.size() != after.size()) return;
   const ObjectMoves moves = FindMoves(first, last);
+  PairRows(moves, rows);
   std::vector<long> origin(after.size(), -1);
   for (std::size_t i = 0; i < before.size(); ++i) {
     if (moves.moved[i] && moves.slot_after[i] >= 0) {

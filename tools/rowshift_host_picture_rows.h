@@ -16,6 +16,10 @@ struct PictureRow {
   bool folded = false;           // under a collapsed object
   bool has_children = false;
   int moved = 0;  // the moved object's number, 0 when it stayed
+  // The row on the other side holding the same object, or its copy; an empty
+  // slot is paired with the empty slot that follows the same row on the other
+  // side. -1 for none.
+  long partner = -1;
 };
 
 // Moved objects are numbered on both sides in the order of the list after, as

@@ -31,7 +31,8 @@ struct PictureWords {
   const char* no_objects;
   const char* more;  // {n}
   const char* list_end;
-  const char* current;  // {name}
+  const char* current;   // {name}
+  const char* left_out;  // {n}: rows of a large document not drawn
 };
 
 constexpr PictureWords kEnglishWords = {
@@ -57,6 +58,7 @@ constexpr PictureWords kEnglishWords = {
     ", and {n} more",
     ". ",
     "The current object is {name}.",
+    "… {n} rows …",
 };
 
 // In the modeller's own Japanese terms, as the Japanese guide uses them:
@@ -85,6 +87,7 @@ constexpr PictureWords kJapaneseWords = {
     "、ほか {n} 個",
     "。",
     "カレントオブジェクトは {name}。",
+    "… {n} 行 …",
 };
 
 const PictureWords& WordsOf(PictureLanguage language) {
@@ -105,6 +108,14 @@ std::string StepsOrNone(const PictureCaption& caption) {
   return caption.steps.empty() ? WordsOf(caption.language).no_steps : caption.steps;
 }
 
+// 12345 as "12,345".
+std::string GroupedDigits(std::size_t number) {
+  std::string digits = std::to_string(number);
+  constexpr std::size_t kGroup = 3;
+  for (std::size_t at = digits.size(); at > kGroup; at -= kGroup) digits.insert(at - kGroup, ",");
+  return digits;
+}
+
 }  // namespace
 
 std::string PictureTitle(const PictureCaption& caption) {
@@ -120,6 +131,10 @@ std::string AfterHeading(const PictureCaption& caption) {
 
 std::string LegendText(PictureLanguage language, LegendItem item) {
   return WordsOf(language).legend[static_cast<int>(item)];
+}
+
+std::string LeftOutText(PictureLanguage language, std::size_t rows) {
+  return Fill(WordsOf(language).left_out, "n", GroupedDigits(rows));
 }
 
 std::string PictureDescription(const PictureCaption& caption, const PictureRows& rows) {
