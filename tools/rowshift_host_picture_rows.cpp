@@ -24,14 +24,18 @@ void MarkTree(std::vector<PictureRow>& rows) {
   }
 }
 
-// The rows of one side, read from its outline as the host wrote it.
+// The rows of one side: those the snapshot read already, or else read from
+// its outline as the host wrote it.
 std::vector<PictureRow> ReadSide(const DocumentSnapshot& side) {
-  outline::ParseResult parsed = outline::ParseOutline(side.text, AsTheHostHoldsIt());
+  std::vector<outline::OutlineRow> parsed =
+      side.rows.size() == side.objects.size() && !side.objects.empty()
+          ? side.rows
+          : outline::ParseOutline(side.text, AsTheHostHoldsIt()).rows;
   std::vector<PictureRow> rows;
-  rows.reserve(parsed.rows.size());
-  for (std::size_t i = 0; i < parsed.rows.size(); ++i) {
+  rows.reserve(parsed.size());
+  for (std::size_t i = 0; i < parsed.size(); ++i) {
     PictureRow row;
-    row.slot = std::move(parsed.rows[i]);
+    row.slot = std::move(parsed[i]);
     if (!row.slot.empty && i < side.objects.size()) row.object = side.objects[i];
     rows.push_back(std::move(row));
   }
@@ -39,14 +43,27 @@ std::vector<PictureRow> ReadSide(const DocumentSnapshot& side) {
   return rows;
 }
 
-// The side with one row per slot, as FindMoves reads it; without rows when its
-// outline does not give one per slot.
-DocumentSnapshot WithRows(const DocumentSnapshot& side, const std::vector<PictureRow>& rows) {
-  DocumentSnapshot snapshot{side.text, {}, side.objects, side.clone_source};
-  if (rows.size() != side.objects.size()) return snapshot;
-  snapshot.rows.reserve(rows.size());
-  for (const PictureRow& row : rows) snapshot.rows.push_back(row.slot);
-  return snapshot;
+// Moves as FindMoves reads them, from one row per slot on each side; none
+// where an outline does not give one per slot.
+ObjectMoves MovesBetween(const DocumentSnapshot& before_side, const DocumentSnapshot& after_side,
+                         const PictureRows& rows) {
+  const auto one_row_per_slot = [](const DocumentSnapshot& side) {
+    return side.rows.size() == side.objects.size();
+  };
+  if (one_row_per_slot(before_side) && one_row_per_slot(after_side)) {
+    return FindMoves(before_side, after_side);  // no copy of the rows
+  }
+  const auto with_rows = [](const DocumentSnapshot& side, const std::vector<PictureRow>& read) {
+    DocumentSnapshot snapshot{side.text, {}, side.objects, side.clone_source};
+    snapshot.rows.reserve(read.size());
+    for (const PictureRow& row : read) snapshot.rows.push_back(row.slot);
+    return snapshot;
+  };
+  if (rows.before.size() != before_side.objects.size() ||
+      rows.after.size() != after_side.objects.size()) {
+    return {};
+  }
+  return FindMoves(with_rows(before_side, rows.before), with_rows(after_side, rows.after));
 }
 
 // Each object's row with its row on the other side; then each empty slot with
@@ -77,10 +94,8 @@ void NumberMovedObjects(const DocumentSnapshot& before_side, const DocumentSnaps
                         PictureRows& rows) {
   std::vector<PictureRow>& before = rows.before;
   std::vector<PictureRow>& after = rows.after;
-  const DocumentSnapshot first = WithRows(before_side, before);
-  const DocumentSnapshot last = WithRows(after_side, after);
-  if (first.rows.size() != before.size() || last.rows.size() != after.size()) return;
-  const ObjectMoves moves = FindMoves(first, last);
+  const ObjectMoves moves = MovesBetween(before_side, after_side, rows);
+  if (moves.slot_after.size() != before.size() || before.empty()) return;
   PairRows(moves, rows);
   std::vector<long> origin(after.size(), -1);
   for (std::size_t i = 0; i < before.size(); ++i) {
