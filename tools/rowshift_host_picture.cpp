@@ -415,7 +415,7 @@ std::string DrawBeforeAndAfter(const PictureCaption& caption, const PictureSide&
 
   pugi::xml_document document;
   pugi::xml_node svg =
-      Add(document, "svg",
+      Add(document.root(), "svg",
           {{"xmlns", "http://www.w3.org/2000/svg"},
            {"version", "1.1"},
            {"width", width},
