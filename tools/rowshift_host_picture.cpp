@@ -105,7 +105,7 @@ SideLayout LayOut(const std::vector<PictureRow>& rows, const std::vector<DrawnLi
       continue;
     }
     layout.tops[line.row] = y;
-    y += rows[line.row].slot.empty ? kGapHeight : kRowHeight;
+    y += rows[line.row].slot().empty ? kGapHeight : kRowHeight;
   }
   layout.bottom = y + kColumnPadding;
   return layout;
@@ -186,7 +186,7 @@ int NameEnd(const outline::OutlineRow& slot) {
 }
 
 void DrawRow(pugi::xml_node parent, const PictureRow& row, int top, int left, bool before) {
-  const outline::OutlineRow& slot = row.slot;
+  const outline::OutlineRow& slot = row.slot();
   const FittedText name =
       slot.empty ? FittedText{} : TextFitting(slot.name, NameEnd(slot) - NameStart(slot));
   std::string classes = slot.empty ? "row empty" : "row";

@@ -20,7 +20,7 @@ bool SameSlot(const outline::OutlineRow& a, const outline::OutlineRow& b) {
 bool Changed(const PictureRow& row, const std::vector<PictureRow>& other_side) {
   if (row.moved || row.partner < 0) return true;
   const PictureRow& partner = other_side[static_cast<std::size_t>(row.partner)];
-  return !SameSlot(row.slot, partner.slot) || row.folded != partner.folded;
+  return !SameSlot(row.slot(), partner.slot()) || row.folded != partner.folded;
 }
 
 // The rows that changed on one side, and those within reach of them.

@@ -1,7 +1,6 @@
 #include "tools/rowshift_host_picture_rows.h"
 
 #include <cstddef>
-#include <utility>
 
 #include "tools/rowshift_host_document.h"
 
@@ -12,32 +11,29 @@ namespace {
 void MarkTree(std::vector<PictureRow>& rows) {
   const PictureRow* next = nullptr;  // the next object down the list
   for (std::size_t i = rows.size(); i-- > 0;) {
-    if (rows[i].slot.empty) continue;
-    rows[i].has_children = next && next->slot.depth > rows[i].slot.depth;
+    if (rows[i].slot().empty) continue;
+    rows[i].has_children = next && next->slot().depth > rows[i].slot().depth;
     next = &rows[i];
   }
   const PictureRow* fold = nullptr;  // the collapsed object whose rows are folded
   for (PictureRow& row : rows) {
-    if (!row.slot.empty && !(fold && row.slot.depth > fold->slot.depth)) fold = nullptr;
+    if (!row.slot().empty && !(fold && row.slot().depth > fold->slot().depth)) fold = nullptr;
     row.folded = fold != nullptr;
-    if (!row.folded && row.slot.collapsed && row.has_children) fold = &row;
+    if (!row.folded && row.slot().collapsed && row.has_children) fold = &row;
   }
 }
 
-// The rows of one side: those the snapshot read already, or else read from
-// its outline as the host wrote it.
-std::vector<PictureRow> ReadSide(const DocumentSnapshot& side) {
-  std::vector<outline::OutlineRow> parsed =
-      side.rows.size() == side.objects.size() && !side.objects.empty()
-          ? side.rows
-          : outline::ParseOutline(side.text, AsTheHostHoldsIt()).rows;
-  std::vector<PictureRow> rows;
-  rows.reserve(parsed.size());
-  for (std::size_t i = 0; i < parsed.size(); ++i) {
-    PictureRow row;
-    row.slot = std::move(parsed[i]);
-    if (!row.slot.empty && i < side.objects.size()) row.object = side.objects[i];
-    rows.push_back(std::move(row));
+// The rows of one side: those the snapshot read already, or else those read
+// here into `read` from its outline as the host wrote it.
+std::vector<PictureRow> ReadSide(const DocumentSnapshot& side,
+                                 std::vector<outline::OutlineRow>& read) {
+  const bool lent = side.rows.size() == side.objects.size() && !side.objects.empty();
+  if (!lent) read = outline::ParseOutline(side.text, AsTheHostHoldsIt()).rows;
+  const std::vector<outline::OutlineRow>& slots = lent ? side.rows : read;
+  std::vector<PictureRow> rows(slots.size());
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    rows[i].read = &slots[i];
+    if (!slots[i].empty && i < side.objects.size()) rows[i].object = side.objects[i];
   }
   MarkTree(rows);
   return rows;
@@ -56,7 +52,7 @@ ObjectMoves MovesBetween(const DocumentSnapshot& before_side, const DocumentSnap
   const auto with_rows = [](const DocumentSnapshot& side, const std::vector<PictureRow>& read) {
     DocumentSnapshot snapshot{side.text, {}, side.objects, side.clone_source};
     snapshot.rows.reserve(read.size());
-    for (const PictureRow& row : read) snapshot.rows.push_back(row.slot);
+    for (const PictureRow& row : read) snapshot.rows.push_back(row.slot());
     return snapshot;
   };
   if (rows.before.size() != before_side.objects.size() ||
@@ -74,16 +70,16 @@ void PairRows(const ObjectMoves& moves, PictureRows& rows) {
   std::vector<PictureRow>& after = rows.after;
   for (std::size_t i = 0; i < before.size(); ++i) {
     const long j = moves.slot_after[i];
-    if (j < 0 || before[i].slot.empty) continue;
+    if (j < 0 || before[i].slot().empty) continue;
     before[i].partner = j;
     after[static_cast<std::size_t>(j)].partner = static_cast<long>(i);
   }
   for (std::size_t j = 0; j < after.size(); ++j) {
-    if (!after[j].slot.empty) continue;
+    if (!after[j].slot().empty) continue;
     const long above = j == 0 ? -1 : after[j - 1].partner;
     if (j > 0 && above < 0) continue;
     const auto i = static_cast<std::size_t>(above + 1);
-    if (i < before.size() && before[i].slot.empty && before[i].partner < 0) {
+    if (i < before.size() && before[i].slot().empty && before[i].partner < 0) {
       before[i].partner = static_cast<long>(j);
       after[j].partner = static_cast<long>(i);
     }
@@ -121,8 +117,8 @@ void NumberMovedObjects(const DocumentSnapshot& before_side, const DocumentSnaps
 
 PictureRows ReadPictureRows(const DocumentSnapshot& before, const DocumentSnapshot& after) {
   PictureRows rows;
-  rows.before = ReadSide(before);
-  rows.after = ReadSide(after);
+  rows.before = ReadSide(before, rows.read_before);
+  rows.after = ReadSide(after, rows.read_after);
   NumberMovedObjects(before, after, rows);
   return rows;
 }

@@ -11,7 +11,9 @@
 namespace rowshift::tool {
 
 struct PictureRow {
-  outline::OutlineRow slot;
+  // The slot as read: a row of the side's snapshot, or of PictureRows::read.
+  const outline::OutlineRow& slot() const { return *read; }
+  const outline::OutlineRow* read = nullptr;
   const void* object = nullptr;  // null for an empty slot
   bool folded = false;           // under a collapsed object
   bool has_children = false;
@@ -30,10 +32,14 @@ struct PictureRows {
   std::vector<PictureRow> after;
   int numbered = 0;  // objects numbered
   int named = 0;     // of them, those that moved of their own, not carried with a moved parent
+  // A side's rows read here, where its snapshot had none to lend.
+  std::vector<outline::OutlineRow> read_before;
+  std::vector<outline::OutlineRow> read_after;
 };
 
-// The rows of the document before and after the steps. Time and memory in
-// proportion to the slots.
+// The rows of the document before and after the steps; they refer to the
+// snapshots' rows, which must outlive them. Time and memory in proportion to
+// the slots.
 PictureRows ReadPictureRows(const DocumentSnapshot& before, const DocumentSnapshot& after);
 
 }  // namespace rowshift::tool

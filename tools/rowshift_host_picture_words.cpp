@@ -146,9 +146,9 @@ std::string PictureDescription(const PictureCaption& caption, const PictureRows&
   std::vector<const PictureRow*> objects;
   const PictureRow* current = nullptr;
   for (const PictureRow& row : rows.after) {
-    if (row.slot.empty) continue;
+    if (row.slot().empty) continue;
     objects.push_back(&row);
-    if (row.slot.current) current = &row;
+    if (row.slot().current) current = &row;
   }
   if (rows.numbered == 0) {
     text += words.nothing_moved;
@@ -165,16 +165,16 @@ std::string PictureDescription(const PictureCaption& caption, const PictureRows&
   const std::size_t shown = std::min(objects.size(), kNamesInDescription);
   for (std::size_t i = 0; i < shown; ++i) {
     const PictureRow& row = *objects[i];
-    text += (i ? words.separator : "") + row.slot.name;
+    text += (i ? words.separator : "") + row.slot().name;
     std::string marks;
-    if (row.slot.depth != 0) marks = Fill(words.depth, "n", std::to_string(row.slot.depth));
+    if (row.slot().depth != 0) marks = Fill(words.depth, "n", std::to_string(row.slot().depth));
     if (row.moved) marks += (marks.empty() ? "" : words.separator) + std::string(words.moved_mark);
     if (!marks.empty()) text += Fill(words.marks, "marks", marks);
   }
   if (objects.empty()) text += words.no_objects;
   if (objects.size() > shown) text += Fill(words.more, "n", std::to_string(objects.size() - shown));
   text += words.list_end;
-  if (current) text += Fill(words.current, "name", current->slot.name);
+  if (current) text += Fill(words.current, "name", current->slot().name);
   return text;
 }
 
