@@ -17,10 +17,12 @@ namespace rowshift::tool {
 // copy, paired with its original that is gone.
 using PictureSide = DocumentSnapshot;
 
-// The SVG text. Its size grows in proportion to the number of slots; names of
-// any bytes come out as well-formed XML (bytes that are not UTF-8 as U+FFFD),
-// with every space they hold; a name cut to fit its column ends in an ellipsis
-// and carries the whole name as its tooltip.
+// The SVG text. A small document is drawn whole; of a large one, the rows that
+// changed with a few rows around each and a line for each run left out, at
+// most a few thousand lines a side (see rowshift_host_picture_excerpt.h).
+// Names of any bytes come out as well-formed XML (bytes that are not UTF-8 as
+// U+FFFD), with every space they hold; a name cut to fit its column ends in an
+// ellipsis and carries the whole name as its tooltip.
 std::string DrawBeforeAndAfter(const PictureCaption& caption, const PictureSide& before,
                                const PictureSide& after);
 

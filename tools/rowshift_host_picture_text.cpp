@@ -36,53 +36,35 @@ std::u32string Characters(const std::string& bytes) {
   return characters;
 }
 
-void AppendCharacter(std::string& out, char32_t c) {
-  switch (c) {
-    case '&':
-      out += "&amp;";
-      return;
-    case '<':
-      out += "&lt;";
-      return;
-    case '>':
-      out += "&gt;";
-      return;
-    case '"':
-      out += "&quot;";
-      return;
-    default:
-      break;
-  }
-  utf8::append(static_cast<uint32_t>(c), std::back_inserter(out));
-}
-
-std::string Escaped(const std::u32string& characters, std::size_t count) {
+std::string Utf8(const std::u32string& characters, std::size_t count) {
   std::string out;
   out.reserve(count);
-  for (std::size_t i = 0; i < count; ++i) AppendCharacter(out, characters[i]);
+  for (std::size_t i = 0; i < count; ++i) {
+    utf8::append(static_cast<uint32_t>(characters[i]), std::back_inserter(out));
+  }
   return out;
 }
 
 }  // namespace
 
-std::string XmlText(const std::string& bytes) {
+std::string DrawableText(const std::string& bytes) {
   const std::u32string characters = Characters(bytes);
-  return Escaped(characters, characters.size());
+  return Utf8(characters, characters.size());
 }
 
-FittedText XmlTextFitting(const std::string& bytes, int pixels) {
+FittedText TextFitting(const std::string& bytes, int pixels) {
   const std::u32string characters = Characters(bytes);
   const int room = pixels * kTenthsPerPixel;
   int total = 0;
   for (char32_t c : characters) total += WidthInTenths(c);
-  if (total <= room) return {Escaped(characters, characters.size()), false};
+  if (total <= room) return {Utf8(characters, characters.size()), false};
   std::size_t kept = 0;
   for (total = WidthInTenths(kEllipsis);
        kept < characters.size() && total + WidthInTenths(characters[kept]) <= room; ++kept) {
     total += WidthInTenths(characters[kept]);
   }
-  FittedText fitted{Escaped(characters, kept), true};
-  AppendCharacter(fitted.xml, kEllipsis);
+  FittedText fitted{Utf8(characters, kept), true};
+  utf8::append(static_cast<uint32_t>(kEllipsis), std::back_inserter(fitted.text));
   return fitted;
 }
 

@@ -31,7 +31,8 @@ struct PictureWords {
   const char* no_objects;
   const char* more;  // {n}
   const char* list_end;
-  const char* current;  // {name}
+  const char* current;   // {name}
+  const char* left_out;  // {n}: rows of a large document not drawn
 };
 
 constexpr PictureWords kEnglishWords = {
@@ -57,6 +58,7 @@ constexpr PictureWords kEnglishWords = {
     ", and {n} more",
     ". ",
     "The current object is {name}.",
+    "… {n} rows …",
 };
 
 // In the modeller's own Japanese terms, as the Japanese guide uses them:
@@ -85,6 +87,7 @@ constexpr PictureWords kJapaneseWords = {
     "、ほか {n} 個",
     "。",
     "カレントオブジェクトは {name}。",
+    "… {n} 行 …",
 };
 
 const PictureWords& WordsOf(PictureLanguage language) {
@@ -105,6 +108,14 @@ std::string StepsOrNone(const PictureCaption& caption) {
   return caption.steps.empty() ? WordsOf(caption.language).no_steps : caption.steps;
 }
 
+// 12345 as "12,345".
+std::string GroupedDigits(std::size_t number) {
+  std::string digits = std::to_string(number);
+  constexpr std::size_t kGroup = 3;
+  for (std::size_t at = digits.size(); at > kGroup; at -= kGroup) digits.insert(at - kGroup, ",");
+  return digits;
+}
+
 }  // namespace
 
 std::string PictureTitle(const PictureCaption& caption) {
@@ -122,6 +133,10 @@ std::string LegendText(PictureLanguage language, LegendItem item) {
   return WordsOf(language).legend[static_cast<int>(item)];
 }
 
+std::string LeftOutText(PictureLanguage language, std::size_t rows) {
+  return Fill(WordsOf(language).left_out, "n", GroupedDigits(rows));
+}
+
 std::string PictureDescription(const PictureCaption& caption, const PictureRows& rows) {
   const PictureWords& words = WordsOf(caption.language);
   const std::string steps = caption.steps.empty()
@@ -131,9 +146,9 @@ std::string PictureDescription(const PictureCaption& caption, const PictureRows&
   std::vector<const PictureRow*> objects;
   const PictureRow* current = nullptr;
   for (const PictureRow& row : rows.after) {
-    if (row.slot.empty) continue;
+    if (row.slot().empty) continue;
     objects.push_back(&row);
-    if (row.slot.current) current = &row;
+    if (row.slot().current) current = &row;
   }
   if (rows.numbered == 0) {
     text += words.nothing_moved;
@@ -150,16 +165,16 @@ std::string PictureDescription(const PictureCaption& caption, const PictureRows&
   const std::size_t shown = std::min(objects.size(), kNamesInDescription);
   for (std::size_t i = 0; i < shown; ++i) {
     const PictureRow& row = *objects[i];
-    text += (i ? words.separator : "") + row.slot.name;
+    text += (i ? words.separator : "") + row.slot().name;
     std::string marks;
-    if (row.slot.depth != 0) marks = Fill(words.depth, "n", std::to_string(row.slot.depth));
+    if (row.slot().depth != 0) marks = Fill(words.depth, "n", std::to_string(row.slot().depth));
     if (row.moved) marks += (marks.empty() ? "" : words.separator) + std::string(words.moved_mark);
     if (!marks.empty()) text += Fill(words.marks, "marks", marks);
   }
   if (objects.empty()) text += words.no_objects;
   if (objects.size() > shown) text += Fill(words.more, "n", std::to_string(objects.size() - shown));
   text += words.list_end;
-  if (current) text += Fill(words.current, "name", current->slot.name);
+  if (current) text += Fill(words.current, "name", current->slot().name);
   return text;
 }
 

@@ -3,6 +3,7 @@
 // Object names stay as they are.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "tools/rowshift_host_picture_rows.h"
@@ -38,6 +39,8 @@ std::string PictureTitle(const PictureCaption& caption);
 std::string BeforeHeading(PictureLanguage language);
 std::string AfterHeading(const PictureCaption& caption);
 std::string LegendText(PictureLanguage language, LegendItem item);
+// The line standing for `rows` rows left out: "… 12,345 rows …".
+std::string LeftOutText(PictureLanguage language, std::size_t rows);
 // The names of the list after, with depths, and what moved.
 std::string PictureDescription(const PictureCaption& caption, const PictureRows& rows);
 

@@ -1,9 +1,11 @@
 #include "tools/rowshift_host_printing.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <map>
-#include <regex>
+#include <string_view>
+#include <unordered_map>
 
 #include <utf8cpp/utf8.h>
 
@@ -76,13 +78,51 @@ std::string Named(const std::map<std::string, std::string>& names, const std::st
   return found == names.end() ? code : found->second;
 }
 
+// `L"` where a wide string starts (at the start, or after = ( or a space)
+// reads as `"`. One pass over the text: a trace prints a line for every call.
 std::string WithoutWidePrefix(const std::string& text) {
-  return std::regex_replace(text, std::regex("(^|[=( ])L\""), "$1\"");
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool starts_wide =
+        text[i] == 'L' && i + 1 < text.size() && text[i + 1] == '"' &&
+        (i == 0 || std::string_view("=( ").find(text[i - 1]) != std::string_view::npos);
+    if (!starts_wide) out += text[i];
+  }
+  return out;
 }
 
+bool IsHexDigit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
+
+// The length of the address after an `@`: 0x and hex digits, (nil), or six
+// hex digits or more; 0 where none stands there.
+std::size_t AddressLength(const std::string& text, std::size_t at) {
+  const auto hex_run = [&text](std::size_t from) {
+    std::size_t end = from;
+    while (end < text.size() && IsHexDigit(text[end])) ++end;
+    return end - from;
+  };
+  if (text.compare(at, 2, "0x") == 0 && hex_run(at + 2) > 0) return 2 + hex_run(at + 2);
+  if (text.compare(at, 5, "(nil)") == 0) return 5;
+  constexpr std::size_t kBareAddressDigits = 6;
+  const std::size_t digits = hex_run(at);
+  return digits >= kBareAddressDigits ? digits : 0;
+}
+
+// Addresses change from run to run; a trace shows where one stood.
 std::string WithoutAddresses(const std::string& text) {
-  return std::regex_replace(text, std::regex("@(0x[0-9a-fA-F]+|\\(nil\\)|[0-9a-fA-F]{6,})"),
-                            "(address)");
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const std::size_t length = text[i] == '@' ? AddressLength(text, i + 1) : 0;
+    if (length == 0) {
+      out += text[i];
+    } else {
+      out += "(address)";
+      i += length;
+    }
+  }
+  return out;
 }
 
 // Reads the calls of one step in order and writes each in words. The log
@@ -117,11 +157,15 @@ class CallReader {
         arguments[0] = Label(arguments[0]);
       }
     } else if (function == "MQDoc_DeleteObject" && count == 1) {
-      for (auto& [name, copy] : copies_) {
-        if (copy.state == State::kBesideOriginal && copy.original_index == arguments[0]) {
-          copy.state = State::kAlone;
+      const auto [first, last] = beside_by_index_.equal_range(arguments[0]);
+      for (auto entry = first; entry != last; ++entry) {
+        const auto copy = copies_.find(entry->second);
+        if (copy != copies_.end() && copy->second.state == State::kBesideOriginal &&
+            copy->second.original_index == arguments[0]) {
+          copy->second.state = State::kAlone;
         }
       }
+      beside_by_index_.erase(first, last);
     } else if (function == "MQDoc_GetObject" && count == 1) {
       const auto copy = copies_.find(result);
       const bool copy_slot = copy != copies_.end() &&
@@ -132,6 +176,7 @@ class CallReader {
       const auto copy = copies_.find(arguments[0]);
       if (copy != copies_.end() && copy->second.state == State::kBesideOriginal) {
         copy->second.original_index = result;
+        beside_by_index_.emplace(result, arguments[0]);
       }
       arguments[0] = Label(arguments[0]);
     } else if (function == "MQDoc_GetParentObject" && count == 1) {
@@ -179,6 +224,10 @@ class CallReader {
 
   const standin::ControlTable& host_;
   std::map<std::string, Copy> copies_;  // by the name the log gives both
+  // The copies beside their originals, by the original's index as answered,
+  // so a deletion finds its copies without reading every copy of the step;
+  // an entry is checked against its copy before use.
+  std::unordered_multimap<std::string, std::string> beside_by_index_;
 };
 
 }  // namespace
@@ -228,7 +277,14 @@ std::string DescribeSubcommands(const std::vector<loader::Subcommand>& subcomman
 
 std::string OnOneLine(const std::string& text) {
   std::string line;
-  for (char c : text) line += c == '\n' ? std::string("\\n") : std::string(1, c);
+  line.reserve(text.size());
+  for (char c : text) {
+    if (c == '\n') {
+      line += "\\n";
+    } else {
+      line += c;
+    }
+  }
   return line;
 }
 

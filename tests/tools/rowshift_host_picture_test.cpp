@@ -20,8 +20,8 @@
 namespace rowshift::testing {
 namespace {
 
-// A generous bound on the picture's bytes per slot drawn: the size grows in
-// proportion to the document, whatever its shape.
+// A generous bound on the picture's bytes per line drawn: the size grows in
+// proportion to the lines drawn, whatever the document's shape.
 constexpr std::size_t kBytesPerSlot = 800;
 
 // What the picture draws, counted on each side.
@@ -32,6 +32,8 @@ struct Drawn {
   int folded_after;  // rows drawn faint, folded under a collapsed object, on the right
   int deep_after;    // rows showing their depth instead of more indent, on the right
   int cut_after;  // names too long for the column, cut with an ellipsis and a tooltip, on the right
+  int left_out_after = 0;  // lines standing for rows of a large document left out, on the right
+  int moved_before = -1;   // moved objects drawn on the left, and lines joining: -1 as on the right
 };
 
 struct PictureCase {
@@ -52,10 +54,10 @@ std::string Chain(int objects) {
   return text;
 }
 
-std::string FlatWithEveryTenthSelected(int objects) {
+std::string FlatWithSelected(int objects, int every) {
   std::string text;
   for (int i = 0; i < objects; ++i) {
-    text += "O" + std::to_string(i) + (i % 10 == 0 ? " [selected]\n" : "\n");
+    text += "O" + std::to_string(i) + (i % every == 0 ? " [selected]\n" : "\n");
   }
   return text;
 }
@@ -91,7 +93,7 @@ std::vector<PictureCase> PictureCases() {
        {"up"},
        {3, 4, 1, 0, 0, 1},
        "After: \xe6\xa4\x85\xe5\xad\x90, LLL",
-       {"<title>" + std::string(300, 'L') + "</title>", ">A&lt;&amp;&quot;&gt;</text>"}},
+       {"<title>" + std::string(300, 'L') + "</title>", ">A&lt;&amp;\"&gt;</text>"}},
       {"RepeatedSpacesStayAsTyped",
        "A [current]\n  Two  spaces\nB   three\n",
        {"down"},
@@ -104,10 +106,16 @@ std::vector<PictureCase> PictureCases() {
        {1000, 1001, 1, 0, 995, 0},
        "1 object moved. After: O0, O1 (depth 1)",
        {}},
-      {"AHundredThousandObjects",
-       FlatWithEveryTenthSelected(100000),
+      {"ALargeDocumentDrawsTheRowsThatChangedAndCountsTheRest",
+       FlatWithSelected(100000, 5000),
        {"top"},
-       {100000, 110000, 9999, 0, 0, 0},
+       {137, 157, 19, 0, 0, 0, 20},
+       "19 objects moved. After: O0, O5000 (moved)",
+       {">\xe2\x80\xa6 4,993 rows \xe2\x80\xa6</text>"}},
+      {"ChangesEverywhereAreDrawnUpToTheBound",
+       FlatWithSelected(100000, 10),
+       {"top"},
+       {1750, 2000, 1999, 0, 0, 0, 1, 249},
        "9999 objects moved. After: O0, O10 (moved)",
        {}},
       {"JapaneseHeadingsAndLegendKeepTheNames",
@@ -166,13 +174,18 @@ TEST_P(RowshiftHostPicture, DrawsEachSlotWithItsFlagsAndJoinsEachMovedObject) {
   const pugi::xml_node svg = picture.child("svg");
   EXPECT_EQ(CountRows(svg, "before"), example.drawn.before_rows);
   EXPECT_EQ(CountRows(svg, "after"), example.drawn.after_rows);
-  EXPECT_EQ(CountRows(svg, "before", "moved"), example.drawn.moved);
+  const int moved_before =
+      example.drawn.moved_before < 0 ? example.drawn.moved : example.drawn.moved_before;
+  EXPECT_EQ(CountRows(svg, "before", "moved"), moved_before);
   EXPECT_EQ(CountRows(svg, "after", "moved"), example.drawn.moved);
   EXPECT_EQ(svg.select_nodes("g[@class='moves']/line").size(),
-            static_cast<std::size_t>(example.drawn.moved));
+            static_cast<std::size_t>(moved_before));
+  EXPECT_EQ(svg.select_nodes("/svg/g[@class='after']/g/g[@class='left-out']").size(),
+            static_cast<std::size_t>(example.drawn.left_out_after));
   EXPECT_EQ(CountRows(svg, "after", "folded"), example.drawn.folded_after);
   EXPECT_EQ(CountRows(svg, "after", "deep"), example.drawn.deep_after);
-  const std::string query = "/svg/g[@class='after']/g/g/text[contains(., '\xe2\x80\xa6')]";
+  const std::string query =
+      "/svg/g[@class='after']/g/g[starts-with(@class, 'row')]/text[contains(., '\xe2\x80\xa6')]";
   EXPECT_EQ(svg.select_nodes(query.c_str()).size(),
             static_cast<std::size_t>(example.drawn.cut_after));
   EXPECT_EQ(svg.select_nodes("/svg/g[@class='after']/g/g[contains(@class, ' cut')]/title").size(),
@@ -182,7 +195,9 @@ TEST_P(RowshiftHostPicture, DrawsEachSlotWithItsFlagsAndJoinsEachMovedObject) {
   for (const std::string& written : example.written) {
     EXPECT_NE(text.find(written), std::string::npos) << written;
   }
-  EXPECT_LE(text.size(), kBytesPerSlot * static_cast<std::size_t>(example.drawn.after_rows + 10));
+  EXPECT_LE(text.size(),
+            kBytesPerSlot * static_cast<std::size_t>(example.drawn.after_rows +
+                                                     example.drawn.left_out_after + 10));
 }
 
 INSTANTIATE_TEST_SUITE_P(Outlines, RowshiftHostPicture, ::testing::ValuesIn(PictureCases()),
