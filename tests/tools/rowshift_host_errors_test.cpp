@@ -31,6 +31,8 @@ const std::string kCarriageReturnOutlineFile = "tools_tests_cr_outline.txt";
 const std::string kControlCharacterOutlineFile = "tools_tests_control_outline.txt";
 const std::string kBinaryOutlineFile = "tools_tests_binary_outline.txt";
 const std::string kUtf16OutlineFile = "tools_tests_utf16_outline.txt";
+const std::string kUtf32OutlineFile = "tools_tests_utf32_outline.txt";
+const std::string kNulOutlineFile = "tools_tests_nul_outline.txt";
 const std::string kTooDeepOutlineFile = "tools_tests_too_deep_outline.txt";
 const std::string kLongLineOutlineFile = "tools_tests_long_line_outline.txt";
 const std::string kIndentedOutlineFile = "tools_tests_indented_outline.txt";
@@ -83,10 +85,18 @@ std::vector<ErrorCase> ErrorCases() {
        {kControlCharacterOutlineFile, "up"},
        kExitFailure,
        {kControlCharacterOutlineFile + ":2: a control character", "\"  Arm\\x1B[2J\xE6\xA4\x85\""}},
-      {"BinaryFileIsNamedAsOne",
+      {"BinaryFileSaysWhereItsFirstNulStands",
        {kBinaryOutlineFile, "up"},
        kExitFailure,
-       {kBinaryOutlineFile + ": not text: it looks like a binary file"}},
+       {kBinaryOutlineFile + ": not text: line 1, column 8 holds a NUL byte, as binary files do"}},
+      {"OneNulInTextIsNoUtf16",
+       {kNulOutlineFile, "up"},
+       kExitFailure,
+       {"line 2, column 3 holds a NUL"}},
+      {"Utf32WithoutAMarkIsNamedAsOne",
+       {kUtf32OutlineFile, "up"},
+       kExitFailure,
+       {kUtf32OutlineFile + ": not UTF-8 text; it looks like UTF-32"}},
       {"Utf16OutlineIsNamedAsOne",
        {kUtf16OutlineFile, "up"},
        kExitFailure,
@@ -105,18 +115,20 @@ std::vector<ErrorCase> ErrorCases() {
        {kIndentedOutlineFile, "up"},
        kExitFailure,
        {kIndentedOutlineFile + ":1: the first row is indented; rows start at the left margin"}},
-      {"ShiftJisOutlineIsNamedByItsFirstLineThatIsNotUtf8",
+      // Byte encodings are not named: these bytes decode as several.
+      {"ShiftJisOutlineSaysWhereItsFirstByteThatIsNotUtf8Stands",
        {kShiftJisOutlineFile, "up"},
        kExitFailure,
-       {kShiftJisOutlineFile + ": not UTF-8 text: line 3 reads as Shift_JIS; save it as UTF-8"}},
-      {"EucJpOutlineIsNamedAsOne",
+       {kShiftJisOutlineFile + ": not UTF-8 text: line 3, column 3 holds a byte that is not UTF-8 "
+                               "(\\x83); save it as UTF-8"}},
+      {"EucJpOutlineSaysWhereItsFirstByteThatIsNotUtf8Stands",
        {kEucJpOutlineFile, "up"},
        kExitFailure,
-       {kEucJpOutlineFile + ": not UTF-8 text: line 2 reads as EUC-JP; save it as UTF-8"}},
-      {"Latin1OutlineIsNamedAsOne",
+       {kEucJpOutlineFile + ": not UTF-8 text: line 2, column 3 holds a byte that is not UTF-8"}},
+      {"Latin1OutlineSaysWhereItsFirstByteThatIsNotUtf8Stands",
        {kLatin1OutlineFile, "up"},
        kExitFailure,
-       {kLatin1OutlineFile + ": not UTF-8 text: line 1 reads as Windows-1252 (Latin-1)"}},
+       {kLatin1OutlineFile + ": not UTF-8 text: line 1, column 4 holds a byte that is not UTF-8"}},
       {"JapaneseUtf16WithoutAMarkIsNamedAsUtf16",
        {kJapaneseUtf16OutlineFile, "up"},
        kExitFailure,
@@ -270,6 +282,8 @@ class RowshiftHostErrors : public ::testing::TestWithParam<ErrorCase> {
     std::error_code status;
     std::filesystem::create_symlink(kKeptOutlineFile, kLinkToKeptOutline, status);
     WriteSuiteFile("changed_on_save.xml",
+    WriteSuiteFile("utf32_outline.txt", std::string("B\0\0\0o\0\0\0\n\0\0\0", 12));
+    WriteSuiteFile("nul_outline.txt", std::string("Room\nTa\0ble\n", 12));
                    "<root><pluginsettings><Plugin-5D2E7C14-2A6B93F0><PosX>1e3</PosX><PosY>-5</PosY>"
                    "</Plugin-5D2E7C14-2A6B93F0></pluginsettings></root>");
     // No write bit for its owner: refused also when the suite runs as root.
