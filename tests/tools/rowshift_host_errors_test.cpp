@@ -48,6 +48,7 @@ const std::string kTooManyRowsOutlineFile = "tools_tests_too_many_rows_outline.t
 constexpr std::size_t kMostRowsRead = 2000000;
 const std::string kTextForANumberSettingsFile = "tools_tests_text_for_a_number.xml";
 const std::string kChangedOnSaveSettingsFile = "tools_tests_changed_on_save.xml";
+const std::string kNegativePosYSettingsFile = "tools_tests_negative_pos_y.xml";
 const std::string kReadOnlySettingsFile = "tools_tests_read_only_settings.xml";
 // A pipe, which replacing would turn into a plain file.
 const std::string kPipe = "tools_tests_pipe";
@@ -186,6 +187,13 @@ std::vector<ErrorCase> ErrorCases() {
        {"the stored value \"1e3\" of ", "<PosX> is not a number as the plug-in writes one",
         "the stored position \"-5\" of ",
         "<PosY> is negative, which the plug-in reads as no stored position"}},
+      {"APositionDroppedWithTheOtherIsNamedToo",
+       {"--settings", kNegativePosYSettingsFile, "--list"},
+       kExitSuccess,
+       {"the stored position \"5\" of ",
+        "<PosX> goes with the negative <PosY>, which the plug-in "
+        "reads as no stored position; it will be saved as 0",
+        "\"-5\" of "}},
       {"PictureOverTheOutlineThroughALinkIsRefused",
        {"--svg", kLinkToKeptOutline, kKeptOutlineFile, "up"},
        kExitUsage,
@@ -274,6 +282,8 @@ class RowshiftHostErrors : public ::testing::TestWithParam<ErrorCase> {
                                                      "ELF\x02\x01\x01\0\0\0\0\x03\0>\0",
                                                      16));
     WriteSuiteFile("utf16_outline.txt", std::string("B\0o\0d\0y\0\n\0", 10));
+    WriteSuiteFile("utf32_outline.txt", std::string("B\0\0\0o\0\0\0\n\0\0\0", 12));
+    WriteSuiteFile("nul_outline.txt", std::string("Room\nTa\0ble\n", 12));
     WriteSuiteFile("too_deep_outline.txt", "Body\nArm [depth=2000000000]\n");
     WriteSuiteFile("long_line_outline.txt", std::string(kLongLineLength, 'x') + " [shiny]\n");
     WriteSuiteFile("indented_outline.txt", "  Body\n    Arm [current]\n");
@@ -282,10 +292,11 @@ class RowshiftHostErrors : public ::testing::TestWithParam<ErrorCase> {
     std::error_code status;
     std::filesystem::create_symlink(kKeptOutlineFile, kLinkToKeptOutline, status);
     WriteSuiteFile("changed_on_save.xml",
-    WriteSuiteFile("utf32_outline.txt", std::string("B\0\0\0o\0\0\0\n\0\0\0", 12));
-    WriteSuiteFile("nul_outline.txt", std::string("Room\nTa\0ble\n", 12));
                    "<root><pluginsettings><Plugin-5D2E7C14-2A6B93F0><PosX>1e3</PosX><PosY>-5</PosY>"
                    "</Plugin-5D2E7C14-2A6B93F0></pluginsettings></root>");
+    WriteSuiteFile("negative_pos_y.xml",
+                   "<root><pluginsettings><Plugin-5D2E7C14-2A6B93F0><PosX>5"
+                   "</PosX><PosY>-5</PosY></Plugin-5D2E7C14-2A6B93F0></pluginsettings></root>");
     // No write bit for its owner: refused also when the suite runs as root.
     std::filesystem::permissions(WriteSuiteFile("read_only_settings.xml", "<root/>"),
                                  std::filesystem::perms::owner_read);
