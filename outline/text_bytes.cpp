@@ -8,21 +8,6 @@
 #include <iterator>
 
 namespace rowshift::outline {
-namespace {
-
-// `value` in upper-case hexadecimal, with leading zeros to `digits` digits.
-std::string UpperHex(std::uint32_t value, std::size_t digits) {
-  constexpr int kHex = 16;
-  char written[8];
-  const char* end = std::to_chars(std::begin(written), std::end(written), value, kHex).ptr;
-  std::string hex(written, static_cast<std::size_t>(end - written));
-  std::transform(hex.begin(), hex.end(), hex.begin(), [](char c) {
-    return c >= 'a' && c <= 'f' ? static_cast<char>(c - 'a' + 'A') : c;
-  });
-  return std::string(digits > hex.size() ? digits - hex.size() : 0, '0') + hex;
-}
-
-}  // namespace
 
 bool StartsWithByteOrderMark(std::string_view text) {
   return text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark;
@@ -50,7 +35,7 @@ std::size_t FirstCharacterSize(std::string_view text) {
   // A character is at most four bytes long.
   const std::string_view start = text.substr(0, 4);
   if (start.empty() || utf8::find_invalid(start.begin(), start.end()) == start.begin()) {
-    return start.size();
+    return std::min<std::size_t>(start.size(), 1);
   }
   auto end = start.begin();
   utf8::unchecked::next(end);
@@ -72,6 +57,17 @@ std::string PlaceOf(std::string_view text, std::size_t offset) {
   const std::size_t column = 1 + CharacterCount(text.substr(std::min(line_start, offset),
                                                             offset - std::min(line_start, offset)));
   return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+std::string UpperHex(std::uint32_t value, std::size_t digits) {
+  constexpr int kHex = 16;
+  char written[8];
+  const char* end = std::to_chars(std::begin(written), std::end(written), value, kHex).ptr;
+  std::string hex(written, static_cast<std::size_t>(end - written));
+  std::transform(hex.begin(), hex.end(), hex.begin(), [](char c) {
+    return c >= 'a' && c <= 'f' ? static_cast<char>(c - 'a' + 'A') : c;
+  });
+  return std::string(digits > hex.size() ? digits - hex.size() : 0, '0') + hex;
 }
 
 std::string EscapedByte(unsigned char byte) { return "\\x" + UpperHex(byte, 2); }

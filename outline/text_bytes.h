@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,9 @@ std::size_t FirstCharacterSize(std::string_view text);
 // LineEndLength's rule, columns counted in characters from 1. A byte-order
 // mark that opens the text is no character.
 std::string PlaceOf(std::string_view text, std::size_t offset);
+
+// `value` in upper-case hexadecimal, with leading zeros to `digits` digits.
+std::string UpperHex(std::uint32_t value, std::size_t digits);
 
 // "\x1B": a byte as it is written where it cannot stand as it is.
 std::string EscapedByte(unsigned char byte);

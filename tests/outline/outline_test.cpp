@@ -256,6 +256,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "backslash"},
         BadOutline{"\\\\server\\share\n", 1, "before \"s\", which needs no escape, at column 9"},
         BadOutline{"A\\\xC3\xA9\n", 1, "before \"\xC3\xA9\", which needs no escape, at column 2"},
+        BadOutline{"A\\\xFF\xC3\xA9\\\n", 1, "before \"\xFF\", which needs no escape"},
         BadOutline{"\xEF\xBB\xBF"
                    "A\n\xEF\xBB\xBF"
                    "B\n",
