@@ -1,6 +1,7 @@
 #include "tools/rowshift_host_options.h"
 
 #include "tools/rowshift_host_run.h"
+#include "tools/size_in_words.h"
 #include "tools/whole_file.h"
 
 #include <cctype>
@@ -151,8 +152,8 @@ std::string UsageText() {
          "nor --svg or --settings the outline file. Files are replaced whole, through\n"
          "a temporary file of a new name beside them. Files and standard input are\n"
          "read up to " +
-         std::string(kLargestFileReadInWords) + ", and an outline up to " +
-         kMostOutlineRowsInWords +
+         BytesInWords(kLargestFileRead) + ", and an outline up to " +
+         CountInWords(kMostOutlineRows) +
          " rows: room for\n"
          "1,000,000 objects with every flag, 100-byte names and 32 levels of indent. A\n"
          "larger one is refused, and a result that would be larger is not written, so\n"
