@@ -326,6 +326,10 @@ std::optional<std::string> DepthJump(int depth, int depth_before) {
 
 // The first character of `line` that no line may hold, named, with its place.
 std::optional<std::string> CheckCharacters(std::string_view line) {
+  // Most lines are printable ASCII alone, which needs no decoding.
+  if (std::all_of(line.begin(), line.end(), [](char c) { return c >= 0x20 && c < 0x7F; })) {
+    return std::nullopt;
+  }
   for (auto at = line.begin(); at != line.end();) {
     const auto invalid = utf8::find_invalid(at, line.end());
     while (at != invalid) {
@@ -345,12 +349,13 @@ std::optional<std::string> CheckCharacters(std::string_view line) {
 // before spaces at either end and before a name "-", so it reads back as it is.
 std::string EncodedName(const std::string& name) {
   std::string written;
+  written.reserve(name.size() + 1);
+  const bool escaped_start = LookAlikeSpaceAtStart(name) != nullptr || name == kEmptySlotMark ||
+                             (!name.empty() && name[0] == kCommentMark);
   for (std::size_t i = 0; i < name.size(); ++i) {
     const char c = name[i];
     const bool at_edge = i == 0 || i + 1 == name.size();
-    const bool look_alike_start = i == 0 && LookAlikeSpaceAtStart(name) != nullptr;
-    if (c == kEscape || c == '[' || (i == 0 && c == kCommentMark) || (at_edge && c == ' ') ||
-        look_alike_start || name == kEmptySlotMark) {
+    if (c == kEscape || c == '[' || (at_edge && c == ' ') || (i == 0 && escaped_start)) {
       written += kEscape;
     }
     written += c;
