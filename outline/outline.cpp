@@ -324,8 +324,11 @@ std::optional<std::string> DepthJump(int depth, int depth_before) {
          "); a row goes at most one level deeper: " + kRule;
 }
 
-// The first character of `line` that no line may hold, named, with its place.
+// The first character of `line` that it may not hold, named, with its place:
+// a control character in any line; an invisible one only in a row, as a
+// comment's text (in a right-to-left script, say) names no object.
 std::optional<std::string> CheckCharacters(std::string_view line) {
+  const bool row = line.empty() || line[0] != kCommentMark;
   // Most lines are printable ASCII alone, which needs no decoding.
   if (std::all_of(line.begin(), line.end(), [](char c) { return c >= 0x20 && c < 0x7F; })) {
     return std::nullopt;
@@ -335,7 +338,8 @@ std::optional<std::string> CheckCharacters(std::string_view line) {
     while (at != invalid) {
       const char* start = &*at;
       const char32_t c = utf8::unchecked::next(at);
-      if (const char* what = RefusedCharacter(c)) {
+      const char* what = RefusedCharacter(c);
+      if (what != nullptr && (row || c < 0x20 || (c >= 0x7F && c <= 0x9F))) {
         return std::string(what) + " (" + CodePointName(c) + ") at " + ColumnOf(line, start) +
                ": a name holds no control or invisible characters";
       }

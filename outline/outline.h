@@ -33,7 +33,8 @@
 // skipped. Names are bytes (UTF-8 in our files) without control characters
 // (C0, DEL, C1) or invisible ones (zero-width spaces and joiners, direction
 // marks and controls, a byte-order mark inside the text, and their kin): a
-// line holding one is refused with the character's number and column.
+// line holding one is refused with the character's number and column. A
+// comment line may hold invisible characters, not control characters.
 // Names are unique within a document in our tests but the format does not
 // require it.
 #pragma once

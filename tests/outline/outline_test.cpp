@@ -32,7 +32,7 @@ TEST(OutlineTest, ReadsDepthFromIndentAndFlagsFromBrackets) {
 
 TEST(OutlineTest, SkipsBlankAndCommentLinesButCountsThemForLineNumbers) {
   const ParseResult parsed =
-      ParseOutline("# a comment\r\n\n# two\nA\n   \n  #1 Box\n# later\nB\n#\n");
+      ParseOutline("# a comment\r\n\n# two\nA\n   \n  #1 Box\n# later \xE2\x80\x8F\nB\n#\n");
   ASSERT_FALSE(parsed.error);
   ASSERT_EQ(parsed.rows.size(), 3u);
   EXPECT_EQ(parsed.rows[1].name, "#1 Box") << "only the first column starts a comment";
