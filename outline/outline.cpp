@@ -1,9 +1,12 @@
 #include "outline/outline.h"
 
+#include <utf8cpp/utf8.h>
+
 #include <algorithm>
-#include <cstdio>
 #include <string_view>
 #include <utility>
+
+#include "outline/text_bytes.h"
 
 namespace rowshift::outline {
 namespace {
@@ -18,7 +21,9 @@ constexpr std::string_view kDepthFlagPrefix = "depth=";
 constexpr char kKnownFlags[] = "current selected collapsed ineligible depth=N";
 constexpr char kCommentMark = '#';
 constexpr char kEscape = '\\';
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// What a backslash may stand before: the characters the format gives a meaning.
+// Before any other it would vanish unseen ("C:\Users" read as "C:Users").
+constexpr std::string_view kEscapable = "\\[]#- ";
 
 // Characters that look like a space and are not one: a line indented with one
 // would read as a top-level name that starts with it, and print like a child.
@@ -54,39 +59,59 @@ const LookAlikeSpace* LookAlikeSpaceAtStart(std::string_view text) {
   return nullptr;
 }
 
-bool IsControl(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return byte < 0x20 || byte == 0x7F;
+// What a line may not hold, as a person would call it: control characters,
+// and characters that are invisible or steer how text is shown, so that two
+// names that print alike could differ.
+struct RefusedCharacters {
+  char32_t first;
+  char32_t last;
+  const char* what;
+};
+constexpr RefusedCharacters kRefusedCharacters[] = {
+    {0x09, 0x09, "a tab"},
+    {0x00, 0x1F, "a control character"},
+    {0x7F, 0x9F, "a control character"},
+    {0x061C, 0x061C, "an invisible direction mark"},
+    {0x180E, 0x180E, "an invisible separator"},
+    {0x200B, 0x200B, "a zero-width space"},
+    {0x200C, 0x200D, "an invisible joiner"},
+    {0x200E, 0x200F, "an invisible direction mark"},
+    {0x2028, 0x2029, "a line or paragraph separator"},
+    {0x202A, 0x202E, "an invisible direction control"},
+    {0x2060, 0x2064, "an invisible joiner or operator"},
+    {0x2066, 0x206F, "an invisible direction or format control"},
+    {0xFEFF, 0xFEFF, "a byte-order mark"},
+    {0xFFF9, 0xFFFB, "an invisible annotation mark"},
+};
+
+const char* RefusedCharacter(char32_t c) {
+  if (c >= 0x20 && c < 0x7F) return nullptr;
+  for (const RefusedCharacters& refused : kRefusedCharacters) {
+    if (c >= refused.first && c <= refused.last) return refused.what;
+  }
+  return nullptr;
 }
 
-// How many continuation bytes a UTF-8 lead byte announces; 0 for any other.
-std::size_t ContinuationsAfter(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return byte >= 0xF0 && byte < 0xF8 ? 3 : byte >= 0xE0 && byte < 0xF0 ? 2 : byte >= 0xC0 ? 1 : 0;
+// The character `text` starts with (not empty); a byte that is no part of
+// well-formed UTF-8 stands for itself.
+char32_t FirstCharacter(std::string_view text) {
+  if (FirstCharacterSize(text) == 1) return static_cast<unsigned char>(text[0]);
+  return utf8::unchecked::peek_next(text.begin());
 }
 
-bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
-// `text` cut to kQuotedLineLength characters, control characters escaped. A
-// character is a UTF-8 sequence, or any other single byte.
+// `text` cut to kQuotedLineLength characters, the characters a line may not
+// hold written byte by byte as \xNN.
 std::string Quoted(std::string_view text) {
   std::string quoted;
-  std::size_t characters = 0;
-  std::size_t continuations = 0;  // still expected in the current character
-  for (char c : text) {
-    if (continuations > 0 && IsContinuation(c)) {
-      --continuations;
+  for (std::size_t characters = 0; !text.empty(); ++characters) {
+    if (characters == kQuotedLineLength) return quoted + "...";
+    const std::string_view character = text.substr(0, FirstCharacterSize(text));
+    if (RefusedCharacter(FirstCharacter(character)) != nullptr) {
+      for (char c : character) quoted += EscapedByte(static_cast<unsigned char>(c));
     } else {
-      if (characters++ == kQuotedLineLength) return quoted + "...";
-      continuations = ContinuationsAfter(c);
+      quoted += character;
     }
-    if (IsControl(c)) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(c));
-      quoted += escaped;
-    } else {
-      quoted += c;
-    }
+    text.remove_prefix(character.size());
   }
   return quoted;
 }
@@ -102,21 +127,14 @@ std::string_view TrimSpaces(std::string_view text) {
 class LineSplitter {
  public:
   explicit LineSplitter(std::string_view text) : rest_(text) {
-    if (rest_.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
-      rest_.remove_prefix(kByteOrderMark.size());
-    }
+    if (StartsWithByteOrderMark(rest_)) rest_.remove_prefix(kUtf8ByteOrderMark.size());
   }
 
   bool Next(std::string_view* line) {
     if (rest_.empty()) return false;
-    const std::size_t end = rest_.find_first_of("\r\n");
+    const std::size_t end = std::min(rest_.size(), rest_.find_first_of("\r\n"));
     *line = rest_.substr(0, end);
-    if (end == std::string_view::npos) {
-      rest_ = std::string_view();
-    } else {
-      const bool crlf = rest_[end] == '\r' && end + 1 < rest_.size() && rest_[end + 1] == '\n';
-      rest_.remove_prefix(end + (crlf ? 2 : 1));
-    }
+    rest_.remove_prefix(end == rest_.size() ? end : end + LineEndLength(rest_, end));
     return true;
   }
 
@@ -206,15 +224,33 @@ std::size_t FlagsStart(std::string_view text) {
   return std::string_view::npos;
 }
 
-// The name written in `text`: the spaces around it dropped, and each backslash
-// taking the character after it as it is. An error message for a backslash
-// that ends the name.
-std::optional<std::string> DecodeName(std::string_view text, std::string* name) {
+// The column of the byte at `at` in `line`, in characters.
+std::string ColumnOf(std::string_view line, const char* at) {
+  return "column " + std::to_string(1 + CharacterCount(line.substr(0, at - line.data())));
+}
+
+// Whether a backslash may stand in front of the start of `text`.
+bool IsEscapable(std::string_view text) {
+  return (!text.empty() && kEscapable.find(text[0]) != std::string_view::npos) ||
+         LookAlikeSpaceAtStart(text) != nullptr;
+}
+
+// The name written in `text`, a part of `line`: the spaces around it dropped,
+// and each backslash taking the character after it as it is. An error message
+// for a backslash that ends the name or stands before a character that needs
+// no escape.
+std::optional<std::string> DecodeName(std::string_view line, std::string_view text,
+                                      std::string* name) {
   text = text.substr(std::min(text.size(), text.find_first_not_of(' ')));
   std::size_t kept = 0;  // the name up to its last character that is not a plain space
   for (std::size_t i = 0; i < text.size(); ++i) {
     const bool escaped = text[i] == kEscape;
     if (escaped && ++i == text.size()) return std::string("a backslash that escapes nothing");
+    if (escaped && !IsEscapable(text.substr(i))) {
+      const std::string_view next = text.substr(i, FirstCharacterSize(text.substr(i)));
+      return "a backslash before \"" + Quoted(next) + "\", which needs no escape, at " +
+             ColumnOf(line, &text[i - 1]) + ": write \\\\ for a backslash";
+    }
     *name += text[i];
     if (escaped || text[i] != ' ') kept = name->size();
   }
@@ -223,7 +259,8 @@ std::optional<std::string> DecodeName(std::string_view text, std::string* name) 
 }
 
 // Parses the text after the indent; an error message when it is not a row.
-std::optional<std::string> ParseRowText(std::string_view text, OutlineRow* row, FlagsSeen* seen) {
+std::optional<std::string> ParseRowText(std::string_view line, std::string_view text,
+                                        OutlineRow* row, FlagsSeen* seen) {
   std::string_view name_part = text;
   const std::size_t open = FlagsStart(text);
   if (open != std::string_view::npos) {
@@ -241,7 +278,7 @@ std::optional<std::string> ParseRowText(std::string_view text, OutlineRow* row, 
     row->depth = 0;
     return std::nullopt;
   }
-  if (auto error = DecodeName(name_part, &row->name)) return error;
+  if (auto error = DecodeName(line, name_part, &row->name)) return error;
   if (row->name.empty()) return "a row without a name";
   return std::nullopt;
 }
@@ -266,7 +303,7 @@ std::optional<std::string> ParseRowLine(std::string_view line, std::size_t inden
   }
   row->depth = static_cast<int>(levels);
   FlagsSeen seen;
-  if (auto error = ParseRowText(line.substr(indent), row, &seen)) return error;
+  if (auto error = ParseRowText(line, line.substr(indent), row, &seen)) return error;
   if (seen.depth && levels > 0 && row->depth != static_cast<int>(levels)) {
     return "the indent says depth " + std::to_string(levels) + " but the flag says " +
            std::to_string(row->depth);
@@ -289,10 +326,27 @@ std::optional<std::string> DepthJump(int depth, int depth_before) {
          "); a row goes at most one level deeper: " + kRule;
 }
 
+// The first character of `line` that it may not hold, named, with its place:
+// a control character in any line; an invisible one only in a row, as a
+// comment's text (in a right-to-left script, say) names no object.
 std::optional<std::string> CheckCharacters(std::string_view line) {
-  for (char c : line) {
-    if (c == '\t') return "a tab in the line";
-    if (IsControl(c)) return "a control character in the line";
+  const bool row = line.empty() || line[0] != kCommentMark;
+  // Most lines are printable ASCII alone, which needs no decoding.
+  if (std::all_of(line.begin(), line.end(), [](char c) { return c >= 0x20 && c < 0x7F; })) {
+    return std::nullopt;
+  }
+  for (auto at = line.begin(); at != line.end();) {
+    const auto invalid = utf8::find_invalid(at, line.end());
+    while (at != invalid) {
+      const char* start = &*at;
+      const char32_t c = utf8::unchecked::next(at);
+      const char* what = RefusedCharacter(c);
+      if (what != nullptr && (row || c < 0x20 || (c >= 0x7F && c <= 0x9F))) {
+        return std::string(what) + " (" + CodePointName(c) + ") at " + ColumnOf(line, start) +
+               ": a name holds no control or invisible characters";
+      }
+    }
+    if (invalid != line.end()) at = invalid + 1;
   }
   return std::nullopt;
 }
@@ -301,13 +355,13 @@ std::optional<std::string> CheckCharacters(std::string_view line) {
 // before spaces at either end and before a name "-", so it reads back as it is.
 std::string EncodedName(const std::string& name) {
   std::string written;
-  const bool empty_slot_mark = name == kEmptySlotMark;
+  written.reserve(name.size() + 1);
+  const bool escaped_start = LookAlikeSpaceAtStart(name) != nullptr || name == kEmptySlotMark ||
+                             (!name.empty() && name[0] == kCommentMark);
   for (std::size_t i = 0; i < name.size(); ++i) {
     const char c = name[i];
     const bool at_edge = i == 0 || i + 1 == name.size();
-    const bool look_alike_start = i == 0 && LookAlikeSpaceAtStart(name) != nullptr;
-    if (c == kEscape || c == '[' || (i == 0 && c == kCommentMark) || (at_edge && c == ' ') ||
-        look_alike_start || empty_slot_mark) {
+    if (c == kEscape || c == '[' || (at_edge && c == ' ') || (i == 0 && escaped_start)) {
       written += kEscape;
     }
     written += c;
@@ -402,20 +456,9 @@ std::string FormatOutline(const std::vector<OutlineRow>& rows) {
     }
     text += '\n';
   }
-  // A first name that starts with a byte-order mark keeps it only behind one
-  // that the reader skips.
-  if (text.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0) {
-    text.insert(0, kByteOrderMark);
-  }
   return text;
 }
 
-std::string WithHead(const std::string& head, const std::string& text) {
-  if (head.empty()) return text;
-  // Behind a head, a first name's byte-order mark stands where no reader skips
-  // one: the one written in front of it for that is dropped.
-  const bool marked = text.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0;
-  return head + text.substr(marked ? kByteOrderMark.size() : 0);
-}
+std::string WithHead(const std::string& head, const std::string& text) { return head + text; }
 
 }  // namespace rowshift::outline

@@ -26,9 +26,15 @@
 // "\\" for a backslash, "\#" for a name that starts with '#', "\-" for an object
 // named "-", "\ " for a space at either end of a name (other spaces around a
 // name are dropped); before a look-alike space it lets a name start with one.
+// "\]" is read too. A backslash before any other character is refused, so
+// that "C:\Users" cannot lose its backslash unseen.
 //
 // A line ends at LF, CRLF or a lone CR; one leading UTF-8 byte-order mark is
-// skipped. Names are bytes (UTF-8 in our files) without control characters.
+// skipped. Names are bytes (UTF-8 in our files) without control characters
+// (C0, DEL, C1) or invisible ones (zero-width spaces and joiners, direction
+// marks and controls, a byte-order mark inside the text, and their kin): a
+// line holding one is refused with the character's number and column. A
+// comment line may hold invisible characters, not control characters.
 // Names are unique within a document in our tests but the format does not
 // require it.
 #pragma once
@@ -65,7 +71,7 @@ struct ParseError {
   int line = 0;  // 1-based line number in the text
   std::string message;
   // The offending line, safe to print: at most kQuotedLineLength characters
-  // (then "..."), control characters written as \xNN.
+  // (then "..."), control and invisible characters written as \xNN bytes.
   std::string quoted_line;
 };
 
@@ -91,13 +97,14 @@ struct ParseOptions {
   std::size_t most_rows = std::numeric_limits<std::size_t>::max();
 };
 
-// Reads an outline. A line that breaks a rule above, holds a tab or other
-// control character, has an empty name or a depth beyond kDepthLimit is an
-// error that names its line.
+// Reads an outline. A line that breaks a rule above, holds a tab or another
+// character a name may not hold, has an empty name or a depth beyond
+// kDepthLimit is an error that names its line.
 ParseResult ParseOutline(const std::string& text);
 ParseResult ParseOutline(const std::string& text, const ParseOptions& options);
 
-// Writes rows back in the same form, one line each, every line ending in '\n'.
+// Writes rows back in the same form, one line each, every line ending in '\n',
+// every backslash in a name escaped.
 // ParseOutline(FormatOutline(rows)) gives the same rows for any rows that
 // ParseOutline gave (with the same options).
 std::string FormatOutline(const std::vector<OutlineRow>& rows);

@@ -4,162 +4,128 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstdio>
 #include <iterator>
 #include <string_view>
-#include <vector>
+
+#include "outline/text_bytes.h"
 
 namespace rowshift::tool {
 namespace {
 
-// NUL bytes are looked for, and read as UTF-16, in this many bytes at the
-// start of a file.
+// The wide encodings are tried on this many bytes at the start of a file.
 constexpr std::size_t kBytesLookedAt = 65536;
+// Text in UTF-16 or UTF-32 has a zero byte in at least one code unit of this
+// many (line ends, indents and spaces, also among CJK names); the units that
+// text in a byte encoding with a stray NUL makes have nearly none.
+constexpr std::size_t kUnitsPerZeroByte = 8;
 constexpr char16_t kFirstLeadSurrogate = 0xD800;
 constexpr char16_t kLastLeadSurrogate = 0xDBFF;
-constexpr char kUtf16[] = "not UTF-8 text; it looks like UTF-16 (save it as UTF-8)";
-constexpr char kBinary[] = "not text: it looks like a binary file (it holds NUL bytes)";
 
-bool Within(unsigned char byte, unsigned char lowest, unsigned char highest) {
-  return byte >= lowest && byte <= highest;
-}
+// The encodings tried besides UTF-8, each with the byte-order mark that names
+// it. Byte encodings (Shift_JIS, GB18030, Windows-1252, KOI8-R, ...) are not
+// among them: most bytes decode as several of them, so none can be named.
+struct WideEncoding {
+  const char* name;
+  std::size_t unit_size;
+  bool big_endian;
+  std::string_view mark;
+};
+// UTF-32LE's mark starts with UTF-16LE's, so it is looked for first.
+constexpr WideEncoding kWideEncodings[] = {
+    {"UTF-32", 4, false, std::string_view("\xFF\xFE\0\0", 4)},
+    {"UTF-32", 4, true, std::string_view("\0\0\xFE\xFF", 4)},
+    {"UTF-16", 2, false, "\xFF\xFE"},
+    {"UTF-16", 2, true, "\xFE\xFF"},
+};
 
-// NUL included.
 bool IsControlButLineBreakOrTab(unsigned char byte) {
   return (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r') || byte == 0x7F;
 }
 
-// Whether `bytes` read as UTF-16 text in the byte order asked for: surrogates
-// in pairs, and no NUL or control character but tabs and line ends. A pair cut
-// by the end of `bytes` is left out.
-bool ReadsAsUtf16(std::string_view bytes, bool little_endian) {
-  std::vector<char16_t> units;
-  units.reserve(bytes.size() / 2);
-  for (std::size_t at = 0; at + 1 < bytes.size(); at += 2) {
-    const auto first = static_cast<unsigned char>(bytes[at]);
-    const auto second = static_cast<unsigned char>(bytes[at + 1]);
-    units.push_back(
-        static_cast<char16_t>(little_endian ? first | second << 8 : first << 8 | second));
+template <typename Unit>
+bool HasZeroByte(Unit unit) {
+  for (std::size_t k = 0; k < sizeof(Unit); ++k) {
+    if ((static_cast<char32_t>(unit) >> (8 * k) & 0xFF) == 0) return true;
   }
-  if (!units.empty() && units.back() >= kFirstLeadSurrogate && units.back() <= kLastLeadSurrogate) {
+  return false;
+}
+
+// Whether `bytes` decode as text in `Unit`-wide code units: units that
+// convert, surrogates in pairs, no NUL or control character but tabs and line
+// ends, enough zero bytes, and line ends where the bytes seem to hold some. A
+// unit or pair cut by the end is left out.
+template <typename Unit>
+bool DecodesAs(std::string_view bytes, bool big_endian) {
+  std::basic_string<Unit> units = outline::CodeUnitsOf<Unit>(bytes, big_endian);
+  if (sizeof(Unit) == 2 && !units.empty() && units.back() >= kFirstLeadSurrogate &&
+      units.back() <= kLastLeadSurrogate) {
     units.pop_back();
+  }
+  const auto zero_bytes = std::count_if(units.begin(), units.end(), HasZeroByte<Unit>);
+  if (units.empty() || static_cast<std::size_t>(zero_bytes) * kUnitsPerZeroByte < units.size()) {
+    return false;
   }
   std::string text;
   try {
-    utf8::utf16to8(units.begin(), units.end(), std::back_inserter(text));
+    if constexpr (sizeof(Unit) == 2) {
+      utf8::utf16to8(units.begin(), units.end(), std::back_inserter(text));
+    } else {
+      utf8::utf32to8(units.begin(), units.end(), std::back_inserter(text));
+    }
   } catch (const utf8::exception&) {
     return false;
   }
-  for (char c : text) {
-    if (IsControlButLineBreakOrTab(static_cast<unsigned char>(c))) return false;
-  }
-  return true;
+  // Line-end bytes that end no line are parts of the text in another encoding.
+  const auto holds_line_end = [](std::string_view part) {
+    return part.find_first_of("\r\n") != part.npos;
+  };
+  if (holds_line_end(bytes) && !holds_line_end(text)) return false;
+  return std::none_of(text.begin(), text.end(), [](char c) {
+    return IsControlButLineBreakOrTab(static_cast<unsigned char>(c));
+  });
 }
 
-// Whether `line` is Shift_JIS with at least one two-byte character of the JIS
-// rows that Japanese text uses (kana, symbols, kanji); half-width kana alone
-// read as Latin letters just as well.
-bool ReadsAsShiftJis(std::string_view line) {
-  bool japanese = false;
-  for (std::size_t at = 0; at < line.size(); ++at) {
-    const auto lead = static_cast<unsigned char>(line[at]);
-    if (lead < 0x80 || Within(lead, 0xA1, 0xDF)) continue;
-    if (!Within(lead, 0x81, 0x9F) && !Within(lead, 0xE0, 0xFC)) return false;
-    if (++at == line.size()) return false;
-    const auto trail = static_cast<unsigned char>(line[at]);
-    if (!Within(trail, 0x40, 0x7E) && !Within(trail, 0x80, 0xFC)) return false;
-    japanese = japanese || Within(lead, 0x81, 0x84) || Within(lead, 0x87, 0x9F) ||
-               Within(lead, 0xE0, 0xEA);
-  }
-  return japanese;
+bool DecodesAs(const WideEncoding& encoding, std::string_view bytes) {
+  return encoding.unit_size == 2 ? DecodesAs<char16_t>(bytes, encoding.big_endian)
+                                 : DecodesAs<char32_t>(bytes, encoding.big_endian);
 }
 
-// Whether `line` is EUC-JP with at least one character of two or three bytes.
-bool ReadsAsEucJp(std::string_view line) {
-  bool japanese = false;
-  for (std::size_t at = 0; at < line.size(); ++at) {
-    const auto lead = static_cast<unsigned char>(line[at]);
-    if (lead < 0x80) continue;
-    // 0x8E: half-width kana; 0x8F: the supplementary kanji, two bytes more.
-    const std::size_t trails = lead == 0x8F ? 2 : 1;
-    if (lead != 0x8E && lead != 0x8F && !Within(lead, 0xA1, 0xFE)) return false;
-    for (std::size_t k = 0; k < trails; ++k) {
-      if (++at == line.size()) return false;
-      const auto trail = static_cast<unsigned char>(line[at]);
-      if (!Within(trail, 0xA1, lead == 0x8E ? 0xDF : 0xFE)) return false;
-    }
-    japanese = true;
+// The one wide encoding that `bytes` (holding a NUL) decode as, or null where
+// they decode as none or as more than one.
+const char* OnlyWideEncoding(const std::string& bytes) {
+  const std::string_view start = std::string_view(bytes).substr(0, kBytesLookedAt);
+  const char* named = nullptr;
+  for (const WideEncoding& encoding : kWideEncodings) {
+    if (bytes.size() <= kBytesLookedAt && bytes.size() % encoding.unit_size != 0) continue;
+    if (!DecodesAs(encoding, start) || (named != nullptr && named == encoding.name)) continue;
+    if (named != nullptr) return nullptr;
+    named = encoding.name;
   }
-  return japanese;
+  return named;
 }
 
-// Whether every byte of `line` is a character of Windows-1252 (five bytes of
-// its upper half are not).
-bool ReadsAsWindows1252(std::string_view line) {
-  for (char c : line) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D) return false;
-  }
-  return true;
-}
-
-// The number of the line that holds the byte at `at`, and where that line
-// starts and ends.
-struct LineAround {
-  int number = 1;
-  std::size_t start = 0;
-  std::size_t end = 0;
-};
-
-LineAround FindLine(std::string_view text, std::size_t at) {
-  LineAround line;
-  for (std::size_t i = 0; i < at; ++i) {
-    const bool crlf = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
-    if ((text[i] == '\n' || text[i] == '\r') && !crlf) {
-      ++line.number;
-      line.start = i + 1;
-    }
-  }
-  line.end = std::min(text.size(), text.find_first_of("\r\n", at));
-  return line;
-}
-
-// What the line holding the first byte that is not UTF-8, at `bad`, reads as.
-std::string DescribeLine(std::string_view text, std::size_t bad) {
-  const LineAround around = FindLine(text, bad);
-  const std::string_view line = text.substr(around.start, around.end - around.start);
-  const std::string where = "line " + std::to_string(around.number);
-  const std::string_view before = line.substr(0, bad - around.start);
-  // Text before it in UTF-8 of more than ASCII makes one stray byte likelier
-  // than a line in another encoding.
-  const bool utf8_before = std::any_of(
-      before.begin(), before.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-  if (!utf8_before) {
-    if (ReadsAsShiftJis(line)) return where + " reads as Shift_JIS";
-    if (ReadsAsEucJp(line)) return where + " reads as EUC-JP";
-    if (ReadsAsWindows1252(line)) return where + " reads as Windows-1252 (Latin-1)";
-  }
-  char byte[sizeof "\\xFF"];
-  std::snprintf(byte, sizeof byte, "\\x%02X", static_cast<unsigned char>(text[bad]));
-  return where + " holds a byte that is not UTF-8 (" + byte + ")";
+std::string LooksLike(const char* encoding) {
+  return std::string("not UTF-8 text; it looks like ") + encoding + " (save it as UTF-8)";
 }
 
 }  // namespace
 
 std::optional<std::string> NotUtf8Text(const std::string& bytes) {
-  if (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0) {
-    return std::string(kUtf16);
+  for (const WideEncoding& encoding : kWideEncodings) {
+    if (bytes.compare(0, encoding.mark.size(), encoding.mark) == 0) return LooksLike(encoding.name);
   }
-  if (bytes.find('\0') != std::string::npos) {
-    const std::string_view start = std::string_view(bytes).substr(0, kBytesLookedAt);
-    const bool utf16 = start.find('\0') != std::string_view::npos &&
-                       (ReadsAsUtf16(start, true) || ReadsAsUtf16(start, false));
-    return std::string(utf16 ? kUtf16 : kBinary);
+  const std::size_t nul = bytes.find('\0');
+  if (nul != std::string::npos) {
+    if (const char* encoding = OnlyWideEncoding(bytes)) return LooksLike(encoding);
   }
-  const auto bad = utf8::find_invalid(bytes.begin(), bytes.end());
-  if (bad == bytes.end()) return std::nullopt;
-  return "not UTF-8 text: " + DescribeLine(bytes, static_cast<std::size_t>(bad - bytes.begin())) +
-         "; save it as UTF-8";
+  const auto invalid = utf8::find_invalid(bytes.begin(), bytes.end());
+  const auto bad = static_cast<std::size_t>(invalid - bytes.begin());
+  if (nul < bad) {
+    return "not text: " + outline::PlaceOf(bytes, nul) + " holds a NUL byte, as binary files do";
+  }
+  if (invalid == bytes.end()) return std::nullopt;
+  return "not UTF-8 text: " + outline::PlaceOf(bytes, bad) + " holds a byte that is not UTF-8 (" +
+         outline::EscapedByte(static_cast<unsigned char>(*invalid)) + "); save it as UTF-8";
 }
 
 }  // namespace rowshift::tool

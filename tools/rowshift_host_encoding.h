@@ -8,13 +8,13 @@
 namespace rowshift::tool {
 
 // Nothing for well-formed UTF-8 without NUL bytes. Otherwise, in words:
-// "not UTF-8 text; it looks like UTF-16 (save it as UTF-8)" for a UTF-16
-// byte-order mark, or NUL bytes that read as UTF-16 text, with or without a
-// mark; "not text: it looks like a binary file (it holds NUL bytes)"; or, for
-// the first line that is not UTF-8, what it reads as: "not UTF-8 text: line 3
-// reads as Shift_JIS; save it as UTF-8" (Shift_JIS, EUC-JP or Windows-1252),
-// or "... line 3 holds a byte that is not UTF-8 (\xFF) ...". Lines are counted
-// as the outline reader counts them: LF, CRLF or a lone CR ends one.
+// "not UTF-8 text; it looks like UTF-16 (save it as UTF-8)" (or UTF-32) for a
+// byte-order mark of one, or for NUL bytes where the text decodes as that
+// encoding and not as the other; else where the first NUL byte or the first
+// byte that is not UTF-8 stands: "not UTF-8 text: line 3, column 5 holds a
+// byte that is not UTF-8 (\xFF); save it as UTF-8". Byte encodings are not
+// named: most text in one decodes as several. Lines and columns are counted
+// as the outline reader counts them (outline::PlaceOf).
 std::optional<std::string> NotUtf8Text(const std::string& bytes);
 
 }  // namespace rowshift::tool

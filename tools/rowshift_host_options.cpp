@@ -1,6 +1,7 @@
 #include "tools/rowshift_host_options.h"
 
 #include "tools/rowshift_host_run.h"
+#include "tools/size_in_words.h"
 #include "tools/whole_file.h"
 
 #include <cctype>
@@ -152,8 +153,8 @@ std::string UsageText() {
          "nor --svg or --settings the outline file. Files are replaced whole, through\n"
          "a temporary file of a new name beside them. Files and standard input are\n"
          "read up to " +
-         std::string(kLargestFileReadInWords) + ", and an outline up to " +
-         kMostOutlineRowsInWords +
+         BytesInWords(kLargestFileRead) + ", and an outline up to " +
+         CountInWords(kMostOutlineRows) +
          " rows: room for\n"
          "1,000,000 objects with every flag, 100-byte names and 32 levels of indent. A\n"
          "larger one is refused, and a result that would be larger is not written, so\n"
@@ -170,7 +171,9 @@ std::string UsageText() {
          "starting with # is a comment; editing in place keeps those in front of the\n"
          "first row and drops, with a warning, those among the rows, which cannot\n"
          "follow a reorder. In a name, \\ takes the next character as it is:\n"
-         "\\[ for a bracket, \\\\ for a backslash, \\# for a name starting with #. Printed\n"
+         "\\[ for a bracket, \\\\ for a backslash, \\# for a name starting with #; before\n"
+         "any character but \\ [ ] # - and spaces it is refused. A name holds no\n"
+         "control or invisible character (U+0085, U+200B, U+FEFF, ...). Printed\n"
          "documents are outlines and read back as they are.\n"
          "\n"
          "Every operation keeps the hierarchy: the list stays a valid tree, only what\n"

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <map>
 #include <string_view>
 #include <unordered_map>
@@ -10,20 +9,17 @@
 #include <utf8cpp/utf8.h>
 
 #include "boundary/host_protocol.h"
+#include "outline/text_bytes.h"
 #include "tools/rowshift_host_document.h"
 
 namespace rowshift::tool {
 namespace {
 
 constexpr char kCopyMark[] = " (copy)";
-constexpr int kIdentifierDigits = 8;
+constexpr std::size_t kIdentifierDigits = 8;
 constexpr int kColumnGap = 2;
 
-std::string Hex(uint32_t value) {
-  char digits[kIdentifierDigits + 1];
-  std::snprintf(digits, sizeof digits, "%08X", static_cast<unsigned>(value));
-  return digits;
-}
+std::string Hex(uint32_t value) { return outline::UpperHex(value, kIdentifierDigits); }
 
 // The name text carries a notice after a run of spaces; the first part is
 // the name a person wants to read.
@@ -42,9 +38,7 @@ std::string Padded(const std::string& text, std::size_t width) {
 std::string Decimal(int32_t number) { return std::to_string(number); }
 
 std::string Hexadecimal(XmlElementCode code) {
-  char digits[sizeof "0x" + kIdentifierDigits];
-  std::snprintf(digits, sizeof digits, "0x%X", static_cast<unsigned>(code));
-  return digits;
+  return "0x" + outline::UpperHex(static_cast<std::uint32_t>(code), 1);
 }
 
 const std::map<std::string, std::string>& ValueIdNames() {
@@ -238,9 +232,7 @@ std::string WithBytesEscaped(const std::string& text) {
     const auto invalid = utf8::find_invalid(at, text.end());
     escaped.append(at, invalid);
     if (invalid == text.end()) break;
-    char digits[sizeof "\\xFF"];
-    std::snprintf(digits, sizeof digits, "\\x%02X", static_cast<unsigned char>(*invalid));
-    escaped += digits;
+    escaped += outline::EscapedByte(static_cast<unsigned char>(*invalid));
     at = invalid + 1;
   }
   return escaped;

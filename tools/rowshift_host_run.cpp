@@ -19,6 +19,7 @@
 #include "tools/rowshift_host_steps.h"
 #include "tools/rowshift_host_window.h"
 #include "tools/settings_file.h"
+#include "tools/size_in_words.h"
 #include "tools/whole_file.h"
 
 namespace rowshift::tool {
@@ -274,8 +275,8 @@ class HostRun {
     const auto count = static_cast<std::size_t>(std::count(rows.begin(), rows.end(), '\n'));
     if (count <= kMostOutlineRows && text.size() <= kLargestFileRead) return std::nullopt;
     return "the document has " + std::to_string(count) + " rows in " + std::to_string(text.size()) +
-           " bytes, more than rowshift-host reads (" + kMostOutlineRowsInWords + " rows, " +
-           kLargestFileReadInWords + "); --compact leaves out the empty slots";
+           " bytes, more than rowshift-host reads (" + CountInWords(kMostOutlineRows) + " rows, " +
+           BytesInWords(kLargestFileRead) + "); --compact leaves out the empty slots";
   }
 
   // Whether --output names the outline file, which is then edited in place.

@@ -18,7 +18,6 @@ inline constexpr int kExitUsage = 2;    // the command line itself is wrong
 // a document that the steps made larger is not written, so every outline
 // written reads again.
 inline constexpr std::size_t kMostOutlineRows = 2000000;
-inline constexpr char kMostOutlineRowsInWords[] = "2,000,000";
 
 // Runs what `options` ask for and returns the process's exit code. Results go
 // to `out`, errors (one clear line each) to `err`. `program_folder` is where

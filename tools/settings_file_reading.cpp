@@ -10,6 +10,7 @@
 
 #include <utf8cpp/utf8.h>
 
+#include "outline/text_bytes.h"
 #include "tools/settings_file_tree.h"
 
 namespace rowshift::tool {
@@ -19,8 +20,6 @@ namespace {
 // rather than silently dropped.
 constexpr unsigned kParseOptions = pugi::parse_full | pugi::parse_fragment;
 constexpr std::size_t kLongestEntityShown = 32;
-constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
-constexpr std::size_t kByteOrderMarkSize = sizeof kUtf8ByteOrderMark - 1;
 constexpr char kNotWellFormed[] = "is not well-formed XML: ";
 
 bool StartsWith(const std::string& bytes, const std::string& start) {
@@ -44,17 +43,7 @@ std::size_t CodeUnitSize(pugi::xml_encoding encoding) {
 // the file's byte order. Throws utf8::exception where it does not convert.
 template <typename Unit>
 std::string Utf8OfWide(const std::string& bytes, bool big_endian) {
-  std::basic_string<Unit> units;
-  units.reserve(bytes.size() / sizeof(Unit));
-  for (std::size_t at = 0; at + sizeof(Unit) <= bytes.size(); at += sizeof(Unit)) {
-    uint32_t unit = 0;
-    for (std::size_t k = 0; k < sizeof(Unit); ++k) {
-      const auto byte =
-          static_cast<unsigned char>(bytes[at + (big_endian ? k : sizeof(Unit) - 1 - k)]);
-      unit = unit << 8 | byte;
-    }
-    units += static_cast<Unit>(unit);
-  }
+  const std::basic_string<Unit> units = outline::CodeUnitsOf<Unit>(bytes, big_endian);
   std::string text;
   if constexpr (sizeof(Unit) == 2) {
     utf8::utf16to8(units.begin(), units.end(), std::back_inserter(text));
@@ -101,25 +90,40 @@ bool HoldsNul(const std::string& bytes, pugi::xml_encoding encoding) {
   return false;
 }
 
-// "line 3, column 7" for an offset into the parsed text, the column counted in
-// characters; "byte N of the text as read" where lines cannot be counted.
+// "line 3, column 7" for an offset into the parsed text (see
+// outline::PlaceOf); "byte N of the text as read" where lines cannot be counted.
 std::string PlaceOf(const std::optional<std::string>& text, std::ptrdiff_t offset) {
   const auto at = static_cast<std::size_t>(std::max<std::ptrdiff_t>(offset, 0));
   if (!text || at > text->size()) return "byte " + std::to_string(at) + " of the text as read";
-  std::size_t line = 1;
-  std::size_t column = 1;
-  // A byte-order mark is no character on the line.
-  const std::size_t start = StartsWith(*text, kUtf8ByteOrderMark) ? kByteOrderMarkSize : 0;
-  for (std::size_t i = std::min(start, at); i < at; ++i) {
-    const auto c = static_cast<unsigned char>((*text)[i]);
-    if (c == '\n') {
-      ++line;
-      column = 1;
-    } else if ((c & 0xC0) != 0x80) {  // not the continuation of a character
-      ++column;
+  return outline::PlaceOf(*text, at);
+}
+
+// Whether XML 1.0 can hold `c` in a document (NUL aside, refused before).
+bool IsXmlCharacter(char32_t c) {
+  return c == '\t' || c == '\n' || c == '\r' || (c >= 0x20 && c <= 0xD7FF) ||
+         (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// The first character in the parsed text that XML 1.0 cannot hold, or a byte
+// that is no part of UTF-8: the parser keeps either as it is, and the file
+// saved with it would not read again elsewhere.
+std::optional<std::string> CharacterFault(const std::optional<std::string>& text) {
+  if (!text) return std::nullopt;
+  const auto fault = [&](std::string::const_iterator at, const std::string& what) {
+    return "has " + what + ", which XML 1.0 cannot hold, at " + PlaceOf(text, at - text->begin());
+  };
+  for (auto at = text->begin(); at != text->end();) {
+    const auto invalid = utf8::find_invalid(at, text->end());
+    while (at != invalid) {
+      const auto start = at;
+      const char32_t c = utf8::unchecked::next(at);
+      if (!IsXmlCharacter(c)) return fault(start, "the character " + outline::CodePointName(c));
     }
+    if (invalid == text->end()) break;
+    return fault(invalid, "a byte that is not UTF-8 (" +
+                              outline::EscapedByte(static_cast<unsigned char>(*invalid)) + ")");
   }
-  return "line " + std::to_string(line) + ", column " + std::to_string(column);
+  return std::nullopt;
 }
 
 // Whether the parse of `size` bytes stopped because they ended with an
@@ -231,6 +235,7 @@ const char* ReferenceFault(const std::string& reference) {
   if (value >= 0xD800 && value <= 0xDFFF) {
     return "a reference to a surrogate, which is half of a character and no character itself";
   }
+  if (!IsXmlCharacter(value)) return "a reference to a character XML 1.0 cannot hold";
   return nullptr;
 }
 
@@ -285,7 +290,8 @@ std::optional<std::string> EntityFault(const std::string& bytes,
 // open the file: written back, it would, and the file would then read otherwise.
 bool DeclarationOpens(const std::string& bytes, pugi::xml_encoding encoding) {
   if (CodeUnitSize(encoding) > 1) return true;
-  const std::size_t mark = StartsWith(bytes, kUtf8ByteOrderMark) ? kByteOrderMarkSize : 0;
+  const std::size_t mark =
+      outline::StartsWithByteOrderMark(bytes) ? outline::kUtf8ByteOrderMark.size() : 0;
   return bytes.compare(mark, 5, "<?xml") == 0;
 }
 
@@ -423,11 +429,12 @@ std::optional<std::string> ReadSettingsText(const std::string& bytes, SettingsTe
   if (auto fault = DeclarationFault(document, bytes, parsed.encoding)) {
     return kNotWellFormed + *fault;
   }
+  if (auto fault = CharacterFault(text)) return fault;
   if (auto fault = ElementFault(document.document_element())) return fault;
   if (auto fault = EntityFault(bytes, text)) return fault;
   read->encoding = parsed.encoding;
   read->byte_order_mark =
-      CodeUnitSize(parsed.encoding) > 1 || StartsWith(bytes, kUtf8ByteOrderMark);
+      CodeUnitSize(parsed.encoding) > 1 || outline::StartsWithByteOrderMark(bytes);
   read->tree = SettingsTreeOf(document.document_element());
   return std::nullopt;
 }

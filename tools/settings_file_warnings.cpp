@@ -4,7 +4,8 @@
 #include <charconv>
 #include <cstdint>
 #include <iterator>
-#include <map>
+#include <string_view>
+#include <unordered_map>
 
 namespace rowshift::tool {
 namespace {
@@ -26,8 +27,17 @@ bool IsStoredPosition(const std::string& name) {
          std::end(kPositionElements);
 }
 
+bool IsNegativePosition(const standin::SettingsNode& node) {
+  const std::string text = node.text.value_or("");
+  return IsStoredPosition(node.name) && IsWrittenNumber(text) && text[0] == '-';
+}
+
+// Warns about `old_node` as `new_node` changes it, then about its children.
+// `negative_position` is a negative stored position beside `old_node`, or null:
+// the plug-in drops the whole position with it.
 void Collect(const standin::SettingsNode& old_node, const standin::SettingsNode& new_node,
-             const std::string& path, std::vector<std::string>* warnings) {
+             const std::string& path, const standin::SettingsNode* negative_position,
+             std::vector<std::string>* warnings) {
   const std::string here =
       path.empty() ? "<" + new_node.name + ">" : path + "/<" + new_node.name + ">";
   const std::string old_text = old_node.text.value_or("");
@@ -39,21 +49,35 @@ void Collect(const standin::SettingsNode& old_node, const standin::SettingsNode&
                           " is not a number as the plug-in writes one (whole, decimal, 32 bits); "
                           "it will be saved as " +
                           new_text);
-    } else if (old_text[0] == '-' && IsStoredPosition(new_node.name)) {
+    } else if (IsNegativePosition(old_node)) {
       warnings->push_back("the stored position \"" + old_text + "\" of " + here +
                           " is negative, which the plug-in reads as no stored position (the "
                           "window opens where the host puts it); it will be saved as " +
                           new_text);
+    } else if (negative_position != nullptr && IsStoredPosition(new_node.name)) {
+      warnings->push_back("the stored position \"" + old_text + "\" of " + here +
+                          " goes with the negative <" + negative_position->name +
+                          ">, which the plug-in reads as no stored position; it will be saved "
+                          "as " +
+                          new_text);
     }
   }
-  std::map<std::string, std::size_t> seen;
+  // Children are paired by name and occurrence through an index, so that a
+  // node of many children takes time in proportion to their number.
+  std::unordered_map<std::string_view, std::vector<const standin::SettingsNode*>> new_children;
+  for (const standin::SettingsNode& new_child : new_node.children) {
+    new_children[new_child.name].push_back(&new_child);
+  }
+  const auto negative =
+      std::find_if(old_node.children.begin(), old_node.children.end(), IsNegativePosition);
+  const standin::SettingsNode* negative_child =
+      negative == old_node.children.end() ? nullptr : &*negative;
+  std::unordered_map<std::string_view, std::size_t> seen;
   for (const standin::SettingsNode& old_child : old_node.children) {
-    std::size_t occurrence = seen[old_child.name]++;
-    for (const standin::SettingsNode& new_child : new_node.children) {
-      if (new_child.name == old_child.name && occurrence-- == 0) {
-        Collect(old_child, new_child, here, warnings);
-        break;
-      }
+    const auto same_name = new_children.find(old_child.name);
+    const std::size_t occurrence = seen[old_child.name]++;
+    if (same_name != new_children.end() && occurrence < same_name->second.size()) {
+      Collect(old_child, *same_name->second[occurrence], here, negative_child, warnings);
     }
   }
 }
@@ -63,7 +87,7 @@ void Collect(const standin::SettingsNode& old_node, const standin::SettingsNode&
 std::vector<std::string> StoredValuesChangedBy(const standin::SettingsNode& stored,
                                                const standin::SettingsNode& saved) {
   std::vector<std::string> warnings;
-  if (stored.name == saved.name) Collect(stored, saved, "", &warnings);
+  if (stored.name == saved.name) Collect(stored, saved, "", nullptr, &warnings);
   return warnings;
 }
 

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "platform/file_system.h"
+#include "tools/size_in_words.h"
 #include "tools/system_reason.h"
 
 namespace rowshift::tool {
@@ -134,8 +135,7 @@ std::optional<std::string> ReadWholeStream(std::FILE* stream, std::string* text)
   while ((read = std::fread(buffer, 1, sizeof buffer, stream)) > 0) {
     if (text->size() + read > kLargestFileRead) {
       text->clear();
-      return std::string("larger than ") + kLargestFileReadInWords +
-             ", the most rowshift-host reads";
+      return "larger than " + BytesInWords(kLargestFileRead) + ", the most rowshift-host reads";
     }
     text->append(buffer, read);
   }

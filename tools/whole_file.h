@@ -14,7 +14,6 @@ namespace rowshift::tool {
 
 // The most bytes a file or standard input may hold; more is refused unread.
 inline constexpr std::size_t kLargestFileRead = std::size_t{256} << 20;
-inline constexpr char kLargestFileReadInWords[] = "256 MiB";
 
 // Reads all of `stream` into `text`, at most kLargestFileRead bytes. The
 // reason when it cannot, or when there is more.

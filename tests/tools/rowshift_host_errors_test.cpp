@@ -31,6 +31,8 @@ const std::string kCarriageReturnOutlineFile = "tools_tests_cr_outline.txt";
 const std::string kControlCharacterOutlineFile = "tools_tests_control_outline.txt";
 const std::string kBinaryOutlineFile = "tools_tests_binary_outline.txt";
 const std::string kUtf16OutlineFile = "tools_tests_utf16_outline.txt";
+const std::string kUtf32OutlineFile = "tools_tests_utf32_outline.txt";
+const std::string kNulOutlineFile = "tools_tests_nul_outline.txt";
 const std::string kTooDeepOutlineFile = "tools_tests_too_deep_outline.txt";
 const std::string kLongLineOutlineFile = "tools_tests_long_line_outline.txt";
 const std::string kIndentedOutlineFile = "tools_tests_indented_outline.txt";
@@ -46,6 +48,7 @@ const std::string kTooManyRowsOutlineFile = "tools_tests_too_many_rows_outline.t
 constexpr std::size_t kMostRowsRead = 2000000;
 const std::string kTextForANumberSettingsFile = "tools_tests_text_for_a_number.xml";
 const std::string kChangedOnSaveSettingsFile = "tools_tests_changed_on_save.xml";
+const std::string kNegativePosYSettingsFile = "tools_tests_negative_pos_y.xml";
 const std::string kReadOnlySettingsFile = "tools_tests_read_only_settings.xml";
 // A pipe, which replacing would turn into a plain file.
 const std::string kPipe = "tools_tests_pipe";
@@ -83,10 +86,18 @@ std::vector<ErrorCase> ErrorCases() {
        {kControlCharacterOutlineFile, "up"},
        kExitFailure,
        {kControlCharacterOutlineFile + ":2: a control character", "\"  Arm\\x1B[2J\xE6\xA4\x85\""}},
-      {"BinaryFileIsNamedAsOne",
+      {"BinaryFileSaysWhereItsFirstNulStands",
        {kBinaryOutlineFile, "up"},
        kExitFailure,
-       {kBinaryOutlineFile + ": not text: it looks like a binary file"}},
+       {kBinaryOutlineFile + ": not text: line 1, column 8 holds a NUL byte, as binary files do"}},
+      {"OneNulInTextIsNoUtf16",
+       {kNulOutlineFile, "up"},
+       kExitFailure,
+       {"line 2, column 3 holds a NUL"}},
+      {"Utf32WithoutAMarkIsNamedAsOne",
+       {kUtf32OutlineFile, "up"},
+       kExitFailure,
+       {kUtf32OutlineFile + ": not UTF-8 text; it looks like UTF-32"}},
       {"Utf16OutlineIsNamedAsOne",
        {kUtf16OutlineFile, "up"},
        kExitFailure,
@@ -105,18 +116,20 @@ std::vector<ErrorCase> ErrorCases() {
        {kIndentedOutlineFile, "up"},
        kExitFailure,
        {kIndentedOutlineFile + ":1: the first row is indented; rows start at the left margin"}},
-      {"ShiftJisOutlineIsNamedByItsFirstLineThatIsNotUtf8",
+      // Byte encodings are not named: these bytes decode as several.
+      {"ShiftJisOutlineSaysWhereItsFirstByteThatIsNotUtf8Stands",
        {kShiftJisOutlineFile, "up"},
        kExitFailure,
-       {kShiftJisOutlineFile + ": not UTF-8 text: line 3 reads as Shift_JIS; save it as UTF-8"}},
-      {"EucJpOutlineIsNamedAsOne",
+       {kShiftJisOutlineFile + ": not UTF-8 text: line 3, column 3 holds a byte that is not UTF-8 "
+                               "(\\x83); save it as UTF-8"}},
+      {"EucJpOutlineSaysWhereItsFirstByteThatIsNotUtf8Stands",
        {kEucJpOutlineFile, "up"},
        kExitFailure,
-       {kEucJpOutlineFile + ": not UTF-8 text: line 2 reads as EUC-JP; save it as UTF-8"}},
-      {"Latin1OutlineIsNamedAsOne",
+       {kEucJpOutlineFile + ": not UTF-8 text: line 2, column 3 holds a byte that is not UTF-8"}},
+      {"Latin1OutlineSaysWhereItsFirstByteThatIsNotUtf8Stands",
        {kLatin1OutlineFile, "up"},
        kExitFailure,
-       {kLatin1OutlineFile + ": not UTF-8 text: line 1 reads as Windows-1252 (Latin-1)"}},
+       {kLatin1OutlineFile + ": not UTF-8 text: line 1, column 4 holds a byte that is not UTF-8"}},
       {"JapaneseUtf16WithoutAMarkIsNamedAsUtf16",
        {kJapaneseUtf16OutlineFile, "up"},
        kExitFailure,
@@ -174,6 +187,13 @@ std::vector<ErrorCase> ErrorCases() {
        {"the stored value \"1e3\" of ", "<PosX> is not a number as the plug-in writes one",
         "the stored position \"-5\" of ",
         "<PosY> is negative, which the plug-in reads as no stored position"}},
+      {"APositionDroppedWithTheOtherIsNamedToo",
+       {"--settings", kNegativePosYSettingsFile, "--list"},
+       kExitSuccess,
+       {"the stored position \"5\" of ",
+        "<PosX> goes with the negative <PosY>, which the plug-in "
+        "reads as no stored position; it will be saved as 0",
+        "\"-5\" of "}},
       {"PictureOverTheOutlineThroughALinkIsRefused",
        {"--svg", kLinkToKeptOutline, kKeptOutlineFile, "up"},
        kExitUsage,
@@ -262,6 +282,8 @@ class RowshiftHostErrors : public ::testing::TestWithParam<ErrorCase> {
                                                      "ELF\x02\x01\x01\0\0\0\0\x03\0>\0",
                                                      16));
     WriteSuiteFile("utf16_outline.txt", std::string("B\0o\0d\0y\0\n\0", 10));
+    WriteSuiteFile("utf32_outline.txt", std::string("B\0\0\0o\0\0\0\n\0\0\0", 12));
+    WriteSuiteFile("nul_outline.txt", std::string("Room\nTa\0ble\n", 12));
     WriteSuiteFile("too_deep_outline.txt", "Body\nArm [depth=2000000000]\n");
     WriteSuiteFile("long_line_outline.txt", std::string(kLongLineLength, 'x') + " [shiny]\n");
     WriteSuiteFile("indented_outline.txt", "  Body\n    Arm [current]\n");
@@ -272,6 +294,9 @@ class RowshiftHostErrors : public ::testing::TestWithParam<ErrorCase> {
     WriteSuiteFile("changed_on_save.xml",
                    "<root><pluginsettings><Plugin-5D2E7C14-2A6B93F0><PosX>1e3</PosX><PosY>-5</PosY>"
                    "</Plugin-5D2E7C14-2A6B93F0></pluginsettings></root>");
+    WriteSuiteFile("negative_pos_y.xml",
+                   "<root><pluginsettings><Plugin-5D2E7C14-2A6B93F0><PosX>5"
+                   "</PosX><PosY>-5</PosY></Plugin-5D2E7C14-2A6B93F0></pluginsettings></root>");
     // No write bit for its owner: refused also when the suite runs as root.
     std::filesystem::permissions(WriteSuiteFile("read_only_settings.xml", "<root/>"),
                                  std::filesystem::perms::owner_read);

@@ -122,7 +122,14 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedSettings{"WhiteSpaceByReferenceAlone", "<root><a>&#9;</a></root>",
                         "cannot be written back so that it reads the same"},
         RefusedSettings{"ReferenceBeyondUnicode", "<root><a>x&#x100000041;yz</a></root>",
-                        "'&#x100000041;', a reference to a number beyond Unicode"}),
+                        "'&#x100000041;', a reference to a number beyond Unicode"},
+        RefusedSettings{"ReferenceXmlCannotHold", "<root><Note>&#1;</Note></root>",
+                        "'&#1;', a reference to a character XML 1.0 cannot hold, at line 1, "
+                        "column 13"},
+        RefusedSettings{"CharacterXmlCannotHold", "<root>\r<Note>a\x01</Note></root>",
+                        "has the character U+0001, which XML 1.0 cannot hold, at line 2, column 8"},
+        RefusedSettings{"ByteThatIsNotUtf8", "<root>caf\xE9</root>",
+                        "has a byte that is not UTF-8 (\\xE9), which XML 1.0 cannot hold"}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(RowshiftHostSettings, MissingFileStartsEmptyAndIsWrittenAfterTheRun) {
