@@ -168,12 +168,11 @@ std::string UsageText() {
          "its owner, group and permission bits. A file with other hard links is refused\n"
          "(replacing it would split them; edit a copy), and so is one marked read-only.\n"
          "Files and standard input are read up to " +
-         std::string(kLargestFileReadInWords) + ", and an outline up to " +
+         std::string(kLargestFileReadInWords) + ", and an outline up\nto " +
          kMostOutlineRowsInWords +
-         " rows: room for\n"
-         "1,000,000 objects with every flag, 100-byte names and 32 levels of indent. A\n"
-         "larger one is refused, and a result that would be larger is not written, so\n"
-         "every outline written reads again.\n"
+         " rows: room for 1,000,000 objects with every flag, 100-byte names\n"
+         "and 32 levels of indent. A larger one is refused, and a result that would be\n"
+         "larger is not written, so every outline written reads again.\n"
          "\n"
          "Outline files: UTF-8 text, one row per line. Two spaces of indent per depth\n"
          "level, the first row at the left margin, each object at most one level below\n"

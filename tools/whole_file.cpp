@@ -53,8 +53,7 @@ std::optional<std::string> FileFault(const std::string& file, std::optional<mode
   if (!status && links > 1) {
     const std::uintmax_t others = links - 1;
     return "it has " + std::to_string(others) + " other hard link" + (others == 1 ? "" : "s") +
-           ", which would keep the old text apart from it; edit a copy, or the file through " +
-           "one name with a program that writes in place";
+           ", which replacing it would split off with the old text; edit a copy";
   }
   // The folder may let this user replace a file that is not its own to write.
   if (const int code = platform::WriteAccessError(file)) return SystemReason(code);
