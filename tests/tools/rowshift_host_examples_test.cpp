@@ -189,8 +189,15 @@ std::vector<ExampleCase> ExampleCases() {
        "'tools_tests_from_standard_input.txt'; the comments in front of the first row are kept\n"},
       {"OutputToStandardOutputLeavesTheReportOnStandardError",
        Example("up_down.txt"),
-       {kOutputOption, "/dev/stdout", "up"},
+       {kOutputOption, "-", "up"},
        {{"up -> 1: moved Vase; 1 empty slot left", "Shelf\n  Vase [current]\n  Book\n-\n"}},
+       "# up and down: the current object steps by one row and takes the\n"
+       "# depth of the row that then follows it, so it walks into and out of Shelf.\n"
+       "# Try: rowshift-host examples/up_down.txt up up down down\n"},
+      {"DevStdoutIsStandardOutput",
+       Example("up_down.txt"),
+       {"--compact", kOutputOption, "/dev/stdout", "up"},
+       {{"up -> 1: moved Vase; 1 empty slot left", "Shelf\n  Vase [current]\n  Book\n"}},
        "# up and down: the current object steps by one row and takes the\n"
        "# depth of the row that then follows it, so it walks into and out of Shelf.\n"
        "# Try: rowshift-host examples/up_down.txt up up down down\n"},
