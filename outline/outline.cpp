@@ -461,4 +461,33 @@ std::string FormatOutline(const std::vector<OutlineRow>& rows) {
 
 std::string WithHead(const std::string& head, const std::string& text) { return head + text; }
 
+TextLayout LayoutOf(const std::string& text) {
+  TextLayout layout;
+  layout.byte_order_mark = text.compare(0, kUtf8ByteOrderMark.size(), kUtf8ByteOrderMark) == 0;
+  const std::size_t end = text.find_first_of("\r\n");
+  if (end != std::string::npos && text[end] == '\r') {
+    layout.line_end = text.compare(end, 2, "\r\n") == 0 ? "\r\n" : "\r";
+  }
+  return layout;
+}
+
+std::string InLayout(const TextLayout& layout, const std::string& text) {
+  std::string laid;
+  // A text that opens with a mark has one that the reader skips already,
+  // written for a first name that starts with a mark of its own.
+  if (layout.byte_order_mark && text.compare(0, kUtf8ByteOrderMark.size(), kUtf8ByteOrderMark) != 0) {
+    laid = kUtf8ByteOrderMark;
+  }
+  if (layout.line_end == "\n") return laid + text;
+  laid.reserve(laid.size() + text.size() + text.size() / 8);
+  for (const char c : text) {
+    if (c == '\n') {
+      laid += layout.line_end;
+    } else {
+      laid += c;
+    }
+  }
+  return laid;
+}
+
 }  // namespace rowshift::outline

@@ -113,4 +113,17 @@ std::string FormatOutline(const std::vector<OutlineRow>& rows);
 // reads as the same rows, and as the same head.
 std::string WithHead(const std::string& head, const std::string& text);
 
+// How a text is laid out around its lines: the line end of its first line
+// ("\n", "\r\n" or "\r"; "\n" for a text of one line) and whether it opens
+// with a byte-order mark.
+struct TextLayout {
+  std::string line_end = "\n";
+  bool byte_order_mark = false;
+};
+TextLayout LayoutOf(const std::string& text);
+
+// `text`, as FormatOutline or WithHead wrote it, laid out as `layout`: it
+// reads as the same rows, and as the same head.
+std::string InLayout(const TextLayout& layout, const std::string& text);
+
 }  // namespace rowshift::outline

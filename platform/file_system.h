@@ -20,6 +20,16 @@ int FlushFolderToDisk(const std::string& folder);
 // any file); else the system's error code.
 int WriteAccessError(const std::string& file);
 
+// Gives the file open as `descriptor` the owner and group of the file at
+// `file`. 0 when done, when it has them already, or where files have no owner and group; else the
+// system's error code (EPERM where this user may not give them).
+int TakeOwnerAndGroup(int descriptor, const std::string& file);
+
+// Opens each standard stream (input, output, error) that the program was
+// started without on the null device, for reading only: no file the program
+// opens takes its number, and a write to it fails as it would have.
+void HoldClosedStandardStreams();
+
 // Closes a file descriptor that no stream owns.
 void CloseDescriptor(int descriptor);
 

@@ -16,6 +16,12 @@ int WriteAccessError(const std::string& file) {
   return ::_access(file.c_str(), kWrite) == 0 ? 0 : errno;
 }
 
+// Files on Windows have no owner and group that a replacement could lose.
+int TakeOwnerAndGroup(int, const std::string&) { return 0; }
+
+// A Windows console program always has its three standard handles.
+void HoldClosedStandardStreams() {}
+
 void CloseDescriptor(int descriptor) { ::_close(descriptor); }
 
 }  // namespace rowshift::platform

@@ -21,6 +21,11 @@ std::optional<std::string>* ValueOption(Options& options, const std::string& nam
   return nullptr;
 }
 
+// Names of standard output itself, which no file may replace: taken as "-".
+bool NamesStandardOutput(const std::string& path) {
+  return path == "/dev/stdout" || path == "/dev/fd/1" || path == "/proc/self/fd/1";
+}
+
 bool* FlagOption(Options& options, const std::string& name) {
   if (name == "--help" || name == "-h") return &options.help;
   if (name == "--list") return &options.list;
@@ -53,6 +58,7 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
       const std::size_t equals = argument.find('=');
       const std::string name = argument.substr(0, equals);
       if (std::optional<std::string>* value = ValueOption(options, name)) {
+        const std::optional<std::string> before = *value;
         if (equals != std::string::npos) {
           *value = argument.substr(equals + 1);
         } else if (i + 1 < arguments.size()) {
@@ -65,6 +71,12 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
           parsed.error = name + " needs a non-empty value";
           return parsed;
         }
+        if (before) {
+          parsed.error =
+              name + " is given twice ('" + *before + "', then '" + **value + "'); give it once";
+          return parsed;
+        }
+        if ((name == "--output" || name == "--svg") && NamesStandardOutput(**value)) *value = "-";
         continue;
       }
       bool* flag = FlagOption(options, argument);
@@ -148,17 +160,21 @@ std::string UsageText() {
          "  --trace             print every host call the plug-in made\n"
          "  --help              print this text\n"
          "\n"
-         "FILE \"-\" for --svg or --output is standard output; the report then goes to\n"
-         "standard error. No two options may name one file (through links or not),\n"
-         "nor --svg or --settings the outline file. Files are replaced whole, through\n"
-         "a temporary file of a new name beside them. Files and standard input are\n"
-         "read up to " +
-         BytesInWords(kLargestFileRead) + ", and an outline up to " +
+         "FILE \"-\" (or /dev/stdout) for --svg or --output is standard output; the\n"
+         "report then goes to standard error. A failed write to standard output ends\n"
+         "the run with exit 1. An option is given once. --plugin and --host-module\n"
+         "name files: a bare name is a file in the current folder. No two options may\n"
+         "name one file (through links or not), nor --svg or --settings the outline\n"
+         "file. Files are replaced whole, through a temporary file of a new name beside\n"
+         "them, which is removed again if the run is interrupted; a replaced file keeps\n"
+         "its owner, group and permission bits. A file with other hard links is refused\n"
+         "(replacing it would split them; edit a copy), and so is one marked read-only.\n"
+         "Files and standard input are read up to " +
+         BytesInWords(kLargestFileRead) + ", and an outline up\nto " +
          CountInWords(kMostOutlineRows) +
-         " rows: room for\n"
-         "1,000,000 objects with every flag, 100-byte names and 32 levels of indent. A\n"
-         "larger one is refused, and a result that would be larger is not written, so\n"
-         "every outline written reads again.\n"
+         " rows: room for 1,000,000 objects with every flag, 100-byte names\n"
+         "and 32 levels of indent. A larger one is refused, and a result that would be\n"
+         "larger is not written, so every outline written reads again.\n"
          "\n"
          "Outline files: UTF-8 text, one row per line. Two spaces of indent per depth\n"
          "level, the first row at the left margin, each object at most one level below\n"
@@ -168,9 +184,10 @@ std::string UsageText() {
          "unless it is the current object of up or down) and depth=N (a depth from 0\n"
          "stated instead of the indent). A line \"-\" is an empty slot, and\n"
          "\"- [current]\" one that the current object index names. A line\n"
-         "starting with # is a comment; editing in place keeps those in front of the\n"
-         "first row and drops, with a warning, those among the rows, which cannot\n"
-         "follow a reorder. In a name, \\ takes the next character as it is:\n"
+         "starting with # is a comment; every outline written keeps those in front of\n"
+         "the first row and drops, with a warning, those among the rows, which cannot\n"
+         "follow a reorder; it keeps the line ends (LF or CR LF) and byte-order mark\n"
+         "of the outline read. In a name, \\ takes the next character as it is:\n"
          "\\[ for a bracket, \\\\ for a backslash, \\# for a name starting with #; before\n"
          "any character but \\ [ ] # - and spaces it is refused. A name holds no\n"
          "control or invisible character (U+0085, U+200B, U+FEFF, ...). Printed\n"
@@ -187,8 +204,8 @@ std::string UsageText() {
          "\n"
          "Exit codes: 0 every step ran; 1 a file, the plug-in or a step failed (the\n"
          "reason is printed; a settings file is then left as it was); 2 the command\n"
-         "line is wrong: an option, step, sub-command or button it does not know, or\n"
-         "two options naming one file.\n"
+         "line is wrong: an option, step, sub-command or button it does not know, an\n"
+         "option given twice, or two options naming one file.\n"
          "\n"
          "Example:\n"
          "  rowshift-host examples/scene.txt up up gather\n";

@@ -64,6 +64,11 @@ std::string BesideProgram(const std::string& folder, const std::string& file_nam
   return (fs::path(folder.empty() ? kCurrentFolder : folder) / file_name).string();
 }
 
+std::string AsFilePath(const std::string& path) {
+  const fs::path file(path);
+  return file.has_parent_path() ? path : (fs::path(kCurrentFolder) / file).string();
+}
+
 std::optional<std::string> MissingModule(const std::string& what, const std::string& path,
                                          const std::string& option) {
   std::error_code error;
@@ -73,7 +78,7 @@ std::optional<std::string> MissingModule(const std::string& what, const std::str
   const std::string folder =
       error ? file.parent_path().string() : absolute.lexically_normal().parent_path().string();
   return "cannot load the " + what + ": there is no file '" + file.filename().string() + "' in '" +
-         folder + "' (" + option + " names another)";
+         folder + "' (use " + option + " to name another)";
 }
 
 }  // namespace rowshift::tool

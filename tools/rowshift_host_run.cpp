@@ -111,9 +111,11 @@ class HostRun {
       return Fail(*fault);
     }
 
-    const SessionPaths paths{
-        options_.plugin_path.value_or(BesideProgram(program_folder_, kPluginFileName)),
-        options_.host_module_path.value_or(BesideProgram(program_folder_, kHostModuleFileName))};
+    const SessionPaths paths{options_.plugin_path ? AsFilePath(*options_.plugin_path)
+                                                  : BesideProgram(program_folder_, kPluginFileName),
+                             options_.host_module_path
+                                 ? AsFilePath(*options_.host_module_path)
+                                 : BesideProgram(program_folder_, kHostModuleFileName)};
     session_ = PluginSession::Open(paths, &error);
     if (!session_) return Fail(error);
     out_ << DescribeIdentity(session_->Identity(), paths.plugin);
@@ -168,8 +170,9 @@ class HostRun {
   }
 
  private:
+  // An empty message: standard output failed, which RunHost's caller tells.
   int Fail(const std::string& message) {
-    err_ << kProgramName << ": " << message << "\n";
+    if (!message.empty()) err_ << kProgramName << ": " << message << "\n";
     return kExitFailure;
   }
 
@@ -266,6 +269,7 @@ class HostRun {
     }
     outline_head_ = std::move(parsed.head);
     later_comments_ = parsed.later_comments;
+    outline_layout_ = outline::LayoutOf(text);
     return text;
   }
 
@@ -279,31 +283,26 @@ class HostRun {
            BytesInWords(kLargestFileRead) + "); --compact leaves out the empty slots";
   }
 
-  // Whether --output names the outline file, which is then edited in place.
-  bool EditsInPlace() const {
-    return options_.outline_path && options_.output_path &&
-           *options_.outline_path != kStandardInput && *options_.output_path != kStandardStream &&
-           SameFile(*options_.outline_path, *options_.output_path);
-  }
-
-  // The document after the steps, as an outline, in the file asked for.
-  // Editing the outline in place keeps the comments in front of its first row;
-  // those among its rows cannot follow a reorder, and their loss is told.
+  // The document after the steps, as an outline, in the file asked for. Every
+  // outline written from an outline file keeps its comments in front of the
+  // first row, its line ends and its byte-order mark; comments among its rows
+  // cannot follow a reorder, and their loss is told.
   bool WriteDocument(const std::string& path, const StandinDocument& document, std::string* error) {
-    const bool in_place = EditsInPlace();
     const std::string rows =
         options_.compact ? CompactOutline(document.ToOutline()) : document.ToOutline();
-    const std::string text = in_place ? outline::WithHead(outline_head_, rows) : rows;
+    const std::string text =
+        outline::InLayout(outline_layout_, outline::WithHead(outline_head_, rows));
     if (const std::optional<std::string> reason = NotReadBack(rows, text)) {
       *error = "cannot write the output file '" + path + "': " + *reason;
       return false;
     }
     if (!WriteOutput(path, "output file", text, "document written to", error)) return false;
-    if (in_place && later_comments_ > 0) {
+    if (later_comments_ > 0) {
+      const std::string written = path == kStandardStream ? "standard output" : "'" + path + "'";
       err_ << kProgramName << ": warning: " << later_comments_
-           << (later_comments_ == 1 ? " comment line" : " comment lines") << " among the rows of '"
-           << path << "' " << (later_comments_ == 1 ? "was" : "were")
-           << " dropped; the comments in front of the first row are kept\n";
+           << (later_comments_ == 1 ? " comment line" : " comment lines") << " among the rows of "
+           << OutlineName() << " " << (later_comments_ == 1 ? "was" : "were") << " left out of "
+           << written << "; the comments in front of the first row are kept\n";
     }
     return true;
   }
@@ -325,8 +324,9 @@ class HostRun {
   bool WriteOutput(const std::string& path, const std::string& what, const std::string& text,
                    const std::string& done, std::string* error) {
     if (path == kStandardStream) {
-      data_ << text << std::flush;
-      return true;
+      // A failure is told by the caller of RunHost, who knows the stream.
+      error->clear();
+      return static_cast<bool>(data_ << text << std::flush);
     }
     if (const std::optional<std::string> reason =
             ReplaceFile(LinkedFile(path).value_or(path), text)) {
@@ -348,8 +348,9 @@ class HostRun {
   std::ostream& err_;
   std::unique_ptr<PluginSession> session_;
   SettingsFile settings_file_;
-  std::string outline_head_;  // the outline's comment lines in front of its first row
-  int later_comments_ = 0;    // the outline's comment lines among its rows
+  std::string outline_head_;            // the outline's comment lines in front of its first row
+  int later_comments_ = 0;              // the outline's comment lines among its rows
+  outline::TextLayout outline_layout_;  // its line ends and byte-order mark
 };
 
 }  // namespace

@@ -20,7 +20,9 @@ inline constexpr int kExitUsage = 2;    // the command line itself is wrong
 inline constexpr std::size_t kMostOutlineRows = 2000000;
 
 // Runs what `options` ask for and returns the process's exit code. Results go
-// to `out`, errors (one clear line each) to `err`. `program_folder` is where
+// to `out`, errors (one clear line each) to `err`. Where `out` fails while the
+// outline or picture is written to it, the run stops with kExitFailure and no
+// message: the caller, who knows the stream, tells why. `program_folder` is where
 // the modules are looked for when no path is given.
 int RunHost(const Options& options, const std::string& program_folder, std::ostream& out,
             std::ostream& err);

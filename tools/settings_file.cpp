@@ -4,6 +4,7 @@
 #include <system_error>
 #include <utility>
 
+#include "tools/settings_file_line_ends.h"
 #include "tools/settings_file_tree.h"
 #include "tools/settings_file_warnings.h"
 #include "tools/whole_file.h"
@@ -13,12 +14,19 @@ namespace {
 
 constexpr char kLeftAsItIs[] = "; the file was left as it is";
 
+// The document as the file holds it, its lines ended with CR LF when `crlf`.
+std::string Saved(const pugi::xml_document& document, pugi::xml_encoding encoding,
+                  bool byte_order_mark, bool crlf) {
+  std::string text = SavedText(document, encoding, byte_order_mark);
+  return crlf ? WithCrLfLineEnds(text, encoding) : text;
+}
+
 // Why `read`, saved as it is, would not read as it does now, or nothing: the
 // last guard of a user's file against a way of writing XML that reads
 // otherwise, which the named rules do not catch.
-std::optional<std::string> ReadsOtherwiseSaved(const SettingsText& read) {
+std::optional<std::string> ReadsOtherwiseSaved(const SettingsText& read, bool crlf) {
   SettingsText reread;
-  if (ReadSettingsText(SavedText(read.document, read.encoding, read.byte_order_mark), &reread) ||
+  if (ReadSettingsText(Saved(read.document, read.encoding, read.byte_order_mark, crlf), &reread) ||
       reread.encoding != read.encoding || reread.byte_order_mark != read.byte_order_mark) {
     return std::string("cannot be written back so that it reads the same");
   }
@@ -55,7 +63,7 @@ bool SettingsFile::Read(const std::string& path, std::string* error) {
   SettingsText read;
   if (!IsBlank(bytes)) {
     std::optional<std::string> fault = ReadSettingsText(bytes, &read);
-    if (!fault) fault = ReadsOtherwiseSaved(read);
+    if (!fault) fault = ReadsOtherwiseSaved(read, EndsLinesWithCrLf(bytes, read.encoding));
     if (fault) {
       *error = "the settings file '" + path + "' " + *fault + kLeftAsItIs;
       return false;
@@ -66,6 +74,7 @@ bool SettingsFile::Read(const std::string& path, std::string* error) {
   document_ = std::move(read.document);
   encoding_ = read.encoding;
   byte_order_mark_ = read.byte_order_mark;
+  crlf_ = !IsBlank(bytes) && EndsLinesWithCrLf(bytes, read.encoding);
   if (IsBlank(bytes)) {
     tree_.reset();
   } else {
@@ -87,7 +96,7 @@ bool SettingsFile::Write(const standin::SettingsNode& root, std::string* error) 
   }
   MergeInto(element, root);
 
-  const std::string saved = SavedText(merged, encoding_, byte_order_mark_);
+  const std::string saved = Saved(merged, encoding_, byte_order_mark_, crlf_);
   const std::string cannot = "cannot write the settings file '" + path_ + "': ";
   SettingsText reread;
   if (const std::optional<std::string> fault = ReadSettingsText(saved, &reread)) {

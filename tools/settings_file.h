@@ -48,7 +48,8 @@ class SettingsFile {
   const std::optional<standin::SettingsNode>& Tree() const { return tree_; }
 
   // Writes `root` to the file read, keeping its comments, processing
-  // instructions, declaration and doctype, and its permission bits. What is
+  // instructions, declaration and doctype, its encoding, byte-order mark and
+  // line ends, and its owner, group and permission bits. What is
   // to be saved is read back first, by the rules Read holds a file to; when it
   // would be refused or read as another tree than `root` (an empty text may
   // read as none), nothing is written. The file is replaced whole, so a failed
@@ -60,9 +61,11 @@ class SettingsFile {
   std::string path_;  // as given
   std::string file_;  // the file read and written: path_ or the target of its links
   pugi::xml_document document_;
-  // The file's encoding and whether it had a byte-order mark, kept when writing.
+  // The file's encoding, whether it had a byte-order mark and whether its
+  // lines end in CR LF, kept when writing.
   pugi::xml_encoding encoding_ = pugi::encoding_utf8;
   bool byte_order_mark_ = false;
+  bool crlf_ = false;
   std::optional<standin::SettingsNode> tree_;
 };
 

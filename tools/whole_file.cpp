@@ -4,11 +4,13 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <filesystem>
 #include <random>
 #include <system_error>
 
 #include "platform/file_system.h"
+#include "platform/interruption.h"
 #include "tools/size_in_words.h"
 #include "tools/system_reason.h"
 
@@ -46,19 +48,82 @@ std::optional<std::string> FileFault(const std::string& file, std::optional<mode
   if ((kind.permissions() & fs::perms::owner_write) == fs::perms::none) {
     return std::string(kReadOnly);
   }
+  // A new file moved over one of several links would part it from the others,
+  // which would keep the old text.
+  const std::uintmax_t links = fs::hard_link_count(file, status);
+  if (!status && links > 1) {
+    const std::uintmax_t others = links - 1;
+    return "it has " + std::to_string(others) + " other hard link" + (others == 1 ? "" : "s") +
+           ", which replacing it would split off with the old text; edit a copy";
+  }
   // The folder may let this user replace a file that is not its own to write.
   if (const int code = platform::WriteAccessError(file)) return SystemReason(code);
   *kept = static_cast<mode_t>(kind.permissions() & fs::perms::mask) & kPermissionBits;
   return std::nullopt;
 }
 
-// Makes a new file of a name no file in `file`'s folder has and opens it for
-// writing; its name in `made`. It has the permission bits `kept` from the
-// start, so it is never readable by more users than the file it replaces; a
-// new file's, after the creation mask, for none. Null, with errno set, when
+// The folder `file` stands in, as a reader finds it.
+std::string FolderOf(const std::string& file) {
+  std::error_code status;
+  const fs::path folder = fs::path(file).parent_path();
+  const fs::path absolute = fs::absolute(folder.empty() ? fs::path(".") : folder, status);
+  return (status ? folder : absolute.lexically_normal()).string();
+}
+
+// Why a new file could not be made beside `file`: where the folder is what
+// refuses, it is named.
+std::string CannotMakeBeside(const std::string& file, int code) {
+  if (code != EACCES) return SystemReason(code);
+  return SystemReason(code) + " by its folder '" + FolderOf(file) + "', where the new file is made";
+}
+
+// Removes the temporary file `made` and no longer removes it on an interruption.
+void RemoveTemporary(const std::string& made) {
+  const platform::InterruptionsHeld held;
+  std::remove(made.c_str());
+  platform::ForgetWhenInterrupted();
+}
+
+// Makes a new file `name`, unless a file of that name is there, recorded for
+// removal should the program be interrupted before it is moved or removed.
+// Negative, with the system's error code in `code`, when it cannot.
+int MakeRecorded(const fs::path& name, mode_t mode, int* code) {
+  const platform::InterruptionsHeld held;
+  errno = 0;
+  // O_EXCL: fails where a file of that name is already there.
+  const int descriptor = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+  *code = errno;
+  if (descriptor >= 0) platform::RemoveWhenInterrupted(name.string());
+  return descriptor;
+}
+
+// What the new file takes from `file` before any byte is written, so it is
+// never readable by more users than the file it replaces: its owner and group,
+// then its permission bits (a change of owner may clear some). The reason when
 // it cannot.
-std::FILE* OpenTemporaryBeside(const std::string& file, std::optional<mode_t> kept,
-                               std::string* made) {
+std::optional<std::string> TakeKept(int descriptor, const std::string& file,
+                                    std::optional<mode_t> kept) {
+  if (!kept) return std::nullopt;
+  if (const int code = platform::TakeOwnerAndGroup(descriptor, file)) {
+    return "its owner and group cannot be given to the new file that replaces it: " +
+           SystemReason(code);
+  }
+  // The creation mask may have taken bits the file had.
+  if (::fchmod(descriptor, *kept) != 0) return SystemReason(errno);
+  return std::nullopt;
+}
+
+// The one check and first step of every replacement: why `file` cannot be
+// replaced (see FileFault), or a new file of a name no file in its folder
+// has, open for writing, with the owner, group and permission bits of `file`
+// (a new file's, after the creation mask, where there is none); its name in
+// `made`, and removed again should the program be interrupted.
+std::FILE* OpenReplacement(const std::string& file, std::string* made, std::string* reason) {
+  std::optional<mode_t> kept;
+  if (std::optional<std::string> fault = FileFault(file, &kept)) {
+    *reason = *fault;
+    return nullptr;
+  }
   const fs::path path(file);
   std::random_device seed;
   std::mt19937_64 random(seed());
@@ -66,28 +131,28 @@ std::FILE* OpenTemporaryBeside(const std::string& file, std::optional<mode_t> ke
     const fs::path name =
         path.parent_path() / (kTemporaryMark + path.filename().string() + "-" +
                               std::to_string(random() % 1000000000) + kTemporarySuffix);
-    errno = 0;
-    // O_EXCL: fails where a file of that name is already there.
-    const int descriptor = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                                  kept ? *kept & kPermissionBits : kNewFileMode);
+    int code = 0;
+    const int descriptor = MakeRecorded(name, kept ? *kept & kPermissionBits : kNewFileMode, &code);
     if (descriptor < 0) {
-      if (errno != EEXIST) return nullptr;
+      if (code != EEXIST) {
+        *reason = CannotMakeBeside(file, code);
+        return nullptr;
+      }
       continue;
     }
-    // The creation mask may have taken bits the file had.
-    std::FILE* stream =
-        !kept || ::fchmod(descriptor, *kept) == 0 ? ::fdopen(descriptor, "wb") : nullptr;
+    std::optional<std::string> fault = TakeKept(descriptor, file, kept);
+    std::FILE* stream = fault ? nullptr : ::fdopen(descriptor, "wb");
     if (stream == nullptr) {
-      const int code = errno;
+      if (!fault) fault = SystemReason(errno);
       platform::CloseDescriptor(descriptor);
-      std::remove(name.c_str());
-      errno = code;
+      RemoveTemporary(name.string());
+      *reason = *fault;
       return nullptr;
     }
     *made = name.string();
     return stream;
   }
-  errno = EEXIST;
+  *reason = SystemReason(EEXIST);
   return nullptr;
 }
 
@@ -175,32 +240,34 @@ std::optional<std::string> LinkedFile(const std::string& path) {
 }
 
 std::optional<std::string> ReplaceFile(const std::string& file, const std::string& bytes) {
-  std::optional<mode_t> kept;
-  if (std::optional<std::string> fault = FileFault(file, &kept)) return fault;
   std::string temporary;
-  std::FILE* stream = OpenTemporaryBeside(file, kept, &temporary);
-  if (stream == nullptr) return SystemReason(errno);
-  if (std::optional<std::string> reason = WriteAndFlush(stream, bytes)) {
-    std::remove(temporary.c_str());
-    return reason;
+  std::string reason;
+  std::FILE* stream = OpenReplacement(file, &temporary, &reason);
+  if (stream == nullptr) return reason;
+  if (std::optional<std::string> failed = WriteAndFlush(stream, bytes)) {
+    RemoveTemporary(temporary);
+    return failed;
   }
   std::error_code status;
-  fs::rename(temporary, file, status);
+  {
+    const platform::InterruptionsHeld held;
+    fs::rename(temporary, file, status);
+    if (!status) platform::ForgetWhenInterrupted();
+  }
   if (status) {
-    std::remove(temporary.c_str());
+    RemoveTemporary(temporary);
     return SystemReason(status.default_error_condition().value());
   }
   return FlushFolderOf(file);
 }
 
 std::optional<std::string> CannotReplace(const std::string& file) {
-  std::optional<mode_t> kept;
-  if (std::optional<std::string> fault = FileFault(file, &kept)) return fault;
   std::string temporary;
-  std::FILE* stream = OpenTemporaryBeside(file, kept, &temporary);
-  if (stream == nullptr) return SystemReason(errno);
+  std::string reason;
+  std::FILE* stream = OpenReplacement(file, &temporary, &reason);
+  if (stream == nullptr) return reason;
   std::fclose(stream);
-  std::remove(temporary.c_str());
+  RemoveTemporary(temporary);
   return std::nullopt;
 }
 

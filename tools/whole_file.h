@@ -1,8 +1,10 @@
 // How rowshift-host reads and replaces whole files: with a limit on what it
 // reads, and through a temporary file of a name no other file has, flushed to
 // the disk before it is moved over the file, so a file is either the old one
-// or the new one whole, even after a crash. A replaced file keeps its
-// permission bits. Every failure is the system's reason, in its words.
+// or the new one whole, even after a crash; when SIGINT, SIGTERM or SIGHUP
+// stops the program, the temporary file is removed. A replaced file keeps its
+// owner, group and permission bits. Every failure is the system's reason, in
+// its words.
 #pragma once
 
 #include <cstddef>
@@ -30,17 +32,21 @@ std::optional<std::string> LinkedFile(const std::string& path);
 
 // Replaces the file at `file` (no link: see LinkedFile) with `bytes`: they are
 // written to a new file of a unique name in the same folder, which gets the
-// permission bits of `file` before any byte is written, is flushed to the disk
-// and then moved over it; the folder is flushed after the move. A file that
-// is not writable (see CannotReplace) is refused. A failure before the move
-// leaves `file` as it was and removes what it made.
+// owner, group and permission bits of `file` before any byte is written, is
+// flushed to the disk and then moved over it; the folder is flushed after the
+// move. A file that CannotReplace refuses is refused, with the same reason. A
+// failure before the move, or an interruption, leaves `file` as it was and
+// removes what it made.
 std::optional<std::string> ReplaceFile(const std::string& file, const std::string& bytes);
 
 // Why ReplaceFile could not replace `file` now, or nothing: a folder, a
 // device, pipe or socket, a file marked read-only (no write permission for
 // its owner; refused also for a user, such as root, who could write it
-// anyway), a file this user may not write, or a folder it cannot make a file
-// in. Changes nothing: the temporary file it makes to find out is removed again.
+// anyway), a file with other hard links (a new file would part it from
+// them), a file this user may not write, a folder it cannot make a file in
+// (named in the reason), or a file whose owner and group this user cannot
+// give a new file. Changes nothing: the temporary file it makes to find out,
+// the first step of ReplaceFile, is removed again.
 std::optional<std::string> CannotReplace(const std::string& file);
 
 // Whether the two paths name one file, as the system resolves them: through

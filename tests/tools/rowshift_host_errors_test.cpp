@@ -24,6 +24,7 @@ struct ErrorCase {
   std::vector<std::string> arguments;
   int exit_code;
   std::vector<std::string> message_parts;  // each must appear on stderr
+  std::string standard_output = "";        // a shell redirection of it, if any
 };
 
 const std::string kBadOutlineFile = "tools_tests_bad_outline.txt";
@@ -56,6 +57,8 @@ const std::string kPipe = "tools_tests_pipe";
 const std::string kKeptOutlineFile = "tools_tests_kept_outline.txt";
 const std::string kKeptOutline = "Body\n  Arm [current]\n";
 const std::string kLinkToKeptOutline = "tools_tests_kept_outline_link.txt";
+// A file with a second hard link, which replacing it would split off.
+const std::string kHardLinkedFile = "tools_tests_hard_linked.txt";
 // A file that two options name at once; refused, it is never made.
 const std::string kNeverWritten = "tools_tests_one.txt";
 constexpr std::size_t kLongLineLength = 100000;
@@ -223,7 +226,7 @@ std::vector<ErrorCase> ErrorCases() {
        {"--plugin", "./tools_tests_no_such_plugin.so", scene, "up"},
        kExitFailure,
        {"cannot load the plug-in module: there is no file 'tools_tests_no_such_plugin.so' in '",
-        "(--plugin names another)"}},
+        "(use --plugin to name another)"}},
       {"ModuleThatIsNoPlugin",
        {"--plugin", kHostModule, scene, "up"},
        kExitFailure,
@@ -244,6 +247,24 @@ std::vector<ErrorCase> ErrorCases() {
        {"--svg", ".", scene, "up"},
        kExitFailure,
        {"cannot write the picture '.'"}},
+      {"OutputWithAnotherHardLinkIsRefused",
+       {"--output", kHardLinkedFile, scene, "up"},
+       kExitFailure,
+       {"cannot write the output file '" + kHardLinkedFile + "': it has 1 other hard link"}},
+      {"ReportThatCannotBeWrittenFails",
+       {scene, "up"},
+       kExitFailure,
+       {"rowshift-host: cannot write standard output: no space left on device"},
+       ">/dev/full"},
+      {"ClosedStandardOutputFails",
+       {"--list"},
+       kExitFailure,
+       {"rowshift-host: cannot write standard output: bad file descriptor"},
+       ">&-"},
+      {"RepeatedOutputIsAUsageError",
+       {"--output", "a.txt", "--output", kNeverWritten, scene, "up"},
+       kExitUsage,
+       {"--output is given twice"}},
       {"NoOutlineFile", {}, kExitUsage, {"no outline file given"}},
       {"UnknownOption", {"--colour", scene}, kExitUsage, {"unknown option '--colour'"}},
       {"OptionWithoutItsValue", {scene, "--plugin"}, kExitUsage, {"--plugin needs a value"}},
@@ -256,6 +277,7 @@ class RowshiftHostErrors : public ::testing::TestWithParam<ErrorCase> {
   static void SetUpTestSuite() {
     // Line 3 is indented by three spaces: not a whole level.
     WriteSuiteFile("bad_outline.txt", "Body\n  Arm\n   Hand\n");
+    std::error_code status;
     WriteSuiteFile("cr_outline.txt", "Body\r  Arm\r   Hand\r");
     WriteSuiteFile("control_outline.txt", "Body\n  Arm\x1B[2J\xE6\xA4\x85\n");
     // "Room", "Table", "ソファ [current]" in Shift_JIS: 0x5C, a backslash in
@@ -288,8 +310,9 @@ class RowshiftHostErrors : public ::testing::TestWithParam<ErrorCase> {
     WriteSuiteFile("long_line_outline.txt", std::string(kLongLineLength, 'x') + " [shiny]\n");
     WriteSuiteFile("indented_outline.txt", "  Body\n    Arm [current]\n");
     WriteSuiteFile("kept_outline.txt", kKeptOutline);
+    std::filesystem::create_hard_link(WriteSuiteFile("hard_linked.txt", kKeptOutline),
+                                      SuiteFile("hard_link.txt"), status);
     std::remove(kNeverWritten.c_str());
-    std::error_code status;
     std::filesystem::create_symlink(kKeptOutlineFile, kLinkToKeptOutline, status);
     WriteSuiteFile("changed_on_save.xml",
                    "<root><pluginsettings><Plugin-5D2E7C14-2A6B93F0><PosX>1e3</PosX><PosY>-5</PosY>"
@@ -310,7 +333,12 @@ class RowshiftHostErrors : public ::testing::TestWithParam<ErrorCase> {
 TEST_P(RowshiftHostErrors, ExplainOnOneLineWithoutRunningAStep) {
   const ErrorCase& error = GetParam();
 
-  const HostProcess run = RunRowshiftHost(error.arguments);
+  std::string command = "\"" + HostProgramPath() + "\"";
+  for (const std::string& argument : error.arguments) command += " \"" + argument + "\"";
+  const HostProcess run =
+      error.standard_output.empty()
+          ? RunRowshiftHost(error.arguments)
+          : RunProgram("/bin/sh", {"-c", command + " " + error.standard_output});
 
   EXPECT_EQ(run.exit_code, error.exit_code) << run.out << run.err;
   ASSERT_FALSE(run.err.empty());
@@ -321,6 +349,7 @@ TEST_P(RowshiftHostErrors, ExplainOnOneLineWithoutRunningAStep) {
   }
   EXPECT_TRUE(StepBlocks(run.out).empty()) << run.out;
   EXPECT_EQ(ReadFile(kKeptOutlineFile), kKeptOutline);
+  EXPECT_EQ(ReadFile(kHardLinkedFile), kKeptOutline);
   EXPECT_FALSE(std::filesystem::exists(kNeverWritten));
 }
 

@@ -23,7 +23,17 @@ struct ExampleCase {
   // of the document printed last, and what standard error says.
   std::string written_head = "";
   std::string warnings = "";
+  // The byte-order mark and line end the written outline keeps from the outline.
+  std::string written_mark = "";
+  std::string written_line_end = "\n";
 };
+
+// `text` with a mark in front and each line ended with `line_end`.
+std::string Laid(const std::string& text, const std::string& mark, const std::string& line_end) {
+  std::string laid = mark;
+  for (const char c : text) laid += c == '\n' ? line_end : std::string(1, c);
+  return laid;
+}
 
 constexpr char kInlineOutline[] = "text:";
 constexpr char kStandardInput[] = "stdin:";
@@ -154,21 +164,50 @@ std::vector<ExampleCase> ExampleCases() {
        {kOutputOption, "tools_tests_OutputOverTheOutlineEditsItInPlace.txt", "up"},
        {{"up -> 1: moved Vase; 1 empty slot left", "Vase [current]\nShelf\n-\n"}}},
       {"EditingInPlaceKeepsTheCommentsInFrontOfTheFirstRow",
-       Inline("# Shelf and vase\r\n\n# kept\nShelf\n# dropped\nVase [current]\n# dropped too\n"),
+       Inline("# Shelf and vase\n\n# kept\nShelf\n# dropped\nVase [current]\n# dropped too\n"),
        {kOutputOption, "tools_tests_EditingInPlaceKeepsTheCommentsInFrontOfTheFirstRow.txt", "up"},
        {{"up -> 1: moved Vase; 1 empty slot left", "Vase [current]\nShelf\n-\n"}},
        "# Shelf and vase\n\n# kept\n",
        "rowshift-host: warning: 2 comment lines among the rows of "
-       "'tools_tests_EditingInPlaceKeepsTheCommentsInFrontOfTheFirstRow.txt' were dropped; the "
-       "comments in front of the first row are kept\n"},
+       "tools_tests_EditingInPlaceKeepsTheCommentsInFrontOfTheFirstRow.txt were left out of "
+       "'tools_tests_EditingInPlaceKeepsTheCommentsInFrontOfTheFirstRow.txt'; the comments in "
+       "front of the first row are kept\n"},
+      {"EditingInPlaceKeepsLineEndsAndByteOrderMark",
+       Inline("\xEF\xBB\xBF# marked\r\nShelf\r\nVase [current]\r\n"),
+       {kOutputOption, "tools_tests_EditingInPlaceKeepsLineEndsAndByteOrderMark.txt", "up"},
+       {{"up -> 1: moved Vase; 1 empty slot left", "Vase [current]\nShelf\n-\n"}},
+       "# marked\n",
+       "",
+       "\xEF\xBB\xBF",
+       "\r\n"},
+      {"OutputFromStandardInputKeepsTheCommentsLikeAnyOther",
+       OnStandardInput("# kept\nShelf\n# dropped\nVase [current]\n"),
+       {kOutputOption, "tools_tests_from_standard_input.txt", "up"},
+       {{"up -> 1: moved Vase; 1 empty slot left", "Vase [current]\nShelf\n-\n"}},
+       "# kept\n",
+       "rowshift-host: warning: 1 comment line among the rows of standard input was left out of "
+       "'tools_tests_from_standard_input.txt'; the comments in front of the first row are kept\n"},
       {"OutputToStandardOutputLeavesTheReportOnStandardError",
        Example("up_down.txt"),
        {kOutputOption, "-", "up"},
-       {{"up -> 1: moved Vase; 1 empty slot left", "Shelf\n  Vase [current]\n  Book\n-\n"}}},
+       {{"up -> 1: moved Vase; 1 empty slot left", "Shelf\n  Vase [current]\n  Book\n-\n"}},
+       "# up and down: the current object steps by one row and takes the\n"
+       "# depth of the row that then follows it, so it walks into and out of Shelf.\n"
+       "# Try: rowshift-host examples/up_down.txt up up down down\n"},
+      {"DevStdoutIsStandardOutput",
+       Example("up_down.txt"),
+       {"--compact", kOutputOption, "/dev/stdout", "up"},
+       {{"up -> 1: moved Vase; 1 empty slot left", "Shelf\n  Vase [current]\n  Book\n"}},
+       "# up and down: the current object steps by one row and takes the\n"
+       "# depth of the row that then follows it, so it walks into and out of Shelf.\n"
+       "# Try: rowshift-host examples/up_down.txt up up down down\n"},
       {"CompactLeavesOutEmptySlotsAndOutputKeepsTheResult",
        Example("up_down.txt"),
        {"--compact", kOutputOption, "tools_tests_output.txt", "up"},
-       {{"up -> 1: moved Vase; 1 empty slot left", "Shelf\n  Vase [current]\n  Book\n"}}},
+       {{"up -> 1: moved Vase; 1 empty slot left", "Shelf\n  Vase [current]\n  Book\n"}},
+       "# up and down: the current object steps by one row and takes the\n"
+       "# depth of the row that then follows it, so it walks into and out of Shelf.\n"
+       "# Try: rowshift-host examples/up_down.txt up up down down\n"},
   };
 }
 
@@ -180,7 +219,8 @@ TEST_P(RowshiftHostExamples, PrintsTheDocumentAfterEachStepWithItsAnswer) {
   std::vector<std::string> arguments{OutlineFileOf(example, &input_file)};
   arguments.insert(arguments.end(), example.steps.begin(), example.steps.end());
   const auto output = std::find(example.steps.begin(), example.steps.end(), kOutputOption);
-  const bool to_standard_output = output != example.steps.end() && output[1] == "-";
+  const bool to_standard_output =
+      output != example.steps.end() && (output[1] == "-" || output[1] == "/dev/stdout");
   if (output != example.steps.end() && output[1] != arguments[0]) std::remove(output[1].c_str());
 
   const HostProcess run = RunRowshiftHost(arguments, "", input_file);
@@ -193,7 +233,8 @@ TEST_P(RowshiftHostExamples, PrintsTheDocumentAfterEachStepWithItsAnswer) {
   // The written outline is the document printed last, and reads back.
   if (output != example.steps.end()) {
     EXPECT_EQ(to_standard_output ? run.out : ReadFile(output[1]),
-              example.written_head + example.printed_steps.back().body);
+              Laid(example.written_head + example.printed_steps.back().body, example.written_mark,
+                   example.written_line_end));
   }
 }
 
@@ -228,12 +269,14 @@ TEST(RowshiftHost, NamesThePluginItLoaded) {
 }
 
 // The document and the window live in the host module the plug-in is bound
-// to, whichever copy of the stand-in that is.
+// to, whichever copy of the stand-in that is. A bare name is a file in the
+// current folder, as for every other argument.
 TEST(RowshiftHost, LoadsTheModulesNamedOnTheCommandLine) {
+  const std::string kBarePluginName = std::string("Rowshift") + ROWSHIFT_MODULE_SUFFIX;
   const std::string other_host_module = std::string("./mqhost_unlinked") + ROWSHIFT_MODULE_SUFFIX;
   const HostProcess run =
-      RunRowshiftHost({"--plugin", ROWSHIFT_PLUGIN_FILE, "--host-module", other_host_module,
-                       "--list", ExamplePath("up_down.txt"), "show", "click", "up"});
+      RunRowshiftHost({"--plugin", kBarePluginName, "--host-module", other_host_module, "--list",
+                       ExamplePath("up_down.txt"), "show", "click", "up"});
 
   ASSERT_EQ(run.exit_code, 0) << run.err;
   EXPECT_NE(run.out.find(std::string("\n  from ") + ROWSHIFT_PLUGIN_FILE + "\n"), std::string::npos)

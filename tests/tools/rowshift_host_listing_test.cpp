@@ -166,7 +166,7 @@ std::vector<Placement> Placements() {
        "tool/rowshift-host",
        1,
        "rowshift-host: cannot load the plug-in module: there is no file '" + kPlugin +
-           "' in '{folder}/tool' (--plugin names another)\n"},
+           "' in '{folder}/tool' (use --plugin to name another)\n"},
       {"CopiedWithoutTheHostModule",
        {kTool, kPlugin},
        {},
@@ -174,7 +174,7 @@ std::vector<Placement> Placements() {
        "tool/rowshift-host",
        1,
        "rowshift-host: cannot load the host module: there is no file '" + kHostModule +
-           "' in '{folder}/tool' (--host-module names another)\n"},
+           "' in '{folder}/tool' (use --host-module to name another)\n"},
       {"InstalledUnderAPrefix",
        {},
        {},

@@ -78,6 +78,12 @@ TEST(RowshiftHostOptions, RefusesLinesItCannotRunWithAReason) {
        "--svg-lang needs --svg: it sets the language of the picture"},
       {{"scene.txt", "click"},
        "click needs a button: its label (up(&U) or up) or its position 0-5"},
+      {{"--output", "a.txt", "scene.txt", "--output=b.txt"},
+       "--output is given twice ('a.txt', then 'b.txt'); give it once"},
+      {{"--svg", "a.svg", "--svg", "a.svg", "scene.txt"},
+       "--svg is given twice ('a.svg', then 'a.svg'); give it once"},
+      {{"--settings", "s.xml", "--settings", "t.xml", "--list"},
+       "--settings is given twice ('s.xml', then 't.xml'); give it once"},
   };
   for (const RefusedLine& line : refused) {
     const ParsedOptions parsed = ParseOptions(line.arguments);

@@ -1,8 +1,12 @@
 // --settings FILE: the host's settings document kept as an XML file between
 // runs, and files that must be refused without being touched.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <algorithm>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,6 +16,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/interruption.h"
 #include "tools/host_process_support.h"
 #include "tools/settings_file.h"
 
@@ -156,7 +161,7 @@ TEST(RowshiftHostSettings, BlankFileStartsEmpty) {
 
 TEST(RowshiftHostSettings, KeepsWhatOtherPluginsStoredThere) {
   const std::string file = WriteSuiteFile("shared_settings.xml",
-                                          "<root><pluginsettings>"
+                                          "<root>\r\n<pluginsettings>"
                                           "<Plugin-00000001-00000002><Colour>red</Colour>"
                                           "<Note>a &amp; b</Note></Plugin-00000001-00000002>"
                                           "</pluginsettings><Recent>scene.txt</Recent></root>");
@@ -169,6 +174,10 @@ TEST(RowshiftHostSettings, KeepsWhatOtherPluginsStoredThere) {
   EXPECT_NE(saved.find("<Colour>red</Colour>"), std::string::npos) << saved;
   EXPECT_NE(saved.find("<Note>a &amp; b</Note>"), std::string::npos) << saved;
   EXPECT_NE(saved.find("<Recent>scene.txt</Recent>"), std::string::npos) << saved;
+  // Its first line ends in CR LF, and so does every line saved.
+  EXPECT_NE(saved.find("\r\n"), std::string::npos) << saved;
+  EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'),
+            std::count(saved.begin(), saved.end(), '\r'));
 }
 
 TEST(RowshiftHostSettings, KeepsWhatIsNotSettingsAndIsStableAfterTheFirstWrite) {
@@ -257,15 +266,18 @@ TEST(RowshiftHostSettings, FailedRunLeavesTheFileAsItWas) {
 }
 
 // A file replaced by a run (--settings, or --output editing the outline in
-// place) keeps its permission bits; one marked read-only (no write bit for
-// its owner) is refused before any step, also for root, who could write it.
-TEST(RowshiftHostSettings, ReplacedFilesKeepTheirPermissionBits) {
+// place) keeps its owner, group and permission bits; one marked read-only (no
+// write bit for its owner) is refused before any step, also for root, who
+// could write it. Only root can give a file away, so only root runs the rows
+// of a file that another user owns.
+TEST(RowshiftHostSettings, ReplacedFilesKeepTheirOwnerAndPermissionBits) {
   namespace fs = std::filesystem;
   struct PermissionCase {
     const char* what;
     bool settings;  // else the outline, edited in place
     fs::perms mode;
     bool written;
+    bool another_owner = false;
   };
   const fs::perms kPrivate = fs::perms::owner_read | fs::perms::owner_write;
   const fs::perms kShared = kPrivate | fs::perms::group_read | fs::perms::group_write;
@@ -277,6 +289,8 @@ TEST(RowshiftHostSettings, ReplacedFilesKeepTheirPermissionBits) {
       {"a private outline edited in place stays private", false, kPrivate, true},
       {"a read-only settings file is refused", true, kReadOnly, false},
       {"a read-only outline is not edited in place", false, kReadOnly, false},
+      {"a user's settings file stays the user's", true, kPrivate, true, true},
+      {"a user's outline edited in place stays the user's", false, kShared, true, true},
   };
   const std::string outline = ReadFile(ExamplePath("scene.txt"));
   const std::string settings = "<root><pluginsettings/></root>";
@@ -285,12 +299,22 @@ TEST(RowshiftHostSettings, ReplacedFilesKeepTheirPermissionBits) {
     const std::string file = WriteSuiteFile(row.settings ? "permissions.xml" : "permissions.txt",
                                             row.settings ? settings : outline);
     fs::permissions(file, row.mode);
+    if (row.another_owner &&
+        std::system(("chown 65534:65534 " + file + " 2>/dev/null").c_str()) != 0) {
+      continue;
+    }
+    struct stat before {};
+    ::stat(file.c_str(), &before);
 
     const HostProcess run =
         row.settings ? RunRowshiftHost({"--settings", file, ExamplePath("scene.txt"), "up"})
                      : RunRowshiftHost({"--output", file, file, "up"});
 
     EXPECT_EQ(fs::status(file).permissions(), row.mode);
+    struct stat after {};
+    ::stat(file.c_str(), &after);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    EXPECT_EQ(after.st_gid, before.st_gid);
     if (row.written) {
       EXPECT_EQ(run.exit_code, 0) << run.err;
       EXPECT_NE(ReadFile(file), row.settings ? settings : outline);
@@ -305,6 +329,22 @@ TEST(RowshiftHostSettings, ReplacedFilesKeepTheirPermissionBits) {
       EXPECT_EQ(ReadFile(file), row.settings ? settings : outline);
     }
     fs::permissions(file, fs::perms::owner_all);
+  }
+}
+
+// A run stopped by SIGINT, SIGTERM or SIGHUP while it writes a file removes
+// the temporary file it recorded, and ends as the signal ends it (exit status
+// 128 + signal); the file it was to replace is never touched before the move.
+TEST(RowshiftHostSettings, AnInterruptionRemovesTheTemporaryFileAndEndsTheRun) {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    const std::string file = WriteSuiteFile("interrupted.tmp", "half written");
+    EXPECT_EXIT(
+        {
+          platform::RemoveWhenInterrupted(file);
+          std::raise(signal);
+        },
+        ::testing::KilledBySignal(signal), "");
+    EXPECT_FALSE(std::filesystem::exists(file)) << signal;
   }
 }
 
