@@ -24,6 +24,22 @@ bool DeleteOriginal(const Document& document, int32_t index, Object object) {
   return document.Delete(index) || document.ObjectAt(index) != object;
 }
 
+// The original could not be found or deleted: the copy, inserted at `index`
+// among `slots` slots, goes again, so the object stands in the document once,
+// where it was. The copy's slot is the one that holds it, or the one that the
+// insertion and the host's index for the copy both name.
+MovedObject TakeCopyOut(const Document& document, Object object, Object copy, int32_t index,
+                        int32_t slots) {
+  const int32_t copy_index =
+      SlotHolds(document, index, copy, slots) ? index : document.IndexOf(copy);
+  const bool agreed = copy_index == index && index < slots;
+  if (OutsideContract(!agreed && !SlotHolds(document, copy_index, copy, slots))) {
+    return {object, kNotPlaced, index};
+  }
+  document.Delete(copy_index);
+  return {object, kNotPlaced, copy_index};
+}
+
 }  // namespace
 
 MovedObject MoveObjectAfter(const Document& document, Object object, Object anchor, int32_t count) {
@@ -45,18 +61,7 @@ MovedObject MoveObjectAfter(const Document& document, Object object, Object anch
       DeleteOriginal(document, original_index, object)) {
     return {copy, index, index, original_index};
   }
-  // The original could not be found or deleted: the copy goes again, so the
-  // object stands in the document once, where it was. The copy's slot is the
-  // one that holds it, or the one that the insertion and the host's index for
-  // the copy both name.
-  const int32_t copy_index =
-      SlotHolds(document, index, copy, slots) ? index : document.IndexOf(copy);
-  const bool agreed = copy_index == index && index < slots;
-  if (OutsideContract(!agreed && !SlotHolds(document, copy_index, copy, slots))) {
-    return {object, kNotPlaced, index};
-  }
-  document.Delete(copy_index);
-  return {object, kNotPlaced, copy_index};
+  return TakeCopyOut(document, object, copy, index, slots);
 }
 
 }  // namespace rowshift

@@ -3,6 +3,19 @@
 #include <utility>
 
 namespace rowshift {
+namespace {
+
+// The object in slot `index`, unless the collection (`collected`, behind the
+// last member's subtree) or the reading of the current object has read it.
+Object ObjectIn(const Document& document, int32_t index, const DeeperRun& collected,
+                const CurrentReading& target) {
+  if (collected.behind.located.object != nullptr && collected.behind.located.index == index) {
+    return collected.behind.located.object;
+  }
+  return index == target.index ? target.object : document.ObjectAt(index);
+}
+
+}  // namespace
 
 SelectedGroup ListSelectedGroup(const Document& document, int32_t count,
                                 const CurrentReading& target) {
@@ -11,21 +24,15 @@ SelectedGroup ListSelectedGroup(const Document& document, int32_t count,
   // collection: the scan goes on from there.
   DeeperRun collected;
   for (int32_t index = 0; index < count; ++index) {
-    const bool read_ahead =
-        collected.behind.located.object != nullptr && collected.behind.located.index == index;
-    Object object = nullptr;
-    if (read_ahead) {
-      object = collected.behind.located.object;
-    } else {
-      object = index == target.index ? target.object : document.ObjectAt(index);
-    }
+    const Object object = ObjectIn(document, index, collected, target);
     if (object == nullptr || !document.Flag(object, ObjectValueId::Eligible) ||
         !document.Flag(object, ObjectValueId::Selected)) {
       continue;
     }
+    const bool depth_read = index == collected.behind.located.index && object != nullptr;
     const ObjectAtDepth member{
         {object, index},
-        read_ahead ? collected.behind.depth : document.Value(object, ObjectValueId::Depth)};
+        depth_read ? collected.behind.depth : document.Value(object, ObjectValueId::Depth)};
     if (index == target.index) {
       group.target = {member.located, member.depth, {}};
       continue;

@@ -106,32 +106,33 @@ MoverPlaced SubtreeMoves::MoveWithSubtree(Mover mover, const LocatedObject& anch
     result.object = {moved.object, moved.index};
   } else {
     // It stays, but its depth changes, and with it what may stand behind it.
-    NoteStayingObject(anchor.index);
     // A host that answers one object for two slots may name it as the anchor
-    // in another slot than the one it was listed in.
-    if (OutsideContract(mover.object.index != anchor.index)) {
-      NoteStayingObject(mover.object.index);
-    }
+    // in another slot than the one it was listed in: both are noted.
+    NoteStayingObject(anchor.index);
+    if (OutsideContract(mover.object.index != anchor.index)) NoteStayingObject(mover.object.index);
   }
   result.placed = true;
   document_.SetValue(result.object.object, ObjectValueId::Depth, depth);
-
   const DepthDifference difference = static_cast<DepthDifference>(depth) - mover.depth;
-  result.last = result.object;
-  for (const SubtreeEntry& entry : mover.subtree) {
+  result.last = RecreateDescendants(mover.subtree, result.object, difference);
+  return result;
+}
+
+LocatedObject SubtreeMoves::RecreateDescendants(const Subtree& subtree, LocatedObject last,
+                                                DepthDifference difference) {
+  for (const SubtreeEntry& entry : subtree) {
     if (OutsideContract(moved_.count(entry.object) != 0)) continue;
-    if (entry.object == result.last.object) {
-      result.last.index = kStayedSlot;
+    if (entry.object == last.object) {
+      last.index = kStayedSlot;
     } else {
-      const MovedObject moved = MoveOne(entry.object, result.last.object);
+      const MovedObject moved = MoveOne(entry.object, last.object);
       // Refused: this descendant and the ones after it stay, left behind.
       if (moved.index < 0) break;
-      result.last = {moved.object, moved.index};
+      last = {moved.object, moved.index};
     }
-    document_.SetValue(result.last.object, ObjectValueId::Depth,
-                       ShiftDepth(entry.depth, difference));
+    document_.SetValue(last.object, ObjectValueId::Depth, ShiftDepth(entry.depth, difference));
   }
-  return result;
+  return last;
 }
 
 int32_t SubtreeMoves::SlotCount() const {

@@ -83,6 +83,11 @@ class SubtreeMoves {
   };
 
   MovedObject MoveOne(Object object, Object anchor);
+  // Re-creates `subtree` behind `last`, the object just placed, each entry at
+  // its collected depth shifted by `difference`, up to the first refused
+  // copy; answers the last object placed (slot -1 where it stayed).
+  LocatedObject RecreateDescendants(const Subtree& subtree, LocatedObject last,
+                                    DepthDifference difference);
   // Takes note of the object in `slot`, which stays while its depth is set.
   void NoteStayingObject(int32_t slot);
 

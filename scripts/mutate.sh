@@ -11,6 +11,8 @@
 # (failed or ran out of time); at the end the totals and the survivors, each
 # as file:line, the mutation and the line as mutated. A survivor is a test gap
 # or an equivalent mutant (one that cannot change behaviour): read it to tell.
+# Mutants of a line that wraps a condition in OutsideContract(...), a guard
+# against a host outside its contract, are counted apart from the rules.
 #
 # Usage: scripts/mutate.sh [options]
 #   -n COUNT    mutants to sample (default 20)
@@ -315,15 +317,19 @@ started=$SECONDS
 run_tests || { echo "mutate.sh: engine_tests fail on the unchanged copy, see $logs/test.log" >&2; exit 1; }
 echo "mutate.sh: engine_tests pass unchanged in $((SECONDS - started)) s"
 
-[ -z "$report" ] || printf 'file\tline\tmutation\tcompiled\tkilled\tmutated line\n' >"$report"
+[ -z "$report" ] || printf 'file\tline\tmutation\tguard\tcompiled\tkilled\tmutated line\n' >"$report"
 compiled=0
 killed=0
+guards_compiled=0
+guards_killed=0
 survivors=()
 number=0
 while IFS=$'\t' read -r file line mutation replaced; do
   number=$((number + 1))
   current_file="$file"
   cp "$work/$file" "$work/$file.original"
+  guard=no
+  sed -n "${line}p" "$work/$file.original" | grep -q 'OutsideContract(' && guard=yes
   python3 "$mutator" apply --file "$work/$file" --line "$line" --text "$replaced"
   verdict=
   built=no
@@ -331,9 +337,12 @@ while IFS=$'\t' read -r file line mutation replaced; do
   if build_tests; then
     built=yes
     compiled=$((compiled + 1))
+    [ "$guard" = no ] || guards_compiled=$((guards_compiled + 1))
     if run_tests; then
       verdict="SURVIVED"
-      survivors+=("$file:$line  $mutation  |  $(python3 "$mutator" unescape "$replaced")")
+      tag=""
+      [ "$guard" = no ] || tag=" [guard]"
+      survivors+=("$file:$line$tag  $mutation  |  $(python3 "$mutator" unescape "$replaced")")
     else
       case $? in
         124) verdict="killed (time limit)" ;;
@@ -342,6 +351,7 @@ while IFS=$'\t' read -r file line mutation replaced; do
       esac
       died=yes
       killed=$((killed + 1))
+      [ "$guard" = no ] || guards_killed=$((guards_killed + 1))
     fi
   else
     verdict="does not compile"
@@ -349,9 +359,10 @@ while IFS=$'\t' read -r file line mutation replaced; do
   cp "$work/$file.original" "$work/$file"
   rm -f "$work/$file.original"
   current_file=
+  [ "$guard" = no ] || verdict="$verdict (guard)"
   printf '[%d/%d] %s:%s  %s  -> %s\n' "$number" "$sampled" "$file" "$line" "$mutation" "$verdict"
-  [ -z "$report" ] || printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$file" "$line" "$mutation" "$built" \
-    "$died" "$replaced" >>"$report"
+  [ -z "$report" ] || printf '%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$file" "$line" "$mutation" "$guard" \
+    "$built" "$died" "$replaced" >>"$report"
 done <"$plan"
 # The last mutant's object files go: the next run starts from the real code.
 build_tests || true
@@ -361,5 +372,12 @@ echo "mutants: $sampled sampled, $compiled compiled, $killed killed"
 if [ "$compiled" -gt 0 ]; then
   awk -v k="$killed" -v c="$compiled" 'BEGIN { printf "killed / compiled: %.1f %%\n", 100 * k / c }'
 fi
+rules_compiled=$((compiled - guards_compiled))
+rules_killed=$((killed - guards_killed))
+if [ "$rules_compiled" -gt 0 ]; then
+  awk -v k="$rules_killed" -v c="$rules_compiled" \
+    'BEGIN { printf "rules: %d of %d killed, %.1f %%\n", k, c, 100 * k / c }'
+fi
+echo "guards against a host outside its contract: $guards_killed of $guards_compiled killed"
 echo "survivors: ${#survivors[@]}"
 for survivor in "${survivors[@]}"; do echo "  $survivor"; done

@@ -4,6 +4,7 @@
 #include "standin/call_log.h"
 #include "standin/document_control.h"
 #include "standin/document_exports.h"
+#include "standin/host_call_control.h"
 #include "support/outline_run.h"
 #include "support/standin_in_process.h"
 
@@ -233,6 +234,12 @@ TEST(MoveUpDownTest, CurrentIndexNamesTheMovedCopy) {
   EXPECT_EQ(current, 0);
   EXPECT_NE(document.ObjectInSlot(current), original);
   EXPECT_EQ(document.ToOutline(), "Q [current]\nP\n-\n");
+  // A refused deletion takes the copy out again: the object stays, and current.
+  ASSERT_TRUE(document.LoadOutline("P\nQ [current]\n"));
+  standin::FailNthCall(standin::EntryPoint::MQDoc_DeleteObject, 1);
+  ASSERT_EQ(MoveUp(document.Handle()), 1);
+  standin::ResetHostCalls();
+  EXPECT_EQ(document.ToOutline(), "-\nP\nQ [current]\n");
 }
 
 }  // namespace
