@@ -28,7 +28,7 @@ int32_t GatherSelected(void* handle) {
   for (auto member = group.members.rbegin(); member != group.members.rend(); ++member) {
     moves.MoveWithSubtree(std::move(*member), target, depth);
   }
-  moves.LowerObjectsTooDeep();
+  moves.Finish();
   return kDone;
 }
 

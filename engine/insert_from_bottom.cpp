@@ -52,7 +52,7 @@ int32_t InsertFromBottom(void* handle) {
       LandingInFrontOfRow(document, anchor, following.object, mover, moving, count);
   SubtreeMoves moves(document, count);
   moves.MoveWithSubtree(std::move(mover), landing.anchor, landing.depth);
-  moves.LowerObjectsTooDeep();
+  moves.Finish();
   return kDone;
 }
 

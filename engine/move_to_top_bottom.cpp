@@ -31,45 +31,42 @@ LocatedObject BottomAnchor(const Document& document, const Mover& member, int32_
   return LandingThatKeepsHierarchy(document, {last_eligible, kTopLevel}, moving, count).anchor;
 }
 
-}  // namespace
+enum class End { Top, Bottom };
 
-int32_t MoveToTop(void* handle) {
+void MoveSelectedToTopLevel(void* handle, End end) {
   const auto open = Open(handle);
-  if (!open || open->count <= 0) return kDone;
+  if (!open || open->count <= 0) return;
   const Document& document = open->document;
   CurrentObject current(document, open->count);
   SubtreeMoves moves(document, open->count, &current);
-  // The last object placed at the top; none: the next one goes to index 0.
-  LocatedObject anchor;
+  // The last object of the group placed last; none: the first goes to index 0.
+  LocatedObject group_end;
+  // Where the search for the last eligible object starts: behind the group
+  // placed last, as everything after it stood behind the last eligible object
+  // before; the whole list where that slot is not known (an insertion answer
+  // beyond the list names none).
+  int32_t search_end = open->count;
   for (Mover& member : ListSelectedGroup(document, open->count).members) {
+    const LocatedObject anchor =
+        end == End::Top ? group_end : BottomAnchor(document, member, search_end, moves.SlotCount());
     const MoverPlaced placed = moves.MoveWithSubtree(std::move(member), anchor, kTopLevel);
-    if (placed.placed) anchor = placed.last;
+    if (placed.placed) group_end = placed.last;
+    const bool known = placed.placed && NamesSlot(placed.last.index, moves.SlotCount());
+    search_end = known ? placed.last.index + 1 : moves.SlotCount();
   }
-  moves.LowerObjectsTooDeep();
-  current.Restore(document, moves.SlotCount());
+  moves.Finish();
+}
+
+}  // namespace
+
+// Both answer 1, whatever they did.
+int32_t MoveToTop(void* handle) {
+  MoveSelectedToTopLevel(handle, End::Top);
   return kDone;
 }
 
 int32_t MoveToBottom(void* handle) {
-  const auto open = Open(handle);
-  if (!open || open->count <= 0) return kDone;
-  const Document& document = open->document;
-  CurrentObject current(document, open->count);
-  SubtreeMoves moves(document, open->count, &current);
-  // Where the search for the last eligible object starts: behind the group
-  // placed last, as everything after it stood behind the last eligible object
-  // before; the whole list when that slot is not known.
-  int32_t search_end = open->count;
-  for (Mover& member : ListSelectedGroup(document, open->count).members) {
-    const LocatedObject anchor = BottomAnchor(document, member, search_end, moves.SlotCount());
-    const MoverPlaced placed = moves.MoveWithSubtree(std::move(member), anchor, kTopLevel);
-    // An insertion answer beyond the list names no slot to search from.
-    const bool placed_at_known_slot =
-        placed.placed && NamesSlot(placed.last.index, moves.SlotCount());
-    search_end = placed_at_known_slot ? placed.last.index + 1 : moves.SlotCount();
-  }
-  moves.LowerObjectsTooDeep();
-  current.Restore(document, moves.SlotCount());
+  MoveSelectedToTopLevel(handle, End::Bottom);
   return kDone;
 }
 

@@ -61,8 +61,7 @@ int32_t MoveByOneRow(void* handle, RowDirection direction) {
   SubtreeMoves moves(document, count, &current);
   const MoverPlaced placed = moves.MoveWithSubtree(std::move(mover), landing.anchor, landing.depth);
   if (placed.placed) NormaliseCollapsed(document, placed.object.object);
-  moves.LowerObjectsTooDeep();
-  current.Restore(document, moves.SlotCount());
+  moves.Finish();
   return kDone;
 }
 

@@ -140,6 +140,11 @@ int32_t SubtreeMoves::SlotCount() const {
   return OutsideContract(count > kLastSlot) ? kLastSlot : static_cast<int32_t>(count);
 }
 
+void SubtreeMoves::Finish() const {
+  LowerObjectsTooDeep();
+  if (current_ != nullptr) current_->Restore(document_, SlotCount());
+}
+
 void SubtreeMoves::LowerObjectsTooDeep() const {
   TooDeepLowering lowering(document_, SlotCount());
   // Only a host answering insertions outside its contract scatters the

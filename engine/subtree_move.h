@@ -59,8 +59,9 @@ class SubtreeMoves {
   // wherever the moves changed it: descendants left behind by a refused copy,
   // and objects behind a value the host answered wrongly or did not write,
   // stand one level below the object in front of them at the deepest. After
-  // moves the host made as asked it lowers nothing.
-  void LowerObjectsTooDeep() const;
+  // moves the host made as asked it lowers nothing. Then the current object,
+  // where given, sets its index.
+  void Finish() const;
 
  private:
   // A run of slots, followed as slots are added in front of or inside it.
@@ -83,6 +84,7 @@ class SubtreeMoves {
   };
 
   MovedObject MoveOne(Object object, Object anchor);
+  void LowerObjectsTooDeep() const;
   // Re-creates `subtree` behind `last`, the object just placed, each entry at
   // its collected depth shifted by `difference`, up to the first refused
   // copy; answers the last object placed (slot -1 where it stayed).

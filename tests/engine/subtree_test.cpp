@@ -101,7 +101,7 @@ TEST_F(SubtreeTest, ARefusedCopyLeavesWhatIsNotYetMovedWhereItStands) {
     SubtreeMoves moves(document_, standin_.SlotCount());
     const MoverPlaced placed = moves.MoveWithSubtree(mover, {At(5), 5}, 0);
     EXPECT_EQ(placed.placed, check.refused != 1);
-    moves.LowerObjectsTooDeep();
+    moves.Finish();
     EXPECT_EQ(testing::WithoutEmptySlots(standin_.ToOutline()), check.after);
     EXPECT_EQ(standin_.DeadObjectTouches(), 0);
     EXPECT_EQ(standin_.OrphanedClones(), 0);
@@ -115,7 +115,7 @@ TEST_F(SubtreeTest, AnObjectLeftBehindTheCopiesIsLowered) {
   standin_.FailNthInsertion(2);
   SubtreeMoves moves(document_, standin_.SlotCount());
   moves.MoveWithSubtree(ReadMover(document_, {At(0), 0}, 3), {At(1), 1}, 0);
-  moves.LowerObjectsTooDeep();
+  moves.Finish();
   EXPECT_EQ(testing::WithoutEmptySlots(standin_.ToOutline()), "B\nA\n  C [ineligible]\n");
 }
 
