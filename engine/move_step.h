@@ -16,19 +16,19 @@ struct MovedObject {
   int32_t emptied_slot = -1;  // the slot the original was deleted from; -1: none
 };
 
+// REQUIRES: `object` is not `anchor`; `count` is the slot count before the
+// step (an index the host answers beyond the slots is taken to name none).
 // Puts `object` directly after `anchor` (at index 0 for none). The copy is
 // inserted before the original is deleted, so a failing insertion loses
 // nothing: the copy is freed, the original stays where it was and is
 // answered with the negative index. No copy, or the object itself answered as
-// its copy, leaves the object where it was too. A slot is emptied only once the host
-// has answered that it holds the object to delete, so that an index other
-// than the one asked for deletes nothing else. When the host cannot find or
-// will not delete the original, the inserted copy is deleted again and the
+// its copy, leaves the object where it was too. A slot is emptied only once
+// the host has answered that it holds the object to delete, so that an index
+// other than the one asked for deletes nothing else. When the host cannot find
+// or will not delete the original, the inserted copy is deleted again and the
 // original is answered the same way, so no object ever stands twice; the
 // copy's slot stays, empty. Otherwise the original is deleted and must not be
-// touched again; the copy is answered with its index. The caller never passes
-// an object as its own anchor. `count` is the slot count before the step: an
-// index the host answers beyond the slots is taken to name none.
+// touched again; the copy is answered with its index.
 MovedObject MoveObjectAfter(const Document& document, Object object, Object anchor, int32_t count);
 
 }  // namespace rowshift
