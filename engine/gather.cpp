@@ -1,6 +1,5 @@
 // Gather: the other selected objects become the current object's first
 // children, in their list order.
-#include <utility>
 
 #include "engine/current_object.h"
 #include "engine/operations.h"
@@ -26,7 +25,7 @@ int32_t GatherSelected(void* handle) {
   // Worked from the end: each object lands directly behind the target, so the
   // first of the list ends first.
   for (auto member = group.members.rbegin(); member != group.members.rend(); ++member) {
-    moves.MoveWithSubtree(std::move(*member), target, depth);
+    moves.MoveWithSubtree(*member, target, depth);
   }
   moves.Finish();
   return kDone;

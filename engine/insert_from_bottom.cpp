@@ -1,6 +1,5 @@
 // Insert here: the last row, with its descendants, moves behind the current
 // object (behind its hidden block when it is collapsed).
-#include <utility>
 
 #include "engine/current_object.h"
 #include "engine/landing.h"
@@ -40,7 +39,7 @@ int32_t InsertFromBottom(void* handle) {
   const LocatedObject last_row = FindRow(document, count - 1, RowDirection::Backward, count);
   if (last_row.object == nullptr) return kNoObjectToMove;
   if (last_row.object == current.object) return current.index;
-  Mover mover = ReadMover(document, last_row, count);
+  const Mover mover = ReadMover(document, last_row, count);
   MovingObjects moving;
   moving.Add(mover);
   // The current object hidden under the last row would travel with it and
@@ -51,7 +50,7 @@ int32_t InsertFromBottom(void* handle) {
   const Landing landing =
       LandingInFrontOfRow(document, anchor, following.object, mover, moving, count);
   SubtreeMoves moves(document, count);
-  moves.MoveWithSubtree(std::move(mover), landing.anchor, landing.depth);
+  moves.MoveWithSubtree(mover, landing.anchor, landing.depth);
   moves.Finish();
   return kDone;
 }

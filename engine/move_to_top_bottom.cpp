@@ -5,7 +5,6 @@
 // The group is listed first, as the list stands at the start: scanning while
 // moving would skip slots pushed out of reach, meet its own copies and move
 // them again, and break the group's order.
-#include <utility>
 
 #include "engine/current_object.h"
 #include "engine/landing.h"
@@ -46,10 +45,10 @@ void MoveSelectedToTopLevel(void* handle, End end) {
   // before; the whole list where that slot is not known (an insertion answer
   // beyond the list names none).
   int32_t search_end = open->count;
-  for (Mover& member : ListSelectedGroup(document, open->count).members) {
+  for (const Mover& member : ListSelectedGroup(document, open->count).members) {
     const LocatedObject anchor =
         end == End::Top ? group_end : BottomAnchor(document, member, search_end, moves.SlotCount());
-    const MoverPlaced placed = moves.MoveWithSubtree(std::move(member), anchor, kTopLevel);
+    const MoverPlaced placed = moves.MoveWithSubtree(member, anchor, kTopLevel);
     if (placed.placed) group_end = placed.last;
     const bool known = placed.placed && NamesSlot(placed.last.index, moves.SlotCount());
     search_end = known ? placed.last.index + 1 : moves.SlotCount();

@@ -1,5 +1,4 @@
 // Move up and Move down: the current object, with its descendants, one row on.
-#include <utility>
 
 #include "engine/current_object.h"
 #include "engine/landing.h"
@@ -45,7 +44,7 @@ int32_t MoveByOneRow(void* handle, RowDirection direction) {
   if (start.object == nullptr) return kNoObjectToMove;
 
   DeeperRun subtree;
-  Mover mover = ReadMover(document, {start.object, start.index}, count, &subtree);
+  const Mover mover = ReadMover(document, {start.object, start.index}, count, &subtree);
   MovingObjects moving;
   moving.Add(mover);
   const LocatedObject target =
@@ -59,7 +58,7 @@ int32_t MoveByOneRow(void* handle, RowDirection direction) {
   const Landing landing = LandingInFrontOfRow(document, anchor, row, mover, moving, count);
 
   SubtreeMoves moves(document, count, &current);
-  const MoverPlaced placed = moves.MoveWithSubtree(std::move(mover), landing.anchor, landing.depth);
+  const MoverPlaced placed = moves.MoveWithSubtree(mover, landing.anchor, landing.depth);
   if (placed.placed) NormaliseCollapsed(document, placed.object.object);
   moves.Finish();
   return kDone;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <utility>
 
 #include "engine/host_contract.h"
 #include "engine/move_step.h"
@@ -96,7 +95,8 @@ void SubtreeMoves::NoteStayingObject(int32_t slot) {
   filled_.Extend(slot);
 }
 
-MoverPlaced SubtreeMoves::MoveWithSubtree(Mover mover, const LocatedObject& anchor, int32_t depth) {
+MoverPlaced SubtreeMoves::MoveWithSubtree(const Mover& mover, const LocatedObject& anchor,
+                                          int32_t depth) {
   MoverPlaced result;
   result.object = mover.object;
   if (OutsideContract(moved_.count(mover.object.object) != 0)) return result;

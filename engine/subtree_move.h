@@ -44,7 +44,7 @@ class SubtreeMoves {
   // already, which a host that answers one object for two slots lists twice,
   // is not moved again: as the mover it is not placed, as a descendant it is
   // passed over.
-  MoverPlaced MoveWithSubtree(Mover mover, const LocatedObject& anchor, int32_t depth);
+  MoverPlaced MoveWithSubtree(const Mover& mover, const LocatedObject& anchor, int32_t depth);
 
   // The slot count now: moves add slots and take none away. Each placed copy
   // adds one, and so does a copy the host placed and then had to take away.

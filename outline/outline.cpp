@@ -475,7 +475,8 @@ std::string InLayout(const TextLayout& layout, const std::string& text) {
   std::string laid;
   // A text that opens with a mark has one that the reader skips already,
   // written for a first name that starts with a mark of its own.
-  if (layout.byte_order_mark && text.compare(0, kUtf8ByteOrderMark.size(), kUtf8ByteOrderMark) != 0) {
+  if (layout.byte_order_mark &&
+      text.compare(0, kUtf8ByteOrderMark.size(), kUtf8ByteOrderMark) != 0) {
     laid = kUtf8ByteOrderMark;
   }
   if (layout.line_end == "\n") return laid + text;

@@ -12,7 +12,7 @@ namespace rowshift::platform {
 class InterruptionsHeld {
  public:
   InterruptionsHeld();
-  ~InterruptionsHeld();
+  ~InterruptionsHeld();  // NOLINT(performance-trivially-destructible): not on POSIX
   InterruptionsHeld(const InterruptionsHeld&) = delete;
   InterruptionsHeld& operator=(const InterruptionsHeld&) = delete;
 };
