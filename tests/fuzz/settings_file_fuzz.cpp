@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_input.h"
-#include "tools/settings_file.h"
+#include "tools/settings_file/settings_file.h"
 
 namespace rowshift::testing {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/rowshift_host_options.h"
+#include "tools/rowshift_host/rowshift_host_options.h"
 
 namespace rowshift::tool {
 namespace {

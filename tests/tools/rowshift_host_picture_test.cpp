@@ -15,7 +15,7 @@
 
 #include "outline/outline.h"
 #include "tools/host_process_support.h"
-#include "tools/rowshift_host_object_moves.h"
+#include "tools/rowshift_host/rowshift_host_object_moves.h"
 
 namespace rowshift::testing {
 namespace {

@@ -18,7 +18,7 @@
 
 #include "platform/interruption.h"
 #include "tools/host_process_support.h"
-#include "tools/settings_file.h"
+#include "tools/settings_file/settings_file.h"
 
 namespace rowshift::testing {
 namespace {
