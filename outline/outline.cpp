@@ -99,18 +99,21 @@ char32_t FirstCharacter(std::string_view text) {
   return utf8::unchecked::peek_next(text.begin());
 }
 
-// `text` cut to kQuotedLineLength characters, the characters a line may not
-// hold written byte by byte as \xNN.
+// `text` cut to kQuotedLineLength printed characters, the characters a line
+// may not hold written byte by byte as \xNN (four printed characters a byte).
 std::string Quoted(std::string_view text) {
   std::string quoted;
-  for (std::size_t characters = 0; !text.empty(); ++characters) {
-    if (characters == kQuotedLineLength) return quoted + "...";
+  for (std::size_t printed = 0; !text.empty();) {
     const std::string_view character = text.substr(0, FirstCharacterSize(text));
+    std::string written(character);
     if (RefusedCharacter(FirstCharacter(character)) != nullptr) {
-      for (char c : character) quoted += EscapedByte(static_cast<unsigned char>(c));
-    } else {
-      quoted += character;
+      written.clear();
+      for (char c : character) written += EscapedByte(static_cast<unsigned char>(c));
     }
+    const std::size_t width = written == character ? 1 : written.size();
+    if (printed + width > kQuotedLineLength) return quoted + "...";
+    printed += width;
+    quoted += written;
     text.remove_prefix(character.size());
   }
   return quoted;

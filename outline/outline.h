@@ -70,8 +70,9 @@ struct OutlineRow {
 struct ParseError {
   int line = 0;  // 1-based line number in the text
   std::string message;
-  // The offending line, safe to print: at most kQuotedLineLength characters
-  // (then "..."), control and invisible characters written as \xNN bytes.
+  // The offending line, safe to print: at most kQuotedLineLength printed
+  // characters (then "..."), control and invisible characters written as \xNN
+  // bytes, four printed characters each.
   std::string quoted_line;
 };
 
