@@ -32,7 +32,7 @@ MovedObject TakeCopyOut(const Document& document, Object object, Object copy, in
                         int32_t slots) {
   const int32_t copy_index =
       SlotHolds(document, index, copy, slots) ? index : document.IndexOf(copy);
-  const bool agreed = copy_index == index && index < slots;
+  const bool agreed = copy_index == index && !OutsideContract(index >= slots);
   if (OutsideContract(!agreed && !SlotHolds(document, copy_index, copy, slots))) {
     return {object, kNotPlaced, index};
   }

@@ -50,7 +50,7 @@ void MoveSelectedToTopLevel(void* handle, End end) {
         end == End::Top ? group_end : BottomAnchor(document, member, search_end, moves.SlotCount());
     const MoverPlaced placed = moves.MoveWithSubtree(member, anchor, kTopLevel);
     if (placed.placed) group_end = placed.last;
-    const bool known = placed.placed && NamesSlot(placed.last.index, moves.SlotCount());
+    const bool known = NamesSlot(placed.last.index, moves.SlotCount());  // -1: not placed
     search_end = known ? placed.last.index + 1 : moves.SlotCount();
   }
   moves.Finish();

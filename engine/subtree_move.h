@@ -22,7 +22,7 @@ struct MoverPlaced {
   LocatedObject object;
   // The last object of its group now in place behind it: its last descendant
   // re-created, or the object itself. Slot -1 when a descendant stayed where
-  // it stood as the last one.
+  // it stood as the last one; none when nothing was placed.
   LocatedObject last;
 };
 
